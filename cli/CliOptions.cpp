@@ -1,0 +1,104 @@
+#include "CliOptions.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+
+namespace trellon::cli {
+
+namespace {
+
+int parseNumberInRange(const std::string& name, const std::string& value, int low, int high) {
+    int number = 0;
+    const char* end = value.data() + value.size();
+    const auto [ptr, ec] = std::from_chars(value.data(), end, number);
+    if (value.empty() || ec != std::errc() || ptr != end || number < low || number > high) {
+        throw UsageError("--" + name + " takes a whole number from " + std::to_string(low) +
+                         " to " + std::to_string(high) + ", not '" + value + "'");
+    }
+    return number;
+}
+
+}  // namespace
+
+std::string usageText() {
+    return "Usage: trellon-cli [options]\n"
+           "Designs a ladder filter of identical crystals and traces its response.\n"
+           "  --topology N            1..7: 3, 4, 6, 8 crystals, 4, 6, 8 crystals CW (1)\n"
+           "  --response N            1 Butterworth, 2..8 Chebyshev 0.044..1.5 dB (1)\n"
+           "  --fo TEXT               crystal series resonance, kHz (8863.682)\n"
+           "  --ld TEXT               motional inductance, mH (17.15)\n"
+           "  --cs TEXT               shunt capacitance, pF (3.3)\n"
+           "  --rd TEXT               equivalent series resistance, ohm (5.7)\n"
+           "  --ccor TEXT             CW frequency shift capacitance, pF (82)\n"
+           "  --df TEXT               pass band, Hz (3100)\n"
+           "  --level TEXT            response level, dB, negative (-10); write --level=-10\n"
+           "  --decimal-separator C   '.' or ',' (the system's)\n"
+           "  --absolute              absolute level mode instead of relative to Amin\n"
+           "  --spice FILE            write the circuit as a SPICE deck\n"
+           "  --points FILE           write the traced curve as CSV\n"
+           "  --json                  print one JSON object instead of text\n"
+           "  --help                  print this text\n";
+}
+
+CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defaultSeparator) {
+    CliOptions o;
+    o.decimalSeparator = defaultSeparator;
+    using Setter = std::function<void(const std::string&)>;
+    const std::map<std::string, Setter> valued{
+        {"topology", [&](const std::string& v) { o.topology = parseNumberInRange("topology", v, 1, 7); }},
+        {"response", [&](const std::string& v) { o.response = parseNumberInRange("response", v, 1, 8); }},
+        {"fo", [&](const std::string& v) { o.fo = v; }},
+        {"ld", [&](const std::string& v) { o.ld = v; }},
+        {"cs", [&](const std::string& v) { o.cs = v; }},
+        {"rd", [&](const std::string& v) { o.rd = v; }},
+        {"ccor", [&](const std::string& v) { o.ccor = v; }},
+        {"df", [&](const std::string& v) { o.dF = v; }},
+        {"level", [&](const std::string& v) { o.level = v; }},
+        {"decimal-separator",
+         [&](const std::string& v) {
+             if (v != "." && v != ",") {
+                 throw UsageError("--decimal-separator takes '.' or ','");
+             }
+             o.decimalSeparator = v[0];
+         }},
+        {"spice", [&](const std::string& v) { o.spiceFile = v; }},
+        {"points", [&](const std::string& v) { o.pointsFile = v; }},
+    };
+    const std::map<std::string, bool*> flags{
+        {"json", &o.json}, {"absolute", &o.absolute}, {"help", &o.help}};
+
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument.rfind("--", 0) != 0) {
+            throw UsageError("unexpected argument '" + argument + "'");
+        }
+        std::string name = argument.substr(2);
+        std::optional<std::string> value;
+        if (const auto eq = name.find('='); eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        if (const auto flag = flags.find(name); flag != flags.end()) {
+            if (value) {
+                throw UsageError("--" + name + " takes no value");
+            }
+            *flag->second = true;
+            continue;
+        }
+        const auto setter = valued.find(name);
+        if (setter == valued.end()) {
+            throw UsageError("unknown option --" + name);
+        }
+        if (!value) {
+            if (i + 1 >= arguments.size()) {
+                throw UsageError("--" + name + " needs a value");
+            }
+            value = arguments[++i];
+        }
+        setter->second(*value);
+    }
+    return o;
+}
+
+}  // namespace trellon::cli

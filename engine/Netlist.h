@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "Complex.h"
+#include "DesignState.h"
+
+namespace trellon {
+
+// The electrical model of one complete filter: the source with its resistance, every crystal as
+// its motional arm with its shunt capacitance, the capacitors and the load. Fixed capacities;
+// positions and nodes count from 1, node 0 is ground.
+struct Branch {
+    std::int32_t fromNode = 0;
+    std::int32_t toNode = 0;
+    double conductance = 0;  // S
+    double capacitance = 0;  // F
+    double inductance = 0;   // H; 0 means none
+};
+
+struct Source {
+    std::int32_t sourceNode = 0;
+    std::int32_t referenceNode = 0;
+    Complex sourceVoltage;
+};
+
+struct Netlist {
+    static constexpr int kMaxBranches = 140;
+    static constexpr int kMaxNode = 60;
+    static constexpr int kMaxSources = 30;
+    // The load, whose voltage is the filter's output, stands at this position in every netlist.
+    static constexpr int kOutputBranch = 11;
+
+    std::int32_t nodeCount = 0;
+    std::int32_t branchCount = 0;
+    std::int32_t sourceCount = 0;
+    std::array<Branch, kMaxBranches + 1> branches{};  // [1..branchCount]
+    std::array<Source, kMaxSources + 1> sources{};    // [1..sourceCount]
+};
+
+// Fills `netlist` with the model of the topology at list position topologyIndex (0..6) from the
+// element values of `state`. Checks nothing: zero resistances must be refused before.
+void buildNetlist(int topologyIndex, const DesignState& state, Netlist& netlist);
+
+}  // namespace trellon

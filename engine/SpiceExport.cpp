@@ -1,0 +1,50 @@
+#include "SpiceExport.h"
+
+#include <cmath>
+#include <string>
+
+#include "NumberText.h"
+
+namespace trellon {
+
+namespace {
+
+std::string node(int n) { return n == 0 ? "0" : "n" + std::to_string(n); }
+std::string value(double v) { return FormatExact(v); }
+
+}  // namespace
+
+void writeSpiceDeck(const Netlist& netlist, const SpiceSweep& sweep, std::ostream& out) {
+    out << "* Trellon crystal ladder filter\n";
+    for (int s = 1; s <= netlist.sourceCount; ++s) {
+        const Source& source = netlist.sources[s];
+        out << "V" << s << ' ' << node(source.sourceNode) << ' ' << node(source.referenceNode)
+            << " DC 0 AC " << value(std::hypot(source.sourceVoltage.re, source.sourceVoltage.im))
+            << ' ' << value(std::atan2(source.sourceVoltage.im, source.sourceVoltage.re) * 180 /
+                            3.14159265358979323846)
+            << '\n';
+    }
+    for (int b = 1; b <= netlist.branchCount; ++b) {
+        const Branch& branch = netlist.branches[b];
+        const std::string ends = node(branch.fromNode) + ' ' + node(branch.toNode) + ' ';
+        if (branch.conductance != 0) {
+            out << "R" << b << ' ' << ends << value(1 / branch.conductance) << '\n';
+        }
+        if (branch.capacitance != 0) {
+            out << "C" << b << ' ' << ends << value(branch.capacitance) << '\n';
+        }
+        if (branch.inductance > 0) {
+            out << "L" << b << ' ' << ends << value(branch.inductance) << '\n';
+        }
+    }
+    const Branch& load = netlist.branches[Netlist::kOutputBranch];
+    const std::string output = "vdb(" + node(load.fromNode) +
+                               (load.toNode == 0 ? "" : "," + node(load.toNode)) + ")";
+    out << ".options numdgt=16\n";
+    out << ".ac lin " << sweep.points << ' ' << value(sweep.startHz) << ' '
+        << value(sweep.stopHz) << '\n';
+    out << ".print ac " << output << '\n';
+    out << ".end\n";
+}
+
+}  // namespace trellon
