@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "Calculation.h"
+#include "Catalogue.h"
 #include "CommandError.h"
 #include "Engine.h"
 #include "JsonWriter.h"
@@ -37,6 +39,30 @@ private:
     std::ostream& err_;
 };
 
+// The curve stays in the engine's storage; the command line prints or writes it from there.
+class NullChart : public ResponseChart {
+public:
+    void clearCurve(int) override {}
+    void addPoints(int, std::span<const double>, std::span<const double>) override {}
+    void setAxisAutomatic() override {}
+    void setAxisFixed(double, double) override {}
+};
+
+class NullPanels : public CurvePanels {
+public:
+    void setPanelText(int, const std::string&) override {}
+    void setPanelCaption(int, const std::string&) override {}
+    void setPanelStyle(int, PanelStyle) override {}
+    void setPanelBevel(int, PanelBevel) override {}
+};
+
+class LineCollector : public TextView {
+public:
+    void show() override {}
+    void appendLine(const std::string& line) override { lines.push_back(line); }
+    std::vector<std::string> lines;
+};
+
 void printFields(const CliView& view, int topology, std::ostream& out) {
     for (ResultField field : writtenResultFields(topology)) {
         const auto found = view.fields.find(field);
@@ -46,7 +72,8 @@ void printFields(const CliView& view, int topology, std::ostream& out) {
     }
 }
 
-void printJson(const DesignState& s, const CliView& view, std::ostream& out) {
+void printJson(const Engine& engine, const CliView& view, bool swept, std::ostream& out) {
+    const DesignState& s = engine.state;
     JsonWriter json(out);
     json.field("tableKey", s.TableKey);
     json.field("rterm", s.Rsource);
@@ -56,18 +83,57 @@ void printJson(const DesignState& s, const CliView& view, std::ostream& out) {
     json.field("levelAtFo", s.LevelAtFo);
     json.field("attenuationAtFo", s.AttenuationAtFo);
     json.field("messages", view.messages);
+    if (swept) {
+        json.field("amin", s.Amin);
+        json.field("fAmin", s.FAmin);
+        json.field("bandLow", s.BandLow);
+        json.field("bandHigh", s.BandHigh);
+        json.field("bandwidth", s.BandWidthAtLevel);
+        json.field("frLevel", s.FrLevel);
+        json.field("pointCount", static_cast<double>(engine.curve.size()));
+    }
     json.close();
 }
 
-void writeSpice(const Engine& engine, const std::string& path) {
+std::ofstream createFile(const std::string& path) {
     std::ofstream file(path, std::ios::binary);
     if (!file) {
         throw CommandError("Cannot create file \"" + path + "\"");
     }
-    const double fo = engine.state.Fo * 1000;
-    writeSpiceDeck(engine.netlist, SpiceSweep{fo, fo + 10000, 11}, file);
+    return file;
+}
+
+void checkWritten(const std::ofstream& file, const std::string& path) {
     if (!file) {
         throw CommandError("Cannot write file \"" + path + "\"");
+    }
+}
+
+// The deck analyses Fo to Fo + 10 kHz and, once the band is traced, the traced points.
+void writeSpice(const Engine& engine, bool traced, const std::string& path) {
+    std::ofstream file = createFile(path);
+    const DesignState& s = engine.state;
+    const double fo = s.Fo * 1000;
+    std::vector<SpiceSweep> sweeps{{fo, fo + 10000, 11}};
+    if (traced && engine.curve.size() > 0) {
+        sweeps.push_back({s.BandLow + 1, s.BandHigh, engine.curve.size()});
+    }
+    writeSpiceDeck(engine.netlist, sweeps, file);
+    checkWritten(file, path);
+}
+
+void writePoints(const CurvePoints& curve, const std::string& path) {
+    std::ofstream file = createFile(path);
+    file << "detuning_khz,level_db\n";
+    for (int i = 0; i < curve.size(); ++i) {
+        file << FormatExact(curve.x()[i]) << ',' << FormatExact(curve.y()[i]) << '\n';
+    }
+    checkWritten(file, path);
+}
+
+void printLines(const std::vector<std::string>& lines, std::ostream& out) {
+    for (const std::string& line : lines) {
+        out << line << '\n';
     }
 }
 
@@ -75,25 +141,48 @@ void writeSpice(const Engine& engine, const std::string& path) {
 
 int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     auto engine = std::make_unique<Engine>();
-    engine->state.Topology = options.topology;
-    engine->state.Response = options.response;
+    DesignState& s = engine->state;
+    s.Topology = options.topology;
+    s.Response = options.response;
+    s.AbsoluteLevel = options.absolute;
     CliView view(err);
-    const DesignTexts texts{options.fo, options.ld, options.cs,
-                            options.rd, options.ccor, options.dF};
-    bool completed = false;
+    NullChart chart;
+    NullPanels panels;
+    LineCollector results;
+    LineCollector log;
+    CalculationViews views{view, chart, panels, results, log};
+    CalculationInputs inputs;
+    inputs.design = {options.fo, options.ld, options.cs, options.rd, options.ccor, options.dF};
+    inputs.level = options.level;
+    inputs.filterType = responseDisplayName(options.response);
+    inputs.decimalSeparator = options.decimalSeparator;
+
+    CalculationOutcome outcome = CalculationOutcome::SynthesisStopped;
     try {
-        completed = SynthesizeFilter(*engine, texts, options.decimalSeparator, view);
-        if (completed && options.spiceFile) {
-            writeSpice(*engine, *options.spiceFile);
+        outcome = RunCalculation(*engine, inputs, views);
+        const bool designed = outcome != CalculationOutcome::SynthesisStopped;
+        const bool completed = outcome == CalculationOutcome::Completed;
+        if (designed && options.spiceFile) {
+            writeSpice(*engine, completed, *options.spiceFile);
+        }
+        if (completed && options.pointsFile) {
+            writePoints(engine->curve, *options.pointsFile);
         }
     } catch (const CommandError& error) {
-        err << error.what() << '\n';
-        return 1;
+        view.showWarning(error.what());
+        outcome = CalculationOutcome::SynthesisStopped;
     }
+    const bool completed = outcome == CalculationOutcome::Completed;
     if (options.json) {
-        printJson(engine->state, view, out);
+        printJson(*engine, view, completed, out);
     } else {
         printFields(view, options.topology, out);
+        if (completed) {
+            out << "--\n";
+            printLines(results.lines, out);
+            out << "--\n";
+            printLines(log.lines, out);
+        }
     }
     return completed ? 0 : 1;
 }

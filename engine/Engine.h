@@ -1,17 +1,20 @@
 #pragma once
 
 #include "CircuitSolver.h"
+#include "CurvePoints.h"
 #include "DesignState.h"
 #include "Netlist.h"
 
 namespace trellon {
 
 // The engine's one shared instance for a whole run: the design record, the current circuit
-// model and the solver's storage, overwritten by each calculation.
+// model, the solver's storage and the last traced curve, overwritten by each calculation.
+// It is large: allocate it once on the heap.
 struct Engine {
     DesignState state;
     Netlist netlist;
     CircuitSolver solver{netlist};
+    CurvePoints curve;
 };
 
 // 2*pi as every computation of the program uses it, and its square.

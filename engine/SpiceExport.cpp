@@ -15,6 +15,11 @@ std::string value(double v) { return FormatExact(v); }
 }  // namespace
 
 void writeSpiceDeck(const Netlist& netlist, const SpiceSweep& sweep, std::ostream& out) {
+    writeSpiceDeck(netlist, std::vector<SpiceSweep>{sweep}, out);
+}
+
+void writeSpiceDeck(const Netlist& netlist, const std::vector<SpiceSweep>& sweeps,
+                    std::ostream& out) {
     out << "* Trellon crystal ladder filter\n";
     for (int s = 1; s <= netlist.sourceCount; ++s) {
         const Source& source = netlist.sources[s];
@@ -41,8 +46,10 @@ void writeSpiceDeck(const Netlist& netlist, const SpiceSweep& sweep, std::ostrea
     const std::string output = "vdb(" + node(load.fromNode) +
                                (load.toNode == 0 ? "" : "," + node(load.toNode)) + ")";
     out << ".options numdgt=16\n";
-    out << ".ac lin " << sweep.points << ' ' << value(sweep.startHz) << ' '
-        << value(sweep.stopHz) << '\n';
+    for (const SpiceSweep& sweep : sweeps) {
+        out << ".ac lin " << sweep.points << ' ' << value(sweep.startHz) << ' '
+            << value(sweep.stopHz) << '\n';
+    }
     out << ".print ac " << output << '\n';
     out << ".end\n";
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ostream>
+#include <vector>
 
 #include "Netlist.h"
 
@@ -16,5 +17,9 @@ struct SpiceSweep {
 // Writes the netlist as a SPICE deck that ngspice runs as it is: the source, every branch as
 // an R, L or C element, and an AC analysis printing the level of the load voltage in dB.
 void writeSpiceDeck(const Netlist& netlist, const SpiceSweep& sweep, std::ostream& out);
+
+// The same with one AC analysis per sweep, in order.
+void writeSpiceDeck(const Netlist& netlist, const std::vector<SpiceSweep>& sweeps,
+                    std::ostream& out);
 
 }  // namespace trellon

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs what Trellon needs on Debian 12, builds it and then either starts the program
+# ("run") or runs every test ("test").
+set -euo pipefail
+
+mode="${1:-}"
+if [[ "$mode" != "run" && "$mode" != "test" ]]; then
+    echo "usage: $0 run|test" >&2
+    exit 2
+fi
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$root/build"
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libqcustomplot-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    ngspice xvfb xauth imagemagick poppler-utils
+    fonts-liberation fonts-dejavu-core
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+if ((${#missing[@]} > 0)); then
+    sudo_cmd=()
+    if [[ $(id -u) -ne 0 ]]; then
+        sudo_cmd=(sudo)
+    fi
+    echo "Installing: ${missing[*]}"
+    "${sudo_cmd[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build"
+
+if [[ "$mode" == "test" ]]; then
+    ctest --test-dir "$build" --output-on-failure
+elif [[ -x "$build/app/trellon" ]]; then
+    exec "$build/app/trellon"
+else
+    exec "$build/cli/trellon-cli"
+fi
