@@ -40,6 +40,15 @@ void CircuitSolver::prepare() {
         branchEmf_[b] = emf;
     }
 
+    stampedCount_ = 0;
+    for (int b = 1; b <= n.branchCount; ++b) {
+        const int r = rowIndex_[n.branches[b].fromNode];
+        const int e = rowIndex_[n.branches[b].toNode];
+        if (r != e) {
+            stamped_[stampedCount_++] = StampedBranch{r, e, &n.branches[b], branchEmf_[b]};
+        }
+    }
+
     // Symbolic elimination: which upper-triangle entries can ever be non-zero.
     const int rows = rowCount_;
     std::array<std::array<bool, kMaxRows + 1>, kMaxRows + 1> filled{};
@@ -54,10 +63,10 @@ void CircuitSolver::prepare() {
         int count = 0;
         for (int j = k + 1; j <= rows; ++j) {
             if (filled[k][j]) {
-                rowColumns_[k][count++] = static_cast<std::int8_t>(j);
+                rowColumns_[k][count++] = j;
             }
         }
-        rowColumnCount_[k] = static_cast<std::int8_t>(count);
+        rowColumnCount_[k] = count;
         for (int a = 0; a < count; ++a) {
             for (int c = a + 1; c < count; ++c) {
                 filled[rowColumns_[k][a]][rowColumns_[k][c]] = true;
@@ -107,6 +116,50 @@ void CircuitSolver::assemble(double omega) {
     }
 }
 
+// Adds the stamps in branch order, as the plain assembly does; a branch without an EMF
+// injects no current, and skipping its zero current leaves every entry as it was.
+void CircuitSolver::assembleStamped(double omega) {
+    const int rows = rowCount_;
+    for (int k = 1; k <= rows; ++k) {
+        matrix_[k][k] = Complex{};
+        const std::int32_t* columns = rowColumns_[k].data();
+        for (int c = 0; c < rowColumnCount_[k]; ++c) {
+            matrix_[k][columns[c]] = Complex{};
+        }
+        rhs_[k] = Complex{};
+    }
+    for (int s = 0; s < stampedCount_; ++s) {
+        const StampedBranch& stamp = stamped_[s];
+        const Branch& branch = *stamp.branch;
+        double susceptance = omega * branch.capacitance;
+        if (branch.inductance > 0) {
+            susceptance -= 1 / (omega * branch.inductance);
+        }
+        const Complex y{branch.conductance, susceptance};
+        const int r = stamp.from;
+        const int e = stamp.to;
+        if (r != 0) {
+            matrix_[r][r] = matrix_[r][r] + y;
+        }
+        if (e != 0) {
+            matrix_[e][e] = matrix_[e][e] + y;
+        }
+        if (r != 0 && e != 0) {
+            Complex& offDiagonal = r < e ? matrix_[r][e] : matrix_[e][r];
+            offDiagonal = offDiagonal - y;
+        }
+        if (!isZero(stamp.emf)) {
+            const Complex current = y * stamp.emf;
+            if (r != 0) {
+                rhs_[r] = rhs_[r] - current;
+            }
+            if (e != 0) {
+                rhs_[e] = rhs_[e] + current;
+            }
+        }
+    }
+}
+
 bool CircuitSolver::solveReference(double omega) {
     assemble(omega);
     const int rows = rowCount_;
@@ -137,14 +190,14 @@ bool CircuitSolver::solveReference(double omega) {
 }
 
 bool CircuitSolver::solve(double omega) {
-    assemble(omega);
+    assembleStamped(omega);
     const int rows = rowCount_;
     for (int k = 1; k <= rows - 1; ++k) {
         if (pivotFails(k)) {
             return solveOk = false;
         }
         const Complex pivot = matrix_[k][k];
-        const std::int8_t* columns = rowColumns_[k].data();
+        const std::int32_t* columns = rowColumns_[k].data();
         const int count = rowColumnCount_[k];
         for (int a = 0; a < count; ++a) {
             const int i = columns[a];
@@ -162,7 +215,7 @@ bool CircuitSolver::solve(double omega) {
     }
     for (int k = rows; k >= 1; --k) {
         Complex sum = rhs_[k];
-        const std::int8_t* columns = rowColumns_[k].data();
+        const std::int32_t* columns = rowColumns_[k].data();
         for (int c = rowColumnCount_[k] - 1; c >= 0; --c) {
             const int j = columns[c];
             sum = sum - matrix_[k][j] * rhs_[j];

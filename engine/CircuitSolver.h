@@ -36,7 +36,10 @@ private:
     static constexpr int kMaxRows = 60;
     static constexpr double kPivotLimit = 1e-34;
 
+    // Plain assembly over every branch and the whole upper triangle.
     void assemble(double omega);
+    // The same matrix, touching only the branches and entries that can be non-zero.
+    void assembleStamped(double omega);
     bool pivotFails(int k) const { return squaredMagnitude(matrix_[k][k]) < kPivotLimit; }
     bool backSubstitute();
 
@@ -50,8 +53,18 @@ private:
 
     // Columns j > k that may hold a non-zero in row k of the upper triangle once elimination
     // has filled it in, in increasing order.
-    std::array<std::array<std::int8_t, kMaxRows>, kMaxRows + 1> rowColumns_{};
-    std::array<std::int8_t, kMaxRows + 1> rowColumnCount_{};
+    std::array<std::array<std::int32_t, kMaxRows>, kMaxRows + 1> rowColumns_{};
+    std::array<std::int32_t, kMaxRows + 1> rowColumnCount_{};
+
+    // The branches that reach the matrix (their ends lie on different rows), with their rows.
+    struct StampedBranch {
+        std::int32_t from;
+        std::int32_t to;
+        const Branch* branch;
+        Complex emf;
+    };
+    std::array<StampedBranch, Netlist::kMaxBranches> stamped_{};
+    std::int32_t stampedCount_ = 0;
 };
 
 }  // namespace trellon
