@@ -11,15 +11,19 @@ void solveOnce(benchmark::State& state) {
     const auto engine = designedEngine(static_cast<int>(state.range(0)), 1);
     const double omega = (engine->state.Fo * 1000 + 1500) * kTwoPi;
     for (auto _ : state) {
-        const bool ok = Reference ? engine->solver.solveReference(omega)
-                                  : engine->solver.solve(omega);
+        const bool ok =
+            Reference ? engine->solver.solveReference(omega) : engine->solver.solve(omega);
         benchmark::DoNotOptimize(ok);
         benchmark::DoNotOptimize(engine->solver.computeOutputLevel());
     }
 }
 
-void BM_SolveFast(benchmark::State& state) { solveOnce<false>(state); }
-void BM_SolveReference(benchmark::State& state) { solveOnce<true>(state); }
+void BM_SolveFast(benchmark::State& state) {
+    solveOnce<false>(state);
+}
+void BM_SolveReference(benchmark::State& state) {
+    solveOnce<true>(state);
+}
 
 BENCHMARK(BM_SolveFast)->DenseRange(1, 7);
 BENCHMARK(BM_SolveReference)->DenseRange(1, 7);

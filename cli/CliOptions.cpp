@@ -46,8 +46,10 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
     o.decimalSeparator = defaultSeparator;
     using Setter = std::function<void(const std::string&)>;
     const std::map<std::string, Setter> valued{
-        {"topology", [&](const std::string& v) { o.topology = parseNumberInRange("topology", v, 1, 7); }},
-        {"response", [&](const std::string& v) { o.response = parseNumberInRange("response", v, 1, 8); }},
+        {"topology",
+         [&](const std::string& v) { o.topology = parseNumberInRange("topology", v, 1, 7); }},
+        {"response",
+         [&](const std::string& v) { o.response = parseNumberInRange("response", v, 1, 8); }},
         {"fo", [&](const std::string& v) { o.fo = v; }},
         {"ld", [&](const std::string& v) { o.ld = v; }},
         {"cs", [&](const std::string& v) { o.cs = v; }},

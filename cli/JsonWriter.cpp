@@ -41,7 +41,9 @@ std::string jsonNumber(double value) {
     return std::isfinite(value) ? FormatExact(value) : "null";
 }
 
-JsonWriter::JsonWriter(std::ostream& out) : out_(out) { out_ << '{'; }
+JsonWriter::JsonWriter(std::ostream& out) : out_(out) {
+    out_ << '{';
+}
 
 void JsonWriter::name(const std::string& name) {
     out_ << (first_ ? "" : ",") << jsonString(name) << ':';
@@ -76,6 +78,8 @@ void JsonWriter::field(const std::string& n, const std::vector<std::string>& val
     out_ << ']';
 }
 
-void JsonWriter::close() { out_ << "}\n"; }
+void JsonWriter::close() {
+    out_ << "}\n";
+}
 
 }  // namespace trellon::cli

@@ -12,10 +12,10 @@
 namespace trellon {
 
 struct CalculationInputs {
-    DesignTexts design;   // Fo, Ld, Cs, Rd, Ccor, dF as typed
-    std::string level;    // the level field as typed
+    DesignTexts design;      // Fo, Ld, Cs, Rd, Ccor, dF as typed
+    std::string level;       // the level field as typed
     std::string filterType;  // the response name field
-    bool overlay = true;  // the overlay mode's check mark
+    bool overlay = true;     // the overlay mode's check mark
     char decimalSeparator = '.';
 };
 
@@ -38,9 +38,9 @@ public:
 
 enum class CalculationOutcome {
     SynthesisStopped,  // a synthesis warning was shown
-    LevelRejected,     // "Задайте уровень АЧХ!" or "Уровень АЧХ задан не корректно!"
-    SweepStopped,      // the sweep ended with a message; no report
-    Completed,         // curve drawn and report written
+    LevelRejected,  // "Задайте уровень АЧХ!" or "Уровень АЧХ задан не корректно!"
+    SweepStopped,   // the sweep ended with a message; no report
+    Completed,      // curve drawn and report written
 };
 
 // One calculation: synthesis, the level checks, the sweep and the report. A text that is not

@@ -41,18 +41,34 @@ constexpr std::array<ResponseEntry, kResponseCount> kResponses{{
     {"Cheb. dA=1.5 dB", "Cheb. dA=1.5 dB", "54-"},
 }};
 
-const TopologyEntry& topologyEntry(int topology) { return kTopologies.at(topology - 1); }
-const ResponseEntry& responseEntry(int response) { return kResponses.at(response - 1); }
+const TopologyEntry& topologyEntry(int topology) {
+    return kTopologies.at(topology - 1);
+}
+const ResponseEntry& responseEntry(int response) {
+    return kResponses.at(response - 1);
+}
 
 }  // namespace
 
-bool isValidTopology(int topology) { return topology >= 1 && topology <= kTopologyCount; }
-bool isValidResponse(int response) { return response >= 1 && response <= kResponseCount; }
+bool isValidTopology(int topology) {
+    return topology >= 1 && topology <= kTopologyCount;
+}
+bool isValidResponse(int response) {
+    return response >= 1 && response <= kResponseCount;
+}
 
-int crystalCount(int topology) { return topologyEntry(topology).crystals; }
-int prototypeOrder(int topology) { return topologyEntry(topology).crystals; }
-bool isCwTopology(int topology) { return topology >= 5; }
-int capacitorCount(int topology) { return topologyEntry(topology).capacitors; }
+int crystalCount(int topology) {
+    return topologyEntry(topology).crystals;
+}
+int prototypeOrder(int topology) {
+    return topologyEntry(topology).crystals;
+}
+bool isCwTopology(int topology) {
+    return topology >= 5;
+}
+int capacitorCount(int topology) {
+    return topologyEntry(topology).capacitors;
+}
 
 std::string topologyKeyPart(int topology) {
     const int order = prototypeOrder(topology);
@@ -63,13 +79,25 @@ std::string topologyKeyPart(int topology) {
     return key;
 }
 
-std::string topologyComboText(int topology) { return topologyEntry(topology).comboText; }
-std::string topologyBitmapName(int topology) { return topologyEntry(topology).bitmap; }
+std::string topologyComboText(int topology) {
+    return topologyEntry(topology).comboText;
+}
+std::string topologyBitmapName(int topology) {
+    return topologyEntry(topology).bitmap;
+}
 
-bool isButterworth(int response) { return response == 1; }
-std::string responseComboText(int response) { return responseEntry(response).comboText; }
-std::string responseDisplayName(int response) { return responseEntry(response).displayName; }
-std::string responseKeyPart(int response) { return responseEntry(response).keyPart; }
+bool isButterworth(int response) {
+    return response == 1;
+}
+std::string responseComboText(int response) {
+    return responseEntry(response).comboText;
+}
+std::string responseDisplayName(int response) {
+    return responseEntry(response).displayName;
+}
+std::string responseKeyPart(int response) {
+    return responseEntry(response).keyPart;
+}
 
 std::string tableKey(int topology, int response) {
     return std::string(isButterworth(response) ? "B" : "T") + topologyKeyPart(topology) + "-" +

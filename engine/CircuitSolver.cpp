@@ -236,8 +236,7 @@ double CircuitSolver::computeOutputLevel() {
     }
     for (int s = 1; s <= n.sourceCount; ++s) {
         const Source& source = n.sources[s];
-        nodeVoltage_[source.sourceNode] =
-            nodeVoltage_[source.referenceNode] + source.sourceVoltage;
+        nodeVoltage_[source.sourceNode] = nodeVoltage_[source.referenceNode] + source.sourceVoltage;
     }
     const Branch& output = n.branches[Netlist::kOutputBranch];
     const Complex u = nodeVoltage_[output.fromNode] - nodeVoltage_[output.toNode];

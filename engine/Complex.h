@@ -9,8 +9,12 @@ struct Complex {
     double im = 0;
 };
 
-inline Complex operator+(Complex a, Complex b) { return {a.re + b.re, a.im + b.im}; }
-inline Complex operator-(Complex a, Complex b) { return {a.re - b.re, a.im - b.im}; }
+inline Complex operator+(Complex a, Complex b) {
+    return {a.re + b.re, a.im + b.im};
+}
+inline Complex operator-(Complex a, Complex b) {
+    return {a.re - b.re, a.im - b.im};
+}
 inline Complex operator*(Complex a, Complex b) {
     return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
 }
@@ -20,7 +24,11 @@ inline Complex operator/(Complex a, Complex d) {
     const Complex p{a.re * d.re + a.im * d.im, a.im * d.re - a.re * d.im};
     return {p.re / norm, p.im / norm};
 }
-inline double squaredMagnitude(Complex a) { return a.re * a.re + a.im * a.im; }
-inline bool isZero(Complex a) { return a.re == 0 && a.im == 0; }
+inline double squaredMagnitude(Complex a) {
+    return a.re * a.re + a.im * a.im;
+}
+inline bool isZero(Complex a) {
+    return a.re == 0 && a.im == 0;
+}
 
 }  // namespace trellon

@@ -11,13 +11,13 @@ namespace trellon {
 // what it computes and leaves the rest as it was.
 struct DesignState {
     // Inputs, in the user's units.
-    double Fo = 0;       // kHz
-    double dF = 0;       // Hz
-    double Ld = 0;       // mH
-    double Cs = 0;       // pF
-    double Rd = 0;       // ohm
-    double Ccor = 0;     // pF; 0 after a plain topology
-    double FrLevel = 0;  // dB, negative
+    double Fo = 0;              // kHz
+    double dF = 0;              // Hz
+    double Ld = 0;              // mH
+    double Cs = 0;              // pF
+    double Rd = 0;              // ohm
+    double Ccor = 0;            // pF; 0 after a plain topology
+    double FrLevel = 0;         // dB, negative
     std::int32_t Topology = 0;  // 1..7
     std::int32_t Response = 0;  // 1..8
 
@@ -28,7 +28,7 @@ struct DesignState {
     std::string TableKey;
 
     // Element values.
-    double Cq = 0;  // F
+    double Cq = 0;                           // F
     double Rsource = 0, Rload = 0, Rin = 0;  // ohm
     // Capacitor table in pF; Cap[1]..Cap[25] are used, Cap[0] never.
     std::array<double, 26> Cap{};
@@ -39,10 +39,10 @@ struct DesignState {
     double Frequency = 0;  // Hz
 
     // Sweep results.
-    double Amin = 0;       // dB
-    double FAmin = 0;      // Hz
-    double BandLow = 0;    // Hz
-    double BandHigh = 0;   // Hz
+    double Amin = 0;              // dB
+    double FAmin = 0;             // Hz
+    double BandLow = 0;           // Hz
+    double BandHigh = 0;          // Hz
     double BandWidthAtLevel = 0;  // Hz
     std::string CcorNote;
 

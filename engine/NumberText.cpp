@@ -29,7 +29,9 @@ std::string NormalizeDecimalSeparator(std::string_view text, char decimalSeparat
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && text.front() == ' ') {
@@ -81,7 +83,9 @@ bool toPlainNumber(std::string_view text, char decimalSeparator, std::string& pl
     return i == text.size();
 }
 
-std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string quoted(std::string_view text) {
+    return "'" + std::string(text) + "'";
+}
 
 }  // namespace
 
@@ -120,8 +124,8 @@ namespace {
 void exactDigits(double magnitude, std::string& digits, int& exponent) {
     // 767 significant digits hold the exact value of every double.
     char buffer[800];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 770);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                      std::chars_format::scientific, 770);
     const std::string_view text(buffer, result.ptr - buffer);
     const std::size_t ePos = text.find('e');
     digits.clear();
@@ -208,6 +212,8 @@ std::string FormatGeneral(double value, int precision, char decimalSeparator) {
     return out;
 }
 
-std::string FormatExact(double value) { return FormatGeneral(value, 17, '.'); }
+std::string FormatExact(double value) {
+    return FormatGeneral(value, 17, '.');
+}
 
 }  // namespace trellon

@@ -154,8 +154,7 @@ private:
 
     void finish(const ReportTexts& texts) {
         s_.BandWidthAtLevel = s_.BandHigh - s_.BandLow;
-        s_.CcorNote =
-            s_.Ccor != 0 ? "Ccor=" + FormatGeneral(s_.Ccor, 4, separator_) + " pF" : "";
+        s_.CcorNote = s_.Ccor != 0 ? "Ccor=" + FormatGeneral(s_.Ccor, 4, separator_) + " pF" : "";
         if (overlay_) {
             views_.panels.setPanelStyle(s_.CalcCount, PanelStyle::OwnerDrawn);
             views_.panels.setPanelBevel(s_.CalcCount, PanelBevel::Raised);

@@ -36,14 +36,20 @@ constexpr std::array<FieldEntry, kResultFieldCount> kFields{{
     {"EditRoutCw8", {"", "", "", "", "", "", "Rout"}},
 }};
 
-const FieldEntry& entry(ResultField field) { return kFields[static_cast<int>(field)]; }
+const FieldEntry& entry(ResultField field) {
+    return kFields[static_cast<int>(field)];
+}
 
 // The label text that the synthesis writes first after Rin, then C1, C2, ...
-std::string labelAt(int position) { return position == 0 ? "Rout" : "C" + std::to_string(position); }
+std::string labelAt(int position) {
+    return position == 0 ? "Rout" : "C" + std::to_string(position);
+}
 
 }  // namespace
 
-std::string resultFieldName(ResultField field) { return entry(field).name; }
+std::string resultFieldName(ResultField field) {
+    return entry(field).name;
+}
 
 std::string resultFieldLabel(ResultField field, int topology) {
     if (topology < 1 || topology > 7) {

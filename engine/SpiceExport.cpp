@@ -9,8 +9,12 @@ namespace trellon {
 
 namespace {
 
-std::string node(int n) { return n == 0 ? "0" : "n" + std::to_string(n); }
-std::string value(double v) { return FormatExact(v); }
+std::string node(int n) {
+    return n == 0 ? "0" : "n" + std::to_string(n);
+}
+std::string value(double v) {
+    return FormatExact(v);
+}
 
 }  // namespace
 
@@ -25,8 +29,9 @@ void writeSpiceDeck(const Netlist& netlist, const std::vector<SpiceSweep>& sweep
         const Source& source = netlist.sources[s];
         out << "V" << s << ' ' << node(source.sourceNode) << ' ' << node(source.referenceNode)
             << " DC 0 AC " << value(std::hypot(source.sourceVoltage.re, source.sourceVoltage.im))
-            << ' ' << value(std::atan2(source.sourceVoltage.im, source.sourceVoltage.re) * 180 /
-                            3.14159265358979323846)
+            << ' '
+            << value(std::atan2(source.sourceVoltage.im, source.sourceVoltage.re) * 180 /
+                     3.14159265358979323846)
             << '\n';
     }
     for (int b = 1; b <= netlist.branchCount; ++b) {
@@ -43,8 +48,8 @@ void writeSpiceDeck(const Netlist& netlist, const std::vector<SpiceSweep>& sweep
         }
     }
     const Branch& load = netlist.branches[Netlist::kOutputBranch];
-    const std::string output = "vdb(" + node(load.fromNode) +
-                               (load.toNode == 0 ? "" : "," + node(load.toNode)) + ")";
+    const std::string output =
+        "vdb(" + node(load.fromNode) + (load.toNode == 0 ? "" : "," + node(load.toNode)) + ")";
     out << ".options numdgt=16\n";
     for (const SpiceSweep& sweep : sweeps) {
         out << ".ac lin " << sweep.points << ' ' << value(sweep.startHz) << ' '

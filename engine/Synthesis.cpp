@@ -34,12 +34,16 @@ struct Couplings {
     double Xs, Rterm, r, K12, K23, K34, K45;
 };
 
-double ka(double k12, double k34) { return 1 / (1 / k12 - 1 / k34); }
+double ka(double k12, double k34) {
+    return 1 / (1 / k12 - 1 / k34);
+}
 double kb(double k12, double k23, double k34, double k45) {
     return 1 / (1 / k12 + 1 / k23 - 1 / k34 - 1 / k45);
 }
 // A capacitor in series with Ccor.
-double withCcor(double c, double ccor) { return c * ccor / (c + ccor); }
+double withCcor(double c, double ccor) {
+    return c * ccor / (c + ccor);
+}
 
 Couplings commonQuantities(DesignState& s) {
     Couplings q{};

@@ -1,0 +1,201 @@
+#include "Calculation.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "CommandError.h"
+#include "DesignRun.h"
+#include "Messages.h"
+#include "RecordingChart.h"
+
+namespace trellon {
+namespace {
+
+// One calculation with recording views; the engine carries over between runs like the
+// window's does.
+class CalculationTest : public ::testing::Test {
+protected:
+    CalculationOutcome calculate(int topology, int response, const std::string& level = "-10",
+                                 char separator = '.') {
+        DesignState& s = run.state();
+        s.Topology = topology;
+        s.Response = response;
+        inputs.level = level;
+        inputs.decimalSeparator = separator;
+        CalculationViews views{run.view, chart, chart, results, log};
+        return RunCalculation(*run.engine, inputs, views);
+    }
+
+    // The output level at f, by a fresh solve of the current netlist.
+    double levelAt(double f) {
+        EXPECT_TRUE(run.engine->solver.solve(f * kTwoPi));
+        return run.engine->solver.computeOutputLevel();
+    }
+
+    DesignRun run;
+    RecordingChart chart;
+    RecordingTextView results;
+    RecordingTextView log;
+    CalculationInputs inputs{startupTexts(), "-10", "Butt. dA=3 dB", true, '.'};
+};
+
+TEST_F(CalculationTest, BandEdgesWhenFoLiesInsideTheBand) {
+    ASSERT_EQ(calculate(1, 1, "-20"), CalculationOutcome::Completed);
+    const DesignState& s = run.state();
+    const double fo = s.Fo * 1000;
+    const double peak = -20 * std::log10(2.0) - s.Amin;
+    const double threshold = peak + s.FrLevel;
+    ASSERT_LT(threshold, s.LevelAtFo);
+    EXPECT_LT(s.BandLow, fo);
+    EXPECT_LT(levelAt(s.BandLow), threshold);
+    EXPECT_GE(levelAt(s.BandLow + 1), threshold);
+    EXPECT_LT(levelAt(s.BandHigh), threshold);
+    EXPECT_GE(levelAt(s.BandHigh - 1), threshold);
+    EXPECT_EQ(s.BandWidthAtLevel, s.BandHigh - s.BandLow);
+    EXPECT_EQ(levelAt(s.FAmin), peak);
+    EXPECT_TRUE(run.view.warnings.empty());
+}
+
+TEST_F(CalculationTest, BandEdgesWhenFoLiesBelowTheBand) {
+    ASSERT_EQ(calculate(7, 8, "-3"), CalculationOutcome::Completed);
+    const DesignState& s = run.state();
+    const double peak = -20 * std::log10(2.0) - s.Amin;
+    const double threshold = peak + s.FrLevel;
+    ASSERT_GE(threshold, s.LevelAtFo);
+    EXPECT_GT(s.BandLow, s.Fo * 1000);
+    EXPECT_GT(levelAt(s.BandLow), threshold);
+    EXPECT_LE(levelAt(s.BandLow - 1), threshold);
+    EXPECT_LT(levelAt(s.BandHigh), threshold);
+    // The 10 Hz peak scan reaches above Fo only; its peak lies inside the traced band.
+    EXPECT_GT(s.FAmin, s.BandLow);
+    EXPECT_LT(s.FAmin, s.BandHigh);
+}
+
+TEST_F(CalculationTest, RelativeCurveIsOneBatchOfOneHertzPointsPeakingAtZero) {
+    ASSERT_EQ(calculate(2, 3), CalculationOutcome::Completed);
+    const DesignState& s = run.state();
+    const auto& curve = chart.curves[0];
+    EXPECT_EQ(curve.batches, 1);
+    ASSERT_EQ(static_cast<double>(curve.x.size()), s.BandHigh - s.BandLow);
+    EXPECT_EQ(curve.x.front(), (s.BandLow + 1 - s.Fo * 1000) / 1000);
+    EXPECT_EQ(curve.x.back(), (s.BandHigh - s.Fo * 1000) / 1000);
+    EXPECT_TRUE(std::is_sorted(curve.x.begin(), curve.x.end()));
+    const auto peakPoint =
+        std::find(curve.x.begin(), curve.x.end(), (s.FAmin - s.Fo * 1000) / 1000);
+    ASSERT_NE(peakPoint, curve.x.end());
+    EXPECT_EQ(curve.y[peakPoint - curve.x.begin()], 0.0);
+    EXPECT_LT(curve.y.back(), s.FrLevel);
+    EXPECT_EQ(chart.axis, RecordingChart::Axis::Automatic);
+}
+
+TEST_F(CalculationTest, AbsoluteCurveOnAFixedAxisShowsTheNegatedLoss) {
+    run.state().AbsoluteLevel = true;
+    ASSERT_EQ(calculate(3, 1, "-15"), CalculationOutcome::Completed);
+    const auto& curve = chart.curves[0];
+    EXPECT_EQ(chart.axis, RecordingChart::Axis::Fixed);
+    EXPECT_EQ(chart.axisMinimum, -15);
+    EXPECT_EQ(chart.axisMaximum, 0);
+    EXPECT_NEAR(*std::max_element(curve.y.begin(), curve.y.end()), -run.state().Amin, 0.01);
+}
+
+TEST_F(CalculationTest, AbsoluteLevelAboveThePeakIsRefusedWithoutAPoint) {
+    DesignState& s = run.state();
+    s.AbsoluteLevel = true;
+    s.CalcCount = 2;
+    EXPECT_EQ(calculate(7, 8, "-0.5"), CalculationOutcome::SweepStopped);
+    EXPECT_EQ(run.view.warnings, std::vector<std::string>{messages::kBandwidthLimitRussian});
+    EXPECT_EQ(chart.panels[2].style, PanelStyle::PlainText);
+    EXPECT_EQ(chart.panels[2].text, " Error: -1.56 < -0.5");
+    for (const auto& curve : chart.curves) {
+        EXPECT_TRUE(curve.x.empty());
+    }
+    EXPECT_EQ(chart.axis, RecordingChart::Axis::Untouched);
+    EXPECT_TRUE(log.lines.empty());
+    EXPECT_TRUE(results.lines.empty());
+}
+
+TEST_F(CalculationTest, APhaseRunningPastItsStepLimitEndsWithTheEnglishMessage) {
+    inputs.design.dF = "30000";
+    EXPECT_EQ(calculate(1, 1, "-40"), CalculationOutcome::SweepStopped);
+    EXPECT_EQ(run.view.warnings, std::vector<std::string>{messages::kBandwidthLimit});
+    EXPECT_EQ(std::string(messages::kBandwidthLimit),
+              "The filter bandwidth has exceeded +/-30 kHz limits\r"
+              "      for a given frequency response level. \r"
+              "            Please check your input. ");
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(CalculationTest, TheFirstCalculationOfACycleClearsAllCurvesAndPanels) {
+    for (int k = 0; k < kCurveCount; ++k) {
+        chart.addPoints(k, std::vector<double>{1}, std::vector<double>{1});
+        chart.setPanelText(k, "old");
+        chart.setPanelCaption(k, "old");
+    }
+    inputs.overlay = false;
+    ASSERT_EQ(calculate(1, 1), CalculationOutcome::Completed);
+    for (int k = 0; k < kCurveCount; ++k) {
+        EXPECT_EQ(chart.curves[k].clears, 1);
+        EXPECT_EQ(chart.panels[k].text, "");
+    }
+    EXPECT_FALSE(chart.curves[0].x.empty());
+    EXPECT_TRUE(chart.curves[1].x.empty());
+    EXPECT_EQ(chart.panels[0].caption, "FR1:B03-3100; ");
+    EXPECT_EQ(chart.panels[0].bevel, PanelBevel::Lowered);
+}
+
+TEST_F(CalculationTest, OverlayDrawsIntoTheCurveOfCalcCountAndRaisesItsPanel) {
+    run.state().CalcCount = 2;
+    ASSERT_EQ(calculate(5, 2), CalculationOutcome::Completed);
+    EXPECT_EQ(chart.curves[0].clears, 0);
+    EXPECT_FALSE(chart.curves[2].x.empty());
+    EXPECT_EQ(chart.panels[2].style, PanelStyle::OwnerDrawn);
+    EXPECT_EQ(chart.panels[2].bevel, PanelBevel::Raised);
+    EXPECT_EQ(chart.panels[2].caption, "FR3:T04C-10-3100; Ccor=82 pF");
+    EXPECT_EQ(run.state().CcorNote, "Ccor=82 pF");
+    EXPECT_EQ(log.lines.size(), 6u);
+}
+
+TEST_F(CalculationTest, LevelChecksComeAfterTheSynthesis) {
+    EXPECT_EQ(calculate(1, 1, ""), CalculationOutcome::LevelRejected);
+    EXPECT_EQ(run.view.warnings, std::vector<std::string>{"Задайте уровень АЧХ!"});
+    EXPECT_FALSE(run.view.fields.empty());
+
+    run.view = RecordingDesignView{};
+    EXPECT_EQ(calculate(1, 1, "0"), CalculationOutcome::LevelRejected);
+    EXPECT_EQ(run.view.warnings, std::vector<std::string>{"Уровень АЧХ задан не корректно!"});
+    EXPECT_EQ(run.state().FrLevel, 0);
+
+    run.view = RecordingDesignView{};
+    EXPECT_EQ(calculate(1, 1, "2,5", ','), CalculationOutcome::LevelRejected);
+    EXPECT_EQ(run.state().FrLevel, 2.5);
+    EXPECT_EQ(chart.axis, RecordingChart::Axis::Untouched);
+    EXPECT_TRUE(log.lines.empty());
+
+    run.view = RecordingDesignView{};
+    inputs.design.ld = "";
+    EXPECT_EQ(calculate(1, 1, ""), CalculationOutcome::SynthesisStopped);
+    EXPECT_EQ(run.view.warnings,
+              std::vector<std::string>{"Необходимо задать все данные для расчета !"});
+}
+
+TEST_F(CalculationTest, LevelTextThatIsNotANumberThrowsTheConversionError) {
+    for (const char* level : {"-", "1-2", "-10 dB"}) {
+        try {
+            calculate(1, 1, level);
+            ADD_FAILURE() << level;
+        } catch (const CommandError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "'" + std::string(level) + "' is not a valid floating point value");
+        }
+    }
+}
+
+TEST_F(CalculationTest, ALevelTypedWithACommaIsReportedAsTyped) {
+    ASSERT_EQ(calculate(1, 1, "-10,0", '.'), CalculationOutcome::Completed);
+    EXPECT_EQ(log.lines[2], "Butt. dA=3 dB;  dF=3100 Hz;  FR Level=-10,0 dB;  SWR=1;  Kref=0%;");
+}
+
+}  // namespace
+}  // namespace trellon
