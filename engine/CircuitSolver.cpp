@@ -128,12 +128,19 @@ void CircuitSolver::assembleStamped(double omega) {
         }
         rhs_[k] = Complex{};
     }
+    // Every crystal has the same inductance: its reactance is worked out once per solve.
+    double lastInductance = 0;
+    double lastInverse = 0;
     for (int s = 0; s < stampedCount_; ++s) {
         const StampedBranch& stamp = stamped_[s];
         const Branch& branch = *stamp.branch;
         double susceptance = omega * branch.capacitance;
         if (branch.inductance > 0) {
-            susceptance -= 1 / (omega * branch.inductance);
+            if (branch.inductance != lastInductance) {
+                lastInductance = branch.inductance;
+                lastInverse = 1 / (omega * branch.inductance);
+            }
+            susceptance -= lastInverse;
         }
         const Complex y{branch.conductance, susceptance};
         const int r = stamp.from;
@@ -197,6 +204,7 @@ bool CircuitSolver::solve(double omega) {
             return solveOk = false;
         }
         const Complex pivot = matrix_[k][k];
+        const double pivotNorm = squaredMagnitude(pivot);
         const std::int32_t* columns = rowColumns_[k].data();
         const int count = rowColumnCount_[k];
         for (int a = 0; a < count; ++a) {
@@ -204,7 +212,7 @@ bool CircuitSolver::solve(double omega) {
             if (isZero(matrix_[k][i])) {
                 continue;
             }
-            const Complex f = matrix_[k][i] / pivot;
+            const Complex f = divide(matrix_[k][i], pivot, pivotNorm);
             matrix_[i][i] = matrix_[i][i] - f * matrix_[k][i];
             for (int c = a + 1; c < count; ++c) {
                 const int j = columns[c];
