@@ -58,14 +58,5 @@ TEST(Catalogue, DisplayNameIsTheComboTextWrittenWithAPoint) {
     EXPECT_EQ(responseComboText(7), "Cheb. dA=1.0 dB");
 }
 
-TEST(Catalogue, OutOfRangeNumbersAreNotValid) {
-    EXPECT_FALSE(isValidTopology(0));
-    EXPECT_TRUE(isValidTopology(7));
-    EXPECT_FALSE(isValidTopology(8));
-    EXPECT_FALSE(isValidResponse(0));
-    EXPECT_TRUE(isValidResponse(8));
-    EXPECT_FALSE(isValidResponse(9));
-}
-
 }  // namespace
 }  // namespace trellon

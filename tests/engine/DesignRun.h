@@ -9,7 +9,9 @@
 namespace trellon {
 
 // The inputs the window starts with: Fo, Ld, Cs, Rd, Ccor, dF.
-inline DesignTexts startupTexts() { return {"8863.682", "17.15", "3.3", "5.7", "82", "3100"}; }
+inline DesignTexts startupTexts() {
+    return {"8863.682", "17.15", "3.3", "5.7", "82", "3100"};
+}
 
 // One engine and the view it reports to. The engine lives on the heap: its solver storage is
 // large, and the solver keeps a reference to the netlist beside it.

@@ -18,9 +18,13 @@ DesignState loaded(int topology, int response, DesignState state = {}) {
     return state;
 }
 
-std::array<double, 5> gValues(const DesignState& s) { return {s.G1, s.G2, s.G3, s.G4, s.G5}; }
+std::array<double, 5> gValues(const DesignState& s) {
+    return {s.G1, s.G2, s.G3, s.G4, s.G5};
+}
 
-int valueCount(int order) { return order == 8 ? 5 : order == 6 ? 4 : 3; }
+int valueCount(int order) {
+    return order == 8 ? 5 : order == 6 ? 4 : 3;
+}
 
 TEST(LoadPrototype, EightCrystalCwChebyshevRow) {
     const DesignState s = loaded(7, 8);

@@ -77,14 +77,22 @@ TEST_P(SynthesisExample, FourCrystalChebyshev) {
 TEST_P(SynthesisExample, EightCrystalCwChebyshev) {
     DesignRun run;
     ASSERT_TRUE(run.synthesize(7, 8, texts(), GetParam()));
-    EXPECT_EQ(run.view.fields, localFields({{EditRin, "1327"},      {EditRoutCw8, "1327"},
-                                            {EditC1, "40.94"},      {EditC2, "86.5"},
-                                            {EditC3, "32.82"},      {EditC4Cw8, "22.73"},
-                                            {EditC5Cw8, "28.22"},   {EditC6Cw8, "104.5"},
-                                            {EditC7Cw8, "29.82"},   {EditC8Cw8, "19.59"},
-                                            {EditC9Cw8, "29.82"},   {EditC10Cw8, "104.5"},
-                                            {EditC11Cw8, "28.22"},  {EditC12Cw8, "22.73"},
-                                            {EditC13Cw8, "32.82"},  {EditC14Cw8, "86.5"},
+    EXPECT_EQ(run.view.fields, localFields({{EditRin, "1327"},
+                                            {EditRoutCw8, "1327"},
+                                            {EditC1, "40.94"},
+                                            {EditC2, "86.5"},
+                                            {EditC3, "32.82"},
+                                            {EditC4Cw8, "22.73"},
+                                            {EditC5Cw8, "28.22"},
+                                            {EditC6Cw8, "104.5"},
+                                            {EditC7Cw8, "29.82"},
+                                            {EditC8Cw8, "19.59"},
+                                            {EditC9Cw8, "29.82"},
+                                            {EditC10Cw8, "104.5"},
+                                            {EditC11Cw8, "28.22"},
+                                            {EditC12Cw8, "22.73"},
+                                            {EditC13Cw8, "32.82"},
+                                            {EditC14Cw8, "86.5"},
                                             {EditC15Cw8, "40.94"}}));
     EXPECT_EQ(run.state().Ccor, 82);
 }
@@ -110,9 +118,9 @@ void expectSameDesign(const DesignState& a, const DesignState& b) {
 }
 
 TEST(SynthesisStops, OnAnEmptyTextWithOnlyTheMessage) {
-    for (std::string DesignTexts::*field : {&DesignTexts::fo, &DesignTexts::ld, &DesignTexts::cs,
-                                            &DesignTexts::rd, &DesignTexts::ccor,
-                                            &DesignTexts::dF}) {
+    for (std::string DesignTexts::*field :
+         {&DesignTexts::fo, &DesignTexts::ld, &DesignTexts::cs, &DesignTexts::rd,
+          &DesignTexts::ccor, &DesignTexts::dF}) {
         DesignRun run;
         ASSERT_TRUE(run.synthesize(1, 1));
         const DesignState before = run.state();
@@ -120,9 +128,9 @@ TEST(SynthesisStops, OnAnEmptyTextWithOnlyTheMessage) {
         DesignTexts texts = startupTexts();
         texts.*field = "";
         EXPECT_FALSE(run.synthesize(7, 8, texts));
-        EXPECT_EQ(run.view.events, (std::vector<std::string>{
-                                       "results panel",
-                                       std::string("warning ") + messages::kMissingData}));
+        EXPECT_EQ(run.view.events,
+                  (std::vector<std::string>{"results panel",
+                                            std::string("warning ") + messages::kMissingData}));
         EXPECT_TRUE(run.state().Calculated);
         expectSameDesign(run.state(), before);
         EXPECT_EQ(run.engine->netlist.nodeCount, 13);
