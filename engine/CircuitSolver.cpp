@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "FloatingPoint.h"
+
 namespace trellon {
 
 void CircuitSolver::prepare() {
@@ -248,7 +250,14 @@ double CircuitSolver::computeOutputLevel() {
     }
     const Branch& output = n.branches[Netlist::kOutputBranch];
     const Complex u = nodeVoltage_[output.fromNode] - nodeVoltage_[output.toNode];
-    outputLevelDb = 20 * std::log10(std::sqrt(u.re * u.re + u.im * u.im));
+    const double magnitude = std::sqrt(u.re * u.re + u.im * u.im);
+    // A silent output has no level in dB: the logarithm of zero is a division by zero.
+    if (magnitude == 0) {
+        throw CommandError("Floating point division by zero");
+    }
+    const double level = 20 * std::log10(magnitude);
+    requireFinite(level);
+    outputLevelDb = level;
     return outputLevelDb;
 }
 

@@ -26,7 +26,8 @@ public:
     // solve() must agree with.
     bool solveReference(double omega);
 
-    // Valid after a successful solve: the load voltage's level in dB.
+    // Valid after a successful solve: the load voltage's level in dB. A level that cannot be
+    // expressed (a silent or overflowing output) throws CommandError.
     double computeOutputLevel();
 
     bool solveOk = false;

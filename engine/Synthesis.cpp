@@ -6,6 +6,7 @@
 #include "Catalogue.h"
 #include "CentreEvaluation.h"
 #include "CommandError.h"
+#include "FloatingPoint.h"
 #include "Messages.h"
 #include "NumberText.h"
 #include "PrototypeTable.h"
@@ -213,6 +214,10 @@ bool SynthesizeFilter(Engine& engine, const DesignTexts& texts, char separator, 
     const double kEnd = writeCapacitors(s, q);
     s.Cap[s.Topology == 7 ? 18 : 11] = kEnd / (1 + q.r);
     s.Rin = (1 / q.r + 1) * q.Rterm;
+    requireFinite({q.Xs, s.Cq, q.Rterm, q.r, s.Rin});
+    for (double capacitance : s.Cap) {
+        requireFinite(capacitance);
+    }
     showResultFields(s, separator, view);
 
     s.Rsource = q.Rterm;
