@@ -4,6 +4,7 @@
 
 #include "CommandError.h"
 #include "Engine.h"
+#include "FloatingPoint.h"
 
 namespace trellon {
 
@@ -35,15 +36,20 @@ CrystalCapacitances MeasureCapacitances(const OscillatorReadings& r) {
     c.Cq =
         divide(c.Ca * c.Cb * (r.F2 * r.F2 - r.F1 * r.F1), r.F1 * r.F1 * c.Ca - r.F2 * r.F2 * c.Cb);
     c.Cser = divide(c.Ca * c.Cq, c.Ca + c.Cq);
+    requireFinite({c.Ca, c.Cb, c.Cq, c.Cser});
     return c;
 }
 
 double MeasureInductance(const CrystalCapacitances& capacitances, double F1) {
-    return divide(1e9, kTwoPiSquared * F1 * F1 * capacitances.Cser);
+    const double Ld = divide(1e9, kTwoPiSquared * F1 * F1 * capacitances.Cser);
+    requireFinite(Ld);
+    return Ld;
 }
 
 double MeasureFrequency(const CrystalCapacitances& capacitances, double Ld) {
-    return divide(1e6, squareRoot(1000 * capacitances.Cq * Ld) * kTwoPi);
+    const double Fo = divide(1e6, squareRoot(1000 * capacitances.Cq * Ld) * kTwoPi);
+    requireFinite(Fo);
+    return Fo;
 }
 
 }  // namespace trellon

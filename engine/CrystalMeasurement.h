@@ -25,7 +25,8 @@ struct CrystalCapacitances {
 // Ld and Fo come from separate calls because the calculator keeps a new Ld even when the
 // frequency that follows from it cannot be computed.
 // Every operation throws CommandError "Floating point division by zero" for a division of a
-// non-zero value by zero and "Invalid floating point operation" for 0 / 0 or a negative root.
+// non-zero value by zero, "Invalid floating point operation" for 0 / 0 or a negative root, and
+// "Floating point overflow" for a result too large for a number.
 
 CrystalCapacitances MeasureCapacitances(const OscillatorReadings& readings);
 

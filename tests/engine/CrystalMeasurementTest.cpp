@@ -72,5 +72,11 @@ TEST(CrystalMeasurement, ZeroCapacitorsAreArithmeticErrors) {
                        "Invalid floating point operation");
 }
 
+TEST(CrystalMeasurement, OverflowIsAnErrorRatherThanInfinity) {
+    OscillatorReadings huge = exampleReadings();
+    huge.Cs = 1e300;
+    expectCommandError([&] { MeasureCapacitances(huge); }, "Floating point overflow");
+}
+
 }  // namespace
 }  // namespace trellon

@@ -1,0 +1,19 @@
+#include <QApplication>
+#include <QTest>
+
+#include "DataFileTest.h"
+#include "LsFoCalculatorTest.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    int failures = 0;
+    {
+        trellon::LsFoCalculatorTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    {
+        trellon::DataFileTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
+    return failures == 0 ? 0 : 1;
+}
