@@ -16,6 +16,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libqcustomplot-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    clang-14 libclang-rt-14-dev
     ngspice xvfb xauth imagemagick poppler-utils
     fonts-liberation fonts-dejavu-core
 )
@@ -41,6 +42,22 @@ cmake --build "$build"
 
 if [[ "$mode" == "test" ]]; then
     ctest --test-dir "$build" --output-on-failure
+
+    # The engine once more under AddressSanitizer and UndefinedBehaviorSanitizer, with a short
+    # run of every fuzz target from its seeds.
+    sanitize="$root/build-sanitize"
+    cmake -S "$root" -B "$sanitize" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+        -DTRELLON_BUILD_GUI=OFF -DTRELLON_BUILD_BENCH=OFF \
+        -DTRELLON_SANITIZE=ON -DTRELLON_BUILD_FUZZ=ON
+    cmake --build "$sanitize"
+    ctest --test-dir "$sanitize" --output-on-failure
+    for target in fuzz_number_text fuzz_data_file fuzz_calculation; do
+        corpus="$(mktemp -d)"
+        cp "$root/fuzz/corpus/$target/"* "$corpus/"
+        "$sanitize/fuzz/$target" -max_total_time=20 -timeout=2 "$corpus"
+        rm -rf "$corpus"
+    done
 elif [[ -x "$build/app/trellon" ]]; then
     exec "$build/app/trellon"
 else
