@@ -1,0 +1,139 @@
+#include "InputFields.h"
+
+#include "Catalogue.h"
+#include "Hints.h"
+#include "WindowLayout.h"
+
+namespace trellon {
+
+namespace {
+
+constexpr int kRowHeight = 21;
+constexpr int kRowPitch = 24;
+constexpr int kLabelLeft = 0;
+constexpr int kFieldWidth = 56;
+constexpr int kGroupInnerRight = 167;
+constexpr int kFieldLeft = kGroupInnerRight - kFieldWidth;
+constexpr int kListWidth = 156;
+constexpr int kListHeight = 22;
+// The name field leaves the list's drop-down button uncovered.
+constexpr int kNameFieldNarrower = 20;
+
+struct LabelledField {
+    const char* name;
+    const char* label;
+    const char* text;
+    const char* hint;
+};
+
+QLineEdit* addLabelledField(QGroupBox* group, int top, const LabelledField& wanted,
+                            QLabel** labelOut = nullptr) {
+    auto* label = new QLabel(QString::fromUtf8(wanted.label), group);
+    label->setObjectName(QStringLiteral("Label") + QString::fromUtf8(wanted.name).mid(4));
+    label->setGeometry(kLabelLeft, top, kFieldLeft - kLabelLeft - 2, kRowHeight);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* field = new QLineEdit(QString::fromUtf8(wanted.text), group);
+    field->setObjectName(QString::fromUtf8(wanted.name));
+    field->setGeometry(kFieldLeft, top, kFieldWidth, kRowHeight);
+    setHint(field, QString::fromUtf8(wanted.hint));
+    if (labelOut != nullptr) {
+        *labelOut = label;
+    }
+    return field;
+}
+
+QGroupBox* addGroup(QWidget* parent, const char* name, const char* title, const char* hint,
+                    const QRect& place) {
+    auto* group = new QGroupBox(QString::fromUtf8(title), parent);
+    group->setObjectName(QString::fromUtf8(name));
+    group->setGeometry(place);
+    setHint(group, QString::fromUtf8(hint));
+    return group;
+}
+
+void addListLabel(QGroupBox* group, const char* name, const char* text, int top) {
+    auto* label = new QLabel(QString::fromUtf8(text), group);
+    label->setObjectName(QString::fromUtf8(name));
+    label->setGeometry(kLabelLeft + 4, top, kListWidth, 16);
+}
+
+// A catalogue list with its read-only name field laid over all but its button.
+QComboBox* addList(QGroupBox* group, const char* name, const char* hint, const QStringList& items,
+                   int top, const char* nameFieldName, QLineEdit** nameField) {
+    auto* list = new QComboBox(group);
+    list->setObjectName(QString::fromUtf8(name));
+    list->addItems(items);
+    list->setFocusPolicy(Qt::NoFocus);
+    list->setGeometry(kLabelLeft + 4, top, kListWidth, kListHeight);
+    setHint(list, QString::fromUtf8(hint));
+    auto* field = new QLineEdit(group);
+    field->setObjectName(QString::fromUtf8(nameFieldName));
+    field->setReadOnly(true);
+    field->setGeometry(list->geometry().adjusted(0, 0, -kNameFieldNarrower, 0));
+    *nameField = field;
+    return list;
+}
+
+QStringList topologyItems() {
+    QStringList items;
+    for (int topology = 1; topology <= kTopologyCount; ++topology) {
+        items << QString::fromStdString(topologyComboText(topology));
+    }
+    return items;
+}
+
+QStringList responseItems() {
+    QStringList items;
+    for (int response = 1; response <= kResponseCount; ++response) {
+        items << QString::fromStdString(responseComboText(response));
+    }
+    return items;
+}
+
+}  // namespace
+
+InputFields buildInputFields(QWidget* parent) {
+    InputFields f{};
+    f.GroupBox1 = addGroup(parent, "GroupBox1", "Данные резонатора", "Crystal parameters",
+                           layout::kCrystalGroup);
+    int top = 20;
+    f.Edit1 =
+        addLabelledField(f.GroupBox1, top,
+                         {"Edit1", "Fo (кГц) =", "8863.682", "Crystal series resonance frequency"});
+    f.Edit3 = addLabelledField(f.GroupBox1, top += kRowPitch,
+                               {"Edit3", "Ld (мГн) =", "17.15", "Crystal equivalent inductance"});
+    f.Edit4 = addLabelledField(f.GroupBox1, top += kRowPitch,
+                               {"Edit4", "Cs (пФ) =", "3.3", "Crystal shunt capacitance"});
+    f.Edit6 = addLabelledField(f.GroupBox1, top += kRowPitch,
+                               {"Edit6", "Rd (Ом) =", "5.7", "Equivalent series resistance"});
+    f.Edit11 = addLabelledField(f.GroupBox1, top += kRowPitch,
+                                {"Edit11", "Ccor (пФ) =", "82", "CW frequency shift capacitance"},
+                                &f.Label11);
+
+    f.GroupBox2 =
+        addGroup(parent, "GroupBox2", "Данные фильтра", "Filter data", layout::kFilterGroup);
+    addListLabel(f.GroupBox2, "Label7", "Порядок фильтра:", 18);
+    f.ComboBox1 =
+        addList(f.GroupBox2, "ComboBox1", "Filter Order", topologyItems(), 34, "Edit7", &f.Edit7);
+    addListLabel(f.GroupBox2, "Label10", "Тип АЧХ:", 58);
+    f.ComboBox2 =
+        addList(f.GroupBox2, "ComboBox2", "Filter Type", responseItems(), 74, "Edit10", &f.Edit10);
+    top = 104;
+    f.Edit2 = addLabelledField(f.GroupBox2, top,
+                               {"Edit2", "Полоса dF (Гц) =", "3100", "Filter Passband "});
+    f.Edit5 = addLabelledField(
+        f.GroupBox2, top += kRowPitch,
+        {"Edit5", "Уровень АЧХ (дБ) =", "-10", "Frequency responce calculation limit"});
+
+    QWidget::setTabOrder(f.Edit1, f.Edit3);
+    QWidget::setTabOrder(f.Edit3, f.Edit4);
+    QWidget::setTabOrder(f.Edit4, f.Edit6);
+    QWidget::setTabOrder(f.Edit6, f.Edit11);
+    QWidget::setTabOrder(f.Edit11, f.Edit7);
+    QWidget::setTabOrder(f.Edit7, f.Edit10);
+    QWidget::setTabOrder(f.Edit10, f.Edit2);
+    QWidget::setTabOrder(f.Edit2, f.Edit5);
+    return f;
+}
+
+}  // namespace trellon

@@ -1,0 +1,80 @@
+#include "MainMenu.h"
+
+namespace trellon {
+
+namespace {
+
+QAction* addItem(QWidget* owner, const char* name, const char* caption, const char* hint) {
+    auto* action = new QAction(QString::fromUtf8(caption), owner);
+    action->setObjectName(QString::fromUtf8(name));
+    action->setStatusTip(QString::fromUtf8(hint));
+    owner->addAction(action);
+    return action;
+}
+
+QAction* addCheckItem(QWidget* owner, const char* name, const char* caption, const char* hint,
+                      bool checked) {
+    QAction* action = addItem(owner, name, caption, hint);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+}
+
+QMenu* addSubmenu(QWidget* owner, const char* name, const char* caption, const char* hint) {
+    auto* menu = new QMenu(QString::fromUtf8(caption), owner);
+    menu->setObjectName(QString::fromUtf8(name));
+    menu->menuAction()->setObjectName(QString::fromUtf8(name));
+    menu->menuAction()->setStatusTip(QString::fromUtf8(hint));
+    owner->addAction(menu->menuAction());
+    return menu;
+}
+
+}  // namespace
+
+MainMenu buildMainMenu(QMenuBar* bar) {
+    MainMenu m{};
+    m.N1 = addSubmenu(bar, "N1", "Файл", "File");
+    m.Open = addItem(m.N1, "Open", "Открыть", "Open");
+    m.Save = addItem(m.N1, "Save", "Сохранить", "Save");
+    m.N1->addSeparator();
+    m.PrintForm = addItem(m.N1, "PrintForm", "Печать формы", "Print Form");
+    m.N1->addSeparator();
+    m.Exit = addItem(m.N1, "Exit", "Выход", "Quiit");
+
+    m.Protocol = addSubmenu(bar, "Protocol", "Протокол", "Log");
+    m.ViewProt = addItem(m.Protocol, "ViewProt", "Показать", "Show Log");
+    m.Protocol->addSeparator();
+    m.SaveProt = addItem(m.Protocol, "SaveProt", "Сохранить", "Save Log");
+    m.Protocol->addSeparator();
+    m.PrintProtocol = addItem(m.Protocol, "PrintProtocol", "Распечатать", "Print Log");
+
+    m.View = addSubmenu(bar, "View", "Вид", "");
+    m.FR = addCheckItem(m.View, "FR", "АЧХ", "", false);
+    m.Log1 = addCheckItem(m.View, "Log1", "Протокол", "", false);
+
+    m.N4 = addSubmenu(bar, "N4", "АЧХ", "Frequency Response");
+    m.BonusACH =
+        addCheckItem(m.N4, "BonusACH", "Наложения", "FR overlapping mode (up to 5 curves)", true);
+    m.N4->addSeparator();
+    m.ClearGrafic = addItem(m.N4, "ClearGrafic", "Очистить", "Clear");
+    m.N4->addSeparator();
+    m.ZoomACH = addSubmenu(m.N4, "ZoomACH", "Размер", "Size");
+    m.PlusZoom = addItem(m.ZoomACH, "PlusZoom", "Большой", "Full size");
+    m.NormalZoom = addItem(m.ZoomACH, "NormalZoom", "Нормальный", "Normal size");
+    m.NormalZoom->setEnabled(false);
+    m.LevelACH = addSubmenu(m.N4, "LevelACH", "Уроветь АЧХ", "FR Level");
+    m.Otn_Level =
+        addCheckItem(m.LevelACH, "Otn_Level", "Относительно Amin", "Relative to Amin", true);
+    m.Abs_Level = addCheckItem(m.LevelACH, "Abs_Level", "Абсолютный", "Absolute", false);
+
+    m.Servis = addSubmenu(bar, "Servis", "Инструменты", "Tools");
+    m.LsFo1 =
+        addItem(m.Servis, "LsFo1", " Расчет Ls иFo", "Ls and Fo Calculation from measurements");
+
+    m.Calculate = addItem(bar, "Calculate", "РАСЧЕТ", "Calculate");
+    m.Calculate->setEnabled(false);
+    m.N8 = addItem(bar, "N8", "Инфо", "Info");
+    return m;
+}
+
+}  // namespace trellon

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace trellon {
+
+// The main window's menu: submenus and items under their own names.
+struct MainMenu {
+    QMenu* N1;  // File
+    QAction* Open;
+    QAction* Save;
+    QAction* PrintForm;
+    QAction* Exit;
+
+    QMenu* Protocol;
+    QAction* ViewProt;
+    QAction* SaveProt;
+    QAction* PrintProtocol;
+
+    QMenu* View;
+    QAction* FR;
+    QAction* Log1;
+
+    QMenu* N4;  // frequency response
+    QAction* BonusACH;
+    QAction* ClearGrafic;
+    QMenu* ZoomACH;
+    QAction* PlusZoom;
+    QAction* NormalZoom;
+    QMenu* LevelACH;
+    QAction* Otn_Level;
+    QAction* Abs_Level;
+
+    QMenu* Servis;
+    QAction* LsFo1;
+
+    QAction* Calculate;
+    QAction* N8;  // information
+};
+
+// Fills the bar with every item, caption, hint, check mark, enabled state and separator.
+// "РАСЧЕТ" starts disabled.
+MainMenu buildMainMenu(QMenuBar* bar);
+
+}  // namespace trellon

@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+#include "DesignView.h"
+#include "Engine.h"
+#include "InputFields.h"
+#include "MainMenu.h"
+#include "ResultFieldSet.h"
+
+class QLabel;
+class QTimer;
+
+namespace trellon {
+
+class ChartView;
+class CurveStatusBar;
+class Dialogs;
+class MemoView;
+class PanelStatusBar;
+
+// The designer's window: crystal and filter inputs, the schematic with the computed values, the
+// results panel, the log and the response chart sharing one area, two status bars and the
+// menu. Handlers are named after their control and event.
+class MainWindow : public QMainWindow, public DesignView {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(Dialogs& dialogs, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    const DesignState& designState() const { return engine_->state; }
+
+    void showWarning(const std::string& text) override;
+    void showResultsPanel() override;
+    void setResultField(ResultField field, const std::string& text) override;
+
+    // Shows the schematic, the Ccor field and the result fields of the topology at list
+    // position 0..6 and makes it the current one; the result values are left as they are.
+    void ApplyTopology(int position);
+
+signals:
+    void closed();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void connectHandlers();
+
+    void FormCreate();
+    bool FormCloseQuery();
+    void ComboBox1Change();
+    void ComboBox2Change();
+    bool EditKeyPress(QLineEdit* edit, const QKeyEvent& key);
+    bool Edit5KeyPress(const QKeyEvent& key);
+    void CalculateClick();
+    void ExitClick();
+    void N8Click();
+    void PanelHint(const QString& hint);
+
+    // The chart, its curves and status bars.
+    void FRClick();
+    void Log1Click();
+    void ViewProtClick();
+    void BonusACHClick();
+    void ClearGraficClick();
+    void PlusZoomClick();
+    void NormalZoomClick();
+    void Otn_LevelClick();
+    void Abs_LevelClick();
+    void StatusBar1DrawPanel(QPainter& painter, int panel, const QRect& rect);
+    void Timer2Timer();
+
+    // The log.
+    void SaveProtClick();
+    void PrintProtocolClick();
+    void PrintFormClick();
+    bool SaveLog();
+    // Saves the log, showing any failure; true when the file was written.
+    bool saveLogCommand();
+
+    void calculate();
+    void clearCurvesAndPanelTexts();
+    void lowerPanelsToPlainText();
+    void restartCurveCycle();
+    void showLogOnReturnFromOtherWindow(QWindow* focusWindow);
+    // Runs a command and shows the error that ends it, if any.
+    void runCommand(const std::function<void()>& command);
+
+    Dialogs& dialogs_;
+    std::unique_ptr<Engine> engine_;
+
+    QLabel* ShemaFiltr = nullptr;
+    MemoView* Memo1 = nullptr;
+    MemoView* Memo2 = nullptr;
+    ChartView* Chart1 = nullptr;
+    CurveStatusBar* StatusBar1 = nullptr;
+    PanelStatusBar* StatusBar2 = nullptr;
+    QTimer* Timer2 = nullptr;
+    InputFields inputs_{};
+    MainMenu menu_{};
+    std::unique_ptr<ResultFieldSet> resultFields_;
+
+    bool chartEnlarged_ = false;
+    QPointer<QWindow> lastFocusWindow_;
+};
+
+}  // namespace trellon

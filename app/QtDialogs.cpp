@@ -1,0 +1,55 @@
+#include "QtDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+
+namespace trellon {
+
+namespace {
+
+QString title() {
+    return QCoreApplication::applicationName();
+}
+
+}  // namespace
+
+void QtDialogs::warning(const QString& text) {
+    QMessageBox::warning(QApplication::activeWindow(), title(), text);
+}
+
+void QtDialogs::information(const QString& text) {
+    QMessageBox::information(QApplication::activeWindow(), title(), text);
+}
+
+void QtDialogs::error(const QString& text) {
+    QMessageBox::critical(QApplication::activeWindow(), title(), text);
+}
+
+Dialogs::Answer QtDialogs::question(const QString& text) {
+    switch (QMessageBox::question(QApplication::activeWindow(), title(), text,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+    }
+}
+
+QString QtDialogs::saveFileName(const QString& folder, const QString& filters) {
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(), folder, filters);
+}
+
+std::unique_ptr<QPrinter> QtDialogs::choosePrinter() {
+    auto printer = std::make_unique<QPrinter>();
+    QPrintDialog dialog(printer.get(), QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted) {
+        return nullptr;
+    }
+    return printer;
+}
+
+}  // namespace trellon

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Dialogs.h"
+
+namespace trellon {
+
+// The dialogs as the toolkit shows them, over the active window.
+class QtDialogs : public Dialogs {
+public:
+    void warning(const QString& text) override;
+    void information(const QString& text) override;
+    void error(const QString& text) override;
+    Answer question(const QString& text) override;
+    QString saveFileName(const QString& folder, const QString& filters) override;
+    std::unique_ptr<QPrinter> choosePrinter() override;
+};
+
+}  // namespace trellon

@@ -1,0 +1,19 @@
+#include <QApplication>
+#include <QScreen>
+
+#include "MainWindow.h"
+#include "QtDialogs.h"
+#include "WindowTexts.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(trellon::texts::kApplicationTitle));
+
+    trellon::QtDialogs dialogs;
+    trellon::MainWindow window(dialogs);
+    QObject::connect(&window, &trellon::MainWindow::closed, &application, &QApplication::quit);
+    window.adjustSize();
+    window.move(window.screen()->availableGeometry().center() - window.rect().center());
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,69 @@
+#include "FakeDialogs.h"
+
+namespace trellon::test {
+
+void FakeDialogs::warning(const QString& text) {
+    shown.push_back({Shown::Kind::Warning, text});
+}
+
+void FakeDialogs::information(const QString& text) {
+    shown.push_back({Shown::Kind::Information, text});
+}
+
+void FakeDialogs::error(const QString& text) {
+    shown.push_back({Shown::Kind::Error, text});
+}
+
+Dialogs::Answer FakeDialogs::question(const QString& text) {
+    shown.push_back({Shown::Kind::Question, text});
+    if (answers.empty()) {
+        return Answer::Cancel;
+    }
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+QString FakeDialogs::saveFileName(const QString& folder, const QString& filters) {
+    ++fileDialogs;
+    lastFolder = folder;
+    lastFilters = filters;
+    if (fileNames.empty()) {
+        return {};
+    }
+    const QString name = fileNames.front();
+    fileNames.pop_front();
+    return name;
+}
+
+std::unique_ptr<QPrinter> FakeDialogs::choosePrinter() {
+    ++printerDialogs;
+    if (pdfFiles.empty()) {
+        return nullptr;
+    }
+    auto printer = std::make_unique<QPrinter>();
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(pdfFiles.front());
+    pdfFiles.pop_front();
+    return printer;
+}
+
+QStringList FakeDialogs::texts() const {
+    QStringList result;
+    for (const Shown& s : shown) {
+        result << s.text;
+    }
+    return result;
+}
+
+QStringList FakeDialogs::texts(Shown::Kind kind) const {
+    QStringList result;
+    for (const Shown& s : shown) {
+        if (s.kind == kind) {
+            result << s.text;
+        }
+    }
+    return result;
+}
+
+}  // namespace trellon::test

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QStringList>
+#include <deque>
+
+#include "Dialogs.h"
+
+namespace trellon::test {
+
+// Answers the window's dialogs from a script and records every message it shows.
+class FakeDialogs : public Dialogs {
+public:
+    struct Shown {
+        enum class Kind { Warning, Information, Error, Question } kind;
+        QString text;
+    };
+
+    void warning(const QString& text) override;
+    void information(const QString& text) override;
+    void error(const QString& text) override;
+    Answer question(const QString& text) override;
+    QString saveFileName(const QString& folder, const QString& filters) override;
+    std::unique_ptr<QPrinter> choosePrinter() override;
+
+    // Scripted answers, used in order; a question without one is cancelled, and so is a file
+    // or printer dialog without a name.
+    std::deque<Answer> answers;
+    std::deque<QString> fileNames;
+    std::deque<QString> pdfFiles;
+
+    std::vector<Shown> shown;
+    QString lastFolder;
+    QString lastFilters;
+    int fileDialogs = 0;
+    int printerDialogs = 0;
+
+    QStringList texts() const;
+    QStringList texts(Shown::Kind kind) const;
+    void forget() { shown.clear(); }
+};
+
+}  // namespace trellon::test
