@@ -38,7 +38,7 @@ inline CalculationInputs startUpInputs() {
 
 // An engine holding the synthesised start-up design of `topology`, its netlist prepared.
 inline std::unique_ptr<Engine> designedEngine(int topology, int response) {
-    auto engine = std::make_unique<Engine>();
+    auto engine = makeEngine();
     engine->state.Topology = topology;
     engine->state.Response = response;
     NullViews views;

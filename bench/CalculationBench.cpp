@@ -9,7 +9,7 @@ namespace {
 void BM_CompleteCalculation(benchmark::State& state) {
     const int topology = static_cast<int>(state.range(0));
     const int response = static_cast<int>(state.range(1));
-    auto engine = std::make_unique<Engine>();
+    auto engine = makeEngine();
     NullViews views;
     CalculationViews calculationViews{views, views, views, views, views};
     const CalculationInputs inputs = startUpInputs();

@@ -140,7 +140,7 @@ void printLines(const std::vector<std::string>& lines, std::ostream& out) {
 }  // namespace
 
 int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
-    auto engine = std::make_unique<Engine>();
+    auto engine = makeEngine();
     DesignState& s = engine->state;
     s.Topology = options.topology;
     s.Response = options.response;

@@ -42,7 +42,6 @@ private:
     // The same matrix, touching only the branches and entries that can be non-zero.
     void assembleStamped(double omega);
     bool pivotFails(int k) const { return squaredMagnitude(matrix_[k][k]) < kPivotLimit; }
-    bool backSubstitute();
 
     const Netlist& netlist_;
     std::array<std::int32_t, Netlist::kMaxNode + 1> rowIndex_{};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "CircuitSolver.h"
 #include "CurvePoints.h"
 #include "DesignState.h"
@@ -9,13 +11,15 @@ namespace trellon {
 
 // The engine's one shared instance for a whole run: the design record, the current circuit
 // model, the solver's storage and the last traced curve, overwritten by each calculation.
-// It is large: allocate it once on the heap.
+// It is large: allocate it once on the heap, with makeEngine().
 struct Engine {
     DesignState state;
     Netlist netlist;
     CircuitSolver solver{netlist};
     CurvePoints curve;
 };
+
+inline std::unique_ptr<Engine> makeEngine() { return std::make_unique_for_overwrite<Engine>(); }
 
 // 2*pi as every computation of the program uses it, and its square.
 inline constexpr double kTwoPi = 6.2831853071794;
