@@ -55,7 +55,7 @@ if [[ "$mode" == "test" ]]; then
     for target in fuzz_number_text fuzz_data_file fuzz_calculation; do
         corpus="$(mktemp -d)"
         cp "$root/fuzz/corpus/$target/"* "$corpus/"
-        "$sanitize/fuzz/$target" -max_total_time=20 -timeout=2 "$corpus"
+        "$sanitize/fuzz/$target" -max_total_time=20 -timeout=10 "$corpus"
         rm -rf "$corpus"
     done
 elif [[ -x "$build/app/trellon" ]]; then
