@@ -1,21 +1,10 @@
 #include "LogFile.h"
 
-#include <QFile>
 #include <QStringEncoder>
 
-#include "CommandError.h"
+#include "SaveFileAtOnce.h"
 
 namespace trellon {
-
-namespace {
-
-[[noreturn]] void fail(const char* what, const QFile& file) {
-    throw CommandError(QStringLiteral("%1 \"%2\". %3")
-                           .arg(QString::fromUtf8(what), file.fileName(), file.errorString())
-                           .toStdString());
-}
-
-}  // namespace
 
 QString logFileName(const QString& chosen) {
     if (chosen.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)) {
@@ -25,20 +14,12 @@ QString logFileName(const QString& chosen) {
 }
 
 void writeLogFile(const QString& path, const QStringList& lines) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        fail("Cannot create file", file);
-    }
     QStringEncoder encode(QStringEncoder::System);
+    QByteArray content;
     for (const QString& line : lines) {
-        const QByteArray bytes = encode(line + QStringLiteral("\r\n"));
-        if (file.write(bytes) != bytes.size()) {
-            fail("Cannot write file", file);
-        }
+        content += encode(line + QStringLiteral("\r\n"));
     }
-    if (!file.flush()) {
-        fail("Cannot write file", file);
-    }
+    SaveFileAtOnce(path, content, QStringLiteral("the log file"));
 }
 
 }  // namespace trellon

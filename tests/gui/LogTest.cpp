@@ -1,11 +1,14 @@
 // Closing with its question, saving the log, printing the log and the window.
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "TinyFileSizeLimit.h"
 #include "WindowDriver.h"
 
 using namespace trellon;
@@ -59,6 +62,8 @@ private slots:
     void savingKeepsAnExistingTxtEnding();
     void cancelledSaveKeepsTheFlag();
     void unwritableFileIsReportedAndKeepsTheFlag();
+    void failedSaveLeavesThePreviousFileAsItWas();
+    void savingOverAFolderIsRefused();
     void printingTheLog();
     void longLogPrintsOnSeveralPages();
     void printingTheWindow();
@@ -161,6 +166,45 @@ void LogTest::unwritableFileIsReportedAndKeepsTheFlag() {
     const QStringList errors = w.dialogs().texts(FakeDialogs::Shown::Kind::Error);
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors[0].contains(path + ".txt"), qPrintable(errors[0]));
+    QVERIFY(w.state().LogUnsaved);
+}
+
+void LogTest::failedSaveLeavesThePreviousFileAsItWas() {
+    WindowDriver w;
+    w.calculate();
+    const QString path = folder_.filePath("kept.txt");
+    w.dialogs().fileNames.push_back(path);
+    w.choose("SaveProt");
+    const QByteArray saved = readAll(path);
+    QVERIFY(saved.size() > 8);
+
+    w.calculate();
+    w.dialogs().fileNames.push_back(path);
+    {
+        const TinyFileSizeLimit fullDisk;
+        w.choose("SaveProt");
+    }
+    const QStringList errors = w.dialogs().texts(FakeDialogs::Shown::Kind::Error);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors[0].startsWith("Cannot write the log file '" + path + "': "),
+             qPrintable(errors[0]));
+    QCOMPARE(readAll(path), saved);
+    QCOMPARE(QDir(folder_.path()).entryList({"kept*"}, QDir::Files), QStringList{"kept.txt"});
+    QVERIFY(w.state().LogUnsaved);
+}
+
+void LogTest::savingOverAFolderIsRefused() {
+    WindowDriver w;
+    w.calculate();
+    const QString path = folder_.filePath("folder.txt");
+    QVERIFY(QDir(folder_.path()).mkdir("folder.txt"));
+    w.dialogs().fileNames.push_back(path);
+    w.choose("SaveProt");
+    const QStringList errors = w.dialogs().texts(FakeDialogs::Shown::Kind::Error);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors[0].startsWith("Cannot create the log file '" + path + "': "),
+             qPrintable(errors[0]));
+    QVERIFY(QFileInfo(path).isDir());
     QVERIFY(w.state().LogUnsaved);
 }
 
