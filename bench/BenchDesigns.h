@@ -5,26 +5,9 @@
 
 #include "Calculation.h"
 #include "Engine.h"
+#include "NullViews.h"
 
 namespace trellon::bench {
-
-// Views that draw nothing, so a benchmark measures the engine alone.
-class NullViews : public DesignView, public ResponseChart, public CurvePanels, public TextView {
-public:
-    void showWarning(const std::string&) override {}
-    void showResultsPanel() override {}
-    void setResultField(ResultField, const std::string&) override {}
-    void clearCurve(int) override {}
-    void addPoints(int, std::span<const double>, std::span<const double>) override {}
-    void setAxisAutomatic() override {}
-    void setAxisFixed(double, double) override {}
-    void setPanelText(int, const std::string&) override {}
-    void setPanelCaption(int, const std::string&) override {}
-    void setPanelStyle(int, PanelStyle) override {}
-    void setPanelBevel(int, PanelBevel) override {}
-    void show() override {}
-    void appendLine(const std::string&) override {}
-};
 
 // The window's start-up inputs.
 inline CalculationInputs startUpInputs() {

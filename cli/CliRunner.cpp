@@ -10,6 +10,7 @@
 #include "CommandError.h"
 #include "Engine.h"
 #include "JsonWriter.h"
+#include "NullViews.h"
 #include "NumberText.h"
 #include "ResultFields.h"
 #include "SpiceExport.h"
@@ -37,23 +38,6 @@ public:
 
 private:
     std::ostream& err_;
-};
-
-// The curve stays in the engine's storage; the command line prints or writes it from there.
-class NullChart : public ResponseChart {
-public:
-    void clearCurve(int) override {}
-    void addPoints(int, std::span<const double>, std::span<const double>) override {}
-    void setAxisAutomatic() override {}
-    void setAxisFixed(double, double) override {}
-};
-
-class NullPanels : public CurvePanels {
-public:
-    void setPanelText(int, const std::string&) override {}
-    void setPanelCaption(int, const std::string&) override {}
-    void setPanelStyle(int, PanelStyle) override {}
-    void setPanelBevel(int, PanelBevel) override {}
 };
 
 class LineCollector : public TextView {
@@ -146,11 +130,11 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     s.Response = options.response;
     s.AbsoluteLevel = options.absolute;
     CliView view(err);
+    // The curve stays in the engine's storage; the command line prints or writes it from there.
     NullChart chart;
-    NullPanels panels;
     LineCollector results;
     LineCollector log;
-    CalculationViews views{view, chart, panels, results, log};
+    CalculationViews views{view, chart, chart, results, log};
     CalculationInputs inputs;
     inputs.design = {options.fo, options.ld, options.cs, options.rd, options.ccor, options.dF};
     inputs.level = options.level;

@@ -6,6 +6,7 @@
 #include "Calculation.h"
 #include "CommandError.h"
 #include "FuzzInput.h"
+#include "NullViews.h"
 #include "NumberText.h"
 
 namespace trellon::fuzz {
@@ -13,25 +14,13 @@ namespace trellon::fuzz {
 namespace {
 
 // Draws nothing, but remembers whether any point given to the chart was not finite.
-class CheckingViews : public DesignView, public ResponseChart, public CurvePanels, public TextView {
+class CheckingViews : public NullViews {
 public:
-    void showWarning(const std::string&) override {}
-    void showResultsPanel() override {}
-    void setResultField(ResultField, const std::string&) override {}
-    void clearCurve(int) override {}
     void addPoints(int, std::span<const double> x, std::span<const double> y) override {
         for (std::size_t i = 0; i < x.size(); ++i) {
             finitePoints = finitePoints && std::isfinite(x[i]) && std::isfinite(y[i]);
         }
     }
-    void setAxisAutomatic() override {}
-    void setAxisFixed(double, double) override {}
-    void setPanelText(int, const std::string&) override {}
-    void setPanelCaption(int, const std::string&) override {}
-    void setPanelStyle(int, PanelStyle) override {}
-    void setPanelBevel(int, PanelBevel) override {}
-    void show() override {}
-    void appendLine(const std::string&) override {}
 
     bool finitePoints = true;
 };
