@@ -81,17 +81,22 @@ void writeAtOnce(const QString& path, const QByteArray& content) {
     }
 }
 
-int catalogueNumber(const Lines& lines, int lineNumber, const char* what, int last) {
+int catalogueNumber(const QString& path, const Lines& lines, int lineNumber, const char* what,
+                    int last) {
     const QString& text = lines[lineNumber - 1];
-    const int number = TextToInt(text.toStdString());
+    int number = 0;
+    try {
+        number = TextToInt(text.toStdString());
+    } catch (const CommandError& notANumber) {
+        failOnFile("load", path, QString::fromStdString(notANumber.what()));
+    }
     if (number < 1 || number > last) {
-        throw CommandError(QStringLiteral("Line %1 of the design file must be a %2 number from 1 "
-                                          "to %3, not '%4'")
-                               .arg(lineNumber)
-                               .arg(QString::fromUtf8(what))
-                               .arg(last)
-                               .arg(text)
-                               .toStdString());
+        failOnFile("load", path,
+                   QStringLiteral("line %1 must be a %2 number from 1 to %3, not '%4'")
+                       .arg(lineNumber)
+                       .arg(QString::fromUtf8(what))
+                       .arg(last)
+                       .arg(text));
     }
     return number;
 }
@@ -101,8 +106,8 @@ int catalogueNumber(const Lines& lines, int lineNumber, const char* what, int la
 DesignInputs DataFileLines::load(const QString& path) {
     const Lines lines = readLines(path);
     DesignInputs inputs;
-    inputs.Topology = catalogueNumber(lines, kTopology, "topology", 7);
-    inputs.Response = catalogueNumber(lines, kResponse, "response", 8);
+    inputs.Topology = catalogueNumber(path, lines, kTopology, "topology", 7);
+    inputs.Response = catalogueNumber(path, lines, kResponse, "response", 8);
     inputs.Fo = lines[kFo - 1];
     inputs.Ld = lines[kLd - 1];
     inputs.Cs = lines[kCs - 1];

@@ -27,8 +27,8 @@ public:
 
     // Reads the file and checks it whole before anything is kept: lines 10 and 11 must be a
     // topology number 1..7 and a response number 1..8. Accepts CR LF and LF line ends; missing
-    // lines read as empty and lines after the eleventh are ignored. Throws CommandError, leaving
-    // the lines as they were.
+    // lines read as empty and lines after the eleventh are ignored. Throws CommandError naming
+    // the file and the reason, leaving the lines as they were.
     DesignInputs load(const QString& path);
 
     // Takes every line but the reserved ones from the inputs and writes the eleven lines with

@@ -18,6 +18,7 @@
 #include "InformationText.h"
 #include "KeyFilter.h"
 #include "LogHeader.h"
+#include "LsFoCalculator.h"
 #include "MemoView.h"
 #include "SchematicImage.h"
 #include "WindowLayout.h"
@@ -73,6 +74,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
     buildControls();
     connectHandlers();
     FormCreate();
+    createCalculator();
 }
 
 MainWindow::~MainWindow() = default;
@@ -134,6 +136,9 @@ void MainWindow::connectHandlers() {
     connect(m.Calculate, &QAction::triggered, this, &MainWindow::CalculateClick);
     connect(m.Exit, &QAction::triggered, this, &MainWindow::ExitClick);
     connect(m.N8, &QAction::triggered, this, &MainWindow::N8Click);
+    connect(m.LsFo1, &QAction::triggered, this, &MainWindow::LsFo1Click);
+    connect(m.Open, &QAction::triggered, this, &MainWindow::OpenClick);
+    connect(m.Save, &QAction::triggered, this, &MainWindow::SaveClick);
     connect(m.FR, &QAction::triggered, this, &MainWindow::FRClick);
     connect(m.Log1, &QAction::triggered, this, &MainWindow::Log1Click);
     connect(m.ViewProt, &QAction::triggered, this, &MainWindow::ViewProtClick);

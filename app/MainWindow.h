@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "DataFile.h"
 #include "DesignView.h"
 #include "Engine.h"
 #include "InputFields.h"
@@ -19,6 +20,7 @@ namespace trellon {
 class ChartView;
 class CurveStatusBar;
 class Dialogs;
+class LsFoCalculator;
 class MemoView;
 class PanelStatusBar;
 
@@ -65,6 +67,13 @@ private:
     void ExitClick();
     void N8Click();
     void PanelHint(const QString& hint);
+    void LsFo1Click();
+
+    // The design file.
+    void OpenClick();
+    void SaveClick();
+    DesignInputs designInputs() const;
+    void applyDesign(const DesignInputs& design);
 
     // The chart, its curves and status bars.
     void FRClick();
@@ -87,6 +96,7 @@ private:
     // Saves the log, showing any failure; true when the file was written.
     bool saveLogCommand();
 
+    void createCalculator();
     void calculate();
     void clearCurvesAndPanelTexts();
     void lowerPanelsToPlainText();
@@ -108,6 +118,9 @@ private:
     InputFields inputs_{};
     MainMenu menu_{};
     std::unique_ptr<ResultFieldSet> resultFields_;
+    DataFileLines dataFile_;
+    // A window of its own, hidden until asked for; it keeps its texts and results all the run.
+    std::unique_ptr<LsFoCalculator> calculator_;
 
     bool chartEnlarged_ = false;
     QPointer<QWindow> lastFocusWindow_;

@@ -43,6 +43,18 @@ QString QtDialogs::saveFileName(const QString& folder, const QString& filters) {
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(), folder, filters);
 }
 
+QString QtDialogs::openFileName(const QString& folder, const QString& filters,
+                                const QString& defaultExtension) {
+    QFileDialog dialog(QApplication::activeWindow(), QString(), folder, filters);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(defaultExtension);
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return dialog.selectedFiles().value(0);
+}
+
 std::unique_ptr<QPrinter> QtDialogs::choosePrinter() {
     auto printer = std::make_unique<QPrinter>();
     QPrintDialog dialog(printer.get(), QApplication::activeWindow());

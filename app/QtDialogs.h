@@ -12,6 +12,8 @@ public:
     void error(const QString& text) override;
     Answer question(const QString& text) override;
     QString saveFileName(const QString& folder, const QString& filters) override;
+    QString openFileName(const QString& folder, const QString& filters,
+                         const QString& defaultExtension) override;
     std::unique_ptr<QPrinter> choosePrinter() override;
 };
 

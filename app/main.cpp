@@ -8,6 +8,8 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(trellon::texts::kApplicationTitle));
+    // Ties the windows to the installed menu entry, whose icon the desktop then shows.
+    QApplication::setDesktopFileName(QStringLiteral("trellon"));
 
     trellon::QtDialogs dialogs;
     trellon::MainWindow window(dialogs);

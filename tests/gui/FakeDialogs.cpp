@@ -25,9 +25,20 @@ Dialogs::Answer FakeDialogs::question(const QString& text) {
 }
 
 QString FakeDialogs::saveFileName(const QString& folder, const QString& filters) {
+    return nextFileName(folder, filters, QString());
+}
+
+QString FakeDialogs::openFileName(const QString& folder, const QString& filters,
+                                  const QString& defaultExtension) {
+    return nextFileName(folder, filters, defaultExtension);
+}
+
+QString FakeDialogs::nextFileName(const QString& folder, const QString& filters,
+                                  const QString& defaultExtension) {
     ++fileDialogs;
     lastFolder = folder;
     lastFilters = filters;
+    lastDefaultExtension = defaultExtension;
     if (fileNames.empty()) {
         return {};
     }

@@ -20,6 +20,8 @@ public:
     void error(const QString& text) override;
     Answer question(const QString& text) override;
     QString saveFileName(const QString& folder, const QString& filters) override;
+    QString openFileName(const QString& folder, const QString& filters,
+                         const QString& defaultExtension) override;
     std::unique_ptr<QPrinter> choosePrinter() override;
 
     // Scripted answers, used in order; a question without one is cancelled, and so is a file
@@ -31,12 +33,17 @@ public:
     std::vector<Shown> shown;
     QString lastFolder;
     QString lastFilters;
+    QString lastDefaultExtension;
     int fileDialogs = 0;
     int printerDialogs = 0;
 
     QStringList texts() const;
     QStringList texts(Shown::Kind kind) const;
     void forget() { shown.clear(); }
+
+private:
+    QString nextFileName(const QString& folder, const QString& filters,
+                         const QString& defaultExtension);
 };
 
 }  // namespace trellon::test

@@ -1,5 +1,6 @@
 #include "WindowDriver.h"
 
+#include <QApplication>
 #include <QTest>
 
 namespace trellon::test {
@@ -30,6 +31,15 @@ QAction* WindowDriver::action(const char* name) const {
 
 QLineEdit* WindowDriver::resultField(ResultField field) const {
     return edit(resultFieldName(field).c_str());
+}
+
+LsFoCalculator* WindowDriver::calculator() const {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* calculator = qobject_cast<LsFoCalculator*>(window)) {
+            return calculator;
+        }
+    }
+    return nullptr;
 }
 
 QStringList WindowDriver::visibleResultFields() const {

@@ -9,6 +9,7 @@
 #include "ChartView.h"
 #include "CurveStatusBar.h"
 #include "FakeDialogs.h"
+#include "LsFoCalculator.h"
 #include "MainWindow.h"
 #include "MemoView.h"
 #include "ResultFields.h"
@@ -38,6 +39,8 @@ public:
     QStringList results() const { return control<MemoView>("Memo1")->lines(); }
     QStringList log() const { return control<MemoView>("Memo2")->lines(); }
     QLineEdit* resultField(ResultField field) const;
+    // The calculator window, shown or not; there is one while a main window lives.
+    LsFoCalculator* calculator() const;
     QStringList visibleResultFields() const;
 
     // Chooses a menu item as the user would; it must be enabled.

@@ -144,7 +144,8 @@ void DataFileTest::lineEndsAndLineCounts() {
 
     // Five lines: the empty line 10 is not a number, and nothing of the file is kept.
     const QString fiveLines = writeFile("five.qua", "9\r\n9\r\n9\r\n9\r\n9\r\n");
-    QCOMPARE(errorOf([&] { lines.load(fiveLines); }), QString("'' is not a valid integer value"));
+    QCOMPARE(errorOf([&] { lines.load(fiveLines); }),
+             "Cannot load the design file '" + fiveLines + "': '' is not a valid integer value");
     QCOMPARE(lines.line(1), QString("1"));
     QCOMPARE(lines.line(9), QString(""));
 }
@@ -156,14 +157,11 @@ void DataFileTest::badCatalogueNumbersRefuseTheWholeFile_data() {
                              << "'3100 Hz' is not a valid integer value";
     QTest::newRow("fraction") << QByteArray("1\r\n2.5") << "'2.5' is not a valid integer value";
     QTest::newRow("topology 8") << QByteArray("8\r\n1")
-                                << "Line 10 of the design file must be a topology number from 1 "
-                                   "to 7, not '8'";
+                                << "line 10 must be a topology number from 1 to 7, not '8'";
     QTest::newRow("topology 0") << QByteArray("0\r\n1")
-                                << "Line 10 of the design file must be a topology number from 1 "
-                                   "to 7, not '0'";
+                                << "line 10 must be a topology number from 1 to 7, not '0'";
     QTest::newRow("response 9") << QByteArray("7\r\n9")
-                                << "Line 11 of the design file must be a response number from 1 "
-                                   "to 8, not '9'";
+                                << "line 11 must be a response number from 1 to 8, not '9'";
 }
 
 void DataFileTest::badCatalogueNumbersRefuseTheWholeFile() {
@@ -173,7 +171,8 @@ void DataFileTest::badCatalogueNumbersRefuseTheWholeFile() {
     lines.load(writeFile("good.qua", "1\r\n2\r\n3\r\n4\r\n5\r\nA\r\nB\r\n-3\r\n82\r\n2\r\n6\r\n"));
     const QString bad = writeFile(
         "bad.qua", "7\r\n7\r\n7\r\n7\r\n7\r\nX\r\nY\r\n-7\r\n7\r\n" + lines10and11 + "\r\n");
-    QCOMPARE(errorOf([&] { lines.load(bad); }), error);
+    QCOMPARE(errorOf([&] { lines.load(bad); }),
+             "Cannot load the design file '" + bad + "': " + error);
     for (int number = 1; number <= DataFileLines::kCount; ++number) {
         QCOMPARE(lines.line(number), QString("1 2 3 4 5 A B -3 82 2 6").split(' ').at(number - 1));
     }
