@@ -1,10 +1,10 @@
 #include "DataFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include "CommandError.h"
 #include "NumberText.h"
+#include "SaveFileAtOnce.h"
 
 namespace trellon {
 
@@ -61,26 +61,6 @@ Lines readLines(const QString& path) {
     return lines;
 }
 
-// Replaces the file only when every byte has been written. Unbuffered and in a loop, because
-// a buffered save file can lose a short write (a full disk) in its last flush and commit a cut
-// file; the save file left uncommitted removes its temporary copy.
-void writeAtOnce(const QString& path, const QByteArray& content) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        failOnFile("create", path, file.errorString());
-    }
-    for (qsizetype written = 0; written < content.size();) {
-        const qint64 count = file.write(content.constData() + written, content.size() - written);
-        if (count <= 0) {
-            failOnFile("write", path, file.errorString());
-        }
-        written += count;
-    }
-    if (!file.commit()) {
-        failOnFile("write", path, file.errorString());
-    }
-}
-
 int catalogueNumber(const QString& path, const Lines& lines, int lineNumber, const char* what,
                     int last) {
     const QString& text = lines[lineNumber - 1];
@@ -134,7 +114,7 @@ void DataFileLines::save(const QString& path, const DesignInputs& inputs) {
     for (const QString& line : lines_) {
         content += line.toLocal8Bit() + "\r\n";
     }
-    writeAtOnce(path, content);
+    SaveFileAtOnce(path, content, QStringLiteral("the design file"));
 }
 
 QString DataFileNameForSaving(const QString& chosenName) {

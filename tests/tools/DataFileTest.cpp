@@ -1,13 +1,12 @@
 #include "DataFileTest.h"
 
-#include <sys/resource.h>
 #include <QDir>
 #include <QFile>
 #include <QTest>
-#include <csignal>
 
 #include "CommandError.h"
 #include "DataFile.h"
+#include "TinyFileSizeLimit.h"
 
 Q_DECLARE_METATYPE(trellon::DesignInputs)
 
@@ -46,27 +45,6 @@ QString errorOf(auto&& operation) {
     }
     return {};
 }
-
-// While it lives, no file of this process may grow beyond a few bytes, so that a save fails
-// half-way even for a user whom no permission stops.
-class TinyFileSizeLimit {
-public:
-    TinyFileSizeLimit() {
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit tiny = previous_;
-        tiny.rlim_cur = 8;
-        setrlimit(RLIMIT_FSIZE, &tiny);
-    }
-    ~TinyFileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 }  // namespace
 
@@ -216,7 +194,7 @@ void DataFileTest::failedSaveLeavesThePreviousFile() {
     DataFileLines lines;
     QString error;
     {
-        TinyFileSizeLimit limit;
+        test::TinyFileSizeLimit limit;
         error = errorOf([&] { lines.save(path, startUpInputs()); });
     }
     QVERIFY2(error.startsWith("Cannot write the design file '" + path + "': "), qPrintable(error));
