@@ -23,9 +23,9 @@ constexpr CapSlot cap(int slot) {
 }
 
 // One row of a layout: its two nodes and the design value it carries.
-struct Spec {
-    constexpr Spec(int f, int t, Element e) : from(f), to(t), element(e) {}
-    constexpr Spec(int f, int t, CapSlot c)
+struct BranchRow {
+    constexpr BranchRow(int f, int t, Element e) : from(f), to(t), element(e) {}
+    constexpr BranchRow(int f, int t, CapSlot c)
         : from(f), to(t), element(Element::Cap), capSlot(c.slot) {}
     int from;
     int to;
@@ -34,7 +34,7 @@ struct Spec {
 };
 
 // 3-crystal: source at node 13, input node 1, output node 12.
-constexpr Spec k3Crystal[] = {
+constexpr BranchRow k3Crystal[] = {
     {1, 2, cap(1)},    // input series capacitor
     {2, 3, Ld},        // ZQ1 motional inductance
     {3, 4, Cq},        // ZQ1 motional capacitance
@@ -56,7 +56,7 @@ constexpr Spec k3Crystal[] = {
 };
 
 // 4-crystal: source at node 16, input node 1, output node 12.
-constexpr Spec k4Crystal[] = {
+constexpr BranchRow k4Crystal[] = {
     {1, 2, cap(2)},    // input series capacitor
     {2, 3, Ld},        // ZQ1 motional inductance
     {3, 4, Cq},        // ZQ1 motional capacitance
@@ -83,7 +83,7 @@ constexpr Spec k4Crystal[] = {
 };
 
 // 6-crystal: source at node 1, input node 2, output node 11.
-constexpr Spec k6Crystal[] = {
+constexpr BranchRow k6Crystal[] = {
     {8, 9, Rd},        // ZQ2 motional resistance
     {1, 2, Rsource},   // source resistance
     {2, 3, cap(2)},    // input series capacitor
@@ -122,7 +122,7 @@ constexpr Spec k6Crystal[] = {
 };
 
 // 8-crystal: source at node 1, input node 2, output node 32.
-constexpr Spec k8Crystal[] = {
+constexpr BranchRow k8Crystal[] = {
     {1, 2, Rsource},   // source resistance
     {2, 3, cap(2)},    // input series capacitor
     {3, 4, Ld},        // ZQ1 motional inductance
@@ -173,7 +173,7 @@ constexpr Spec k8Crystal[] = {
 };
 
 // 4-crystal CW: source at node 1, input node 2, output node 17.
-constexpr Spec k4CrystalCW[] = {
+constexpr BranchRow k4CrystalCW[] = {
     {1, 2, Rsource},    // source resistance
     {2, 3, cap(19)},    // input series capacitor
     {3, 4, Rd},         // ZQ1 motional resistance
@@ -202,7 +202,7 @@ constexpr Spec k4CrystalCW[] = {
 };
 
 // 6-crystal CW: source at node 1, input node 2, output node 24.
-constexpr Spec k6CrystalCW[] = {
+constexpr BranchRow k6CrystalCW[] = {
     {1, 2, Rsource},    // source resistance
     {2, 3, cap(22)},    // input series capacitor
     {3, 4, Rd},         // ZQ1 motional resistance
@@ -243,7 +243,7 @@ constexpr Spec k6CrystalCW[] = {
 };
 
 // 8-crystal CW: source at node 1, input node 2, output node 31.
-constexpr Spec k8CrystalCW[] = {
+constexpr BranchRow k8CrystalCW[] = {
     {1, 2, Rsource},    // source resistance
     {2, 3, cap(1)},     // input series capacitor
     {3, 4, Rd},         // ZQ1 motional resistance
@@ -298,7 +298,7 @@ constexpr Spec k8CrystalCW[] = {
 struct Layout {
     int nodeCount;
     int sourceNode;
-    std::span<const Spec> branches;
+    std::span<const BranchRow> branches;
 };
 
 const Layout kLayouts[] = {
@@ -306,11 +306,11 @@ const Layout kLayouts[] = {
     {17, 1, k4CrystalCW}, {24, 1, k6CrystalCW}, {31, 1, k8CrystalCW},
 };
 
-Branch makeBranch(const Spec& spec, const DesignState& s) {
+Branch makeBranch(const BranchRow& row, const DesignState& s) {
     Branch b;
-    b.fromNode = spec.from;
-    b.toNode = spec.to;
-    switch (spec.element) {
+    b.fromNode = row.from;
+    b.toNode = row.to;
+    switch (row.element) {
         case Element::Rsource:
             b.conductance = 1 / s.Rsource;
             break;
@@ -330,7 +330,7 @@ Branch makeBranch(const Spec& spec, const DesignState& s) {
             b.capacitance = s.Cs * 1e-12;
             break;
         case Element::Cap:
-            b.capacitance = s.Cap[spec.capSlot] * 1e-12;
+            b.capacitance = s.Cap[row.capSlot] * 1e-12;
             break;
     }
     return b;
