@@ -62,7 +62,7 @@ Widget* addControl(QWidget* parent, const char* name, const char* hint, const QR
 }  // namespace
 
 MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), engine_(std::make_unique<Engine>()) {
+    : QMainWindow(parent), dialogs_(dialogs), engine_(makeEngine()) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(texts::kWindowCaption));
     setWindowIcon(QIcon(QStringLiteral(":/icon")));
@@ -179,15 +179,9 @@ void MainWindow::FormCreate() {
     DesignState& s = engine_->state;
     inputs_.ComboBox1->setCurrentIndex(0);
     inputs_.ComboBox2->setCurrentIndex(0);
-    s.Topology = 1;
-    s.Response = 1;
     resultFields_->placeOverSchematic();
-    inputs_.Edit7->setText(QString::fromStdString(topologyComboText(1)));
-    inputs_.Edit10->setText(QString::fromStdString(responseDisplayName(1)));
-    inputs_.Edit11->hide();
-    inputs_.Label11->hide();
-    ShemaFiltr->setPixmap(schematicImage(1, devicePixelRatio()));
-    resultFields_->showFor(1);
+    ApplyTopology(0);
+    applyResponse(1);
     s.CalcCount = 0;
     s.LogUnsaved = false;
     s.LogLastLine = 3;
@@ -234,11 +228,14 @@ void MainWindow::ApplyTopology(int position) {
 void MainWindow::ComboBox2Change() {
     const int position = inputs_.ComboBox2->currentIndex();
     if (position >= 0) {
-        const int response = responseFromIndex(position);
-        engine_->state.Response = response;
-        inputs_.Edit10->setText(QString::fromStdString(responseDisplayName(response)));
+        applyResponse(responseFromIndex(position));
     }
     inputs_.Edit10->setFocus();
+}
+
+void MainWindow::applyResponse(int response) {
+    engine_->state.Response = response;
+    inputs_.Edit10->setText(QString::fromStdString(responseDisplayName(response)));
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -43,6 +43,9 @@ public:
     // Shows the schematic, the Ccor field and the result fields of the topology at list
     // position 0..6 and makes it the current one; the result values are left as they are.
     void ApplyTopology(int position);
+    // Sets Response and its name field, the part of a response change that loading a design
+    // file shares.
+    void applyResponse(int response);
 
 signals:
     void closed();

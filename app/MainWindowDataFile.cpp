@@ -52,8 +52,7 @@ void MainWindow::applyDesign(const DesignInputs& design) {
     inputs_.Edit2->setText(design.dF);
     inputs_.Edit5->setText(design.level);
     ApplyTopology(indexFromTopology(design.Topology));
-    engine_->state.Response = design.Response;
-    inputs_.Edit10->setText(QString::fromStdString(responseDisplayName(design.Response)));
+    applyResponse(design.Response);
 }
 
 }  // namespace trellon

@@ -16,7 +16,7 @@ inline DesignTexts startupTexts() {
 // One engine and the view it reports to. The engine lives on the heap: its solver storage is
 // large, and the solver keeps a reference to the netlist beside it.
 struct DesignRun {
-    std::unique_ptr<Engine> engine = std::make_unique<Engine>();
+    std::unique_ptr<Engine> engine = makeEngine();
     RecordingDesignView view;
 
     DesignState& state() { return engine->state; }
