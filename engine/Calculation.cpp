@@ -41,7 +41,7 @@ CalculationOutcome RunCalculation(Engine& engine, const CalculationInputs& input
         return CalculationOutcome::LevelRejected;
     }
     DesignState& s = engine.state;
-    s.FrLevel = TextToFloat(NormalizeDecimalSeparator(inputs.level, separator), separator);
+    s.FrLevel = TypedNumber(inputs.level, separator);
     if (s.FrLevel >= 0) {
         views.design.showWarning(messages::kBadLevel);
         return CalculationOutcome::LevelRejected;

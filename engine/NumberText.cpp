@@ -102,6 +102,10 @@ double TextToFloat(std::string_view text, char decimalSeparator) {
     throw CommandError(quoted(text) + " is not a valid floating point value");
 }
 
+double TypedNumber(std::string_view text, char decimalSeparator) {
+    return TextToFloat(NormalizeDecimalSeparator(text, decimalSeparator), decimalSeparator);
+}
+
 int TextToInt(std::string_view text) {
     const std::string_view trimmed = trimBlanks(text);
     std::string_view digits = trimmed;

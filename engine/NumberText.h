@@ -14,6 +14,10 @@ std::string NormalizeDecimalSeparator(std::string_view text, char decimalSeparat
 // CommandError "'<text>' is not a valid floating point value" otherwise.
 double TextToFloat(std::string_view text, char decimalSeparator);
 
+// A number as the user typed it, with either decimal mark: NormalizeDecimalSeparator, then
+// TextToFloat.
+double TypedNumber(std::string_view text, char decimalSeparator);
+
 // Converts a whole decimal integer; throws CommandError "'<text>' is not a valid integer value".
 int TextToInt(std::string_view text);
 

@@ -19,10 +19,6 @@ constexpr double P1 = kTwoPi;
 constexpr double P2 = kTwoPiSquared;
 constexpr double P2k = 39478.417604355091;
 
-double parse(const std::string& text, char separator) {
-    return TextToFloat(NormalizeDecimalSeparator(text, separator), separator);
-}
-
 // A zero here would divide by zero further on; refuse it by name before any value is shown.
 void requireNonZero(double value, const char* field) {
     if (value == 0) {
@@ -195,12 +191,12 @@ bool SynthesizeFilter(Engine& engine, const DesignTexts& texts, char separator, 
     }
     LoadPrototype(s);
 
-    s.Fo = parse(texts.fo, separator);
-    s.dF = parse(texts.dF, separator);
-    s.Ld = parse(texts.ld, separator);
-    s.Cs = parse(texts.cs, separator);
-    s.Rd = parse(texts.rd, separator);
-    s.Ccor = parse(texts.ccor, separator);
+    s.Fo = TypedNumber(texts.fo, separator);
+    s.dF = TypedNumber(texts.dF, separator);
+    s.Ld = TypedNumber(texts.ld, separator);
+    s.Cs = TypedNumber(texts.cs, separator);
+    s.Rd = TypedNumber(texts.rd, separator);
+    s.Ccor = TypedNumber(texts.ccor, separator);
     requireNonZero(s.Fo, "Fo");
     requireNonZero(s.dF, "dF");
     requireNonZero(s.Ld, "Ld");
@@ -209,7 +205,7 @@ bool SynthesizeFilter(Engine& engine, const DesignTexts& texts, char separator, 
         requireNonZero(s.Ccor, "Ccor");
     }
 
-    s.Ccor = cw ? parse(texts.ccor, separator) : 0;
+    s.Ccor = cw ? TypedNumber(texts.ccor, separator) : 0;
     const Couplings q = commonQuantities(s);
     const double kEnd = writeCapacitors(s, q);
     s.Cap[s.Topology == 7 ? 18 : 11] = kEnd / (1 + q.r);

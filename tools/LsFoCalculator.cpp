@@ -161,8 +161,7 @@ void LsFoCalculator::BitBtn3Click() {
 }
 
 double LsFoCalculator::valueOf(const QLineEdit* field) const {
-    const std::string text = field->text().toStdString();
-    return TextToFloat(NormalizeDecimalSeparator(text, decimalSeparator_), decimalSeparator_);
+    return TypedNumber(field->text().toStdString(), decimalSeparator_);
 }
 
 QString LsFoCalculator::formatted(double value, int digits) const {
