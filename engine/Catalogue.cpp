@@ -6,24 +6,6 @@ namespace trellon {
 
 namespace {
 
-struct TopologyEntry {
-    const char* comboText;
-    const char* bitmap;
-    int crystals;
-    bool cw;
-    int capacitors;
-};
-
-constexpr std::array<TopologyEntry, kTopologyCount> kTopologies{{
-    {"3-crystal", "F3", 3, false, 4},
-    {"4-crystal", "F4", 4, false, 5},
-    {"6-crystal", "F6", 6, false, 9},
-    {"8-crystal", "F8", 8, false, 13},
-    {"4-crystal CW", "F4CW", 4, true, 7},
-    {"6-crystal CW", "F6CW", 6, true, 11},
-    {"8-crystal CW", "F8CW", 8, true, 15},
-}};
-
 struct ResponseEntry {
     const char* comboText;
     const char* displayName;
@@ -41,9 +23,6 @@ constexpr std::array<ResponseEntry, kResponseCount> kResponses{{
     {"Cheb. dA=1.5 dB", "Cheb. dA=1.5 dB", "54-"},
 }};
 
-const TopologyEntry& topologyEntry(int topology) {
-    return kTopologies.at(topology - 1);
-}
 const ResponseEntry& responseEntry(int response) {
     return kResponses.at(response - 1);
 }
@@ -58,16 +37,16 @@ bool isValidResponse(int response) {
 }
 
 int crystalCount(int topology) {
-    return topologyEntry(topology).crystals;
+    return topologyDescription(topology).crystals;
 }
 int prototypeOrder(int topology) {
-    return topologyEntry(topology).crystals;
+    return topologyDescription(topology).prototypeOrder;
 }
 bool isCwTopology(int topology) {
-    return topology >= 5;
+    return topologyDescription(topology).cw;
 }
 int capacitorCount(int topology) {
-    return topologyEntry(topology).capacitors;
+    return topologyDescription(topology).capacitorCount();
 }
 
 std::string topologyKeyPart(int topology) {
@@ -80,10 +59,10 @@ std::string topologyKeyPart(int topology) {
 }
 
 std::string topologyComboText(int topology) {
-    return topologyEntry(topology).comboText;
+    return topologyDescription(topology).comboText;
 }
 std::string topologyBitmapName(int topology) {
-    return topologyEntry(topology).bitmap;
+    return topologyDescription(topology).bitmapName;
 }
 
 bool isButterworth(int response) {

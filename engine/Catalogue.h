@@ -2,13 +2,15 @@
 
 #include <string>
 
+#include "TopologyDescription.h"
+
 namespace trellon {
 
-inline constexpr int kTopologyCount = 7;
 inline constexpr int kResponseCount = 8;
 
-// Queries over the fixed catalogue. Topology numbers run 1..7 and response numbers 1..8; the
-// list positions (TopologyIndex, ResponseIndex) are one less.
+// Queries over the fixed catalogue; the topology ones read its TopologyDescription. Topology
+// numbers run 1..7 and response numbers 1..8; the list positions (TopologyIndex, ResponseIndex) are
+// one less.
 bool isValidTopology(int topology);
 bool isValidResponse(int response);
 

@@ -248,7 +248,7 @@ double CircuitSolver::computeOutputLevel() {
         const Source& source = n.sources[s];
         nodeVoltage_[source.sourceNode] = nodeVoltage_[source.referenceNode] + source.sourceVoltage;
     }
-    const Branch& output = n.branches[Netlist::kOutputBranch];
+    const Branch& output = n.branches[n.outputBranch];
     const Complex u = nodeVoltage_[output.fromNode] - nodeVoltage_[output.toNode];
     const double magnitude = std::sqrt(u.re * u.re + u.im * u.im);
     // A silent output has no level in dB: the logarithm of zero is a division by zero.

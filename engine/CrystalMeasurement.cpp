@@ -14,15 +14,14 @@ namespace {
 // calculation stops with the error instead of showing INF or NAN.
 double divide(double numerator, double denominator) {
     if (denominator == 0) {
-        throw CommandError(numerator == 0 ? "Invalid floating point operation"
-                                          : "Floating point division by zero");
+        throw CommandError(numerator == 0 ? kInvalidOperationText : kDivisionByZeroText);
     }
     return numerator / denominator;
 }
 
 double squareRoot(double value) {
     if (value < 0) {
-        throw CommandError("Invalid floating point operation");
+        throw CommandError(kInvalidOperationText);
     }
     return std::sqrt(value);
 }

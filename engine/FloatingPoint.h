@@ -7,15 +7,20 @@
 
 namespace trellon {
 
+// The texts of the floating-point failures, as the user has always seen them.
+inline constexpr const char* kDivisionByZeroText = "Floating point division by zero";
+inline constexpr const char* kOverflowText = "Floating point overflow";
+inline constexpr const char* kInvalidOperationText = "Invalid floating point operation";
+
 // Inputs far outside any real crystal can overflow the arithmetic. Such a result ends the
 // command with the floating-point error it stands for, instead of reaching a field as INF or
 // NAN.
 inline void requireFinite(double value) {
     if (std::isnan(value)) {
-        throw CommandError("Invalid floating point operation");
+        throw CommandError(kInvalidOperationText);
     }
     if (std::isinf(value)) {
-        throw CommandError("Floating point overflow");
+        throw CommandError(kOverflowText);
     }
 }
 

@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "Complex.h"
+#include "CrystalModel.h"
 #include "DesignState.h"
 
 namespace trellon {
@@ -29,18 +31,25 @@ struct Netlist {
     static constexpr int kMaxBranches = 140;
     static constexpr int kMaxNode = 60;
     static constexpr int kMaxSources = 30;
-    // The load, whose voltage is the filter's output, stands at this position in every netlist.
+    // The load of every circuit model stands at this position.
     static constexpr int kOutputBranch = 11;
 
     std::int32_t nodeCount = 0;
     std::int32_t branchCount = 0;
     std::int32_t sourceCount = 0;
+    // The branch whose voltage is the filter's output: the load.
+    std::int32_t outputBranch = kOutputBranch;
     std::array<Branch, kMaxBranches + 1> branches{};  // [1..branchCount]
     std::array<Source, kMaxSources + 1> sources{};    // [1..sourceCount]
 };
 
 // Fills `netlist` with the model of the topology at list position topologyIndex (0..6) from the
-// element values of `state`. Checks nothing: zero resistances must be refused before.
+// element values of `state`, with crystals[i] in ladder position ZQ(i+1); `crystals` holds at
+// least the topology's crystal count. Checks nothing: zero resistances must be refused before.
+void buildNetlist(int topologyIndex, const DesignState& state,
+                  std::span<const CrystalModel> crystals, Netlist& netlist);
+
+// The same with the nominal crystal of `state` in every position.
 void buildNetlist(int topologyIndex, const DesignState& state, Netlist& netlist);
 
 }  // namespace trellon

@@ -47,7 +47,7 @@ void writeSpiceDeck(const Netlist& netlist, const std::vector<SpiceSweep>& sweep
             out << "L" << b << ' ' << ends << value(branch.inductance) << '\n';
         }
     }
-    const Branch& load = netlist.branches[Netlist::kOutputBranch];
+    const Branch& load = netlist.branches[netlist.outputBranch];
     const std::string output =
         "vdb(" + node(load.fromNode) + (load.toNode == 0 ? "" : "," + node(load.toNode)) + ")";
     // The AC analyses run from a control block: only there does ngspice print a table with

@@ -1,7 +1,6 @@
 #include "Synthesis.h"
 
 #include <cmath>
-#include <vector>
 
 #include "Catalogue.h"
 #include "CentreEvaluation.h"
@@ -22,8 +21,7 @@ constexpr double P2k = 39478.417604355091;
 // A zero here would divide by zero further on; refuse it by name before any value is shown.
 void requireNonZero(double value, const char* field) {
     if (value == 0) {
-        throw CommandError(std::string("Floating point division by zero: ") + field +
-                           " must not be 0");
+        throw CommandError(std::string(kDivisionByZeroText) + ": " + field + " must not be 0");
     }
 }
 
@@ -140,34 +138,13 @@ double writeCapacitors(DesignState& s, const Couplings& q) {
     }
 }
 
-// The slot holding each schematic capacitor C1..Cn of the topology.
-std::vector<int> schematicSlots(int topology) {
-    switch (topology) {
-        case 1:
-            return {11, 1, 1, 11};
-        case 2:
-            return {11, 1, 2, 1, 11};
-        case 3:
-            return {11, 1, 2, 5, 6, 5, 2, 1, 11};
-        case 4:
-            return {11, 1, 2, 15, 13, 16, 4, 16, 13, 15, 2, 1, 11};
-        case 5:
-            return {11, 1, 21, 20, 21, 1, 11};
-        case 6:
-            return {11, 1, 25, 23, 24, 3, 24, 23, 25, 1, 11};
-        default:
-            return {18, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 18};
-    }
-}
-
 void showResultFields(const DesignState& s, char separator, DesignView& view) {
-    const std::vector<ResultField> fields = writtenResultFields(s.Topology);
-    const std::vector<int> slots = schematicSlots(s.Topology);
+    const TopologyDescription& description = topologyDescription(s.Topology);
     const std::string rin = FormatGeneral(s.Rin, 4, separator);
-    view.setResultField(fields[0], rin);
-    view.setResultField(fields[1], rin);
-    for (std::size_t i = 0; i < slots.size(); ++i) {
-        view.setResultField(fields[i + 2], FormatGeneral(s.Cap[slots[i]], 4, separator));
+    view.setResultField(ResultField::EditRin, rin);
+    view.setResultField(description.outputResistanceField, rin);
+    for (const SchematicCapacitor& capacitor : description.capacitors) {
+        view.setResultField(capacitor.field, FormatGeneral(s.Cap[capacitor.capSlot], 4, separator));
     }
 }
 
@@ -208,7 +185,7 @@ bool SynthesizeFilter(Engine& engine, const DesignTexts& texts, char separator, 
     s.Ccor = cw ? TypedNumber(texts.ccor, separator) : 0;
     const Couplings q = commonQuantities(s);
     const double kEnd = writeCapacitors(s, q);
-    s.Cap[s.Topology == 7 ? 18 : 11] = kEnd / (1 + q.r);
+    s.Cap[topologyDescription(s.Topology).endCapacitorSlot()] = kEnd / (1 + q.r);
     s.Rin = (1 / q.r + 1) * q.Rterm;
     requireFinite({q.Xs, s.Cq, q.Rterm, q.r, s.Rin});
     for (double capacitance : s.Cap) {
