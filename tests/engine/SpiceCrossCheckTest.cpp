@@ -1,71 +1,16 @@
 #include "SpiceExport.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "Catalogue.h"
 #include "DesignRun.h"
-#include "NumberText.h"
+#include "Ngspice.h"
 
 namespace trellon {
 namespace {
-
-struct SpicePoint {
-    double frequency;  // Hz
-    double levelDb;
-};
-
-// The rows "index frequency level" of the tables ngspice prints; headers and notes are skipped.
-std::vector<SpicePoint> printedTable(const std::string& output) {
-    std::vector<SpicePoint> points;
-    std::istringstream lines(output);
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::istringstream words(line);
-        std::vector<std::string> columns;
-        for (std::string word; words >> word;) {
-            columns.push_back(word);
-        }
-        if (columns.size() == 3 &&
-            columns[0].find_first_not_of("0123456789") == std::string::npos) {
-            points.push_back({TextToFloat(columns[1], '.'), TextToFloat(columns[2], '.')});
-        }
-    }
-    return points;
-}
-
-// Runs "ngspice -b" on the deck in a directory of its own and returns what it printed. A
-// missing ngspice is a failure: the cross-check is part of the suite.
-std::string runNgspice(const std::string& deck, const std::string& name) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                      ("trellon-spice-" + std::to_string(getpid()) + "-" + name);
-    std::filesystem::create_directories(dir);
-    const std::filesystem::path deckFile = dir / "deck.cir";
-    std::ofstream(deckFile) << deck;
-    const std::string command = "cd '" + dir.string() + "' && ngspice -b deck.cir 2>&1";
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-            output.append(buffer, n);
-        }
-        const int status = pclose(pipe);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-            << "ngspice -b failed (is ngspice installed?):\n"
-            << output;
-    } else {
-        ADD_FAILURE() << "cannot start ngspice";
-    }
-    std::filesystem::remove_all(dir);
-    return output;
-}
 
 class SpiceCrossCheck : public ::testing::TestWithParam<std::pair<int, int>> {};
 

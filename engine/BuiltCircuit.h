@@ -1,0 +1,58 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "CrystalModel.h"
+#include "DesignState.h"
+#include "Netlist.h"
+
+namespace trellon {
+
+enum class BuiltPartKind {
+    SeriesCapacitor,
+    ShuntCapacitor,
+    SeriesInductor,
+    ShuntInductor,
+    Crystal,  // in the signal path
+};
+
+bool isSeriesPart(BuiltPartKind kind);
+
+// One part the builder solders, under its name on the schematic.
+struct BuiltPart {
+    BuiltPartKind kind = BuiltPartKind::ShuntCapacitor;
+    std::string name;        // "C3", "ZQ2"
+    double value = 0;        // F for a capacitor, H for an inductor
+    CrystalModel crystal{};  // the crystal's equivalent circuit
+    // The ladder node a shunt part stands at, or that a series part leaves towards the output
+    // (it arrives at node + 1). The source is node 1, the input terminal node 2.
+    int node = 0;
+};
+
+// The filter as it is built: the source resistance, the parts in ladder order from the input
+// terminal, and the load resistance at the output terminal.
+struct BuiltCircuit {
+    double sourceResistance = 0;  // ohm
+    double loadResistance = 0;    // ohm
+    std::vector<BuiltPart> parts;
+};
+
+// Numbers the ladder nodes of `circuit.parts` from the input terminal; call after inserting or
+// removing parts. Returns the output terminal's node.
+int numberLadderNodes(BuiltCircuit& circuit);
+
+// The schematic of the state's topology with its synthesized values at full precision: Rin and
+// Rout, the shunt end capacitors, the middle's shunt and series capacitors, and crystals[i] as
+// ZQ(i+1). `crystals` holds at least the topology's crystal count.
+BuiltCircuit makeBuiltCircuit(const DesignState& state, std::span<const CrystalModel> crystals);
+
+// The same with the nominal crystal of `state` in every position.
+BuiltCircuit makeBuiltCircuit(const DesignState& state);
+
+// The netlist of `circuit`: a 1 V source at node 1 behind the source resistance, the ladder,
+// and the load as the output branch. Throws std::length_error when it does not fit a Netlist.
+void buildNetlist(const BuiltCircuit& circuit, Netlist& netlist);
+
+}  // namespace trellon

@@ -1,0 +1,115 @@
+#include "BuiltCircuit.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <sstream>
+
+#include "Calculation.h"
+#include "Catalogue.h"
+#include "DesignRun.h"
+#include "Ngspice.h"
+#include "RecordingChart.h"
+#include "SpiceExport.h"
+
+namespace trellon {
+namespace {
+
+// A netlist with a solver of its own, beside the engine's circuit model.
+struct SolvedNetlist {
+    Netlist netlist;
+    CircuitSolver solver{netlist};
+
+    double levelAt(double f) {
+        EXPECT_TRUE(solver.solve(f * kTwoPi));
+        return solver.computeOutputLevel();
+    }
+};
+
+// One complete calculation with the start-up inputs, so that the band at the level is known.
+struct CalculatedDesign {
+    DesignRun run;
+    RecordingChart chart;
+    RecordingTextView results;
+    RecordingTextView log;
+
+    CalculatedDesign(int topology, int response) {
+        run.state().Topology = topology;
+        run.state().Response = response;
+        CalculationInputs inputs{startupTexts(), "-10", responseDisplayName(response), true, '.'};
+        CalculationViews views{run.view, chart, chart, results, log};
+        EXPECT_EQ(RunCalculation(*run.engine, inputs, views), CalculationOutcome::Completed);
+    }
+    const DesignState& state() { return run.state(); }
+};
+
+class BuiltCircuitTest : public ::testing::TestWithParam<std::pair<int, int>> {};
+
+// The middle of the schematic is an exact rearrangement of the model's sections and its ends
+// match the model's at Fo, so inside the band both must give the same level. Crystals that
+// differ per position must land in the same position of both circuits.
+TEST_P(BuiltCircuitTest, AgreesWithTheCircuitModelInsideTheBand) {
+    const auto [topology, response] = GetParam();
+    CalculatedDesign design(topology, response);
+    const DesignState& s = design.state();
+    ASSERT_LT(s.BandLow, s.BandHigh);
+
+    std::array<CrystalModel, kMaxCrystals> nominal;
+    nominal.fill(nominalCrystal(s));
+    std::array<CrystalModel, kMaxCrystals> staggered = nominal;
+    for (int i = 0; i < kMaxCrystals; ++i) {
+        // Each position 30 Hz apart: far more than the tolerance if one lands elsewhere.
+        staggered[i].motionalInductance *= 1 + 3.4e-6 * i;
+    }
+    for (const auto& crystals : {nominal, staggered}) {
+        auto model = std::make_unique<SolvedNetlist>();
+        buildNetlist(indexFromTopology(topology), s, crystals, model->netlist);
+        model->solver.prepare();
+        const BuiltCircuit circuit = makeBuiltCircuit(s, crystals);
+        auto built = std::make_unique<SolvedNetlist>();
+        buildNetlist(circuit, built->netlist);
+        built->solver.prepare();
+        for (int i = 0; i <= 10; ++i) {
+            const double f = s.BandLow + (s.BandHigh - s.BandLow) * i / 10;
+            EXPECT_NEAR(built->levelAt(f), model->levelAt(f), 0.01) << "at " << f << " Hz";
+        }
+    }
+}
+
+std::vector<std::pair<int, int>> everyTopologyButterworthAndChebyshev() {
+    std::vector<std::pair<int, int>> designs;
+    for (int topology = 1; topology <= kTopologyCount; ++topology) {
+        designs.push_back({topology, 1});
+        designs.push_back({topology, 6});
+    }
+    return designs;
+}
+
+INSTANTIATE_TEST_SUITE_P(Designs, BuiltCircuitTest,
+                         ::testing::ValuesIn(everyTopologyButterworthAndChebyshev()),
+                         [](const auto& info) {
+                             return "Topology" + std::to_string(info.param.first) + "Response" +
+                                    std::to_string(info.param.second);
+                         });
+
+// The built netlist puts its load elsewhere than the model's: ngspice reads the same output.
+TEST(BuiltCircuit, NgspiceAgreesOnTheBuiltNetlist) {
+    CalculatedDesign design(7, 6);
+    const DesignState& s = design.state();
+    auto built = std::make_unique<SolvedNetlist>();
+    buildNetlist(makeBuiltCircuit(s), built->netlist);
+    built->solver.prepare();
+    std::ostringstream deck;
+    writeSpiceDeck(built->netlist, SpiceSweep{s.BandLow, s.BandHigh, 5}, deck);
+
+    const std::vector<SpicePoint> table = printedTable(runNgspice(deck.str(), "built"));
+    ASSERT_EQ(table.size(), 5u);
+    for (const SpicePoint& point : table) {
+        EXPECT_NEAR(built->levelAt(point.frequency), point.levelDb, 1e-6)
+            << "at " << point.frequency << " Hz";
+    }
+}
+
+}  // namespace
+}  // namespace trellon
