@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Catalogue.h"
+#include "CommandError.h"
 #include "DesignRun.h"
 #include "GridSolve.h"
 
@@ -201,6 +202,29 @@ TEST(CircuitSolver, BatchLanesFailOnTheirOwnPivots) {
         failures += !points[p].solved;
     }
     EXPECT_EQ(failures, 4);  // omega 1, 2, 0.5 and 5, where |Y| is at most 4.8e-18 S
+}
+
+// A node shorted to ground by a vanishing inductance (infinite admittance) and joined to the
+// load only by a capacitance that underflows to exactly zero at the lowest frequency: only the
+// lanes whose multiplier is exactly zero skip the elimination and keep a finite level; where the
+// capacitance does not underflow, the infinite row spreads NaN, as it does one at a time.
+TEST(CircuitSolver, BatchLanesSkipExactZerosOnTheirOwn) {
+    SmallCircuit circuit(3, {kOneVoltAt1}, {resistor(1, 3, 50)}, resistor(3, 0, 50),
+                         {capacitor(2, 3, 1e-320), inductor(2, 0, 1e-320)});
+    const std::vector<double> frequencies{1e6, 1e-6, 1e3, 1e-6};
+    const std::vector<GridPoint> points = SolveGrid(*circuit.solver, frequencies, 1);
+    for (std::size_t p = 0; p < frequencies.size(); ++p) {
+        const bool low = frequencies[p] < 1;
+        ASSERT_TRUE(circuit.solver->solve(frequencies[p] * kTwoPi));
+        ASSERT_TRUE(points[p].solved);
+        if (low) {
+            EXPECT_EQ(points[p].levelDb, circuit.solver->computeOutputLevel());
+            EXPECT_NEAR(points[p].levelDb, db(0.5), 1e-12);
+        } else {
+            EXPECT_THROW(circuit.solver->computeOutputLevel(), CommandError);
+            EXPECT_TRUE(std::isnan(points[p].levelDb));
+        }
+    }
 }
 
 // The load voltage keeps its phase: a series capacitor whose reactance equals the load turns
