@@ -31,10 +31,10 @@ public:
 private:
     using Lanes = double __attribute__((vector_size(kLanes * sizeof(double))));
     using Mask = std::int64_t __attribute__((vector_size(kLanes * sizeof(double))));
-    struct LaneReal {
+    struct alignas(64) LaneReal {
         Lanes v;
     };
-    struct LaneComplex {
+    struct alignas(64) LaneComplex {
         Lanes re;
         Lanes im;
     };
