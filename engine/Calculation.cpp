@@ -49,7 +49,8 @@ CalculationOutcome RunCalculation(Engine& engine, const CalculationInputs& input
     SweepViews sweepViews{views.chart, views.panels, views.results, views.log, views.design};
     const ReportTexts texts{inputs.filterType, inputs.design.dF, inputs.level};
     const SweepScope scope(observer);
-    return RunResponseSweep(engine, inputs.overlay, sweepViews, texts, separator)
+    return RunResponseSweep(engine, inputs.overlay, sweepViews, texts, separator,
+                            inputs.sweepEvaluation)
                ? CalculationOutcome::Completed
                : CalculationOutcome::SweepStopped;
 }

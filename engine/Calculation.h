@@ -6,6 +6,7 @@
 #include "DesignView.h"
 #include "Engine.h"
 #include "ResponseChart.h"
+#include "ResponseSweep.h"
 #include "Synthesis.h"
 #include "TextView.h"
 
@@ -17,6 +18,7 @@ struct CalculationInputs {
     std::string filterType;  // the response name field
     bool overlay = true;     // the overlay mode's check mark
     char decimalSeparator = '.';
+    SweepEvaluation sweepEvaluation = SweepEvaluation::Batched;
 };
 
 // Everything a calculation draws on or writes to.

@@ -250,6 +250,15 @@ double CircuitSolver::computeOutputLevel() {
     }
     const Branch& output = n.branches[n.outputBranch];
     const Complex u = nodeVoltage_[output.fromNode] - nodeVoltage_[output.toNode];
+    outputLevelDb = expressibleLevelOf(u);
+    return outputLevelDb;
+}
+
+double CircuitSolver::levelOf(Complex u) {
+    return 20 * std::log10(std::sqrt(u.re * u.re + u.im * u.im));
+}
+
+double CircuitSolver::expressibleLevelOf(Complex u) {
     const double magnitude = std::sqrt(u.re * u.re + u.im * u.im);
     // A silent output has no level in dB: the logarithm of zero is a division by zero.
     if (magnitude == 0) {
@@ -257,8 +266,7 @@ double CircuitSolver::computeOutputLevel() {
     }
     const double level = 20 * std::log10(magnitude);
     requireFinite(level);
-    outputLevelDb = level;
-    return outputLevelDb;
+    return level;
 }
 
 }  // namespace trellon

@@ -30,10 +30,18 @@ public:
     // expressed (a silent or overflowing output) throws CommandError.
     double computeOutputLevel();
 
+    // 20 log10 |u| for a load voltage u: minus infinity for a silent output.
+    static double levelOf(Complex u);
+    // The same level, throwing CommandError where computeOutputLevel does.
+    static double expressibleLevelOf(Complex u);
+
     bool solveOk = false;
     double outputLevelDb = 0;
 
 private:
+    // The batch solve repeats this solver's operations from its prepared fill pattern.
+    friend class BatchSolver;
+
     static constexpr int kMaxRows = 60;
     static constexpr double kPivotLimit = 1e-34;
 

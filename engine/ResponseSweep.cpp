@@ -1,10 +1,12 @@
 #include "ResponseSweep.h"
 
 #include <cmath>
+#include <optional>
 
 #include "CentreEvaluation.h"
 #include "Messages.h"
 #include "NumberText.h"
+#include "SteppedEvaluation.h"
 
 namespace trellon {
 
@@ -15,13 +17,18 @@ constexpr int kStepLimit = 30000;
 // Walks the response of one netlist; each phase stops on its own condition or at the limit.
 class Sweep {
 public:
-    Sweep(Engine& engine, bool overlay, SweepViews& views, char separator)
+    Sweep(Engine& engine, bool overlay, SweepViews& views, char separator,
+          SweepEvaluation evaluation)
         : engine_(engine),
           s_(engine.state),
           overlay_(overlay),
           views_(views),
           separator_(separator),
-          matchedLoss_(20 * std::log10(2.0)) {}
+          matchedLoss_(20 * std::log10(2.0)) {
+        if (evaluation == SweepEvaluation::Batched) {
+            stepped_.emplace(engine);
+        }
+    }
 
     bool run(const ReportTexts& texts) {
         const double fo = s_.Fo * 1000;
@@ -36,9 +43,18 @@ public:
     }
 
 private:
+    // The walk that follows steps by stepHz from each frequency to the next.
+    void startWalk(double stepHz) {
+        if (stepped_) {
+            stepped_->startWalk(stepHz);
+        }
+    }
+
     // Solves at f; A is then the output level there.
     bool evaluate(double f) {
-        if (!SolveAtFrequency(engine_, f, views_.messages)) {
+        const bool solved = stepped_ ? stepped_->solveAt(f, views_.messages)
+                                     : SolveAtFrequency(engine_, f, views_.messages);
+        if (!solved) {
             return false;
         }
         level_ = engine_.solver.outputLevelDb;
@@ -61,6 +77,7 @@ private:
 
     bool scanPeak(double f) {
         int steps = 0;
+        startWalk(10);
         do {
             f = f + 10;
             if (!step(f, steps)) {
@@ -79,6 +96,7 @@ private:
         const double threshold = peakLevel_ + s_.FrLevel;
         int steps = 0;
         if (threshold < s_.LevelAtFo) {
+            startWalk(-1);
             do {
                 f = f - 1;
                 if (!step(f, steps)) {
@@ -87,6 +105,7 @@ private:
                 s_.BandLow = f;
             } while (level_ >= threshold);
         } else {
+            startWalk(1);
             do {
                 f = f + 1;
                 if (!step(f, steps)) {
@@ -111,6 +130,7 @@ private:
         engine_.curve.clear();
         double f = s_.BandLow;
         int steps = 0;
+        startWalk(1);
         do {
             f = f + 1;
             if (!step(f, steps)) {
@@ -174,13 +194,14 @@ private:
     double peakLevel_ = 0;
     double level_ = 0;
     int curve_ = 0;
+    std::optional<SteppedEvaluation> stepped_;
 };
 
 }  // namespace
 
 bool RunResponseSweep(Engine& engine, bool overlay, SweepViews& views, const ReportTexts& texts,
-                      char decimalSeparator) {
-    return Sweep(engine, overlay, views, decimalSeparator).run(texts);
+                      char decimalSeparator, SweepEvaluation evaluation) {
+    return Sweep(engine, overlay, views, decimalSeparator, evaluation).run(texts);
 }
 
 }  // namespace trellon

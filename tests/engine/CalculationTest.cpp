@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Catalogue.h"
 #include "CommandError.h"
 #include "DesignRun.h"
 #include "Messages.h"
@@ -195,6 +196,101 @@ TEST_F(CalculationTest, LevelTextThatIsNotANumberThrowsTheConversionError) {
 TEST_F(CalculationTest, ALevelTypedWithACommaIsReportedAsTyped) {
     ASSERT_EQ(calculate(1, 1, "-10,0", '.'), CalculationOutcome::Completed);
     EXPECT_EQ(log.lines[2], "Butt. dA=3 dB;  dF=3100 Hz;  FR Level=-10,0 dB;  SWR=1;  Kref=0%;");
+}
+
+// Everything a calculation leaves behind that the walk's evaluation could touch.
+struct CalculationTrace {
+    CalculationOutcome outcome;
+    std::vector<std::string> events;
+    std::vector<std::string> results;
+    std::vector<std::string> log;
+    std::vector<std::vector<double>> curves;
+    std::vector<std::string> panels;
+    std::vector<double> fields;
+    std::string ccorNote;
+    bool solveOk;
+
+    bool operator==(const CalculationTrace&) const = default;
+};
+
+CalculationTrace traceCalculation(int topology, int response, const CalculationInputs& inputs,
+                                  bool absolute) {
+    DesignRun run;
+    RecordingChart chart;
+    RecordingTextView results;
+    RecordingTextView log;
+    DesignState& s = run.state();
+    s.Topology = topology;
+    s.Response = response;
+    s.AbsoluteLevel = absolute;
+    CalculationViews views{run.view, chart, chart, results, log};
+    CalculationTrace trace{RunCalculation(*run.engine, inputs, views)};
+    trace.events = run.view.events;
+    trace.results = results.lines;
+    trace.log = log.lines;
+    for (const auto& curve : chart.curves) {
+        trace.curves.push_back(curve.x);
+        trace.curves.push_back(curve.y);
+        trace.curves.push_back({double(curve.batches), double(curve.clears)});
+    }
+    for (const auto& panel : chart.panels) {
+        trace.panels.push_back(panel.text + "|" + panel.caption + "|" +
+                               std::to_string(int(panel.style)) + std::to_string(int(panel.bevel)));
+    }
+    trace.fields = {s.Frequency,
+                    s.Amin,
+                    s.FAmin,
+                    s.BandLow,
+                    s.BandHigh,
+                    s.BandWidthAtLevel,
+                    s.LevelAtFo,
+                    run.engine->solver.outputLevelDb,
+                    double(chart.axis),
+                    chart.axisMinimum,
+                    chart.axisMaximum};
+    trace.ccorNote = s.CcorNote;
+    trace.solveOk = run.engine->solver.solveOk;
+    return trace;
+}
+
+// The walk evaluated a batch ahead must stop exactly where the one-at-a-time walk stops, with the
+// same points, fields, messages and solver state: at the start-up inputs for every design, and
+// for designs whose peak scan, lower-edge search down or up, or band trace runs into its limit.
+TEST(SpeculativeSweep, GivesWhatTheOneAtATimeWalkGives) {
+    struct Case {
+        int topology;
+        int response;
+        DesignTexts design;
+        std::string level;
+    };
+    std::vector<Case> cases;
+    for (int topology = 1; topology <= kTopologyCount; ++topology) {
+        for (int response = 1; response <= kResponseCount; ++response) {
+            cases.push_back({topology, response, startupTexts(), "-10"});
+        }
+    }
+    const DesignTexts widePeak{"8863.682", "0.5", "0", "5.7", "82", "200000"};
+    const DesignTexts deepEdge{"8863.682", "17.15", "0", "5.7", "82", "3100"};
+    const DesignTexts wideBand{"8863.682", "17.15", "0", "5.7", "82", "100000"};
+    cases.push_back({3, 1, widePeak, "-1"});
+    cases.push_back({1, 1, deepEdge, "-80"});
+    cases.push_back({1, 1, wideBand, "-1"});
+    cases.push_back({1, 8, deepEdge, "-80"});
+    int limitEnds = 0;
+    for (const Case& c : cases) {
+        for (bool absolute : {false, true}) {
+            CalculationInputs inputs{c.design, c.level, "Butt. dA=3 dB", true, '.'};
+            const CalculationTrace batched =
+                traceCalculation(c.topology, c.response, inputs, absolute);
+            inputs.sweepEvaluation = SweepEvaluation::OneAtATime;
+            const CalculationTrace alone =
+                traceCalculation(c.topology, c.response, inputs, absolute);
+            EXPECT_TRUE(batched == alone) << c.topology << "/" << c.response << " " << c.level;
+            limitEnds += !alone.events.empty() &&
+                         alone.events.back() == std::string("warning ") + messages::kBandwidthLimit;
+        }
+    }
+    EXPECT_EQ(limitEnds, 8);
 }
 
 }  // namespace

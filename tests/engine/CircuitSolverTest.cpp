@@ -2,13 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <memory>
 #include <vector>
 
 #include "Catalogue.h"
+#include "CommandError.h"
 #include "DesignRun.h"
+#include "GridSolve.h"
 
 namespace trellon {
 namespace {
@@ -75,6 +79,14 @@ double db(double ratio) {
     return 20 * std::log10(ratio);
 }
 
+bool sameBits(const GridPoint& a, const GridPoint& b) {
+    return a.solved == b.solved &&
+           std::bit_cast<std::uint64_t>(a.loadVoltage.re) ==
+               std::bit_cast<std::uint64_t>(b.loadVoltage.re) &&
+           std::bit_cast<std::uint64_t>(a.loadVoltage.im) ==
+               std::bit_cast<std::uint64_t>(b.loadVoltage.im);
+}
+
 TEST(CircuitSolver, ResistiveDividerGivesTheExactLevel) {
     // Source at the first node, as most ladders have it.
     SmallCircuit first(3, {kOneVoltAt1}, {resistor(1, 2, 1), resistor(2, 3, 1)}, resistor(3, 0, 1));
@@ -134,8 +146,13 @@ TEST(CircuitSolver, NodeReachedOnlyThroughEmptyBranchesIsSingular) {
 }
 
 // The fast elimination skips work on exact zeros only, so it must reproduce the reference bit
-// for bit on every designed ladder, across and far beyond the pass band.
-TEST(CircuitSolver, FastSolveReproducesTheReferenceOnEveryLadder) {
+// for bit on every designed ladder, across and far beyond the pass band; the batch lanes must
+// reproduce the fast solve, and the grid must not depend on how many threads share it.
+TEST(CircuitSolver, FastBatchAndGridSolvesReproduceTheReferenceOnEveryLadder) {
+    std::vector<double> frequencies;
+    for (int step = -200; step <= 200; ++step) {
+        frequencies.push_back(8863682.0 + 100.25 * step);
+    }
     for (int topology = 1; topology <= kTopologyCount; ++topology) {
         for (int response : {1, 4, 8}) {
             for (const char* cs : {"3.3", "0"}) {
@@ -144,19 +161,82 @@ TEST(CircuitSolver, FastSolveReproducesTheReferenceOnEveryLadder) {
                 texts.cs = cs;
                 ASSERT_TRUE(run.synthesize(topology, response, texts));
                 CircuitSolver& solver = run.engine->solver;
+                const std::vector<GridPoint> one = SolveGrid(solver, frequencies, 1);
+                const std::vector<GridPoint> two = SolveGrid(solver, frequencies, 2);
                 int mismatches = 0;
-                for (int step = -200; step <= 200; ++step) {
-                    const double omega = (8863682.0 + 100.25 * step) * kTwoPi;
+                for (std::size_t p = 0; p < frequencies.size(); ++p) {
+                    const double omega = frequencies[p] * kTwoPi;
                     ASSERT_TRUE(solver.solve(omega));
                     const double fast = solver.computeOutputLevel();
                     ASSERT_TRUE(solver.solveReference(omega));
                     const double reference = solver.computeOutputLevel();
-                    mismatches += fast != reference;
+                    mismatches += fast != reference || !one[p].solved || one[p].levelDb != fast ||
+                                  !sameBits(one[p], two[p]);
                 }
                 EXPECT_EQ(mismatches, 0) << run.state().TableKey << ", Cs " << cs;
             }
         }
     }
+}
+
+// Lanes of one batch fail or succeed on their own: a node held only by a series LC branch has
+// a pivot that passes the 1e-34 limit away from the branch's resonance only.
+TEST(CircuitSolver, BatchLanesFailOnTheirOwnPivots) {
+    SmallCircuit circuit(3, {kOneVoltAt1}, {resistor(1, 2, 50)}, resistor(2, 0, 50),
+                         {Branch{2, 3, 0, 1e-18, 1e18}});
+    const std::vector<double> omegas{1, 2, 1000, 5, 20, 1e-3, 0.5, 100, 15};
+    std::vector<double> frequencies;
+    for (double omega : omegas) {
+        frequencies.push_back(omega / kTwoPi);
+    }
+    const std::vector<GridPoint> points = SolveGrid(*circuit.solver, frequencies, 1);
+    int failures = 0;
+    for (std::size_t p = 0; p < omegas.size(); ++p) {
+        const double omega = frequencies[p] * kTwoPi;
+        const double level = circuit.level(omega);
+        EXPECT_EQ(points[p].solved, !std::isnan(level)) << omegas[p];
+        if (points[p].solved) {
+            EXPECT_EQ(points[p].levelDb, level);
+            EXPECT_NEAR(points[p].levelDb, db(0.5), 1e-9);
+        }
+        failures += !points[p].solved;
+    }
+    EXPECT_EQ(failures, 4);  // omega 1, 2, 0.5 and 5, where |Y| is at most 4.8e-18 S
+}
+
+// A node shorted to ground by a vanishing inductance (infinite admittance) and joined to the
+// load only by a capacitance that underflows to exactly zero at the lowest frequency: only the
+// lanes whose multiplier is exactly zero skip the elimination and keep a finite level; where the
+// capacitance does not underflow, the infinite row spreads NaN, as it does one at a time.
+TEST(CircuitSolver, BatchLanesSkipExactZerosOnTheirOwn) {
+    SmallCircuit circuit(3, {kOneVoltAt1}, {resistor(1, 3, 50)}, resistor(3, 0, 50),
+                         {capacitor(2, 3, 1e-320), inductor(2, 0, 1e-320)});
+    const std::vector<double> frequencies{1e6, 1e-6, 1e3, 1e-6};
+    const std::vector<GridPoint> points = SolveGrid(*circuit.solver, frequencies, 1);
+    for (std::size_t p = 0; p < frequencies.size(); ++p) {
+        const bool low = frequencies[p] < 1;
+        ASSERT_TRUE(circuit.solver->solve(frequencies[p] * kTwoPi));
+        ASSERT_TRUE(points[p].solved);
+        if (low) {
+            EXPECT_EQ(points[p].levelDb, circuit.solver->computeOutputLevel());
+            EXPECT_NEAR(points[p].levelDb, db(0.5), 1e-12);
+        } else {
+            EXPECT_THROW(circuit.solver->computeOutputLevel(), CommandError);
+            EXPECT_TRUE(std::isnan(points[p].levelDb));
+        }
+    }
+}
+
+// The load voltage keeps its phase: a series capacitor whose reactance equals the load turns
+// it 45 degrees ahead of the source, U = R / (R - jX) = (1 + j) / 2.
+TEST(CircuitSolver, GridGivesTheLoadVoltageWithItsPhase) {
+    SmallCircuit rc(2, {kOneVoltAt1}, {capacitor(1, 2, 1e-9)}, resistor(2, 0, 1000));
+    const std::vector<double> frequency{1e6 / kTwoPi};
+    const GridPoint point = SolveGrid(*rc.solver, frequency).front();
+    ASSERT_TRUE(point.solved);
+    EXPECT_NEAR(point.loadVoltage.re, 0.5, 1e-12);
+    EXPECT_NEAR(point.loadVoltage.im, 0.5, 1e-12);
+    EXPECT_EQ(point.levelDb, rc.level(frequency[0] * kTwoPi));
 }
 
 }  // namespace
