@@ -15,7 +15,7 @@ build="$root/build"
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libqcustomplot-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     clang-14 libclang-rt-14-dev
     ngspice xvfb xauth imagemagick poppler-utils
     fonts-liberation fonts-dejavu-core
@@ -52,7 +52,8 @@ if [[ "$mode" == "test" ]]; then
         -DTRELLON_SANITIZE=ON -DTRELLON_BUILD_FUZZ=ON
     cmake --build "$sanitize"
     ctest --test-dir "$sanitize" --output-on-failure
-    for target in fuzz_number_text fuzz_data_file fuzz_calculation; do
+    for target in fuzz_number_text fuzz_data_file fuzz_calculation fuzz_touchstone \
+        fuzz_crystal_batch fuzz_project_file; do
         corpus="$(mktemp -d)"
         cp "$root/fuzz/corpus/$target/"* "$corpus/"
         "$sanitize/fuzz/$target" -max_total_time=20 -timeout=10 "$corpus"

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace trellon {
+
+// One measured crystal in the window's units.
+struct MeasuredCrystal {
+    std::string name;
+    double fsKhz = 0;  // series resonance
+    double lmMh = 0;   // motional inductance
+    double rmOhm = 0;  // motional resistance
+    double c0Pf = 0;   // holder capacitance
+
+    bool operator==(const MeasuredCrystal&) const = default;
+};
+
+// The crystals a builder has measured, in the order they were listed; names are unique.
+struct CrystalBatch {
+    std::vector<MeasuredCrystal> crystals;
+
+    bool operator==(const CrystalBatch&) const = default;
+};
+
+// The values a measured crystal may take: Fs 10 kHz to 500 MHz, Lm 1 µH to 100 H, Rm above 0
+// and below 100 kohm, C0 0 to 1000 pF. Returns what is out of range, or an empty text.
+inline std::string crystalRangeProblem(const MeasuredCrystal& crystal) {
+    if (!(crystal.fsKhz >= 10 && crystal.fsKhz <= 500e3)) {
+        return "Fs must lie from 10 kHz to 500 MHz";
+    }
+    if (!(crystal.lmMh >= 1e-3 && crystal.lmMh <= 100e3)) {
+        return "Lm must lie from 1 µH to 100 H";
+    }
+    if (!(crystal.rmOhm > 0 && crystal.rmOhm < 100e3)) {
+        return "Rm must lie above 0 and below 100 kohm";
+    }
+    if (!(crystal.c0Pf >= 0 && crystal.c0Pf <= 1000)) {
+        return "C0 must lie from 0 to 1000 pF";
+    }
+    return {};
+}
+
+}  // namespace trellon

@@ -1,0 +1,291 @@
+#include "CrystalBatchCsv.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "CommandError.h"
+#include "Engine.h"
+#include "NumberText.h"
+#include "TextReading.h"
+
+namespace trellon {
+
+namespace {
+
+constexpr std::string_view kKind = "crystal batch";
+
+enum Column { kName, kFs, kLm, kCm, kRm, kC0, kQu, kColumnCount };
+
+// The header names of each set of columns, by Column; empty where a set has no such column.
+constexpr std::array<std::string_view, kColumnCount> kProgramColumns = {
+    "name", "fs_khz", "lm_mh", "cm_ff", "rm_ohm", "c0_pf", ""};
+constexpr std::array<std::string_view, kColumnCount> kSiColumns = {"xtal", "fs", "lm", "cm",
+                                                                   "rm",   "co", "qu"};
+
+std::string lowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower;
+}
+
+// Motional capacitance from the series frequency and inductance, in SI units.
+double motionalCapacitance(double fsHz, double lmH) {
+    const double omega = kTwoPi * fsHz;
+    return 1 / (omega * omega * lmH);
+}
+
+class Reader {
+public:
+    explicit Reader(std::string_view fileName) : fileName_(fileName) {}
+
+    CrystalBatch read(std::string_view bytes) {
+        const std::vector<NumberedLine> lines = splitLines(bytes);
+        std::size_t i = 0;
+        while (i < lines.size() && trimmed(lines[i].text).empty()) {
+            ++i;
+        }
+        if (i == lines.size()) {
+            failOnFile(kKind, fileName_, "the file is empty");
+        }
+        readHeader(lines[i]);
+        CrystalBatch batch;
+        std::map<std::string, int, std::less<>> nameLines;
+        for (++i; i < lines.size(); ++i) {
+            if (trimmed(lines[i].text).empty()) {
+                continue;
+            }
+            MeasuredCrystal crystal = readCrystal(lines[i]);
+            const auto [found, added] = nameLines.emplace(crystal.name, lines[i].number);
+            if (!added) {
+                fail(lines[i].number, "the name '" + crystal.name + "' is already used on line " +
+                                          std::to_string(found->second));
+            }
+            batch.crystals.push_back(std::move(crystal));
+        }
+        if (batch.crystals.empty()) {
+            failOnFile(kKind, fileName_, "the file holds no crystals");
+        }
+        return batch;
+    }
+
+private:
+    [[noreturn]] void fail(int line, std::string_view reason) {
+        failOnLine(kKind, fileName_, line, reason);
+    }
+
+    std::vector<std::string> fields(const NumberedLine& line) {
+        std::vector<std::string> values;
+        std::string_view rest = line.text;
+        while (true) {
+            std::string value;
+            std::string_view text = rest.substr(0, rest.find(separator_));
+            if (trimmed(text).starts_with('"')) {
+                // A quoted value runs to its closing quote, separators included.
+                std::size_t position = rest.find('"') + 1;
+                while (true) {
+                    const std::size_t quote = rest.find('"', position);
+                    if (quote == std::string_view::npos) {
+                        fail(line.number, "a quoted value is not closed");
+                    }
+                    value.append(rest.substr(position, quote - position));
+                    position = quote + 1;
+                    if (position < rest.size() && rest[position] == '"') {
+                        value += '"';
+                        ++position;
+                        continue;
+                    }
+                    break;
+                }
+                const std::size_t end = rest.find(separator_, position);
+                if (!trimmed(rest.substr(position, end - position)).empty()) {
+                    fail(line.number, "text follows a quoted value");
+                }
+                text = rest.substr(0, end);
+            } else {
+                value = trimmed(text);
+            }
+            values.push_back(std::move(value));
+            if (text.size() == rest.size()) {
+                return values;
+            }
+            rest.remove_prefix(text.size() + 1);
+        }
+    }
+
+    void readHeader(const NumberedLine& line) {
+        separator_ = line.text.find(';') != std::string_view::npos ? ';' : ',';
+        header_ = fields(line);
+        std::vector<std::string> names;
+        for (const std::string& field : header_) {
+            names.push_back(lowerCase(field));
+        }
+        const auto has = [&](std::string_view name) {
+            return std::find(names.begin(), names.end(), name) != names.end();
+        };
+        if (has("name")) {
+            columnNames_ = &kProgramColumns;
+        } else if (has("xtal")) {
+            columnNames_ = &kSiColumns;
+        } else {
+            fail(line.number, "the header has neither a 'name' nor an 'XTAL' column");
+        }
+        position_.fill(-1);
+        for (std::size_t f = 0; f < names.size(); ++f) {
+            const auto known = std::find(columnNames_->begin(), columnNames_->end(), names[f]);
+            if (names[f].empty() || known == columnNames_->end()) {
+                fail(line.number, "unknown column '" + header_[f] + "'");
+            }
+            int& position = position_[known - columnNames_->begin()];
+            if (position >= 0) {
+                fail(line.number, "the column '" + header_[f] + "' appears twice");
+            }
+            position = static_cast<int>(f);
+        }
+        for (const Column column : {kFs, kRm, kC0}) {
+            if (position_[column] < 0) {
+                fail(line.number,
+                     "the column '" + std::string((*columnNames_)[column]) + "' is missing");
+            }
+        }
+        if (position_[kLm] < 0 && (columnNames_ == &kSiColumns || position_[kCm] < 0)) {
+            fail(line.number, columnNames_ == &kSiColumns
+                                  ? "the column 'lm' is missing"
+                                  : "the column 'lm_mh' or 'cm_ff' is missing");
+        }
+    }
+
+    // The number in the column, or nothing where the file has no such column or, with
+    // allowEmpty, the value is left out.
+    std::optional<double> value(const NumberedLine& line, const std::vector<std::string>& row,
+                                Column column, bool allowEmpty = false) {
+        const int position = position_[column];
+        if (position < 0 || (allowEmpty && row[position].empty())) {
+            return std::nullopt;
+        }
+        const std::string& text = row[position];
+        if (text.empty()) {
+            fail(line.number, "the value in column '" + header_[position] + "' is missing");
+        }
+        const std::optional<double> number =
+            numberIn(separator_ == ';' ? NormalizeDecimalSeparator(text, '.') : text);
+        if (!number) {
+            fail(line.number,
+                 "'" + text + "' in column '" + header_[position] + "' is not a number");
+        }
+        return number;
+    }
+
+    // Cm given beside Fs and Lm must agree with them within 1 %.
+    void checkCm(const NumberedLine& line, double fsHz, double lmH, double cmF) {
+        const double expected = motionalCapacitance(fsHz, lmH);
+        if (!(std::fabs(cmF - expected) <= 0.01 * expected)) {
+            fail(line.number, "Cm " + FormatGeneral(cmF * 1e15, 6, '.') +
+                                  " fF disagrees by more than 1 % with the " +
+                                  FormatGeneral(expected * 1e15, 6, '.') +
+                                  " fF that Fs and Lm give");
+        }
+    }
+
+    MeasuredCrystal readCrystal(const NumberedLine& line) {
+        const std::vector<std::string> row = fields(line);
+        if (row.size() > header_.size()) {
+            fail(line.number, "more values than columns");
+        }
+        if (row.size() < header_.size()) {
+            fail(line.number, "the value in column '" + header_[row.size()] + "' is missing");
+        }
+        MeasuredCrystal crystal;
+        crystal.name = row[position_[kName]];
+        if (crystal.name.empty()) {
+            fail(line.number, "the value in column '" + header_[position_[kName]] + "' is missing");
+        }
+        if (crystal.name.find('\r') != std::string::npos) {
+            fail(line.number, "the name holds a line break");
+        }
+        const double fs = *value(line, row, kFs);
+        // With both lm_mh and cm_ff in the header, either may be left out on a line.
+        const bool either =
+            columnNames_ == &kProgramColumns && position_[kLm] >= 0 && position_[kCm] >= 0;
+        const std::optional<double> lm = value(line, row, kLm, either);
+        const std::optional<double> cm = value(line, row, kCm, either);
+        if (!lm && !cm) {
+            fail(line.number, "the values in columns '" + header_[position_[kLm]] + "' and '" +
+                                  header_[position_[kCm]] + "' are both missing");
+        }
+        crystal.rmOhm = *value(line, row, kRm);
+        const double c0 = *value(line, row, kC0);
+        if (columnNames_ == &kSiColumns) {
+            crystal.fsKhz = fs / 1e3;
+            crystal.lmMh = *lm * 1e3;
+            crystal.c0Pf = c0 * 1e12;
+        } else {
+            crystal.fsKhz = fs;
+            crystal.c0Pf = c0;
+            if (cm && !(*cm > 0)) {
+                fail(line.number, "Cm must lie above 0");
+            }
+            crystal.lmMh = lm ? *lm : motionalCapacitance(fs * 1e3, *cm * 1e-15) * 1e3;
+        }
+        const std::string problem = crystalRangeProblem(crystal);
+        if (!problem.empty()) {
+            fail(line.number, problem);
+        }
+        if (lm && cm) {
+            const double scale = columnNames_ == &kSiColumns ? 1 : 1e-15;
+            checkCm(line, crystal.fsKhz * 1e3, crystal.lmMh * 1e-3, *cm * scale);
+        }
+        return crystal;
+    }
+
+    std::string_view fileName_;
+    char separator_ = ',';
+    std::vector<std::string> header_;
+    const std::array<std::string_view, kColumnCount>* columnNames_ = nullptr;
+    std::array<int, kColumnCount> position_{};
+};
+
+std::string csvName(const std::string& name) {
+    if (name.find_first_of("\r\n") != std::string::npos) {
+        throw CommandError("The crystal name '" + name + "' holds a line break");
+    }
+    if (name.find_first_of(",;\"") == std::string::npos && trimmed(name) == name && !name.empty()) {
+        return name;
+    }
+    std::string quoted = "\"";
+    for (const char c : name) {
+        quoted += c;
+        if (c == '"') {
+            quoted += '"';
+        }
+    }
+    return quoted + '"';
+}
+
+}  // namespace
+
+CrystalBatch readCrystalBatchCsv(std::string_view bytes, std::string_view fileName) {
+    return Reader(fileName).read(bytes);
+}
+
+std::string writeCrystalBatchCsv(const CrystalBatch& batch) {
+    std::string text = "name,fs_khz,lm_mh,rm_ohm,c0_pf\n";
+    for (const MeasuredCrystal& crystal : batch.crystals) {
+        text += csvName(crystal.name);
+        for (const double number : {crystal.fsKhz, crystal.lmMh, crystal.rmOhm, crystal.c0Pf}) {
+            text += ',';
+            text += FormatExact(number);
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+}  // namespace trellon

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "CrystalBatch.h"
+
+namespace trellon {
+
+// Reads a crystal batch from CSV with a header line, in either of two sets of columns, found by
+// name in any order and any letter case:
+//   name,fs_khz,lm_mh,rm_ohm,c0_pf   the program's own units; cm_ff (fF) may stand in place of
+//                                     lm_mh, or stand beside it and must then agree within 1 %;
+//   XTAL,FS,CM,LM,RM,QU,CO           hertz, farad, henry, ohm, unitless, farad; FS and LM define
+//                                     the crystal, CM (if given) must agree within 1 %, QU is
+//                                     ignored.
+// Columns are separated by "," with a decimal point, or by ";" with a decimal point or comma
+// (the header line decides). Values may be quoted with "" for a quote inside. The whole file is
+// checked first: any fault throws CommandError naming the file and the line.
+CrystalBatch readCrystalBatchCsv(std::string_view bytes, std::string_view fileName);
+
+// The batch in the program's columns, "," and a decimal point, 17 significant digits, header
+// first; a name is quoted where it needs to be. Throws CommandError for a name with a line break.
+std::string writeCrystalBatchCsv(const CrystalBatch& batch);
+
+}  // namespace trellon

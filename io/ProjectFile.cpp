@@ -1,0 +1,508 @@
+#include "ProjectFile.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <utility>
+
+#include "NumberText.h"
+#include "TextReading.h"
+
+namespace trellon {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr std::string_view kKind = "project file";
+constexpr std::string_view kFormatName = "trellon-project";
+
+// The names a file uses for each choice, in the order of the enumeration.
+constexpr std::array<std::string_view, 4> kQuantityNames = {"amplitude", "groupDelay", "returnLoss",
+                                                            "wideSpan"};
+constexpr std::array<std::string_view, 3> kImageNames = {"png", "svg", "pdf"};
+constexpr std::array<std::string_view, 2> kCsvStyleNames = {"decimalPoint", "decimalComma"};
+constexpr std::array<std::string_view, 3> kTouchstoneFormatNames = {"MA", "DB", "RI"};
+constexpr std::array<std::string_view, 2> kTouchstoneRangeNames = {"band", "wideSpan"};
+constexpr std::array<std::string_view, 4> kMatchNames = {"none", "lc", "cl", "transformer"};
+constexpr std::array<int, 6> kESeries = {0, 6, 12, 24, 48, 96};
+
+// One JSON object of the file, with its dotted path for messages.
+class Fields {
+public:
+    Fields(const Json& object, std::string path, std::string_view fileName)
+        : object_(object), path_(std::move(path)), fileName_(fileName) {}
+
+    [[noreturn]] void fail(std::string_view key, std::string_view reason) const {
+        failOnFile(kKind, fileName_, "the field '" + name(key) + "' " + std::string(reason));
+    }
+
+    bool has(std::string_view key) const { return object_.contains(key); }
+
+    const Json& required(std::string_view key) const {
+        const auto found = object_.find(key);
+        if (found == object_.end()) {
+            fail(key, "is missing");
+        }
+        return *found;
+    }
+
+    std::string text(std::string_view key) const {
+        const Json& value = required(key);
+        if (!value.is_string()) {
+            fail(key, "must be a text");
+        }
+        return value.get<std::string>();
+    }
+
+    enum class Bound { Any, NotNegative, Positive };
+
+    double number(std::string_view key, Bound bound = Bound::Any) const {
+        const Json& value = required(key);
+        if (!value.is_number()) {
+            fail(key, "must be a number");
+        }
+        const double number = value.get<double>();
+        if (bound == Bound::NotNegative && !(number >= 0)) {
+            fail(key, "must be 0 or more");
+        }
+        if (bound == Bound::Positive && !(number > 0)) {
+            fail(key, "must be above 0");
+        }
+        return number;
+    }
+
+    std::optional<double> optionalNumber(std::string_view key, Bound bound) const {
+        return has(key) ? std::optional<double>(number(key, bound)) : std::nullopt;
+    }
+
+    int integer(std::string_view key, int low, int high) const {
+        const Json& value = required(key);
+        if (!value.is_number_integer() || value.get<std::int64_t>() < low ||
+            value.get<std::int64_t>() > high) {
+            fail(key, "must be a whole number from " + std::to_string(low) + " to " +
+                          std::to_string(high));
+        }
+        return value.get<int>();
+    }
+
+    std::uint64_t unsignedInteger(std::string_view key) const {
+        const Json& value = required(key);
+        if (!value.is_number_unsigned()) {
+            fail(key, "must be a whole number from 0");
+        }
+        return value.get<std::uint64_t>();
+    }
+
+    template <typename Choice, std::size_t N>
+    Choice choice(std::string_view key, const std::array<std::string_view, N>& names) const {
+        const std::string value = text(key);
+        const auto found = std::find(names.begin(), names.end(), value);
+        if (found == names.end()) {
+            std::string list;
+            for (const std::string_view known : names) {
+                list += (list.empty() ? "" : ", ") + std::string(known);
+            }
+            fail(key, "must be one of " + list);
+        }
+        return static_cast<Choice>(found - names.begin());
+    }
+
+    Fields object(std::string_view key) const {
+        const Json& value = required(key);
+        if (!value.is_object()) {
+            fail(key, "must be an object");
+        }
+        return Fields(value, name(key), fileName_);
+    }
+
+    const Json& array(std::string_view key) const {
+        const Json& value = required(key);
+        if (!value.is_array()) {
+            fail(key, "must be an array");
+        }
+        return value;
+    }
+
+    std::string name(std::string_view key) const {
+        return path_.empty() ? std::string(key) : path_ + "." + std::string(key);
+    }
+
+private:
+    const Json& object_;
+    std::string path_;
+    std::string_view fileName_;
+};
+
+using Bound = Fields::Bound;
+
+std::string elementPath(const Fields& owner, std::string_view key, std::size_t index) {
+    return owner.name(key) + "[" + std::to_string(index) + "]";
+}
+
+void readVersion(const Fields& root) {
+    const std::string version = root.text("version");
+    const std::size_t dot = version.find('.');
+    int major = -1;
+    int minor = -1;
+    const auto whole = [](std::string_view digits, int& value) {
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        return !digits.empty() && digits.front() != '-' && error == std::errc() &&
+               end == digits.data() + digits.size();
+    };
+    if (dot == std::string::npos || !whole(std::string_view(version).substr(0, dot), major) ||
+        !whole(std::string_view(version).substr(dot + 1), minor) || major < 1) {
+        root.fail("version", "must be of the form major.minor, such as \"1.0\"");
+    }
+    if (major > kProjectMajorVersion) {
+        root.fail("version", "is " + version + ", newer than the " +
+                                 std::to_string(kProjectMajorVersion) + ".x this program reads");
+    }
+}
+
+ProjectDesign readDesign(const Fields& design) {
+    return {.Fo = design.text("Fo"),
+            .Ld = design.text("Ld"),
+            .Cs = design.text("Cs"),
+            .Rd = design.text("Rd"),
+            .dF = design.text("dF"),
+            .level = design.text("level"),
+            .Ccor = design.text("Ccor"),
+            .Topology = design.integer("topology", 1, 7),
+            .Response = design.integer("response", 1, 8)};
+}
+
+CrystalBatch readBatch(const Fields& root, std::string_view fileName) {
+    CrystalBatch batch;
+    std::set<std::string, std::less<>> names;
+    const Json& array = root.array("batch");
+    for (std::size_t i = 0; i < array.size(); ++i) {
+        const std::string path = elementPath(root, "batch", i);
+        if (!array[i].is_object()) {
+            failOnFile(kKind, fileName, "the field '" + path + "' must be an object");
+        }
+        const Fields fields(array[i], path, fileName);
+        MeasuredCrystal crystal{.name = fields.text("name"),
+                                .fsKhz = fields.number("fs_khz"),
+                                .lmMh = fields.number("lm_mh"),
+                                .rmOhm = fields.number("rm_ohm"),
+                                .c0Pf = fields.number("c0_pf")};
+        const std::string problem = crystalRangeProblem(crystal);
+        if (!problem.empty()) {
+            failOnFile(kKind, fileName, "the crystal '" + path + "': " + problem);
+        }
+        if (!names.insert(crystal.name).second) {
+            fields.fail("name", "repeats the name '" + crystal.name + "'");
+        }
+        batch.crystals.push_back(std::move(crystal));
+    }
+    return batch;
+}
+
+std::vector<std::string> readPlacement(const Fields& root, const CrystalBatch& batch,
+                                       std::string_view fileName) {
+    std::vector<std::string> placement;
+    const Json& array = root.array("placement");
+    for (std::size_t i = 0; i < array.size(); ++i) {
+        const std::string path = elementPath(root, "placement", i);
+        const auto inBatch = [&](const MeasuredCrystal& c) { return c.name == array[i]; };
+        if (!array[i].is_string()) {
+            failOnFile(kKind, fileName, "the field '" + path + "' must be a text");
+        }
+        const std::string name = array[i].get<std::string>();
+        if (std::none_of(batch.crystals.begin(), batch.crystals.end(), inBatch)) {
+            failOnFile(kKind, fileName,
+                       "the field '" + path + "' names '" + name + "', which is not in the batch");
+        }
+        if (std::find(placement.begin(), placement.end(), name) != placement.end()) {
+            failOnFile(kKind, fileName,
+                       "the field '" + path + "' places '" + name + "' a second time");
+        }
+        placement.push_back(name);
+    }
+    return placement;
+}
+
+ProjectSpreads readSpreads(const Fields& spreads) {
+    return {.sigmaFsHz = spreads.number("sigmaFsHz", Bound::NotNegative),
+            .sigmaLmPercent = spreads.number("sigmaLmPercent", Bound::NotNegative),
+            .sigmaRmPercent = spreads.number("sigmaRmPercent", Bound::NotNegative),
+            .sigmaC0Percent = spreads.number("sigmaC0Percent", Bound::NotNegative),
+            .capTolerancePercent = spreads.number("capTolerancePercent", Bound::NotNegative),
+            .strayPf = spreads.number("strayPf", Bound::NotNegative),
+            .samples = spreads.integer("samples", 1, std::numeric_limits<int>::max()),
+            .seed = spreads.unsignedInteger("seed"),
+            .gridPoints = spreads.integer("gridPoints", 2, std::numeric_limits<int>::max())};
+}
+
+ProjectTargets readTargets(const Fields& targets) {
+    return {.maxRippleDb = targets.number("maxRippleDb", Bound::NotNegative),
+            .bandwidthTolerancePercent =
+                targets.number("bandwidthTolerancePercent", Bound::NotNegative),
+            .maxLossDb = targets.number("maxLossDb")};
+}
+
+ProjectChart readChart(const Fields& chart) {
+    return {.quantity = chart.choice<ChartQuantity>("quantity", kQuantityNames),
+            .spanKhz = chart.optionalNumber("spanKhz", Bound::Positive),
+            .spanPoints = chart.integer("spanPoints", 2, std::numeric_limits<int>::max())};
+}
+
+ProjectExport readExport(const Fields& settings) {
+    return {.imageFormat = settings.choice<ImageFormat>("imageFormat", kImageNames),
+            .imageWidthPx = settings.integer("imageWidthPx", 1, 100000),
+            .imageHeightPx = settings.integer("imageHeightPx", 1, 100000),
+            .csvStyle = settings.choice<CsvStyle>("csvStyle", kCsvStyleNames),
+            .touchstoneFormat =
+                settings.choice<TouchstoneFormat>("touchstoneFormat", kTouchstoneFormatNames),
+            .touchstoneRange =
+                settings.choice<TouchstoneRange>("touchstoneRange", kTouchstoneRangeNames)};
+}
+
+std::vector<Complex> readComplexArray(const Fields& owner, std::string_view key, std::size_t count,
+                                      std::string_view fileName) {
+    const Json& array = owner.array(key);
+    if (array.size() != count) {
+        owner.fail(key, "must hold one value per frequency");
+    }
+    std::vector<Complex> values;
+    for (std::size_t i = 0; i < array.size(); ++i) {
+        const Json& pair = array[i];
+        if (!pair.is_array() || pair.size() != 2 || !pair[0].is_number() || !pair[1].is_number()) {
+            failOnFile(kKind, fileName,
+                       "the field '" + elementPath(owner, key, i) +
+                           "' must be a pair of numbers [re, im]");
+        }
+        values.push_back({pair[0].get<double>(), pair[1].get<double>()});
+    }
+    return values;
+}
+
+ProjectMeasured readMeasured(const Fields& measured, std::string_view fileName) {
+    ProjectMeasured result{.fileName = measured.text("fileName"), .data = {}};
+    TwoPortData& data = result.data;
+    data.referenceOhm = measured.number("referenceOhm", Bound::Positive);
+    const Json& frequencies = measured.array("frequencyHz");
+    for (std::size_t i = 0; i < frequencies.size(); ++i) {
+        const Json& f = frequencies[i];
+        if (!f.is_number() || f.get<double>() < 0 ||
+            (i > 0 && !(f.get<double>() > data.frequencyHz.back()))) {
+            measured.fail("frequencyHz", "must hold increasing frequencies from 0");
+        }
+        data.frequencyHz.push_back(f.get<double>());
+    }
+    const std::size_t count = data.frequencyHz.size();
+    data.s11 = readComplexArray(measured, "s11", count, fileName);
+    data.s21 = readComplexArray(measured, "s21", count, fileName);
+    data.s12 = readComplexArray(measured, "s12", count, fileName);
+    data.s22 = readComplexArray(measured, "s22", count, fileName);
+    return result;
+}
+
+ProjectBench readBench(const Fields& bench) {
+    const int eSeries = bench.integer("eSeries", 0, 96);
+    if (std::find(kESeries.begin(), kESeries.end(), eSeries) == kESeries.end()) {
+        bench.fail("eSeries", "must be 0, 6, 12, 24, 48 or 96");
+    }
+    return {.eSeries = eSeries,
+            .parallelTolerancePercent =
+                bench.optionalNumber("parallelTolerancePercent", Bound::NotNegative),
+            .strayPf = bench.number("strayPf", Bound::NotNegative),
+            .match = bench.choice<MatchKind>("match", kMatchNames),
+            .systemOhm = bench.number("systemOhm", Bound::Positive)};
+}
+
+template <typename Group, typename Read>
+std::optional<Group> optionalGroup(const Fields& root, std::string_view key, Read read) {
+    if (!root.has(key)) {
+        return std::nullopt;
+    }
+    return read(root.object(key));
+}
+
+// The line of a byte position, counted from 1.
+int lineAt(std::string_view bytes, std::size_t position) {
+    const std::size_t end = std::min(position, bytes.size());
+    return 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + end, '\n'));
+}
+
+// --- writing ---------------------------------------------------------------------------------
+
+template <std::size_t N>
+std::string nameOf(const std::array<std::string_view, N>& names, auto choice) {
+    return std::string(names.at(static_cast<std::size_t>(choice)));
+}
+
+Json complexArray(const std::vector<Complex>& values) {
+    Json array = Json::array();
+    for (const Complex value : values) {
+        array.push_back(Json::array({value.re, value.im}));
+    }
+    return array;
+}
+
+// Each group as an object; a null member stands for an optional field left out.
+Json designJson(const ProjectDesign& d) {
+    return {{"Fo", d.Fo},
+            {"Ld", d.Ld},
+            {"Cs", d.Cs},
+            {"Rd", d.Rd},
+            {"dF", d.dF},
+            {"level", d.level},
+            {"Ccor", d.Ccor},
+            {"topology", d.Topology},
+            {"response", d.Response}};
+}
+
+Json batchJson(const CrystalBatch& batch) {
+    Json array = Json::array();
+    for (const MeasuredCrystal& c : batch.crystals) {
+        array.push_back({{"name", c.name},
+                         {"fs_khz", c.fsKhz},
+                         {"lm_mh", c.lmMh},
+                         {"rm_ohm", c.rmOhm},
+                         {"c0_pf", c.c0Pf}});
+    }
+    return array;
+}
+
+Json spreadsJson(const ProjectSpreads& s) {
+    return {{"sigmaFsHz", s.sigmaFsHz},
+            {"sigmaLmPercent", s.sigmaLmPercent},
+            {"sigmaRmPercent", s.sigmaRmPercent},
+            {"sigmaC0Percent", s.sigmaC0Percent},
+            {"capTolerancePercent", s.capTolerancePercent},
+            {"strayPf", s.strayPf},
+            {"samples", s.samples},
+            {"seed", s.seed},
+            {"gridPoints", s.gridPoints}};
+}
+
+Json targetsJson(const ProjectTargets& t) {
+    return {{"maxRippleDb", t.maxRippleDb},
+            {"bandwidthTolerancePercent", t.bandwidthTolerancePercent},
+            {"maxLossDb", t.maxLossDb}};
+}
+
+Json optionalNumberJson(const std::optional<double>& value) {
+    return value ? Json(*value) : Json(nullptr);
+}
+
+Json chartJson(const ProjectChart& c) {
+    return {{"quantity", nameOf(kQuantityNames, c.quantity)},
+            {"spanKhz", optionalNumberJson(c.spanKhz)},
+            {"spanPoints", c.spanPoints}};
+}
+
+Json exportJson(const ProjectExport& e) {
+    return {{"imageFormat", nameOf(kImageNames, e.imageFormat)},
+            {"imageWidthPx", e.imageWidthPx},
+            {"imageHeightPx", e.imageHeightPx},
+            {"csvStyle", nameOf(kCsvStyleNames, e.csvStyle)},
+            {"touchstoneFormat", nameOf(kTouchstoneFormatNames, e.touchstoneFormat)},
+            {"touchstoneRange", nameOf(kTouchstoneRangeNames, e.touchstoneRange)}};
+}
+
+Json measuredJson(const ProjectMeasured& m) {
+    return {{"fileName", m.fileName},
+            {"referenceOhm", m.data.referenceOhm},
+            {"frequencyHz", m.data.frequencyHz},
+            {"s11", complexArray(m.data.s11)},
+            {"s21", complexArray(m.data.s21)},
+            {"s12", complexArray(m.data.s12)},
+            {"s22", complexArray(m.data.s22)}};
+}
+
+Json benchJson(const ProjectBench& b) {
+    return {{"eSeries", b.eSeries},
+            {"parallelTolerancePercent", optionalNumberJson(b.parallelTolerancePercent)},
+            {"strayPf", b.strayPf},
+            {"match", nameOf(kMatchNames, b.match)},
+            {"systemOhm", b.systemOhm}};
+}
+
+// Replaces the known members of a kept group and removes those left out, keeping the rest.
+void mergeGroup(Json& document, const std::string& key, const Json& group) {
+    if (group.is_null()) {
+        document.erase(key);
+        return;
+    }
+    Json& kept = document[key];
+    if (!group.is_object() || !kept.is_object()) {
+        kept = group;
+    }
+    for (const auto& [member, value] : group.items()) {
+        if (value.is_null()) {
+            kept.erase(member);
+        } else {
+            kept[member] = value;
+        }
+    }
+}
+
+template <typename Group>
+Json optionalJson(const std::optional<Group>& group, Json (*toJson)(const Group&)) {
+    return group ? toJson(*group) : Json(nullptr);
+}
+
+}  // namespace
+
+LoadedProject readProjectFile(std::string_view bytes, std::string_view fileName) {
+    Json document;
+    try {
+        document = Json::parse(bytes.begin(), bytes.end());
+    } catch (const Json::parse_error& error) {
+        failOnLine(kKind, fileName, lineAt(bytes, error.byte > 0 ? error.byte - 1 : 0),
+                   "this is not valid JSON");
+    }
+    if (!document.is_object() || !document.contains("format") ||
+        document["format"] != kFormatName) {
+        failOnFile(kKind, fileName, "this is not a Trellon project");
+    }
+    const Fields root(document, "", fileName);
+    readVersion(root);
+    LoadedProject loaded;
+    Project& project = loaded.project;
+    project.design = readDesign(root.object("design"));
+    project.batch = readBatch(root, fileName);
+    project.placement = readPlacement(root, project.batch, fileName);
+    project.spreads = readSpreads(root.object("spreads"));
+    project.targets = readTargets(root.object("targets"));
+    project.chart = optionalGroup<ProjectChart>(root, "chart", readChart);
+    project.exportSettings = optionalGroup<ProjectExport>(root, "export", readExport);
+    project.measured = optionalGroup<ProjectMeasured>(
+        root, "measured", [&](const Fields& f) { return readMeasured(f, fileName); });
+    project.bench = optionalGroup<ProjectBench>(root, "bench", readBench);
+    loaded.document = document.dump();
+    return loaded;
+}
+
+std::string writeProjectFile(const Project& project, std::string_view keptDocument) {
+    Json document = Json::object();
+    if (!keptDocument.empty()) {
+        document = Json::parse(keptDocument.begin(), keptDocument.end(), nullptr, false);
+        if (!document.is_object()) {
+            document = Json::object();
+        }
+    }
+    document["format"] = kFormatName;
+    document["version"] =
+        std::to_string(kProjectMajorVersion) + "." + std::to_string(kProjectMinorVersion);
+    mergeGroup(document, "design", designJson(project.design));
+    document["batch"] = batchJson(project.batch);
+    document["placement"] = project.placement;
+    mergeGroup(document, "spreads", spreadsJson(project.spreads));
+    mergeGroup(document, "targets", targetsJson(project.targets));
+    mergeGroup(document, "chart", optionalJson(project.chart, chartJson));
+    mergeGroup(document, "export", optionalJson(project.exportSettings, exportJson));
+    mergeGroup(document, "measured", optionalJson(project.measured, measuredJson));
+    mergeGroup(document, "bench", optionalJson(project.bench, benchJson));
+    return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace trellon

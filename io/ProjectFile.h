@@ -1,0 +1,137 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "CrystalBatch.h"
+#include "CurveCsv.h"
+#include "Touchstone.h"
+
+namespace trellon {
+
+// The design inputs as typed in the window: the seven field texts exactly as typed (either
+// decimal mark) and the two choices.
+struct ProjectDesign {
+    std::string Fo;     // kHz
+    std::string Ld;     // mH
+    std::string Cs;     // pF
+    std::string Rd;     // ohm
+    std::string dF;     // Hz
+    std::string level;  // dB
+    std::string Ccor;   // pF
+    int Topology = 1;   // 1..7
+    int Response = 1;   // 1..8
+
+    bool operator==(const ProjectDesign&) const = default;
+};
+
+// The spread of real parts and how the Monte-Carlo analysis samples it.
+struct ProjectSpreads {
+    double sigmaFsHz = 0;       // standard deviation of the series frequency
+    double sigmaLmPercent = 0;  // standard deviations of Lm, Rm and C0
+    double sigmaRmPercent = 0;
+    double sigmaC0Percent = 0;
+    double capTolerancePercent = 0;  // capacitors uniform within plus or minus this
+    double strayPf = 0;              // added at each node with a shunt capacitor
+    int samples = 1000;
+    std::uint64_t seed = 1;
+    int gridPoints = 801;
+
+    bool operator==(const ProjectSpreads&) const = default;
+};
+
+// What a sample must meet to count towards the yield.
+struct ProjectTargets {
+    double maxRippleDb = 1;
+    double bandwidthTolerancePercent = 10;  // bandwidth at the level within plus or minus this
+    double maxLossDb = 6;
+
+    bool operator==(const ProjectTargets&) const = default;
+};
+
+enum class ChartQuantity { Amplitude, GroupDelay, ReturnLoss, WideSpan };
+
+// What the chart shows and over which span.
+struct ProjectChart {
+    ChartQuantity quantity = ChartQuantity::Amplitude;
+    std::optional<double> spanKhz;  // half the wide span; the default span where left out
+    int spanPoints = 2001;
+
+    bool operator==(const ProjectChart&) const = default;
+};
+
+enum class ImageFormat { Png, Svg, Pdf };
+enum class TouchstoneRange { Band, WideSpan };
+
+// The choices of the export dialogs.
+struct ProjectExport {
+    ImageFormat imageFormat = ImageFormat::Png;
+    int imageWidthPx = 1200;
+    int imageHeightPx = 800;
+    CsvStyle csvStyle = CsvStyle::DecimalPoint;
+    TouchstoneFormat touchstoneFormat = TouchstoneFormat::RealImaginary;
+    TouchstoneRange touchstoneRange = TouchstoneRange::Band;
+
+    bool operator==(const ProjectExport&) const = default;
+};
+
+// A measured response as it was read, so that the project shows it without its file.
+struct ProjectMeasured {
+    std::string fileName;
+    TwoPortData data;
+
+    bool operator==(const ProjectMeasured&) const = default;
+};
+
+enum class MatchKind { None, SeriesLShuntC, SeriesCShuntL, Transformer };
+
+// The steps from the design to the bench.
+struct ProjectBench {
+    int eSeries = 0;                                 // 6, 12, 24, 48 or 96; 0 rounds nothing
+    std::optional<double> parallelTolerancePercent;  // two parallel values beyond this
+    double strayPf = 0;
+    MatchKind match = MatchKind::None;
+    double systemOhm = 50;
+
+    bool operator==(const ProjectBench&) const = default;
+};
+
+// Everything a project file holds; the optional groups are left out of a file that has none.
+struct Project {
+    ProjectDesign design;
+    CrystalBatch batch;
+    std::vector<std::string> placement;  // crystal names from the batch, by ladder position
+    ProjectSpreads spreads;
+    ProjectTargets targets;
+    std::optional<ProjectChart> chart;
+    std::optional<ProjectExport> exportSettings;
+    std::optional<ProjectMeasured> measured;
+    std::optional<ProjectBench> bench;
+
+    bool operator==(const Project&) const = default;
+};
+
+// The version this program writes; it reads every file of the same major version.
+inline constexpr int kProjectMajorVersion = 1;
+inline constexpr int kProjectMinorVersion = 0;
+
+// A project as read, with the whole document it came from, kept so that saving it again keeps
+// the fields this program does not know.
+struct LoadedProject {
+    Project project;
+    std::string document;
+};
+
+// Reads and checks the whole file; a file that is not JSON, lacks a required field, holds a
+// field of the wrong type or out of range, or has a newer major version throws CommandError
+// naming the file (and the line, for a syntax error).
+LoadedProject readProjectFile(std::string_view bytes, std::string_view fileName);
+
+// The file's bytes: the kept document (if any) with every field this program knows replaced
+// by the project's, and the optional groups the project lacks removed.
+std::string writeProjectFile(const Project& project, std::string_view keptDocument = {});
+
+}  // namespace trellon

@@ -1,0 +1,140 @@
+#include "ProjectFile.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "ExpectCommandError.h"
+
+namespace trellon {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Project minimalProject() {
+    Project project;
+    project.design = {.Fo = "8000,5",
+                      .Ld = "17.15",
+                      .Cs = "3.3",
+                      .Rd = "12",
+                      .dF = "2400",
+                      .level = "-6",
+                      .Ccor = "",
+                      .Topology = 3,
+                      .Response = 8};
+    project.batch = {{{"X1", 8000.1, 17.15, 12.5, 3.3}, {"Кварц 2", 7999.95, 17.2, 15, 0}}};
+    project.placement = {"Кварц 2", "X1"};
+    project.spreads = {.sigmaFsHz = 25,
+                       .sigmaLmPercent = 1.5,
+                       .sigmaRmPercent = 10,
+                       .sigmaC0Percent = 2,
+                       .capTolerancePercent = 5,
+                       .strayPf = 0.7,
+                       .samples = 500,
+                       .seed = 18446744073709551615u,
+                       .gridPoints = 401};
+    project.targets = {.maxRippleDb = 0.5, .bandwidthTolerancePercent = 7.5, .maxLossDb = 4};
+    return project;
+}
+
+Project fullProject() {
+    Project project = minimalProject();
+    project.chart = ProjectChart{ChartQuantity::GroupDelay, 12.5, 1001};
+    project.exportSettings = ProjectExport{
+        ImageFormat::Svg,         800, 600, CsvStyle::DecimalComma, TouchstoneFormat::Decibel,
+        TouchstoneRange::WideSpan};
+    project.measured = ProjectMeasured{"bench.s2p",
+                                       {75,
+                                        {1e7, 1.0000001e7},
+                                        {{0.1, 0.2}, {0.3, -0.4}},
+                                        {{0.1 + 0.2, 0}, {1, 0}},
+                                        {{0, 0}, {1e-300, -5e-324}},
+                                        {{-1, 1}, {2, 2}}}};
+    project.bench = ProjectBench{24, 2.5, 1.2, MatchKind::Transformer, 50};
+    return project;
+}
+
+Project readText(const std::string& text) {
+    return readProjectFile(text, "p.trellon").project;
+}
+
+TEST(ProjectFile, RoundTripWithAndWithoutTheOptionalGroups) {
+    const std::string minimal = writeProjectFile(minimalProject());
+    EXPECT_EQ(readText(minimal), minimalProject());
+    const Json document = Json::parse(minimal);
+    EXPECT_EQ(document["version"], "1.0");
+    EXPECT_FALSE(document.contains("chart"));
+
+    EXPECT_EQ(readText(writeProjectFile(fullProject())), fullProject());
+    Project noSpan = fullProject();
+    noSpan.chart->spanKhz.reset();
+    noSpan.bench->parallelTolerancePercent.reset();
+    EXPECT_EQ(readText(writeProjectFile(noSpan)), noSpan);
+}
+
+TEST(ProjectFile, FieldsItDoesNotKnowSurviveASave) {
+    // As a later minor version might write it, with fields of its own at every level.
+    Json later = Json::parse(writeProjectFile(fullProject()));
+    later["version"] = "1.7";
+    later["notes"] = {{"author", "R3ABC"}, {"tags", {"cw", 8}}};
+    later["design"]["comment"] = "second try";
+    later["chart"]["gridColour"] = "#ccc";
+    const LoadedProject loaded = readProjectFile(later.dump(), "later.trellon");
+    EXPECT_EQ(loaded.project, fullProject());
+
+    Project changed = loaded.project;
+    changed.design.Fo = "9000";
+    changed.chart->spanKhz.reset();
+    changed.bench.reset();
+    const Json saved = Json::parse(writeProjectFile(changed, loaded.document));
+    EXPECT_EQ(saved["notes"], later["notes"]);
+    EXPECT_EQ(saved["design"]["comment"], "second try");
+    EXPECT_EQ(saved["design"]["Fo"], "9000");
+    EXPECT_EQ(saved["chart"]["gridColour"], "#ccc");
+    EXPECT_FALSE(saved["chart"].contains("spanKhz"));
+    EXPECT_FALSE(saved.contains("bench"));
+    EXPECT_EQ(readText(saved.dump()), changed);
+}
+
+TEST(ProjectFile, MalformedOrNewerFilesAreRefusedWithTheirMessage) {
+    const Json good = Json::parse(writeProjectFile(fullProject()));
+    const auto with = [&](auto change) {
+        Json document = good;
+        change(document);
+        return document.dump(1);
+    };
+    const struct {
+        std::string text;
+        std::string message;
+    } cases[] = {
+        {"{\n  \"format\": \"trellon-project\",\n  \"version\": \"1.0\"\n  \"design\": {}\n}",
+         ", line 4: this is not valid JSON"},
+        {"[1, 2]", ": this is not a Trellon project"},
+        {with([](Json& d) { d["version"] = "2.0"; }),
+         ": the field 'version' is 2.0, newer than the 1.x this program reads"},
+        {with([](Json& d) { d["version"] = "1"; }),
+         ": the field 'version' must be of the form major.minor, such as \"1.0\""},
+        {with([](Json& d) { d.erase("targets"); }), ": the field 'targets' is missing"},
+        {with([](Json& d) { d["design"]["topology"] = "3"; }),
+         ": the field 'design.topology' must be a whole number from 1 to 7"},
+        {with([](Json& d) { d["design"]["Fo"] = 8000; }), ": the field 'design.Fo' must be a text"},
+        {with([](Json& d) { d["batch"][1]["lm_mh"] = 0; }),
+         ": the crystal 'batch[1]': Lm must lie from 1 µH to 100 H"},
+        {with([](Json& d) { d["placement"][0] = "X9"; }),
+         ": the field 'placement[0]' names 'X9', which is not in the batch"},
+        {with([](Json& d) { d["spreads"]["sigmaFsHz"] = -1; }),
+         ": the field 'spreads.sigmaFsHz' must be 0 or more"},
+        {with([](Json& d) { d["chart"]["quantity"] = "phase"; }),
+         ": the field 'chart.quantity' must be one of amplitude, groupDelay, returnLoss, "
+         "wideSpan"},
+        {with([](Json& d) { d["measured"]["s21"][1] = {1}; }),
+         ": the field 'measured.s21[1]' must be a pair of numbers [re, im]"},
+    };
+    for (const auto& c : cases) {
+        expectCommandError([&] { readProjectFile(c.text, "p.trellon"); },
+                           "Cannot read the project file 'p.trellon'" + c.message);
+    }
+}
+
+}  // namespace
+}  // namespace trellon
