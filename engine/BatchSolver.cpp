@@ -97,7 +97,7 @@ void BatchSolver::prepare(const CircuitSolver& solver) {
     backFirst_[rows + 1] = static_cast<std::int32_t>(backEntries_.size());
 
     // Only the nodes that the load voltage can depend on are worked out.
-    const Branch& load = n.branches[Netlist::kOutputBranch];
+    const Branch& load = n.branches[n.outputBranch];
     loadFrom_ = load.fromNode;
     loadTo_ = load.toNode;
     sources_.assign(n.sources.begin() + 1, n.sources.begin() + 1 + n.sourceCount);
