@@ -144,7 +144,7 @@ TEST_F(CalculationTest, TheFirstCalculationOfACycleClearsAllCurvesAndPanels) {
     EXPECT_TRUE(chart.curves[1].x.empty());
 }
 
-TEST_F(CalculationTest, OverlayDrawsIntoTheCurveOfCalcCountAndRaisesItsPanel) {
+TEST_F(CalculationTest, OverlayDrawsIntoTheCurveOfCalcCountAndTellsItsPanel) {
     run.state().CalcCount = 2;
     ASSERT_EQ(calculate(5, 2), CalculationOutcome::Completed);
     EXPECT_EQ(chart.curves[0].clears, 0);
