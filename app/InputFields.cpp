@@ -1,7 +1,10 @@
 #include "InputFields.h"
 
+#include <algorithm>
+
 #include "Catalogue.h"
 #include "Hints.h"
+#include "LineEditRoom.h"
 #include "WindowLayout.h"
 
 namespace trellon {
@@ -14,6 +17,10 @@ constexpr int kLabelLeft = 0;
 constexpr int kFieldWidth = 56;
 constexpr int kGroupInnerRight = 167;
 constexpr int kFieldLeft = kGroupInnerRight - kFieldWidth;
+constexpr int kLabelGap = 2;
+// An input field shows this many digits whole, so that no number reads as another, as far as
+// its label leaves room.
+constexpr int kDigitsShown = 10;
 constexpr int kListWidth = 156;
 constexpr int kListHeight = 22;
 // The name field leaves the list's drop-down button uncovered.
@@ -40,6 +47,32 @@ QLineEdit* addLabelledField(QGroupBox* group, int top, const LabelledField& want
         *labelOut = label;
     }
     return field;
+}
+
+// Widens a group's fields alike, leftwards, until each shows ten digits whole or the longest
+// label would be covered.
+void widenFields(QGroupBox* group, std::initializer_list<QLineEdit*> fields) {
+    QList<QLabel*> labels;
+    int width = 0;
+    for (QLineEdit* field : fields) {
+        labels << group->findChild<QLabel*>(QStringLiteral("Label") + field->objectName().mid(4));
+        width =
+            std::max(width, field->width() - lineEditTextRoom(field) +
+                                field->fontMetrics().horizontalAdvance(QString(kDigitsShown, '0')));
+    }
+    for (const QLabel* label : labels) {
+        width = std::min(width, kGroupInnerRight - kLabelGap - kLabelLeft -
+                                    label->fontMetrics().horizontalAdvance(label->text()));
+    }
+    width = std::max(width, kFieldWidth);
+    const int fieldLeft = kGroupInnerRight - width;
+    for (QLineEdit* field : fields) {
+        field->setGeometry(fieldLeft, field->y(), width, field->height());
+    }
+    for (QLabel* label : labels) {
+        label->setGeometry(kLabelLeft, label->y(), fieldLeft - kLabelGap - kLabelLeft,
+                           label->height());
+    }
 }
 
 QGroupBox* addGroup(QWidget* parent, const char* name, const char* title, const char* hint,
@@ -124,6 +157,9 @@ InputFields buildInputFields(QWidget* parent) {
     f.Edit5 = addLabelledField(
         f.GroupBox2, top += kRowPitch,
         {"Edit5", "Уровень АЧХ (дБ) =", "-10", "Frequency responce calculation limit"});
+
+    widenFields(f.GroupBox1, {f.Edit1, f.Edit3, f.Edit4, f.Edit6, f.Edit11});
+    widenFields(f.GroupBox2, {f.Edit2, f.Edit5});
 
     QWidget::setTabOrder(f.Edit1, f.Edit3);
     QWidget::setTabOrder(f.Edit3, f.Edit4);
