@@ -5,6 +5,7 @@
 #include "Catalogue.h"
 #include "Hints.h"
 #include "LineEditRoom.h"
+#include "StartupInputs.h"
 #include "WindowLayout.h"
 
 namespace trellon {
@@ -130,18 +131,20 @@ InputFields buildInputFields(QWidget* parent) {
     f.GroupBox1 = addGroup(parent, "GroupBox1", "Данные резонатора", "Crystal parameters",
                            layout::kCrystalGroup);
     int top = 20;
-    f.Edit1 =
-        addLabelledField(f.GroupBox1, top,
-                         {"Edit1", "Fo (кГц) =", "8863.682", "Crystal series resonance frequency"});
-    f.Edit3 = addLabelledField(f.GroupBox1, top += kRowPitch,
-                               {"Edit3", "Ld (мГн) =", "17.15", "Crystal equivalent inductance"});
+    f.Edit1 = addLabelledField(
+        f.GroupBox1, top,
+        {"Edit1", "Fo (кГц) =", startup::kFo, "Crystal series resonance frequency"});
+    f.Edit3 =
+        addLabelledField(f.GroupBox1, top += kRowPitch,
+                         {"Edit3", "Ld (мГн) =", startup::kLd, "Crystal equivalent inductance"});
     f.Edit4 = addLabelledField(f.GroupBox1, top += kRowPitch,
-                               {"Edit4", "Cs (пФ) =", "3.3", "Crystal shunt capacitance"});
-    f.Edit6 = addLabelledField(f.GroupBox1, top += kRowPitch,
-                               {"Edit6", "Rd (Ом) =", "5.7", "Equivalent series resistance"});
-    f.Edit11 = addLabelledField(f.GroupBox1, top += kRowPitch,
-                                {"Edit11", "Ccor (пФ) =", "82", "CW frequency shift capacitance"},
-                                &f.Label11);
+                               {"Edit4", "Cs (пФ) =", startup::kCs, "Crystal shunt capacitance"});
+    f.Edit6 =
+        addLabelledField(f.GroupBox1, top += kRowPitch,
+                         {"Edit6", "Rd (Ом) =", startup::kRd, "Equivalent series resistance"});
+    f.Edit11 = addLabelledField(
+        f.GroupBox1, top += kRowPitch,
+        {"Edit11", "Ccor (пФ) =", startup::kCcor, "CW frequency shift capacitance"}, &f.Label11);
 
     f.GroupBox2 =
         addGroup(parent, "GroupBox2", "Данные фильтра", "Filter data", layout::kFilterGroup);
@@ -153,10 +156,10 @@ InputFields buildInputFields(QWidget* parent) {
         addList(f.GroupBox2, "ComboBox2", "Filter Type", responseItems(), 74, "Edit10", &f.Edit10);
     top = 104;
     f.Edit2 = addLabelledField(f.GroupBox2, top,
-                               {"Edit2", "Полоса dF (Гц) =", "3100", "Filter Passband "});
+                               {"Edit2", "Полоса dF (Гц) =", startup::kDF, "Filter Passband "});
     f.Edit5 = addLabelledField(
         f.GroupBox2, top += kRowPitch,
-        {"Edit5", "Уровень АЧХ (дБ) =", "-10", "Frequency responce calculation limit"});
+        {"Edit5", "Уровень АЧХ (дБ) =", startup::kLevel, "Frequency responce calculation limit"});
 
     widenFields(f.GroupBox1, {f.Edit1, f.Edit3, f.Edit4, f.Edit6, f.Edit11});
     widenFields(f.GroupBox2, {f.Edit2, f.Edit5});

@@ -12,7 +12,7 @@ namespace trellon {
 
 namespace {
 
-constexpr int kStepLimit = 30000;
+constexpr int kStepLimit = kSweepStepLimit;
 
 // Walks the response of one netlist; each phase stops on its own condition or at the limit.
 class Sweep {
