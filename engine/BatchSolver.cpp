@@ -117,9 +117,9 @@ void BatchSolver::prepare(const CircuitSolver& solver) {
 }
 
 void BatchSolver::solve(const double* omega, int count) {
-    Lanes lanes;
+    LaneReal lanes;
     for (int l = 0; l < kLanes; ++l) {
-        lanes[l] = omega[std::min(l, count - 1)];
+        lanes.v[l / 2][l % 2] = omega[std::min(l, count - 1)];
     }
     assemble(lanes);
     eliminate();
@@ -128,7 +128,7 @@ void BatchSolver::solve(const double* omega, int count) {
 }
 
 // The stamps in branch order, as the one-at-a-time assembly adds them.
-void BatchSolver::assemble(const Lanes& omega) {
+void BatchSolver::assemble(const LaneReal& omega) {
     for (LaneComplex& e : entries_) {
         e = LaneComplex{};
     }
@@ -136,95 +136,110 @@ void BatchSolver::assemble(const Lanes& omega) {
         rhs_[k] = LaneComplex{};
     }
     for (std::size_t d = 0; d < inductances_.size(); ++d) {
-        reciprocal_[d].v = 1 / (omega * inductances_[d]);
+        for (int p = 0; p < kPairs; ++p) {
+            reciprocal_[d].v[p] = 1 / (omega.v[p] * inductances_[d]);
+        }
     }
     for (const Stamp& stamp : stamps_) {
-        Lanes susceptance = omega * stamp.capacitance;
-        if (stamp.reciprocal != kNone) {
-            susceptance = susceptance - reciprocal_[stamp.reciprocal].v;
-        }
         const double conductance = stamp.conductance;
-        if (stamp.fromDiagonal != kNone) {
-            LaneComplex& m = entries_[stamp.fromDiagonal];
-            m.re = m.re + conductance;
-            m.im = m.im + susceptance;
-        }
-        if (stamp.toDiagonal != kNone) {
-            LaneComplex& m = entries_[stamp.toDiagonal];
-            m.re = m.re + conductance;
-            m.im = m.im + susceptance;
-        }
-        if (stamp.offDiagonal != kNone) {
-            LaneComplex& m = entries_[stamp.offDiagonal];
-            m.re = m.re - conductance;
-            m.im = m.im - susceptance;
-        }
-        if (stamp.injects) {
-            const Complex emf = stamp.emf;
-            const Lanes currentRe = conductance * emf.re - susceptance * emf.im;
-            const Lanes currentIm = conductance * emf.im + susceptance * emf.re;
-            if (stamp.fromRow != 0) {
-                LaneComplex& j = rhs_[stamp.fromRow];
-                j.re = j.re - currentRe;
-                j.im = j.im - currentIm;
+        for (int p = 0; p < kPairs; ++p) {
+            Pair susceptance = omega.v[p] * stamp.capacitance;
+            if (stamp.reciprocal != kNone) {
+                susceptance = susceptance - reciprocal_[stamp.reciprocal].v[p];
             }
-            if (stamp.toRow != 0) {
-                LaneComplex& j = rhs_[stamp.toRow];
-                j.re = j.re + currentRe;
-                j.im = j.im + currentIm;
+            if (stamp.fromDiagonal != kNone) {
+                LaneComplex& m = entries_[stamp.fromDiagonal];
+                m.re[p] = m.re[p] + conductance;
+                m.im[p] = m.im[p] + susceptance;
+            }
+            if (stamp.toDiagonal != kNone) {
+                LaneComplex& m = entries_[stamp.toDiagonal];
+                m.re[p] = m.re[p] + conductance;
+                m.im[p] = m.im[p] + susceptance;
+            }
+            if (stamp.offDiagonal != kNone) {
+                LaneComplex& m = entries_[stamp.offDiagonal];
+                m.re[p] = m.re[p] - conductance;
+                m.im[p] = m.im[p] - susceptance;
+            }
+            if (stamp.injects) {
+                const Complex emf = stamp.emf;
+                const Pair currentRe = conductance * emf.re - susceptance * emf.im;
+                const Pair currentIm = conductance * emf.im + susceptance * emf.re;
+                if (stamp.fromRow != 0) {
+                    LaneComplex& j = rhs_[stamp.fromRow];
+                    j.re[p] = j.re[p] - currentRe;
+                    j.im[p] = j.im[p] - currentIm;
+                }
+                if (stamp.toRow != 0) {
+                    LaneComplex& j = rhs_[stamp.toRow];
+                    j.re[p] = j.re[p] + currentRe;
+                    j.im[p] = j.im[p] + currentIm;
+                }
             }
         }
     }
 }
 
 // Row i -= f * row k, where f = M[k][i] / M[k][k]. A lane whose M[k][i] is exactly zero keeps
-// its row as it was, as the one-at-a-time solve skips it.
+// its row as it was, as the one-at-a-time solve skips it; the choice is made on the bits.
 void BatchSolver::eliminate() {
     for (const PivotStep& step : pivotSteps_) {
-        const LaneComplex pivot = entries_[step.pivot];
-        const Lanes norm = pivot.re * pivot.re + pivot.im * pivot.im;
+        const LaneComplex& pivot = entries_[step.pivot];
         const Elimination* end =
             eliminations_.data() + step.firstElimination + step.eliminationCount;
         for (const Elimination* el = eliminations_.data() + step.firstElimination; el != end;
              ++el) {
-            const LaneComplex m = entries_[el->multiplier];
-            const Mask keep = (m.re == 0) & (m.im == 0);
-            const Lanes fRe = (m.re * pivot.re + m.im * pivot.im) / norm;
-            const Lanes fIm = (m.im * pivot.re - m.re * pivot.im) / norm;
-            auto update = [&](LaneComplex& target, const LaneComplex& by) {
-                const Lanes re = target.re - (fRe * by.re - fIm * by.im);
-                const Lanes im = target.im - (fRe * by.im + fIm * by.re);
-                target.re = keep ? target.re : re;
-                target.im = keep ? target.im : im;
-            };
-            update(entries_[el->diagonal], m);
-            const std::int32_t* pair = updates_.data() + 2 * el->firstUpdate;
-            for (int u = 0; u < el->updateCount; ++u, pair += 2) {
-                update(entries_[pair[0]], entries_[pair[1]]);
+            const std::int32_t* firstPair = updates_.data() + 2 * el->firstUpdate;
+            for (int p = 0; p < kPairs; ++p) {
+                const Pair pivotRe = pivot.re[p];
+                const Pair pivotIm = pivot.im[p];
+                const Pair norm = pivotRe * pivotRe + pivotIm * pivotIm;
+                const Pair mRe = entries_[el->multiplier].re[p];
+                const Pair mIm = entries_[el->multiplier].im[p];
+                const PairMask keep = (mRe == 0) & (mIm == 0);
+                const Pair fRe = (mRe * pivotRe + mIm * pivotIm) / norm;
+                const Pair fIm = (mIm * pivotRe - mRe * pivotIm) / norm;
+                auto update = [&](LaneComplex& target, Pair byRe, Pair byIm) {
+                    const Pair re = target.re[p] - (fRe * byRe - fIm * byIm);
+                    const Pair im = target.im[p] - (fRe * byIm + fIm * byRe);
+                    target.re[p] = (Pair)((keep & (PairMask)target.re[p]) | (~keep & (PairMask)re));
+                    target.im[p] = (Pair)((keep & (PairMask)target.im[p]) | (~keep & (PairMask)im));
+                };
+                update(entries_[el->diagonal], mRe, mIm);
+                const std::int32_t* pair = firstPair;
+                for (int u = 0; u < el->updateCount; ++u, pair += 2) {
+                    const LaneComplex& by = entries_[pair[1]];
+                    update(entries_[pair[0]], by.re[p], by.im[p]);
+                }
+                const LaneComplex& by = rhs_[step.row];
+                update(rhs_[el->row], by.re[p], by.im[p]);
             }
-            update(rhs_[el->row], rhs_[step.row]);
         }
     }
 }
 
 void BatchSolver::substituteBack() {
-    Mask failed{};
+    PairMask failed[kPairs] = {};
     for (int k = rows_; k >= 1; --k) {
-        LaneComplex sum = rhs_[k];
-        for (int c = backFirst_[k]; c < backFirst_[k + 1]; ++c) {
-            const LaneComplex& m = entries_[backEntries_[c]];
-            const LaneComplex& v = rhs_[backRows_[c]];
-            sum.re = sum.re - (m.re * v.re - m.im * v.im);
-            sum.im = sum.im - (m.re * v.im + m.im * v.re);
+        for (int p = 0; p < kPairs; ++p) {
+            Pair sumRe = rhs_[k].re[p];
+            Pair sumIm = rhs_[k].im[p];
+            for (int c = backFirst_[k]; c < backFirst_[k + 1]; ++c) {
+                const LaneComplex& m = entries_[backEntries_[c]];
+                const LaneComplex& v = rhs_[backRows_[c]];
+                sumRe = sumRe - (m.re[p] * v.re[p] - m.im[p] * v.im[p]);
+                sumIm = sumIm - (m.re[p] * v.im[p] + m.im[p] * v.re[p]);
+            }
+            const LaneComplex& d = entries_[diagonal_[k]];
+            const Pair norm = d.re[p] * d.re[p] + d.im[p] * d.im[p];
+            failed[p] = failed[p] | (norm < kPivotLimit);
+            rhs_[k].re[p] = (sumRe * d.re[p] + sumIm * d.im[p]) / norm;
+            rhs_[k].im[p] = (sumIm * d.re[p] - sumRe * d.im[p]) / norm;
         }
-        const LaneComplex d = entries_[diagonal_[k]];
-        const Lanes norm = d.re * d.re + d.im * d.im;
-        failed = failed | (norm < kPivotLimit);
-        rhs_[k].re = (sum.re * d.re + sum.im * d.im) / norm;
-        rhs_[k].im = (sum.im * d.re - sum.re * d.im) / norm;
     }
     for (int l = 0; l < kLanes; ++l) {
-        pivotFailed_[l] = failed[l] != 0;
+        pivotFailed_[l] = failed[l / 2][l % 2] != 0;
     }
 }
 
@@ -233,13 +248,19 @@ void BatchSolver::computeLoadVoltage() {
         nodeVoltage_[node] = rhs_[nodeRow_[node]];
     }
     for (const Source& source : sources_) {
+        LaneComplex& voltage = nodeVoltage_[source.sourceNode];
         const LaneComplex reference = nodeVoltage_[source.referenceNode];
-        nodeVoltage_[source.sourceNode] = {reference.re + source.sourceVoltage.re,
-                                           reference.im + source.sourceVoltage.im};
+        for (int p = 0; p < kPairs; ++p) {
+            voltage.re[p] = reference.re[p] + source.sourceVoltage.re;
+            voltage.im[p] = reference.im[p] + source.sourceVoltage.im;
+        }
     }
     const LaneComplex& from = nodeVoltage_[loadFrom_];
     const LaneComplex& to = nodeVoltage_[loadTo_];
-    loadVoltage_ = {from.re - to.re, from.im - to.im};
+    for (int p = 0; p < kPairs; ++p) {
+        loadVoltage_.re[p] = from.re[p] - to.re[p];
+        loadVoltage_.im[p] = from.im[p] - to.im[p];
+    }
 }
 
 }  // namespace trellon

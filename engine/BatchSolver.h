@@ -15,7 +15,7 @@ namespace trellon {
 // Solving allocates nothing; each thread needs its own instance.
 class BatchSolver {
 public:
-    static constexpr int kLanes = 8;
+    static constexpr int kLanes = 8;  // even
 
     // Takes the fill pattern and element values of the circuit that `solver` was last prepared
     // for. Call again after every CircuitSolver::prepare.
@@ -26,17 +26,22 @@ public:
 
     // After solve: whether the lane's equations had a solution, and then its load voltage.
     bool solved(int lane) const { return !pivotFailed_[lane]; }
-    Complex loadVoltage(int lane) const { return {loadVoltage_.re[lane], loadVoltage_.im[lane]}; }
+    Complex loadVoltage(int lane) const {
+        return {loadVoltage_.re[lane / 2][lane % 2], loadVoltage_.im[lane / 2][lane % 2]};
+    }
 
 private:
-    using Lanes = double __attribute__((vector_size(kLanes * sizeof(double))));
-    using Mask = std::int64_t __attribute__((vector_size(kLanes * sizeof(double))));
+    // Lanes go in pairs, the width of the baseline's vector registers, where comparisons and
+    // per-lane choices are single instructions.
+    static constexpr int kPairs = kLanes / 2;
+    using Pair = double __attribute__((vector_size(2 * sizeof(double))));
+    using PairMask = std::int64_t __attribute__((vector_size(2 * sizeof(double))));
     struct alignas(64) LaneReal {
-        Lanes v;
+        Pair v[kPairs];
     };
     struct alignas(64) LaneComplex {
-        Lanes re;
-        Lanes im;
+        Pair re[kPairs];
+        Pair im[kPairs];
     };
     static constexpr std::int32_t kNone = -1;
 
@@ -70,7 +75,7 @@ private:
         std::int32_t eliminationCount;
     };
 
-    void assemble(const Lanes& omega);
+    void assemble(const LaneReal& omega);
     void eliminate();
     void substituteBack();
     void computeLoadVoltage();
