@@ -18,7 +18,7 @@ public:
     static constexpr int kLanes = 8;  // even
 
     // Takes the fill pattern and element values of the circuit that `solver` was last prepared
-    // for. Call again after every CircuitSolver::prepare.
+    // for. Call again after every CircuitSolver::prepare and whenever the values change.
     void prepare(const CircuitSolver& solver);
 
     // Solves at omega[0..count-1] (rad/s), 1 <= count <= kLanes.
