@@ -15,7 +15,7 @@ namespace trellon {
 // Solving allocates nothing; each thread needs its own instance.
 class BatchSolver {
 public:
-    static constexpr int kLanes = 8;  // even
+    static constexpr int kLanes = 8;  // a multiple of 4
 
     // Takes the fill pattern and element values of the circuit that `solver` was last prepared
     // for. Call again after every CircuitSolver::prepare and whenever the values change.
@@ -26,22 +26,21 @@ public:
 
     // After solve: whether the lane's equations had a solution, and then its load voltage.
     bool solved(int lane) const { return !pivotFailed_[lane]; }
-    Complex loadVoltage(int lane) const {
-        return {loadVoltage_.re[lane / 2][lane % 2], loadVoltage_.im[lane / 2][lane % 2]};
-    }
+    Complex loadVoltage(int lane) const { return {loadVoltage_.re[lane], loadVoltage_.im[lane]}; }
+
+    // Whether solves may use the AVX2 registers where the processor has them (the default).
+    // The results are the same either way; the tests run both.
+    static void useWideLanes(bool wide);
 
 private:
-    // Lanes go in pairs, the width of the baseline's vector registers, where comparisons and
-    // per-lane choices are single instructions.
-    static constexpr int kPairs = kLanes / 2;
-    using Pair = double __attribute__((vector_size(2 * sizeof(double))));
-    using PairMask = std::int64_t __attribute__((vector_size(2 * sizeof(double))));
+    // Each value for all lanes side by side, read as vectors of two lanes (the baseline's
+    // registers) or of four (AVX2, where the processor has it).
     struct alignas(64) LaneReal {
-        Pair v[kPairs];
+        double v[kLanes];
     };
     struct alignas(64) LaneComplex {
-        Pair re[kPairs];
-        Pair im[kPairs];
+        double re[kLanes];
+        double im[kLanes];
     };
     static constexpr std::int32_t kNone = -1;
 
@@ -75,9 +74,15 @@ private:
         std::int32_t eliminationCount;
     };
 
-    void assemble(const LaneReal& omega);
-    void eliminate();
-    void substituteBack();
+    void solveWide(LaneReal& omega);
+    template <typename V, typename VMask>
+    void solveIn(LaneReal& omega);
+    template <typename V>
+    void assembleIn(LaneReal& omega, int group);
+    template <typename V, typename VMask>
+    void eliminateIn();
+    template <typename V, typename VMask>
+    void substituteBackIn();
     void computeLoadVoltage();
 
     int rows_ = 0;
@@ -105,6 +110,8 @@ private:
 
     LaneComplex loadVoltage_{};
     bool pivotFailed_[kLanes] = {};
+
+    static bool wideLanes_;
 };
 
 }  // namespace trellon
