@@ -128,10 +128,20 @@ template <typename V>
     return reinterpret_cast<V*>(values)[group];
 }
 
-bool BatchSolver::wideLanes_ = __builtin_cpu_supports("avx2");
+namespace {
+
+// Also runs before the processor detection's own constructor may have.
+bool processorHasAvx2() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+}
+
+}  // namespace
+
+std::atomic<bool> BatchSolver::wideLanes_{processorHasAvx2()};
 
 void BatchSolver::useWideLanes(bool wide) {
-    wideLanes_ = wide && __builtin_cpu_supports("avx2");
+    wideLanes_.store(wide && processorHasAvx2(), std::memory_order_relaxed);
 }
 
 template <typename V, typename VMask>
@@ -275,7 +285,7 @@ void BatchSolver::solve(const double* omega, int count) {
     for (int k = 1; k <= rows_; ++k) {
         rhs_[k] = LaneComplex{};
     }
-    if (wideLanes_) {
+    if (wideLanes_.load(std::memory_order_relaxed)) {
         solveWide(lanes);
     } else {
         solveIn<Pair, PairMask>(lanes);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -111,7 +112,7 @@ private:
     LaneComplex loadVoltage_{};
     bool pivotFailed_[kLanes] = {};
 
-    static bool wideLanes_;
+    static std::atomic<bool> wideLanes_;
 };
 
 }  // namespace trellon
