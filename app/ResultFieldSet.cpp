@@ -17,19 +17,6 @@ constexpr std::array<QPoint, kResultFieldCount> kPlaces{{
     {452, 44}, {478, 128}, {528, 128}, {552, 44},  {578, 128}, {600, 44},
 }};
 
-bool holdsOnlyResistance(ResultField field) {
-    switch (field) {
-        case ResultField::EditRin:
-        case ResultField::EditRout4:
-        case ResultField::EditRout6:
-        case ResultField::EditRout8:
-        case ResultField::EditRoutCw8:
-            return true;
-        default:
-            return false;
-    }
-}
-
 QLineEdit* makeField(QWidget* parent, ResultField which) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromStdString(resultFieldName(which)));
