@@ -1,11 +1,13 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "FileSizeSignal.h"
 #include "MainWindow.h"
 #include "QtDialogs.h"
 #include "WindowTexts.h"
 
 int main(int argc, char* argv[]) {
+    trellon::ignoreFileSizeSignal();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(trellon::texts::kApplicationTitle));
     // Ties the windows to the installed menu entry, whose icon the desktop then shows.
