@@ -19,7 +19,9 @@ struct Engine {
     CurvePoints curve;
 };
 
-inline std::unique_ptr<Engine> makeEngine() { return std::make_unique_for_overwrite<Engine>(); }
+inline std::unique_ptr<Engine> makeEngine() {
+    return std::make_unique_for_overwrite<Engine>();
+}
 
 // 2*pi as every computation of the program uses it, and its square.
 inline constexpr double kTwoPi = 6.2831853071794;

@@ -117,6 +117,12 @@ TEST(Cli, JsonIsOneObjectWithExactNumbers) {
     }
     EXPECT_EQ(json.at("messages"), nlohmann::json::array());
     EXPECT_TRUE(json.at("pointCount").is_number_integer());
+
+    // A typed text that is not UTF-8 comes back in the message with a replacement character.
+    const CliResult bytes = runCli({"--ld", "17\xFF", "--json"});
+    EXPECT_EQ(bytes.status, 1);
+    EXPECT_EQ(nlohmann::json::parse(bytes.out).at("messages").at(0),
+              "'17\uFFFD' is not a valid floating point value");
 }
 
 // A file that cannot be written fails the run after the results, with the name and the reason,
