@@ -16,6 +16,8 @@ double phaseDegrees(Complex transfer) {
 
 namespace {
 
+constexpr double kMaxPhaseStep = std::numbers::pi / 2;
+
 // The phase of b relative to a, in (-pi, pi].
 double phaseStep(Complex a, Complex b) {
     const Complex ratio = b * Complex{a.re, -a.im};
@@ -56,9 +58,14 @@ std::vector<double> groupDelayUs(std::span<const double> frequencyHz,
         if (!hasPhase(transfer[i]) || !hasPhase(transfer[a]) || !hasPhase(transfer[b])) {
             continue;
         }
-        const double slope = threePointDerivative(
-            frequencyHz[a] - frequencyHz[i], phaseStep(transfer[i], transfer[a]),
-            frequencyHz[b] - frequencyHz[i], phaseStep(transfer[i], transfer[b]));
+        const double stepA = phaseStep(transfer[i], transfer[a]);
+        const double stepB = phaseStep(transfer[i], transfer[b]);
+        // Beyond a quarter turn between neighbours the grid is too coarse to tell the turns.
+        if (std::fabs(stepA) > kMaxPhaseStep || std::fabs(stepB) > kMaxPhaseStep) {
+            continue;
+        }
+        const double slope = threePointDerivative(frequencyHz[a] - frequencyHz[i], stepA,
+                                                  frequencyHz[b] - frequencyHz[i], stepB);
         // The solutions are of omega = kTwoPi * f, so dphi/domega is dphi/df over the same factor.
         delay[i] = -slope / kTwoPi * 1e6;
     }
