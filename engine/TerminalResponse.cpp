@@ -13,17 +13,22 @@ namespace trellon {
 namespace {
 
 // The circuit driven by its 1 V source at each frequency: the voltage across the source
-// resistance (its input current times Rin) and across the load.
+// resistance (its input current times Rin) and, when asked for, across the load.
 struct DrivenCircuit {
     std::vector<GridPoint> sourceDrop;
     std::vector<GridPoint> load;
 };
 
-DrivenCircuit drive(const BuiltCircuit& circuit, std::span<const double> frequenciesHz) {
+enum class LoadVoltage { Solved, NotNeeded };
+
+DrivenCircuit drive(const BuiltCircuit& circuit, std::span<const double> frequenciesHz,
+                    LoadVoltage load) {
     auto netlist = std::make_unique<Netlist>();
     buildNetlist(circuit, *netlist);
     DrivenCircuit driven;
-    driven.load = SolveNetlistGrid(*netlist, frequenciesHz);
+    if (load == LoadVoltage::Solved) {
+        driven.load = SolveNetlistGrid(*netlist, frequenciesHz);
+    }
     // The same circuit read across the source resistance instead of the load.
     const Source& source = netlist->sources[1];
     const auto first = netlist->branches.begin() + 1;
@@ -57,7 +62,7 @@ BuiltCircuit reversed(const BuiltCircuit& circuit) {
 
 std::vector<TerminalPoint> inputTerminal(const BuiltCircuit& circuit,
                                          std::span<const double> frequenciesHz) {
-    const DrivenCircuit driven = drive(circuit, frequenciesHz);
+    const DrivenCircuit driven = drive(circuit, frequenciesHz, LoadVoltage::NotNeeded);
     const double r = circuit.sourceResistance;
     std::vector<TerminalPoint> points(frequenciesHz.size());
     for (std::size_t i = 0; i < points.size(); ++i) {
@@ -79,8 +84,8 @@ std::vector<TerminalPoint> inputTerminal(const BuiltCircuit& circuit,
 SParameters sParameters(const BuiltCircuit& circuit, std::span<const double> frequenciesHz) {
     BuiltCircuit referred = circuit;
     referred.loadResistance = circuit.sourceResistance;
-    const DrivenCircuit forward = drive(referred, frequenciesHz);
-    const DrivenCircuit backward = drive(reversed(referred), frequenciesHz);
+    const DrivenCircuit forward = drive(referred, frequenciesHz, LoadVoltage::Solved);
+    const DrivenCircuit backward = drive(reversed(referred), frequenciesHz, LoadVoltage::Solved);
 
     SParameters s;
     s.referenceOhm = circuit.sourceResistance;
