@@ -1,24 +1,26 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <span>
 
 #include "Complex.h"
+#include "SweepLimits.h"
 
 namespace trellon {
 
-// The points of one traced curve, kept in fixed storage: the band trace stops after 30000
-// steps, so no curve holds more. Beside each drawn point it keeps the frequency and the load
-// voltage it came from, so that other views of the curve need no new solve. The storage is left
-// uninitialised: only the points added are ever read, and a short curve then touches only the
-// memory it uses.
+// The points of one traced curve, kept in fixed storage sized by the sweep's step limit. Beside
+// each drawn point it keeps the frequency and the load voltage it came from, so that other views
+// of the curve need no new solve. The storage is left uninitialised: only the points added are
+// ever read, and a short curve then touches only the memory it uses.
 class CurvePoints {
 public:
-    static constexpr int kCapacity = 30001;
+    static constexpr int kCapacity = kSweepStepLimit + 1;
 
     void clear() { count_ = 0; }
     // x and y as drawn; the frequency in Hz and the load voltage for the 1 V source.
     void add(double x, double y, double frequencyHz, Complex loadVoltage) {
+        assert(count_ < kCapacity);
         x_[count_] = x;
         y_[count_] = y;
         frequency_[count_] = frequencyHz;
