@@ -15,6 +15,7 @@
 #include "Engine.h"
 #include "NullViews.h"
 #include "NumberText.h"
+#include "ResponseOptions.h"
 #include "ResultFields.h"
 #include "SpiceExport.h"
 #include "Synthesis.h"
@@ -59,10 +60,21 @@ void printFields(const CliView& view, int topology, std::ostream& out) {
     }
 }
 
+// A band that runs off the measured file has no edges: null.
+nlohmann::ordered_json measuredJson(const MeasuredResponse& measured) {
+    nlohmann::ordered_json json;
+    json["amin"] = measured.amin;
+    json["bandLow"] = measured.bandFound ? nlohmann::ordered_json(measured.bandLowHz) : nullptr;
+    json["bandHigh"] = measured.bandFound ? nlohmann::ordered_json(measured.bandHighHz) : nullptr;
+    json["bandwidth"] = measured.bandFound ? nlohmann::ordered_json(measured.bandwidthHz) : nullptr;
+    return json;
+}
+
 // Numbers are written in their shortest form that reads back as the same double; JSON has no
 // infinity or NaN, so such a value is written as null. Text that is not valid UTF-8 is written
 // with replacement characters rather than failing.
-void printJson(const Engine& engine, const CliView& view, bool swept, std::ostream& out) {
+void printJson(const Engine& engine, const CliView& view, bool swept,
+               const MeasuredResponse* measured, std::ostream& out) {
     const DesignState& s = engine.state;
     nlohmann::ordered_json json;
     json["tableKey"] = s.TableKey;
@@ -81,6 +93,9 @@ void printJson(const Engine& engine, const CliView& view, bool swept, std::ostre
         json["bandwidth"] = s.BandWidthAtLevel;
         json["frLevel"] = s.FrLevel;
         json["pointCount"] = engine.curve.size();
+    }
+    if (measured) {
+        json["measured"] = measuredJson(*measured);
     }
     out << json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
@@ -155,8 +170,20 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     }
     const bool designed = outcome != CalculationOutcome::SynthesisStopped;
     const bool completed = outcome == CalculationOutcome::Completed;
+    ResponseOutputs response;
+    bool responseFailed = false;
+    if (completed && options.responseOptions.any()) {
+        try {
+            response = makeResponseOutputs(*engine, options.responseOptions, options.level,
+                                           options.decimalSeparator);
+        } catch (const CommandError& error) {
+            err << error.what() << '\n';
+            responseFailed = true;
+        }
+    }
+    const MeasuredResponse* measured = response.measured ? &*response.measured : nullptr;
     if (options.json) {
-        printJson(*engine, view, completed, out);
+        printJson(*engine, view, completed, measured, out);
     } else {
         printFields(view, options.topology, out);
         if (completed) {
@@ -164,6 +191,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
             printLines(results.lines, out);
             out << "--\n";
             printLines(log.lines, out);
+            printLines(response.measuredReport, out);
         }
     }
     // The files come after the results, so that a file that cannot be written costs nothing
@@ -175,11 +203,19 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
         if (completed && options.pointsFile) {
             writeOutput(*options.pointsFile, pointsTable(engine->curve), "the points file", out);
         }
+        if (completed && !responseFailed && options.responseOptions.tableFile) {
+            writeOutput(*options.responseOptions.tableFile, response.table, "the response table",
+                        out);
+        }
+        if (completed && !responseFailed && options.responseOptions.s2pFile) {
+            writeOutput(*options.responseOptions.s2pFile, response.touchstone,
+                        "the Touchstone file", out);
+        }
     } catch (const CommandError& error) {
         err << error.what() << '\n';
         return 1;
     }
-    return completed ? 0 : 1;
+    return completed && !responseFailed ? 0 : 1;
 }
 
 int cliMain(const std::vector<std::string>& arguments, char defaultSeparator, std::ostream& out,

@@ -168,6 +168,75 @@ TEST(Cli, SpiceOptionWritesADeck) {
     EXPECT_TRUE(deck.ends_with(".end\n")) << deck;
 }
 
+std::string fileText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::vector<std::vector<std::string>> csvRows(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> cells;
+        std::istringstream fields(line);
+        for (std::string cell; std::getline(fields, cell, ',');) {
+            cells.push_back(cell);
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+// The table holds the chart's own levels at the traced points; the Touchstone file over a span,
+// read back as a measurement, gives the report's Amin (within the 0.01 dB of the schematic's
+// ends) and bandwidth (within 1 Hz of the sweep's 1 Hz steps), in its own block after the log
+// and in the JSON; a malformed measurement fails the run with its line after the results.
+TEST(Cli, ResponseTableTouchstoneAndMeasuredReport) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                      ("trellon-cli-response-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string table = (dir / "table.csv").string();
+    const std::string points = (dir / "points.csv").string();
+    const std::string s2p = (dir / "span.s2p").string();
+    const CliResult traced = runCli({"--topology", "4", "--table", table, "--points", points});
+    ASSERT_EQ(traced.status, 0) << traced.err;
+    const auto rows = csvRows(fileText(table));
+    const auto chart = csvRows(fileText(points));
+    ASSERT_EQ(rows.size(), chart.size());
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{"frequency_hz", "detuning_khz", "level_db", "phase_deg",
+                                        "group_delay_us", "return_loss_db", "zin_re", "zin_im"}));
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        ASSERT_EQ(rows[i].size(), 8u) << i;
+        EXPECT_EQ(rows[i][1], chart[i][0]);
+        EXPECT_EQ(rows[i][2], chart[i][1]);
+    }
+
+    ASSERT_EQ(runCli({"--topology", "4", "--span-khz", "6", "--span-points", "2401", "--s2p", s2p})
+                  .status,
+              0);
+    const CliResult text = runCli({"--topology", "4", "--measured", s2p});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("=\n \n---------------- [Measured: span.s2p] ----------------\nAmin="),
+              std::string::npos)
+        << text.out;
+    const CliResult json = runCli({"--topology", "4", "--measured", s2p, "--json"});
+    const nlohmann::json report = nlohmann::json::parse(json.out);
+    const nlohmann::json& measured = report.at("measured");
+    EXPECT_NEAR(measured.at("amin").get<double>(), report.at("amin").get<double>(), 0.01);
+    EXPECT_NEAR(measured.at("bandLow").get<double>(), report.at("bandLow").get<double>(), 1);
+    EXPECT_NEAR(measured.at("bandHigh").get<double>(), report.at("bandHigh").get<double>(), 1);
+    EXPECT_NEAR(measured.at("bandwidth").get<double>(), report.at("bandwidth").get<double>(), 2);
+
+    std::ofstream(dir / "bad.s2p") << "# Hz S RI R 50\n1 2 3\n";
+    const CliResult bad = runCli({"--topology", "4", "--measured", (dir / "bad.s2p").string()});
+    std::filesystem::remove_all(dir);
+    EXPECT_EQ(bad.status, 1);
+    // The results are printed as usual before the failure.
+    EXPECT_TRUE(bad.hasLine(traced.out.substr(0, traced.out.find('\n')))) << bad.out;
+    EXPECT_NE(bad.err.find("bad.s2p', line 2:"), std::string::npos) << bad.err;
+}
+
 // The installed program itself, as a user runs it.
 TEST(Cli, ProgramRunsFromTheShell) {
     const char* program = std::getenv("TRELLON_CLI");
