@@ -1,0 +1,29 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "Calculation.h"
+#include "Catalogue.h"
+#include "DesignRun.h"
+#include "RecordingChart.h"
+
+namespace trellon {
+
+// One complete calculation with the start-up inputs, so that the band at the level is known.
+struct CalculatedDesign {
+    DesignRun run;
+    RecordingChart chart;
+    RecordingTextView results;
+    RecordingTextView log;
+
+    CalculatedDesign(int topology, int response) {
+        run.state().Topology = topology;
+        run.state().Response = response;
+        CalculationInputs inputs{startupTexts(), "-10", responseDisplayName(response), true, '.'};
+        CalculationViews views{run.view, chart, chart, results, log};
+        EXPECT_EQ(RunCalculation(*run.engine, inputs, views), CalculationOutcome::Completed);
+    }
+    DesignState& state() { return run.state(); }
+};
+
+}  // namespace trellon
