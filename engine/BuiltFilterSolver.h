@@ -17,7 +17,9 @@ class BuiltFilterSolver {
 public:
     BuiltFilterSolver();
 
-    // Builds and prepares the netlist of `circuit`. Throws std::length_error as buildNetlist.
+    // Builds the netlist of `circuit`, numbers its nodes along the ladder (the numbering that
+    // every level of the built filter is computed with) and prepares the solvers. Throws
+    // std::length_error as buildNetlist.
     void prepare(const BuiltCircuit& circuit);
 
     // The load voltage level (dB, for the 1 V source) at each frequency (Hz); minus infinity
