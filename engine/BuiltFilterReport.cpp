@@ -1,5 +1,7 @@
 #include "BuiltFilterReport.h"
 
+#include <cmath>
+
 #include "NumberText.h"
 
 namespace trellon {
@@ -21,8 +23,9 @@ BuiltFilterReportLines builtFilterReportLines(const DesignState& state,
     const std::string amin = FormatGeneral(f.amin, 3, separator);
     const std::string peak = fromFo(f.fAmin, state, separator);
     const std::string attenuation = FormatGeneral(built.attenuationAtFo, 4, separator);
+    // Whole hertz, as the usual report's bandwidth of 1 Hz steps reads.
     const std::string band = "dF(" + FormatGeneral(state.FrLevel, 15, separator) +
-                             " dB)=" + FormatGeneral(f.bandwidth, 5, separator) + " Hz";
+                             " dB)=" + FormatGeneral(std::round(f.bandwidth), 5, separator) + " Hz";
     const std::string ripple = FormatGeneral(f.ripple, 3, separator);
 
     BuiltFilterReportLines lines;

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
+#include "BuiltFilterReport.h"
 #include "BuiltFilterSolver.h"
 #include "CalculatedDesign.h"
 #include "GridSolve.h"
@@ -91,6 +93,28 @@ TEST(BuiltFilter, NominalFiguresAgreeWithTheSweep) {
         EXPECT_NEAR(built.figures.bandLow, s.BandLow, 2);
         EXPECT_NEAR(built.figures.bandHigh, s.BandHigh, 2);
         EXPECT_TRUE(built.figures.bandClosed);
+
+        // The block goes after the usual report, in lines no wider than the usual report's.
+        const std::vector<std::string> usualResults = design.results.lines;
+        const std::size_t usualLog = design.log.lines.size();
+        const int logLastLine = s.LogLastLine;
+        const std::vector<std::string> names(8, "X");
+        WriteBuiltFilterReport(design.state(), design.results, design.log, built,
+                               std::span(names).first(static_cast<std::size_t>(
+                                   topologyDescription(topology).crystals)),
+                               '.');
+        ASSERT_GT(design.results.lines.size(), usualResults.size());
+        EXPECT_TRUE(
+            std::equal(usualResults.begin(), usualResults.end(), design.results.lines.begin()));
+        std::size_t widest = 0;
+        for (const std::string& line : usualResults) {
+            widest = std::max(widest, line.size());
+        }
+        for (std::size_t i = usualResults.size(); i < design.results.lines.size(); ++i) {
+            EXPECT_LE(design.results.lines[i].size(), widest) << design.results.lines[i];
+        }
+        EXPECT_EQ(s.LogLastLine - logLastLine,
+                  static_cast<int>(design.log.lines.size() - usualLog));
     }
 }
 
