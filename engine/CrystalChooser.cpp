@@ -135,6 +135,15 @@ Scored refine(Scored start, const std::vector<std::size_t>& order,
 
 }  // namespace
 
+std::vector<std::string> placementNames(const CrystalBatch& batch,
+                                        const std::vector<std::size_t>& placement) {
+    std::vector<std::string> names;
+    for (std::size_t index : placement) {
+        names.push_back(batch.crystals[index].name);
+    }
+    return names;
+}
+
 std::vector<std::size_t> naivePlacement(const CrystalBatch& batch, int n) {
     const std::vector<std::size_t> order = fsOrder(batch);
     const auto count = static_cast<std::size_t>(n);

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "CrystalBatch.h"
@@ -28,6 +29,10 @@ struct CrystalChoice {
     double naiveMeasure = 0;
     bool exhaustive = false;  // every placement was tried
 };
+
+// The names of the placed crystals, ZQ1 first.
+std::vector<std::string> placementNames(const CrystalBatch& batch,
+                                        const std::vector<std::size_t>& placement);
 
 // The naive choice: the n crystals whose Fs span is smallest (the first such run in Fs order),
 // in batch order.

@@ -21,11 +21,8 @@ MeasuredCrystal detuned(const DesignState& s, const std::string& name, double hz
 }
 
 std::set<std::string> chosenNames(const CrystalBatch& batch, const std::vector<std::size_t>& at) {
-    std::set<std::string> names;
-    for (std::size_t index : at) {
-        names.insert(batch.crystals[index].name);
-    }
-    return names;
+    const std::vector<std::string> names = placementNames(batch, at);
+    return {names.begin(), names.end()};
 }
 
 CrystalChoice choose(const DesignState& s, const CrystalBatch& batch, int threads) {
