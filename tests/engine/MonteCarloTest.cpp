@@ -19,7 +19,8 @@ std::optional<MonteCarloResult> run(const DesignState& state, const MonteCarloSe
 }
 
 // The published first outputs of splitmix64 from 0 and of xoshiro256** from {1, 2, 3, 4};
-// Box-Muller's draws have the standard normal's mean and deviation.
+// Box-Muller's draws have the standard normal's mean and deviation. Pinned bits also tell a
+// compiler or library that draws differently.
 TEST(MonteCarlo, RandomNumbersFollowTheirReferences) {
     std::uint64_t state = 0;
     EXPECT_EQ(RandomStream::splitMix64(state), 0xE220A8397B1DCDAFu);
@@ -28,6 +29,14 @@ TEST(MonteCarlo, RandomNumbersFollowTheirReferences) {
     for (std::uint64_t expected : {11520ull, 0ull, 1509978240ull, 1215971899390074240ull}) {
         EXPECT_EQ(xoshiro.next(), expected);
     }
+    // A sample's stream and normal transform as an independent Python implementation
+    // (same formulas, same C library) computes them; repr keeps every bit.
+    RandomStream sample(1, 5);
+    for (double expected : {0.14572378632023947, 1.0617503361166991, 0.17397376209274173}) {
+        EXPECT_EQ(sample.normal(), expected);
+    }
+    EXPECT_EQ(sample.uniform(), 0.7248827538983572);
+
     RandomStream random(1, 7);
     double sum = 0, squares = 0;
     constexpr int kDraws = 200000;
