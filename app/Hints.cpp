@@ -36,9 +36,14 @@ HintTracker::HintTracker(QWidget* root, HintChanged onChange)
 
 bool HintTracker::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = static_cast<QWidget*>(watched);
+    // Menus report their items' hints themselves; the pointer crossing into or out of one,
+    // or leaving the window for one, would put another hint (or none) in their place.
+    if (widget->window()->windowType() == Qt::Popup) {
+        return false;
+    }
     if (event->type() == QEvent::Enter) {
         onChange_(inheritedHint(widget));
-    } else if (event->type() == QEvent::Leave) {
+    } else if (event->type() == QEvent::Leave && !widget->isWindow()) {
         // Leaving a control puts the pointer back over its parent.
         onChange_(inheritedHint(widget->parentWidget()));
     }

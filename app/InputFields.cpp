@@ -1,7 +1,11 @@
 #include "InputFields.h"
 
+#include <algorithm>
+
 #include "Catalogue.h"
 #include "Hints.h"
+#include "LineEditRoom.h"
+#include "StartupInputs.h"
 #include "WindowLayout.h"
 
 namespace trellon {
@@ -14,6 +18,10 @@ constexpr int kLabelLeft = 0;
 constexpr int kFieldWidth = 56;
 constexpr int kGroupInnerRight = 167;
 constexpr int kFieldLeft = kGroupInnerRight - kFieldWidth;
+constexpr int kLabelGap = 2;
+// An input field shows this many digits whole, so that no number reads as another, as far as
+// its label leaves room.
+constexpr int kDigitsShown = 10;
 constexpr int kListWidth = 156;
 constexpr int kListHeight = 22;
 // The name field leaves the list's drop-down button uncovered.
@@ -40,6 +48,32 @@ QLineEdit* addLabelledField(QGroupBox* group, int top, const LabelledField& want
         *labelOut = label;
     }
     return field;
+}
+
+// Widens a group's fields alike, leftwards, until each shows ten digits whole or the longest
+// label would be covered.
+void widenFields(QGroupBox* group, std::initializer_list<QLineEdit*> fields) {
+    QList<QLabel*> labels;
+    int width = 0;
+    for (QLineEdit* field : fields) {
+        labels << group->findChild<QLabel*>(QStringLiteral("Label") + field->objectName().mid(4));
+        width =
+            std::max(width, field->width() - lineEditTextRoom(field) +
+                                field->fontMetrics().horizontalAdvance(QString(kDigitsShown, '0')));
+    }
+    for (const QLabel* label : labels) {
+        width = std::min(width, kGroupInnerRight - kLabelGap - kLabelLeft -
+                                    label->fontMetrics().horizontalAdvance(label->text()));
+    }
+    width = std::max(width, kFieldWidth);
+    const int fieldLeft = kGroupInnerRight - width;
+    for (QLineEdit* field : fields) {
+        field->setGeometry(fieldLeft, field->y(), width, field->height());
+    }
+    for (QLabel* label : labels) {
+        label->setGeometry(kLabelLeft, label->y(), fieldLeft - kLabelGap - kLabelLeft,
+                           label->height());
+    }
 }
 
 QGroupBox* addGroup(QWidget* parent, const char* name, const char* title, const char* hint,
@@ -97,18 +131,20 @@ InputFields buildInputFields(QWidget* parent) {
     f.GroupBox1 = addGroup(parent, "GroupBox1", "Данные резонатора", "Crystal parameters",
                            layout::kCrystalGroup);
     int top = 20;
-    f.Edit1 =
-        addLabelledField(f.GroupBox1, top,
-                         {"Edit1", "Fo (кГц) =", "8863.682", "Crystal series resonance frequency"});
-    f.Edit3 = addLabelledField(f.GroupBox1, top += kRowPitch,
-                               {"Edit3", "Ld (мГн) =", "17.15", "Crystal equivalent inductance"});
+    f.Edit1 = addLabelledField(
+        f.GroupBox1, top,
+        {"Edit1", "Fo (кГц) =", startup::kFo, "Crystal series resonance frequency"});
+    f.Edit3 =
+        addLabelledField(f.GroupBox1, top += kRowPitch,
+                         {"Edit3", "Ld (мГн) =", startup::kLd, "Crystal equivalent inductance"});
     f.Edit4 = addLabelledField(f.GroupBox1, top += kRowPitch,
-                               {"Edit4", "Cs (пФ) =", "3.3", "Crystal shunt capacitance"});
-    f.Edit6 = addLabelledField(f.GroupBox1, top += kRowPitch,
-                               {"Edit6", "Rd (Ом) =", "5.7", "Equivalent series resistance"});
-    f.Edit11 = addLabelledField(f.GroupBox1, top += kRowPitch,
-                                {"Edit11", "Ccor (пФ) =", "82", "CW frequency shift capacitance"},
-                                &f.Label11);
+                               {"Edit4", "Cs (пФ) =", startup::kCs, "Crystal shunt capacitance"});
+    f.Edit6 =
+        addLabelledField(f.GroupBox1, top += kRowPitch,
+                         {"Edit6", "Rd (Ом) =", startup::kRd, "Equivalent series resistance"});
+    f.Edit11 = addLabelledField(
+        f.GroupBox1, top += kRowPitch,
+        {"Edit11", "Ccor (пФ) =", startup::kCcor, "CW frequency shift capacitance"}, &f.Label11);
 
     f.GroupBox2 =
         addGroup(parent, "GroupBox2", "Данные фильтра", "Filter data", layout::kFilterGroup);
@@ -120,10 +156,13 @@ InputFields buildInputFields(QWidget* parent) {
         addList(f.GroupBox2, "ComboBox2", "Filter Type", responseItems(), 74, "Edit10", &f.Edit10);
     top = 104;
     f.Edit2 = addLabelledField(f.GroupBox2, top,
-                               {"Edit2", "Полоса dF (Гц) =", "3100", "Filter Passband "});
+                               {"Edit2", "Полоса dF (Гц) =", startup::kDF, "Filter Passband "});
     f.Edit5 = addLabelledField(
         f.GroupBox2, top += kRowPitch,
-        {"Edit5", "Уровень АЧХ (дБ) =", "-10", "Frequency responce calculation limit"});
+        {"Edit5", "Уровень АЧХ (дБ) =", startup::kLevel, "Frequency responce calculation limit"});
+
+    widenFields(f.GroupBox1, {f.Edit1, f.Edit3, f.Edit4, f.Edit6, f.Edit11});
+    widenFields(f.GroupBox2, {f.Edit2, f.Edit5});
 
     QWidget::setTabOrder(f.Edit1, f.Edit3);
     QWidget::setTabOrder(f.Edit3, f.Edit4);

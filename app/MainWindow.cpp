@@ -132,6 +132,9 @@ void MainWindow::connectHandlers() {
                             inputs_.Edit6, inputs_.Edit5}) {
         edit->installEventFilter(this);
     }
+    for (QComboBox* list : {inputs_.ComboBox1, inputs_.ComboBox2}) {
+        list->installEventFilter(this);
+    }
     const MainMenu& m = menu_;
     connect(m.Calculate, &QAction::triggered, this, &MainWindow::CalculateClick);
     connect(m.Exit, &QAction::triggered, this, &MainWindow::ExitClick);
@@ -239,6 +242,10 @@ void MainWindow::applyResponse(int response) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A wheel turned in passing would change the design under the results still shown.
+    if (watched == inputs_.ComboBox1 || watched == inputs_.ComboBox2) {
+        return event->type() == QEvent::Wheel && !static_cast<QWidget*>(watched)->hasFocus();
+    }
     if (event->type() != QEvent::KeyPress) {
         return QMainWindow::eventFilter(watched, event);
     }

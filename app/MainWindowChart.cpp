@@ -49,8 +49,7 @@ void MainWindow::BonusACHClick() {
 void MainWindow::clearCurvesAndPanelTexts() {
     for (int k = 0; k < kCurveCount; ++k) {
         Chart1->clearCurve(k);
-        StatusBar1->setPanelText(k, std::string());
-        StatusBar1->setPanelCaption(k, std::string());
+        StatusBar1->panelCleared(k);
     }
 }
 

@@ -2,13 +2,15 @@
 
 #include <QPalette>
 
+#include "LineEditRoom.h"
+
 namespace trellon {
 
 namespace {
 
 constexpr int kFieldHeight = 20;
-constexpr int kCapacitorWidth = 40;
-constexpr int kResistanceWidth = 38;
+// Wide enough for a four-digit value in exponent form ("1.414E4") at the smallest font.
+constexpr int kFieldWidth = 42;
 
 // Top-left corners in the client area, in the order of ResultField.
 constexpr std::array<QPoint, kResultFieldCount> kPlaces{{
@@ -17,17 +19,29 @@ constexpr std::array<QPoint, kResultFieldCount> kPlaces{{
     {452, 44}, {478, 128}, {528, 128}, {552, 44},  {578, 128}, {600, 44},
 }};
 
-bool holdsOnlyResistance(ResultField field) {
-    switch (field) {
-        case ResultField::EditRin:
-        case ResultField::EditRout4:
-        case ResultField::EditRout6:
-        case ResultField::EditRout8:
-        case ResultField::EditRoutCw8:
-            return true;
-        default:
-            return false;
+// The smallest font a value may shrink to, in points.
+constexpr double kSmallestPointSize = 7;
+constexpr double kPointStep = 0.25;
+
+// Shrinks the field's font from `full`, a quarter point at a time, until the whole value fits
+// or the font reaches its smallest size; a cut value would read as another number.
+void fitValue(QLineEdit* field, const QFont& full) {
+    const QString& text = field->text();
+    const int room = lineEditTextRoom(field);
+    QFont font = full;
+    for (double size = QFontInfo(full).pointSizeF() - kPointStep;
+         QFontMetricsF(font).horizontalAdvance(text) > room; size -= kPointStep) {
+        QFont smaller = font;
+        smaller.setPointSizeF(size);
+        // The font drawn may be a little smaller than the one asked for.
+        if (QFontInfo(smaller).pointSizeF() < kSmallestPointSize) {
+            break;
+        }
+        font = smaller;
     }
+    field->setFont(font);
+    field->setCursorPosition(0);
+    field->setToolTip(text);
 }
 
 QLineEdit* makeField(QWidget* parent, ResultField which) {
@@ -43,7 +57,9 @@ QLineEdit* makeField(QWidget* parent, ResultField which) {
     colours.setColor(QPalette::Base, Qt::white);
     colours.setColor(QPalette::Text, QColor(0, 0, 128));
     field->setPalette(colours);
-    field->resize(holdsOnlyResistance(which) ? kResistanceWidth : kCapacitorWidth, kFieldHeight);
+    field->resize(kFieldWidth, kFieldHeight);
+    QObject::connect(field, &QLineEdit::textChanged, field,
+                     [field, bold] { fitValue(field, bold); });
     return field;
 }
 

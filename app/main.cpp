@@ -3,10 +3,12 @@
 
 #include "MainWindow.h"
 #include "QtDialogs.h"
+#include "RussianTranslations.h"
 #include "WindowTexts.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    trellon::installRussianTranslations(application);
     QApplication::setApplicationName(QString::fromUtf8(trellon::texts::kApplicationTitle));
     // Ties the windows to the installed menu entry, whose icon the desktop then shows.
     QApplication::setDesktopFileName(QStringLiteral("trellon"));

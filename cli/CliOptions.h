@@ -5,19 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "StartupInputs.h"
+
 namespace trellon::cli {
 
 struct CliOptions {
     int topology = 1;
     int response = 1;
     // Texts exactly as they would be typed in the window; the window's start-up texts.
-    std::string fo = "8863.682";
-    std::string ld = "17.15";
-    std::string cs = "3.3";
-    std::string rd = "5.7";
-    std::string ccor = "82";
-    std::string dF = "3100";
-    std::string level = "-10";
+    std::string fo = startup::kFo;
+    std::string ld = startup::kLd;
+    std::string cs = startup::kCs;
+    std::string rd = startup::kRd;
+    std::string ccor = startup::kCcor;
+    std::string dF = startup::kDF;
+    std::string level = startup::kLevel;
     char decimalSeparator = '.';
     bool absolute = false;
     bool json = false;

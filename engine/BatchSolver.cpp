@@ -116,116 +116,186 @@ void BatchSolver::prepare(const CircuitSolver& solver) {
     nodeVoltage_.assign(Netlist::kMaxNode + 1, LaneComplex{});
 }
 
-void BatchSolver::solve(const double* omega, int count) {
-    Lanes lanes;
-    for (int l = 0; l < kLanes; ++l) {
-        lanes[l] = omega[std::min(l, count - 1)];
+// Lane arithmetic over vectors of `width` lanes, V and its comparison mask VMask; inlined into
+// the baseline and the AVX2 build of the solve.
+using Pair = double __attribute__((vector_size(16), may_alias));
+using PairMask = std::int64_t __attribute__((vector_size(16), may_alias));
+using Quad = double __attribute__((vector_size(32), may_alias));
+using QuadMask = std::int64_t __attribute__((vector_size(32), may_alias));
+
+template <typename V>
+[[gnu::always_inline]] inline V& lanes(double* values, int group) {
+    return reinterpret_cast<V*>(values)[group];
+}
+
+namespace {
+
+// Also runs before the processor detection's own constructor may have.
+bool processorHasAvx2() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+}
+
+}  // namespace
+
+std::atomic<bool> BatchSolver::wideLanes_{processorHasAvx2()};
+
+void BatchSolver::useWideLanes(bool wide) {
+    wideLanes_.store(wide && processorHasAvx2(), std::memory_order_relaxed);
+}
+
+template <typename V, typename VMask>
+[[gnu::always_inline]] inline void BatchSolver::solveIn(LaneReal& omega) {
+    constexpr int groups = kLanes * sizeof(double) / sizeof(V);
+    for (int g = 0; g < groups; ++g) {
+        assembleIn<V>(omega, g);
     }
-    assemble(lanes);
-    eliminate();
-    substituteBack();
-    computeLoadVoltage();
+    eliminateIn<V, VMask>();
+    substituteBackIn<V, VMask>();
 }
 
 // The stamps in branch order, as the one-at-a-time assembly adds them.
-void BatchSolver::assemble(const Lanes& omega) {
-    for (LaneComplex& e : entries_) {
-        e = LaneComplex{};
-    }
-    for (int k = 1; k <= rows_; ++k) {
-        rhs_[k] = LaneComplex{};
-    }
+template <typename V>
+[[gnu::always_inline]] inline void BatchSolver::assembleIn(LaneReal& omegaLanes, int g) {
+    const V omega = lanes<V>(omegaLanes.v, g);
     for (std::size_t d = 0; d < inductances_.size(); ++d) {
-        reciprocal_[d].v = 1 / (omega * inductances_[d]);
+        lanes<V>(reciprocal_[d].v, g) = 1 / (omega * inductances_[d]);
     }
     for (const Stamp& stamp : stamps_) {
-        Lanes susceptance = omega * stamp.capacitance;
-        if (stamp.reciprocal != kNone) {
-            susceptance = susceptance - reciprocal_[stamp.reciprocal].v;
-        }
         const double conductance = stamp.conductance;
+        V susceptance = omega * stamp.capacitance;
+        if (stamp.reciprocal != kNone) {
+            susceptance = susceptance - lanes<V>(reciprocal_[stamp.reciprocal].v, g);
+        }
+        // The real part is the conductance itself where a branch has no EMF to multiply.
+        auto add = [&](LaneComplex& m, const auto& re, const V& im) {
+            lanes<V>(m.re, g) = lanes<V>(m.re, g) + re;
+            lanes<V>(m.im, g) = lanes<V>(m.im, g) + im;
+        };
+        auto subtract = [&](LaneComplex& m, const auto& re, const V& im) {
+            lanes<V>(m.re, g) = lanes<V>(m.re, g) - re;
+            lanes<V>(m.im, g) = lanes<V>(m.im, g) - im;
+        };
         if (stamp.fromDiagonal != kNone) {
-            LaneComplex& m = entries_[stamp.fromDiagonal];
-            m.re = m.re + conductance;
-            m.im = m.im + susceptance;
+            add(entries_[stamp.fromDiagonal], conductance, susceptance);
         }
         if (stamp.toDiagonal != kNone) {
-            LaneComplex& m = entries_[stamp.toDiagonal];
-            m.re = m.re + conductance;
-            m.im = m.im + susceptance;
+            add(entries_[stamp.toDiagonal], conductance, susceptance);
         }
         if (stamp.offDiagonal != kNone) {
-            LaneComplex& m = entries_[stamp.offDiagonal];
-            m.re = m.re - conductance;
-            m.im = m.im - susceptance;
+            subtract(entries_[stamp.offDiagonal], conductance, susceptance);
         }
         if (stamp.injects) {
             const Complex emf = stamp.emf;
-            const Lanes currentRe = conductance * emf.re - susceptance * emf.im;
-            const Lanes currentIm = conductance * emf.im + susceptance * emf.re;
+            const V currentRe = conductance * emf.re - susceptance * emf.im;
+            const V currentIm = conductance * emf.im + susceptance * emf.re;
             if (stamp.fromRow != 0) {
-                LaneComplex& j = rhs_[stamp.fromRow];
-                j.re = j.re - currentRe;
-                j.im = j.im - currentIm;
+                subtract(rhs_[stamp.fromRow], currentRe, currentIm);
             }
             if (stamp.toRow != 0) {
-                LaneComplex& j = rhs_[stamp.toRow];
-                j.re = j.re + currentRe;
-                j.im = j.im + currentIm;
+                add(rhs_[stamp.toRow], currentRe, currentIm);
             }
         }
     }
 }
 
 // Row i -= f * row k, where f = M[k][i] / M[k][k]. A lane whose M[k][i] is exactly zero keeps
-// its row as it was, as the one-at-a-time solve skips it.
-void BatchSolver::eliminate() {
+// its row as it was, as the one-at-a-time solve skips it; the choice is made on the bits.
+template <typename V, typename VMask>
+[[gnu::always_inline]] inline void BatchSolver::eliminateIn() {
+    constexpr int groups = kLanes * sizeof(double) / sizeof(V);
     for (const PivotStep& step : pivotSteps_) {
-        const LaneComplex pivot = entries_[step.pivot];
-        const Lanes norm = pivot.re * pivot.re + pivot.im * pivot.im;
+        LaneComplex& pivot = entries_[step.pivot];
         const Elimination* end =
             eliminations_.data() + step.firstElimination + step.eliminationCount;
         for (const Elimination* el = eliminations_.data() + step.firstElimination; el != end;
              ++el) {
-            const LaneComplex m = entries_[el->multiplier];
-            const Mask keep = (m.re == 0) & (m.im == 0);
-            const Lanes fRe = (m.re * pivot.re + m.im * pivot.im) / norm;
-            const Lanes fIm = (m.im * pivot.re - m.re * pivot.im) / norm;
-            auto update = [&](LaneComplex& target, const LaneComplex& by) {
-                const Lanes re = target.re - (fRe * by.re - fIm * by.im);
-                const Lanes im = target.im - (fRe * by.im + fIm * by.re);
-                target.re = keep ? target.re : re;
-                target.im = keep ? target.im : im;
-            };
-            update(entries_[el->diagonal], m);
-            const std::int32_t* pair = updates_.data() + 2 * el->firstUpdate;
-            for (int u = 0; u < el->updateCount; ++u, pair += 2) {
-                update(entries_[pair[0]], entries_[pair[1]]);
+            const std::int32_t* firstPair = updates_.data() + 2 * el->firstUpdate;
+            for (int g = 0; g < groups; ++g) {
+                const V pivotRe = lanes<V>(pivot.re, g);
+                const V pivotIm = lanes<V>(pivot.im, g);
+                const V norm = pivotRe * pivotRe + pivotIm * pivotIm;
+                const V mRe = lanes<V>(entries_[el->multiplier].re, g);
+                const V mIm = lanes<V>(entries_[el->multiplier].im, g);
+                const VMask keep = (mRe == 0) & (mIm == 0);
+                const V fRe = (mRe * pivotRe + mIm * pivotIm) / norm;
+                const V fIm = (mIm * pivotRe - mRe * pivotIm) / norm;
+                auto update = [&](LaneComplex& target, const V& byRe, const V& byIm) {
+                    V& re = lanes<V>(target.re, g);
+                    V& im = lanes<V>(target.im, g);
+                    const V newRe = re - (fRe * byRe - fIm * byIm);
+                    const V newIm = im - (fRe * byIm + fIm * byRe);
+                    re = (V)((keep & (VMask)re) | (~keep & (VMask)newRe));
+                    im = (V)((keep & (VMask)im) | (~keep & (VMask)newIm));
+                };
+                update(entries_[el->diagonal], mRe, mIm);
+                const std::int32_t* pair = firstPair;
+                for (int u = 0; u < el->updateCount; ++u, pair += 2) {
+                    LaneComplex& by = entries_[pair[1]];
+                    update(entries_[pair[0]], lanes<V>(by.re, g), lanes<V>(by.im, g));
+                }
+                LaneComplex& by = rhs_[step.row];
+                update(rhs_[el->row], lanes<V>(by.re, g), lanes<V>(by.im, g));
             }
-            update(rhs_[el->row], rhs_[step.row]);
         }
     }
 }
 
-void BatchSolver::substituteBack() {
-    Mask failed{};
+template <typename V, typename VMask>
+[[gnu::always_inline]] inline void BatchSolver::substituteBackIn() {
+    constexpr int groups = kLanes * sizeof(double) / sizeof(V);
+    VMask failed[groups] = {};
     for (int k = rows_; k >= 1; --k) {
-        LaneComplex sum = rhs_[k];
-        for (int c = backFirst_[k]; c < backFirst_[k + 1]; ++c) {
-            const LaneComplex& m = entries_[backEntries_[c]];
-            const LaneComplex& v = rhs_[backRows_[c]];
-            sum.re = sum.re - (m.re * v.re - m.im * v.im);
-            sum.im = sum.im - (m.re * v.im + m.im * v.re);
+        for (int g = 0; g < groups; ++g) {
+            V sumRe = lanes<V>(rhs_[k].re, g);
+            V sumIm = lanes<V>(rhs_[k].im, g);
+            for (int c = backFirst_[k]; c < backFirst_[k + 1]; ++c) {
+                LaneComplex& m = entries_[backEntries_[c]];
+                LaneComplex& v = rhs_[backRows_[c]];
+                const V mRe = lanes<V>(m.re, g);
+                const V mIm = lanes<V>(m.im, g);
+                const V vRe = lanes<V>(v.re, g);
+                const V vIm = lanes<V>(v.im, g);
+                sumRe = sumRe - (mRe * vRe - mIm * vIm);
+                sumIm = sumIm - (mRe * vIm + mIm * vRe);
+            }
+            LaneComplex& d = entries_[diagonal_[k]];
+            const V dRe = lanes<V>(d.re, g);
+            const V dIm = lanes<V>(d.im, g);
+            const V norm = dRe * dRe + dIm * dIm;
+            failed[g] = failed[g] | (norm < kPivotLimit);
+            lanes<V>(rhs_[k].re, g) = (sumRe * dRe + sumIm * dIm) / norm;
+            lanes<V>(rhs_[k].im, g) = (sumIm * dRe - sumRe * dIm) / norm;
         }
-        const LaneComplex d = entries_[diagonal_[k]];
-        const Lanes norm = d.re * d.re + d.im * d.im;
-        failed = failed | (norm < kPivotLimit);
-        rhs_[k].re = (sum.re * d.re + sum.im * d.im) / norm;
-        rhs_[k].im = (sum.im * d.re - sum.re * d.im) / norm;
     }
+    constexpr int width = kLanes / groups;
     for (int l = 0; l < kLanes; ++l) {
-        pivotFailed_[l] = failed[l] != 0;
+        pivotFailed_[l] = failed[l / width][l % width] != 0;
     }
+}
+
+void BatchSolver::solve(const double* omega, int count) {
+    LaneReal lanes;
+    for (int l = 0; l < kLanes; ++l) {
+        lanes.v[l] = omega[std::min(l, count - 1)];
+    }
+    for (LaneComplex& e : entries_) {
+        e = LaneComplex{};
+    }
+    for (int k = 1; k <= rows_; ++k) {
+        rhs_[k] = LaneComplex{};
+    }
+    if (wideLanes_.load(std::memory_order_relaxed)) {
+        solveWide(lanes);
+    } else {
+        solveIn<Pair, PairMask>(lanes);
+    }
+    computeLoadVoltage();
+}
+
+// The wider registers only hold more lanes: FMA stays off, so every lane rounds as before.
+__attribute__((target("avx2"))) void BatchSolver::solveWide(LaneReal& omega) {
+    solveIn<Quad, QuadMask>(omega);
 }
 
 void BatchSolver::computeLoadVoltage() {
@@ -233,13 +303,19 @@ void BatchSolver::computeLoadVoltage() {
         nodeVoltage_[node] = rhs_[nodeRow_[node]];
     }
     for (const Source& source : sources_) {
+        LaneComplex& voltage = nodeVoltage_[source.sourceNode];
         const LaneComplex reference = nodeVoltage_[source.referenceNode];
-        nodeVoltage_[source.sourceNode] = {reference.re + source.sourceVoltage.re,
-                                           reference.im + source.sourceVoltage.im};
+        for (int l = 0; l < kLanes; ++l) {
+            voltage.re[l] = reference.re[l] + source.sourceVoltage.re;
+            voltage.im[l] = reference.im[l] + source.sourceVoltage.im;
+        }
     }
     const LaneComplex& from = nodeVoltage_[loadFrom_];
     const LaneComplex& to = nodeVoltage_[loadTo_];
-    loadVoltage_ = {from.re - to.re, from.im - to.im};
+    for (int l = 0; l < kLanes; ++l) {
+        loadVoltage_.re[l] = from.re[l] - to.re[l];
+        loadVoltage_.im[l] = from.im[l] - to.im[l];
+    }
 }
 
 }  // namespace trellon

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -15,10 +16,10 @@ namespace trellon {
 // Solving allocates nothing; each thread needs its own instance.
 class BatchSolver {
 public:
-    static constexpr int kLanes = 8;
+    static constexpr int kLanes = 8;  // a multiple of 4
 
     // Takes the fill pattern and element values of the circuit that `solver` was last prepared
-    // for. Call again after every CircuitSolver::prepare.
+    // for. Call again after every CircuitSolver::prepare and whenever the values change.
     void prepare(const CircuitSolver& solver);
 
     // Solves at omega[0..count-1] (rad/s), 1 <= count <= kLanes.
@@ -28,15 +29,19 @@ public:
     bool solved(int lane) const { return !pivotFailed_[lane]; }
     Complex loadVoltage(int lane) const { return {loadVoltage_.re[lane], loadVoltage_.im[lane]}; }
 
+    // Whether solves may use the AVX2 registers where the processor has them (the default).
+    // The results are the same either way; the tests run both.
+    static void useWideLanes(bool wide);
+
 private:
-    using Lanes = double __attribute__((vector_size(kLanes * sizeof(double))));
-    using Mask = std::int64_t __attribute__((vector_size(kLanes * sizeof(double))));
+    // Each value for all lanes side by side, read as vectors of two lanes (the baseline's
+    // registers) or of four (AVX2, where the processor has it).
     struct alignas(64) LaneReal {
-        Lanes v;
+        double v[kLanes];
     };
     struct alignas(64) LaneComplex {
-        Lanes re;
-        Lanes im;
+        double re[kLanes];
+        double im[kLanes];
     };
     static constexpr std::int32_t kNone = -1;
 
@@ -70,9 +75,15 @@ private:
         std::int32_t eliminationCount;
     };
 
-    void assemble(const Lanes& omega);
-    void eliminate();
-    void substituteBack();
+    void solveWide(LaneReal& omega);
+    template <typename V, typename VMask>
+    void solveIn(LaneReal& omega);
+    template <typename V>
+    void assembleIn(LaneReal& omega, int group);
+    template <typename V, typename VMask>
+    void eliminateIn();
+    template <typename V, typename VMask>
+    void substituteBackIn();
     void computeLoadVoltage();
 
     int rows_ = 0;
@@ -100,6 +111,8 @@ private:
 
     LaneComplex loadVoltage_{};
     bool pivotFailed_[kLanes] = {};
+
+    static std::atomic<bool> wideLanes_;
 };
 
 }  // namespace trellon

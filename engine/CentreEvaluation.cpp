@@ -26,7 +26,7 @@ bool EvaluateAtCentre(Engine& engine, DesignView& view) {
         return false;
     }
     s.LevelAtFo = engine.solver.outputLevelDb;
-    s.AttenuationAtFo = -engine.solver.outputLevelDb - 20 * std::log10(2.0);
+    s.AttenuationAtFo = -engine.solver.outputLevelDb - kMatchedLoadLossDb;
     return true;
 }
 

@@ -1,19 +1,23 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <span>
+
+#include "SweepLimits.h"
 
 namespace trellon {
 
-// The points of one traced curve, kept in fixed storage: the band trace stops after 30000
-// steps, so no curve holds more. The storage is left uninitialised: only the points added are
+// The points of one traced curve, kept in fixed storage sized by the sweep's step limit. The
+// storage is left uninitialised: only the points added are
 // ever read, and a short curve then touches only the memory it uses.
 class CurvePoints {
 public:
-    static constexpr int kCapacity = 30001;
+    static constexpr int kCapacity = kSweepStepLimit + 1;
 
     void clear() { count_ = 0; }
     void add(double x, double y) {
+        assert(count_ < kCapacity);
         x_[count_] = x;
         y_[count_] = y;
         ++count_;

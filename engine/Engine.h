@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <memory>
 
 #include "CircuitSolver.h"
@@ -13,6 +14,11 @@ namespace trellon {
 // model, the solver's storage and the last traced curve, overwritten by each calculation.
 // It is large: allocate it once on the heap, with makeEngine().
 struct Engine {
+    Engine() = default;
+    // The solver refers to the netlist beside it: a copy would solve the original's circuit.
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
     DesignState state;
     Netlist netlist;
     CircuitSolver solver{netlist};
@@ -26,5 +32,8 @@ inline std::unique_ptr<Engine> makeEngine() {
 // 2*pi as every computation of the program uses it, and its square.
 inline constexpr double kTwoPi = 6.2831853071794;
 inline constexpr double kTwoPiSquared = 39.478417604355091;
+
+// The level of a load matched to its source, relative to the source's open voltage: 20*log10(2).
+inline const double kMatchedLoadLossDb = 20 * std::log10(2.0);
 
 }  // namespace trellon

@@ -15,10 +15,9 @@ public:
     void addPoints(int, std::span<const double>, std::span<const double>) override {}
     void setAxisAutomatic() override {}
     void setAxisFixed(double, double) override {}
-    void setPanelText(int, const std::string&) override {}
-    void setPanelCaption(int, const std::string&) override {}
-    void setPanelStyle(int, PanelStyle) override {}
-    void setPanelBevel(int, PanelBevel) override {}
+    void panelCleared(int) override {}
+    void curveDrawn(int, const std::string&, bool) override {}
+    void curveRejected(int, const std::string&) override {}
 };
 
 // Every view of a calculation, showing nothing.

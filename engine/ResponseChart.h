@@ -18,19 +18,18 @@ public:
     virtual void setAxisFixed(double minimum, double maximum) = 0;
 };
 
-enum class PanelStyle { OwnerDrawn, PlainText };
-enum class PanelBevel { Lowered, Raised };
-
-// The five curve status panels under the chart. A plain-text panel shows its text; an
-// owner-drawn panel shows the caption of the calculation that drew its curve, in the curve's
-// colour, or nothing while it has no caption.
+// The five curve panels under the chart, one per curve k = 0..4, told what became of their
+// curves; how a panel shows that is the window's business.
 class CurvePanels {
 public:
     virtual ~CurvePanels() = default;
-    virtual void setPanelText(int k, const std::string& text) = 0;
-    virtual void setPanelCaption(int k, const std::string& caption) = 0;
-    virtual void setPanelStyle(int k, PanelStyle style) = 0;
-    virtual void setPanelBevel(int k, PanelBevel bevel) = 0;
+    // A new cycle of curves has begun: panel k no longer describes a curve.
+    virtual void panelCleared(int k) = 0;
+    // Curve k was drawn by the calculation named in `caption`; `overlaid` when it joined the
+    // overlay cycle rather than replacing the single curve.
+    virtual void curveDrawn(int k, const std::string& caption, bool overlaid) = 0;
+    // The calculation meant for curve k drew nothing, for the reason in `text`.
+    virtual void curveRejected(int k, const std::string& text) = 0;
 };
 
 }  // namespace trellon

@@ -12,7 +12,7 @@ namespace trellon {
 
 namespace {
 
-constexpr int kStepLimit = 30000;
+constexpr int kStepLimit = kSweepStepLimit;
 
 // Walks the response of one netlist; each phase stops on its own condition or at the limit.
 class Sweep {
@@ -24,7 +24,7 @@ public:
           overlay_(overlay),
           views_(views),
           separator_(separator),
-          matchedLoss_(20 * std::log10(2.0)) {
+          matchedLoss_(kMatchedLoadLossDb) {
         if (evaluation == SweepEvaluation::Batched) {
             stepped_.emplace(engine);
         }
@@ -122,8 +122,7 @@ private:
         if (s_.CalcCount == 0) {
             for (int k = 0; k < kCurveCount; ++k) {
                 views_.chart.clearCurve(k);
-                views_.panels.setPanelText(k, "");
-                views_.panels.setPanelCaption(k, "");
+                views_.panels.panelCleared(k);
             }
         }
         curve_ = overlay_ ? s_.CalcCount : 0;
@@ -165,23 +164,19 @@ private:
     }
 
     void reportLevelAbovePeak() {
-        const int panel = s_.CalcCount;
-        views_.panels.setPanelStyle(panel, PanelStyle::PlainText);
-        views_.panels.setPanelText(panel, " Error: -" + FormatGeneral(s_.Amin, 3, separator_) +
-                                              " < " + FormatGeneral(s_.FrLevel, 15, separator_));
+        views_.panels.curveRejected(s_.CalcCount,
+                                    " Error: -" + FormatGeneral(s_.Amin, 3, separator_) + " < " +
+                                        FormatGeneral(s_.FrLevel, 15, separator_));
         views_.messages.showWarning(messages::kBandwidthLimitRussian);
     }
 
     void finish(const ReportTexts& texts) {
         s_.BandWidthAtLevel = s_.BandHigh - s_.BandLow;
         s_.CcorNote = s_.Ccor != 0 ? "Ccor=" + FormatGeneral(s_.Ccor, 4, separator_) + " pF" : "";
-        if (overlay_) {
-            views_.panels.setPanelStyle(s_.CalcCount, PanelStyle::OwnerDrawn);
-            views_.panels.setPanelBevel(s_.CalcCount, PanelBevel::Raised);
-        }
-        views_.panels.setPanelCaption(curve_, "FR" + std::to_string(curve_ + 1) + ":" +
-                                                  s_.TableKey + texts.passBand + "; " +
-                                                  s_.CcorNote);
+        views_.panels.curveDrawn(curve_,
+                                 "FR" + std::to_string(curve_ + 1) + ":" + s_.TableKey +
+                                     texts.passBand + "; " + s_.CcorNote,
+                                 overlay_);
         WriteCalculationReport(s_, views_.results, views_.log, texts, separator_);
     }
 

@@ -1,5 +1,6 @@
 // The Touchstone reader on arbitrary bytes: it either accepts the file or throws a command
 // error, and what it accepts is written back in real and imaginary parts and read back exactly.
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -25,7 +26,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!(trellon::readTouchstone(written, "copy.s2p") == first)) {
         std::abort();
     }
-    trellon::readTouchstone(trellon::writeTouchstone(first, trellon::TouchstoneFormat::Decibel),
-                            "copy.s2p");
+    try {
+        trellon::readTouchstone(trellon::writeTouchstone(first, trellon::TouchstoneFormat::Decibel),
+                                "copy.s2p");
+    } catch (const trellon::CommandError&) {
+        // Only magnitudes at the edge of the double range may fail.
+        bool huge = false;
+        for (const auto* values : {&first.s11, &first.s21, &first.s12, &first.s22}) {
+            for (const trellon::Complex value : *values) {
+                huge = huge || !(std::hypot(value.re, value.im) < 1e300);
+            }
+        }
+        if (!huge) {
+            std::abort();
+        }
+    }
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "CommandError.h"
 #include "NumberText.h"
 #include "TextReading.h"
 
@@ -198,6 +199,9 @@ std::array<double, 2> pairOf(Complex value, TouchstoneFormat format) {
         return {value.re, value.im};
     }
     const double magnitude = std::hypot(value.re, value.im);
+    if (!std::isfinite(magnitude)) {
+        throw CommandError("A value is too large for a Touchstone file in magnitude and angle");
+    }
     const double angle = std::atan2(value.im, value.re) / kDegree;
     if (format == TouchstoneFormat::Decibel) {
         return {20 * std::log10(std::max(magnitude, std::numeric_limits<double>::min())), angle};

@@ -30,7 +30,8 @@ TwoPortData readTouchstone(std::string_view bytes, std::string_view fileName);
 
 // The file's bytes: a comment header naming the program, "# Hz S <format> R <ohm>" and one
 // record a line, every number with 17 significant digits. The data must have one value of each
-// parameter per frequency.
+// parameter per frequency. A value whose magnitude exceeds the double range cannot be written in
+// MA or DB and throws CommandError.
 std::string writeTouchstone(const TwoPortData& data, TouchstoneFormat format);
 
 }  // namespace trellon

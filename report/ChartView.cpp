@@ -37,6 +37,7 @@ ChartView::ChartView(QWidget* parent) : QCustomPlot(parent) {
     setBackground(backgroundGradient());
     setUpAxes();
     setUpCurves();
+    plainMargins_ = axisRect()->minimumMargins();
     setSelectionRectMode(QCP::srmCustom);
     connect(selectionRect(), &QCPSelectionRect::accepted, this,
             [this](const QRect& rect, QInputEvent*) { zoomToRect(rect); });
@@ -98,7 +99,11 @@ int ChartView::curvePointCount(int k) const {
 }
 
 void ChartView::setRightReserve(int pixels) {
-    axisRect()->setMinimumMargins(QMargins(0, 0, pixels, 0));
+    // Only the right side changes: the others keep the room that the outermost tick labels,
+    // such as the top "0.0", stand out into.
+    QMargins margins = plainMargins_;
+    margins.setRight(std::max(plainMargins_.right(), pixels));
+    axisRect()->setMinimumMargins(margins);
     replot(rpQueuedReplot);
 }
 

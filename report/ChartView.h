@@ -37,6 +37,7 @@ private:
     void zoomToRect(const QRect& rect);
     void advanceZoom();
 
+    QMargins plainMargins_;
     bool fixedAxis_ = false;
     QCPRange fixedRange_;
 

@@ -5,9 +5,10 @@
 #include <functional>
 #include <vector>
 
-#include "ResponseChart.h"
-
 namespace trellon {
+
+enum class PanelStyle { OwnerDrawn, PlainText };
+enum class PanelBevel { Lowered, Raised };
 
 // A status bar of fixed-width panels. A plain-text panel shows its text; an owner-drawn panel
 // is painted by the draw handler inside its bevel. Changes are painted on the next repaint.

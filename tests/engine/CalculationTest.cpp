@@ -107,8 +107,8 @@ TEST_F(CalculationTest, AbsoluteLevelAboveThePeakIsRefusedWithoutAPoint) {
     s.CalcCount = 2;
     EXPECT_EQ(calculate(7, 8, "-0.5"), CalculationOutcome::SweepStopped);
     EXPECT_EQ(run.view.warnings, std::vector<std::string>{messages::kBandwidthLimitRussian});
-    EXPECT_EQ(chart.panels[2].style, PanelStyle::PlainText);
-    EXPECT_EQ(chart.panels[2].text, " Error: -1.56 < -0.5");
+    EXPECT_EQ(chart.panels[2].told, RecordingChart::Told::Rejected);
+    EXPECT_EQ(chart.panels[2].rejection, " Error: -1.56 < -0.5");
     for (const auto& curve : chart.curves) {
         EXPECT_TRUE(curve.x.empty());
     }
@@ -131,28 +131,26 @@ TEST_F(CalculationTest, APhaseRunningPastItsStepLimitEndsWithTheEnglishMessage) 
 TEST_F(CalculationTest, TheFirstCalculationOfACycleClearsAllCurvesAndPanels) {
     for (int k = 0; k < kCurveCount; ++k) {
         chart.addPoints(k, std::vector<double>{1}, std::vector<double>{1});
-        chart.setPanelText(k, "old");
-        chart.setPanelCaption(k, "old");
+        chart.curveDrawn(k, "old", true);
     }
     inputs.overlay = false;
     ASSERT_EQ(calculate(1, 1), CalculationOutcome::Completed);
     for (int k = 0; k < kCurveCount; ++k) {
         EXPECT_EQ(chart.curves[k].clears, 1);
-        EXPECT_EQ(chart.panels[k].text, "");
+        EXPECT_EQ(chart.panels[k].told,
+                  k == 0 ? RecordingChart::Told::Drawn : RecordingChart::Told::Cleared);
+        EXPECT_EQ(chart.panels[k].caption, k == 0 ? "FR1:B03-3100; " : "");
     }
     EXPECT_FALSE(chart.curves[0].x.empty());
     EXPECT_TRUE(chart.curves[1].x.empty());
-    EXPECT_EQ(chart.panels[0].caption, "FR1:B03-3100; ");
-    EXPECT_EQ(chart.panels[0].bevel, PanelBevel::Lowered);
 }
 
-TEST_F(CalculationTest, OverlayDrawsIntoTheCurveOfCalcCountAndRaisesItsPanel) {
+TEST_F(CalculationTest, OverlayDrawsIntoTheCurveOfCalcCountAndTellsItsPanel) {
     run.state().CalcCount = 2;
     ASSERT_EQ(calculate(5, 2), CalculationOutcome::Completed);
     EXPECT_EQ(chart.curves[0].clears, 0);
     EXPECT_FALSE(chart.curves[2].x.empty());
-    EXPECT_EQ(chart.panels[2].style, PanelStyle::OwnerDrawn);
-    EXPECT_EQ(chart.panels[2].bevel, PanelBevel::Raised);
+    EXPECT_EQ(chart.panels[2].told, RecordingChart::Told::Overlaid);
     EXPECT_EQ(chart.panels[2].caption, "FR3:T04C-10-3100; Ccor=82 pF");
     EXPECT_EQ(run.state().CcorNote, "Ccor=82 pF");
     EXPECT_EQ(log.lines.size(), 6u);
@@ -234,8 +232,8 @@ CalculationTrace traceCalculation(int topology, int response, const CalculationI
         trace.curves.push_back({double(curve.batches), double(curve.clears)});
     }
     for (const auto& panel : chart.panels) {
-        trace.panels.push_back(panel.text + "|" + panel.caption + "|" +
-                               std::to_string(int(panel.style)) + std::to_string(int(panel.bevel)));
+        trace.panels.push_back(std::to_string(int(panel.told)) + "|" + panel.caption + "|" +
+                               panel.rejection);
     }
     trace.fields = {s.Frequency,
                     s.Amin,

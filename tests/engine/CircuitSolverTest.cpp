@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "BatchSolver.h"
 #include "Catalogue.h"
 #include "CommandError.h"
 #include "DesignRun.h"
@@ -161,7 +162,10 @@ TEST(CircuitSolver, FastBatchAndGridSolvesReproduceTheReferenceOnEveryLadder) {
                 texts.cs = cs;
                 ASSERT_TRUE(run.synthesize(topology, response, texts));
                 CircuitSolver& solver = run.engine->solver;
+                // Two-lane vectors on one thread, the AVX2 width (where there is one) on two.
+                BatchSolver::useWideLanes(false);
                 const std::vector<GridPoint> one = SolveGrid(solver, frequencies, 1);
+                BatchSolver::useWideLanes(true);
                 const std::vector<GridPoint> two = SolveGrid(solver, frequencies, 2);
                 int mismatches = 0;
                 for (std::size_t p = 0; p < frequencies.size(); ++p) {
@@ -211,20 +215,24 @@ TEST(CircuitSolver, BatchLanesFailOnTheirOwnPivots) {
 TEST(CircuitSolver, BatchLanesSkipExactZerosOnTheirOwn) {
     SmallCircuit circuit(3, {kOneVoltAt1}, {resistor(1, 3, 50)}, resistor(3, 0, 50),
                          {capacitor(2, 3, 1e-320), inductor(2, 0, 1e-320)});
-    const std::vector<double> frequencies{1e6, 1e-6, 1e3, 1e-6};
-    const std::vector<GridPoint> points = SolveGrid(*circuit.solver, frequencies, 1);
-    for (std::size_t p = 0; p < frequencies.size(); ++p) {
-        const bool low = frequencies[p] < 1;
-        ASSERT_TRUE(circuit.solver->solve(frequencies[p] * kTwoPi));
-        ASSERT_TRUE(points[p].solved);
-        if (low) {
-            EXPECT_EQ(points[p].levelDb, circuit.solver->computeOutputLevel());
-            EXPECT_NEAR(points[p].levelDb, db(0.5), 1e-12);
-        } else {
-            EXPECT_THROW(circuit.solver->computeOutputLevel(), CommandError);
-            EXPECT_TRUE(std::isnan(points[p].levelDb));
+    const std::vector<double> frequencies{1e6, 1e-6, 1e3, 1e-6, 1e-6, 1e6, 1e-6, 1e6};
+    for (bool wide : {false, true}) {
+        BatchSolver::useWideLanes(wide);
+        const std::vector<GridPoint> points = SolveGrid(*circuit.solver, frequencies, 1);
+        for (std::size_t p = 0; p < frequencies.size(); ++p) {
+            const bool low = frequencies[p] < 1;
+            ASSERT_TRUE(circuit.solver->solve(frequencies[p] * kTwoPi));
+            ASSERT_TRUE(points[p].solved);
+            if (low) {
+                EXPECT_EQ(points[p].levelDb, circuit.solver->computeOutputLevel());
+                EXPECT_NEAR(points[p].levelDb, db(0.5), 1e-12);
+            } else {
+                EXPECT_THROW(circuit.solver->computeOutputLevel(), CommandError);
+                EXPECT_TRUE(std::isnan(points[p].levelDb));
+            }
         }
     }
+    BatchSolver::useWideLanes(true);
 }
 
 // The load voltage keeps its phase: a series capacitor whose reactance equals the load turns

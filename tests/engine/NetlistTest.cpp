@@ -28,7 +28,7 @@ const Layout kLayouts[] = {
     {31, 49, 1, 2, 31, {1, 4, 8, 12, 15}, {2, 3, 5, 6, 7, 9, 10, 11, 13, 14}, 1, 15},
 };
 
-enum class Part { Rsource, Rload, Rd, Ld, Cq, Cs, Cap, Unknown };
+enum class ElementKind { Rsource, Rload, Rd, Ld, Cq, Cs, Cap, Unknown };
 
 // Every value distinct, so that a branch's value tells which design value it came from.
 DesignState distinctValues() {
@@ -53,37 +53,37 @@ protected:
 
     // Which design value the branch carries, judged by exact value; Unknown unless it carries
     // exactly one element.
-    Part part(const Branch& b, int* slot = nullptr) const {
+    ElementKind kindOf(const Branch& b, int* slot = nullptr) const {
         const int elements = (b.conductance != 0) + (b.capacitance != 0) + (b.inductance != 0);
         if (elements != 1) {
-            return Part::Unknown;
+            return ElementKind::Unknown;
         }
         if (b.inductance == state.Ld * 0.001) {
-            return Part::Ld;
+            return ElementKind::Ld;
         }
         if (b.conductance == 1 / state.Rsource) {
-            return Part::Rsource;
+            return ElementKind::Rsource;
         }
         if (b.conductance == 1 / state.Rload) {
-            return Part::Rload;
+            return ElementKind::Rload;
         }
         if (b.conductance == 1 / state.Rd) {
-            return Part::Rd;
+            return ElementKind::Rd;
         }
         if (b.capacitance == state.Cq) {
-            return Part::Cq;
+            return ElementKind::Cq;
         }
         if (b.capacitance == state.Cs * 1e-12) {
-            return Part::Cs;
+            return ElementKind::Cs;
         }
         const int k = static_cast<int>(std::lround(b.capacitance * 1e12)) - 100;
         if (k >= 1 && k <= 25 && b.capacitance == state.Cap[k] * 1e-12) {
             if (slot != nullptr) {
                 *slot = k;
             }
-            return Part::Cap;
+            return ElementKind::Cap;
         }
-        return Part::Unknown;
+        return ElementKind::Unknown;
     }
 
     std::vector<int> branchesAt(int node) const {
@@ -117,14 +117,14 @@ TEST_P(NetlistLayout, CountsSourceAndTerminations) {
     EXPECT_EQ(source.sourceVoltage.im, 0);
 
     const Branch& load = netlist.branches[Netlist::kOutputBranch];
-    EXPECT_EQ(part(load), Part::Rload);
+    EXPECT_EQ(kindOf(load), ElementKind::Rload);
     EXPECT_EQ(load.fromNode, l.outputNode);
     EXPECT_EQ(load.toNode, 0);
 
     // The source node feeds only the source resistance, which ends at the input node.
     const std::vector<int> atSource = branchesAt(l.sourceNode);
     ASSERT_EQ(atSource.size(), 1u);
-    EXPECT_EQ(part(netlist.branches[atSource[0]]), Part::Rsource);
+    EXPECT_EQ(kindOf(netlist.branches[atSource[0]]), ElementKind::Rsource);
     EXPECT_EQ(otherEnd(atSource[0], l.sourceNode), l.inputNode);
 
     // Each termination meets the ladder through its series end capacitor alone.
@@ -134,8 +134,8 @@ TEST_P(NetlistLayout, CountsSourceAndTerminations) {
         const std::vector<int> at = branchesAt(node);
         ASSERT_EQ(at.size(), 2u);
         int slot = 0;
-        const int end = part(netlist.branches[at[0]]) == Part::Cap ? at[0] : at[1];
-        ASSERT_EQ(part(netlist.branches[end], &slot), Part::Cap);
+        const int end = kindOf(netlist.branches[at[0]]) == ElementKind::Cap ? at[0] : at[1];
+        ASSERT_EQ(kindOf(netlist.branches[end], &slot), ElementKind::Cap);
         EXPECT_EQ(slot, endSlot);
         EXPECT_NE(otherEnd(end, node), 0);
     }
@@ -143,23 +143,23 @@ TEST_P(NetlistLayout, CountsSourceAndTerminations) {
 
 TEST_P(NetlistLayout, EveryBranchCarriesOneDesignValue) {
     const int crystals = crystalCount(GetParam() + 1);
-    std::map<Part, int> counts;
+    std::map<ElementKind, int> counts;
     std::multiset<int> series, shunt;
     for (int i = 1; i <= netlist.branchCount; ++i) {
         int slot = 0;
-        const Part p = part(netlist.branches[i], &slot);
-        EXPECT_NE(p, Part::Unknown) << "branch " << i;
+        const ElementKind p = kindOf(netlist.branches[i], &slot);
+        EXPECT_NE(p, ElementKind::Unknown) << "branch " << i;
         ++counts[p];
-        if (p == Part::Cap) {
+        if (p == ElementKind::Cap) {
             (netlist.branches[i].toNode == 0 ? shunt : series).insert(slot);
         }
     }
-    EXPECT_EQ(counts[Part::Rsource], 1);
-    EXPECT_EQ(counts[Part::Rload], 1);
-    for (Part p : {Part::Rd, Part::Ld, Part::Cq, Part::Cs}) {
+    EXPECT_EQ(counts[ElementKind::Rsource], 1);
+    EXPECT_EQ(counts[ElementKind::Rload], 1);
+    for (ElementKind p : {ElementKind::Rd, ElementKind::Ld, ElementKind::Cq, ElementKind::Cs}) {
         EXPECT_EQ(counts[p], crystals);
     }
-    EXPECT_EQ(counts[Part::Cap], capacitorCount(GetParam() + 1));
+    EXPECT_EQ(counts[ElementKind::Cap], capacitorCount(GetParam() + 1));
     EXPECT_EQ(series, layout().seriesSlots);
     EXPECT_EQ(shunt, layout().shuntSlots);
 }
@@ -171,7 +171,8 @@ TEST_P(NetlistLayout, NodesFormOneConnectedCircuitGroundedOnlyByShuntsAndLoad) {
         EXPECT_NE(b.fromNode, b.toNode) << "branch " << i;
         EXPECT_NE(b.fromNode, 0) << "branch " << i;
         if (b.toNode == 0) {
-            EXPECT_TRUE(i == Netlist::kOutputBranch || part(b) == Part::Cap) << "branch " << i;
+            EXPECT_TRUE(i == Netlist::kOutputBranch || kindOf(b) == ElementKind::Cap)
+                << "branch " << i;
         }
         ASSERT_TRUE(b.fromNode >= 0 && b.fromNode <= netlist.nodeCount) << "branch " << i;
         ASSERT_TRUE(b.toNode >= 0 && b.toNode <= netlist.nodeCount) << "branch " << i;
@@ -200,11 +201,11 @@ TEST_P(NetlistLayout, NodesFormOneConnectedCircuitGroundedOnlyByShuntsAndLoad) {
 // series through two inner nodes that nothing else touches.
 TEST_P(NetlistLayout, CrystalsAreMotionalArmsAcrossTheirShuntCapacitance) {
     auto isMotional = [this](int b) {
-        const Part p = part(netlist.branches[b]);
-        return p == Part::Rd || p == Part::Ld || p == Part::Cq;
+        const ElementKind p = kindOf(netlist.branches[b]);
+        return p == ElementKind::Rd || p == ElementKind::Ld || p == ElementKind::Cq;
     };
     for (int i = 1; i <= netlist.branchCount; ++i) {
-        if (part(netlist.branches[i]) != Part::Cs) {
+        if (kindOf(netlist.branches[i]) != ElementKind::Cs) {
             continue;
         }
         SCOPED_TRACE("shunt capacitance at branch " + std::to_string(i));
@@ -215,18 +216,19 @@ TEST_P(NetlistLayout, CrystalsAreMotionalArmsAcrossTheirShuntCapacitance) {
                 continue;
             }
             // Walk on through nodes with two branches only.
-            std::multiset<Part> arm{part(netlist.branches[first])};
+            std::multiset<ElementKind> arm{kindOf(netlist.branches[first])};
             int node = otherEnd(first, start);
             int previous = first;
             while (branchesAt(node).size() == 2) {
                 const std::vector<int> at = branchesAt(node);
                 previous = at[0] == previous ? at[1] : at[0];
-                arm.insert(part(netlist.branches[previous]));
+                arm.insert(kindOf(netlist.branches[previous]));
                 node = otherEnd(previous, node);
             }
             if (node == netlist.branches[i].toNode) {
                 ++arms;
-                EXPECT_EQ(arm, (std::multiset<Part>{Part::Rd, Part::Ld, Part::Cq}));
+                EXPECT_EQ(arm, (std::multiset<ElementKind>{ElementKind::Rd, ElementKind::Ld,
+                                                           ElementKind::Cq}));
             }
         }
         EXPECT_EQ(arms, 1);

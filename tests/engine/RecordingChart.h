@@ -19,11 +19,13 @@ public:
         int batches = 0;
         int clears = 0;
     };
+    // What the panel was last told: cleared for a new cycle, its curve drawn (alone or in the
+    // overlay cycle) or rejected with a reason.
+    enum class Told { Nothing, Cleared, Drawn, Overlaid, Rejected };
     struct Panel {
-        std::string text;
+        Told told = Told::Nothing;
         std::string caption;
-        PanelStyle style = PanelStyle::OwnerDrawn;
-        PanelBevel bevel = PanelBevel::Lowered;
+        std::string rejection;
     };
     enum class Axis { Untouched, Automatic, Fixed };
 
@@ -43,12 +45,15 @@ public:
         axisMinimum = minimum;
         axisMaximum = maximum;
     }
-    void setPanelText(int k, const std::string& text) override { panels[k].text = text; }
-    void setPanelCaption(int k, const std::string& caption) override {
+    void panelCleared(int k) override { panels[k] = {Told::Cleared, {}, {}}; }
+    void curveDrawn(int k, const std::string& caption, bool overlaid) override {
+        panels[k].told = overlaid ? Told::Overlaid : Told::Drawn;
         panels[k].caption = caption;
     }
-    void setPanelStyle(int k, PanelStyle style) override { panels[k].style = style; }
-    void setPanelBevel(int k, PanelBevel bevel) override { panels[k].bevel = bevel; }
+    void curveRejected(int k, const std::string& text) override {
+        panels[k].told = Told::Rejected;
+        panels[k].rejection = text;
+    }
 
     std::array<Curve, kCurveCount> curves;
     std::array<Panel, kCurveCount> panels;

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 #include <vector>
 
 #include "Catalogue.h"
 #include "DesignRun.h"
+#include "GridSolve.h"
 #include "Ngspice.h"
 
 namespace trellon {
@@ -33,6 +35,36 @@ TEST_P(SpiceCrossCheck, NgspiceAgreesWithTheSolver) {
         EXPECT_NEAR(f, fo + i * 10000.0 / 9, 1e-6);
         ASSERT_TRUE(solver.solve(f * kTwoPi));
         EXPECT_NEAR(solver.computeOutputLevel(), table[i].levelDb, 1e-6) << "at " << f << " Hz";
+    }
+}
+
+// The grid keeps the load voltage complex: its phase must match ngspice's too (radians, compared
+// modulo a whole turn).
+TEST_P(SpiceCrossCheck, NgspiceAgreesWithTheGridPhase) {
+    const auto [topology, response] = GetParam();
+    DesignRun run;
+    ASSERT_TRUE(run.synthesize(topology, response));
+    const double fo = run.state().Fo * 1000;
+    std::ostringstream deck;
+    writeSpiceDeck(run.engine->netlist, SpiceSweep{fo, fo + 10000, 10}, deck);
+    std::string text = deck.str();
+    const std::size_t print = text.find("print vdb(");
+    ASSERT_NE(print, std::string::npos);
+    text.replace(print, 10, "print vp(");
+
+    const std::vector<SpicePoint> table = printedTable(runNgspice(text, run.state().TableKey));
+    ASSERT_EQ(table.size(), 10u);
+    std::vector<double> frequencies;
+    for (const SpicePoint& point : table) {
+        frequencies.push_back(point.frequency);
+    }
+    const std::vector<GridPoint> grid = SolveGrid(run.engine->solver, frequencies);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        ASSERT_TRUE(grid[i].solved);
+        const double phase = std::atan2(grid[i].loadVoltage.im, grid[i].loadVoltage.re);
+        const double turn = 2 * std::acos(-1.0);
+        EXPECT_NEAR(std::remainder(phase - table[i].levelDb, turn), 0, 1e-6)
+            << "at " << frequencies[i] << " Hz";
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QTest>
 #include <algorithm>
 
+#include "LineEditRoom.h"
 #include "WindowDriver.h"
 
 using namespace trellon;
@@ -22,6 +23,7 @@ class CalculationTest : public QObject {
 
 private slots:
     void calculationFillsFieldsPanelLogAndCurve();
+    void aWideValueShrinksToFitItsField();
     void everyTopologyFillsAllItsFields_data();
     void everyTopologyFillsAllItsFields();
     void synthesisWarningStopsTheCommand();
@@ -92,6 +94,33 @@ void CalculationTest::calculationFillsFieldsPanelLogAndCurve() {
     QCOMPARE(w.state().CalcCount, 1);
     QVERIFY(w.state().LogUnsaved);
     QCOMPARE(w.state().LogLastLine, 9);
+}
+
+void CalculationTest::aWideValueShrinksToFitItsField() {
+    WindowDriver w;
+    w.setText("Edit3", QStringLiteral("100"));
+    w.setText("Edit2", QStringLiteral("15000"));
+    w.calculate();
+    QLineEdit* rin = w.resultField(ResultField::EditRin);
+    QCOMPARE(rin->text(), QStringLiteral("1.414E4"));
+    const QFont full = w.resultField(ResultField::EditC1)->font();
+    QVERIFY(QFontInfo(rin->font()).pointSizeF() < QFontInfo(full).pointSizeF());
+    for (int i = 0; i < kResultFieldCount; ++i) {
+        QLineEdit* field = w.resultField(static_cast<ResultField>(i));
+        if (field->isVisible()) {
+            const QString name = field->objectName() + ' ' + field->text();
+            QVERIFY2(QFontMetricsF(field->font()).horizontalAdvance(field->text()) <=
+                         lineEditTextRoom(field),
+                     qPrintable(name));
+            QVERIFY2(QFontInfo(field->font()).pointSizeF() >= 7, qPrintable(name));
+            QCOMPARE(field->toolTip(), field->text());
+        }
+    }
+    // A value that fits takes the full font again.
+    w.setText("Edit3", QStringLiteral("17.15"));
+    w.setText("Edit2", QStringLiteral("3100"));
+    w.calculate();
+    QCOMPARE(rin->font(), full);
 }
 
 void CalculationTest::everyTopologyFillsAllItsFields_data() {

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QRegularExpression>
 #include <QTest>
+#include <QToolTip>
 
 #include "CurveColours.h"
 #include "WindowDriver.h"
@@ -56,6 +57,7 @@ private slots:
     void withoutOverlaysEveryCommandReplacesTheRedCurve();
     void switchingOverlaysOnStartsANewCycle();
     void clearingEmptiesCurvesPanelsAndResults();
+    void aCutCaptionShowsWholeAsTheTooltip();
     void largeAndNormalSizes();
     void levelModes();
     void absoluteLevelAbovePeakMarksThePanel();
@@ -177,10 +179,30 @@ void ChartTest::clearingEmptiesCurvesPanelsAndResults() {
     QCOMPARE(w.log(), log);
 }
 
+void ChartTest::aCutCaptionShowsWholeAsTheTooltip() {
+    WindowDriver w;
+    w.selectTopology(4);
+    w.selectResponse(1);
+    w.calculate();
+    CurveStatusBar* panels = w.curvePanels();
+    const QString caption = panels->panelCaption(0);
+    QCOMPARE(caption, QStringLiteral("FR1:T04C-10-3100; Ccor=82 pF"));
+    const QRect panel = panels->panelRect(0);
+    QVERIFY(panels->fontMetrics().horizontalAdvance(caption) > panel.width());
+    QHelpEvent help(QEvent::ToolTip, panel.center(), panels->mapToGlobal(panel.center()));
+    QApplication::sendEvent(panels, &help);
+    QTRY_COMPARE(QToolTip::text(), caption);
+    QToolTip::hideText();
+}
+
 void ChartTest::largeAndNormalSizes() {
     WindowDriver w;
     w.selectTopology(2);
     w.calculate();
+    w.choose("FR");
+    w.chart()->replot();
+    const QMargins margins = w.chart()->axisRect()->margins();
+    QVERIFY(margins.top() >= 15);  // room for the top tick label
     const QStringList fields = w.visibleResultFields();
     const QString rout = w.resultField(ResultField::EditRout6)->text();
 
@@ -200,6 +222,8 @@ void ChartTest::largeAndNormalSizes() {
 
     w.choose("NormalZoom");
     QCOMPARE(w.chart()->geometry(), QRect(1, 154, 640, 358));
+    w.chart()->replot();
+    QCOMPARE(w.chart()->axisRect()->margins().top(), margins.top());
     QCOMPARE(w.visibleResultFields(), fields);
     QCOMPARE(w.resultField(ResultField::EditRout6)->text(), rout);
     QVERIFY(w.action("PlusZoom")->isEnabled());

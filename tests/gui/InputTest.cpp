@@ -1,6 +1,8 @@
 // Key filters, the Enter and Tab chains, and choosing a topology or a response type.
+#include <QApplication>
 #include <QLabel>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "WindowDriver.h"
 
@@ -21,6 +23,7 @@ private slots:
     void everyTopologyShowsItsSchematicAndFields();
     void choosingATopologyEmptiesTheResultFields();
     void everyResponseTypeShowsItsName();
+    void wheelOverAListWithoutFocusChangesNothing();
 };
 
 void InputTest::crystalFieldsTakeOnlyUnsignedNumbers_data() {
@@ -167,6 +170,24 @@ void InputTest::everyResponseTypeShowsItsName() {
         QCOMPARE(w.state().Response, position + 1);
         QCOMPARE(w.window().focusWidget(), w.edit("Edit10"));
     }
+}
+
+void InputTest::wheelOverAListWithoutFocusChangesNothing() {
+    WindowDriver w;
+    w.calculate();
+    const QString rin = w.resultField(ResultField::EditRin)->text();
+    for (const char* name : {"ComboBox1", "ComboBox2"}) {
+        auto* list = w.control<QComboBox>(name);
+        QVERIFY(!list->hasFocus());
+        const QPointF inside(5, 5);
+        QWheelEvent wheel(inside, list->mapToGlobal(inside), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(list, &wheel);
+        QCOMPARE(list->currentIndex(), 0);
+    }
+    QCOMPARE(w.state().Topology, 1);
+    QCOMPARE(w.state().Response, 1);
+    QCOMPARE(w.resultField(ResultField::EditRin)->text(), rin);
 }
 
 QTEST_MAIN(InputTest)

@@ -2,11 +2,15 @@
 // and the information box.
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
+#include "LineEditRoom.h"
 #include "LocaleClock.h"
+#include "RussianTranslations.h"
 #include "WindowDriver.h"
 
 using namespace trellon;
@@ -41,6 +45,7 @@ private slots:
     void viewsAndStatusBarsAtStart();
     void hintsFollowThePointer();
     void informationBox();
+    void standardButtonsSpeakRussian();
 };
 
 void StartupTest::windowFieldsAndListsAtStart() {
@@ -116,8 +121,13 @@ void StartupTest::labelsStandBesideTheirFields() {
         QCOMPARE(label->parentWidget(), field->parentWidget());
         QCOMPARE(label->geometry().center().y(), field->geometry().center().y());
         QVERIFY2(label->geometry().right() < field->geometry().left(), name);
-        // The whole caption fits in front of the field.
+        // The whole caption fits in front of the field; a crystal's field shows ten digits whole.
         QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(), name);
+        if (field->parentWidget() == w.control("GroupBox1")) {
+            QVERIFY2(
+                field->fontMetrics().horizontalAdvance(QString(10, '0')) <= lineEditTextRoom(field),
+                name);
+        }
     }
 }
 
@@ -246,6 +256,18 @@ void StartupTest::hintsFollowThePointer() {
     QTest::mouseMove(file, file->actionGeometry(w.action("PrintForm")).center());
     QTRY_COMPARE(clock->panelText(0), QStringLiteral("Print Form"));
     file->close();
+
+    // A submenu keeps its hint once it has opened.
+    auto* response = w.control<QMenu>("N4");
+    auto* size = w.control<QMenu>("ZoomACH");
+    QTest::mouseClick(bar, Qt::LeftButton, {},
+                      bar->actionGeometry(response->menuAction()).center());
+    QTRY_VERIFY(response->isVisible());
+    QTest::mouseMove(response, response->actionGeometry(size->menuAction()).center());
+    QTRY_VERIFY(size->isVisible());
+    QTest::qWait(700);
+    QCOMPARE(clock->panelText(0), QStringLiteral("Size"));
+    response->close();
 }
 
 void StartupTest::informationBox() {
@@ -268,6 +290,15 @@ void StartupTest::informationBox() {
     QCOMPARE(lines[7], QStringLiteral("\"Trellon\" V-6.3.0.0."));
     QVERIFY(lines[8].startsWith(QStringLiteral("Authors:")));
     QVERIFY(lines[9].startsWith(QStringLiteral("Please e-mail your problems/suggestions to ")));
+}
+
+void StartupTest::standardButtonsSpeakRussian() {
+    QVERIFY(installRussianTranslations(*qApp));
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(box.button(QMessageBox::Yes)->text().remove('&'), QStringLiteral("Да"));
+    QCOMPARE(box.button(QMessageBox::No)->text().remove('&'), QStringLiteral("Нет"));
+    QCOMPARE(box.button(QMessageBox::Cancel)->text().remove('&'), QStringLiteral("Отмена"));
 }
 
 QTEST_MAIN(StartupTest)

@@ -77,6 +77,10 @@ TEST(Touchstone, OwnExportReadsBack) {
          {TouchstoneFormat::MagnitudeAngle, TouchstoneFormat::Decibel}) {
         expectNear(readTouchstone(writeTouchstone(data, format), "own.s2p"), data, 1e-15);
     }
+    // A magnitude beyond the double range would be written as an unreadable INF.
+    data.s22[0] = {1.5e308, 1.5e308};
+    expectCommandError([&] { writeTouchstone(data, TouchstoneFormat::Decibel); },
+                       "A value is too large for a Touchstone file in magnitude and angle");
 }
 
 TEST(Touchstone, EachMalformedFileGivesItsMessage) {
