@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Engine.h"
+
 namespace trellon {
 
 namespace {
@@ -15,7 +17,7 @@ double crossing(double f1, double level1, double f2, double level2, double level
 }  // namespace
 
 double attenuationOf(double levelDb) {
-    return -levelDb - 20 * std::log10(2.0);
+    return -levelDb - kMatchedLoadLossDb;
 }
 
 CurveFigures measureCurve(std::span<const double> frequenciesHz, std::span<const double> levelsDb,
