@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "BuiltFilterSolver.h"
+#include "Engine.h"
 #include "GridSolve.h"
 #include "MeasuredCrystalModel.h"
 #include "TopologyDescription.h"
@@ -18,7 +19,14 @@ double levelOf(const GridPoint& point) {
 
 }  // namespace
 
+void requireTracedBand(const DesignState& state) {
+    if (!(state.BandLow < state.BandHigh)) {
+        throw std::invalid_argument("the design has no traced band: calculate it first");
+    }
+}
+
 std::vector<double> builtCurveFrequencies(const DesignState& state) {
+    requireTracedBand(state);
     const double width = state.BandHigh - state.BandLow;
     const double first = state.BandLow - width / 2;
     const auto steps = static_cast<std::size_t>(2 * width);
@@ -30,6 +38,7 @@ std::vector<double> builtCurveFrequencies(const DesignState& state) {
 }
 
 std::vector<double> idealTraceFrequencies(const DesignState& state) {
+    requireTracedBand(state);
     const auto steps = static_cast<std::size_t>(state.BandHigh - state.BandLow);
     std::vector<double> frequencies(steps);
     for (std::size_t k = 0; k < steps; ++k) {
@@ -39,6 +48,7 @@ std::vector<double> idealTraceFrequencies(const DesignState& state) {
 }
 
 std::vector<double> widenedBandGrid(const DesignState& state, int count) {
+    requireTracedBand(state);
     const double width = state.BandHigh - state.BandLow;
     const double first = state.BandLow - width / 2;
     const double span = 2 * width;
@@ -78,6 +88,11 @@ BuiltFilterResult solveBuiltFilter(const DesignState& state, const BuiltCircuit&
         result.figures = measureCurve(frequenciesHz, result.levelsDb, state.FrLevel);
     }
     return result;
+}
+
+double displayedLevel(double levelDb, const CurveFigures& figures, bool absolute) {
+    const double matched = levelDb + kMatchedLoadLossDb;
+    return absolute ? matched : matched + figures.amin;
 }
 
 }  // namespace trellon

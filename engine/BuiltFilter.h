@@ -10,6 +10,10 @@
 
 namespace trellon {
 
+// Throws std::invalid_argument unless `state` holds a traced band (BandLow < BandHigh), which
+// the grids below and every analysis of the built filter start from.
+void requireTracedBand(const DesignState& state);
+
 // The grid the built filter's curve is drawn on: the ideal traced band (BandLow..BandHigh of
 // the last calculation) widened by half its width on each side, 1 Hz apart.
 std::vector<double> builtCurveFrequencies(const DesignState& state);
@@ -39,5 +43,10 @@ struct BuiltFilterResult {
 // core); the result does not depend on the thread count.
 BuiltFilterResult solveBuiltFilter(const DesignState& state, const BuiltCircuit& circuit,
                                    std::span<const double> frequenciesHz, int threads = 0);
+
+// A level of the built curve as the chart and the points file show it: relative to the curve's
+// own least attenuation (0 dB at Amin), or with `absolute` relative to the matched transfer, as
+// the ideal curve's two level modes are.
+double displayedLevel(double levelDb, const CurveFigures& figures, bool absolute);
 
 }  // namespace trellon

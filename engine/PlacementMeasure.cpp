@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 
+#include "BuiltFilter.h"
 #include "Catalogue.h"
 #include "GridSolve.h"
 #include "MeasuredCrystalModel.h"
@@ -13,6 +14,7 @@ namespace trellon {
 PlacementReference::PlacementReference(const DesignState& state, const CrystalBatch& batch,
                                        int points)
     : circuit(makeBuiltCircuit(state)) {
+    requireTracedBand(state);
     for (int k = 0; k < points; ++k) {
         frequenciesHz.push_back(state.BandLow +
                                 (state.BandHigh - state.BandLow) * k / (points - 1));

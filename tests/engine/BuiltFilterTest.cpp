@@ -118,6 +118,26 @@ TEST(BuiltFilter, NominalFiguresAgreeWithTheSweep) {
     }
 }
 
+// The points of the built filter at the ideal traced curve's frequencies, in the curve's level
+// modes, lie on the ideal curve: same abscissae, levels within the model-to-schematic difference
+// and the sweep's 10 Hz peak scan.
+TEST(BuiltFilter, BuiltPointsLieOnTheIdealTracedCurve) {
+    CalculatedDesign design(7, 8);
+    const DesignState& s = design.state();
+    const Engine& engine = *design.run.engine;
+    const std::vector<double> frequencies = idealTraceFrequencies(s);
+    ASSERT_EQ(frequencies.size(), static_cast<std::size_t>(engine.curve.size()));
+    const BuiltFilterResult built =
+        solveBuiltFilter(s, makeBuiltFilter(s, nominalCrystals(s)), frequencies);
+    for (std::size_t i = 0; i < frequencies.size(); ++i) {
+        ASSERT_EQ((frequencies[i] - s.Fo * 1000) / 1000, engine.curve.x()[i]);
+        ASSERT_NEAR(displayedLevel(built.levelsDb[i], built.figures, false), engine.curve.y()[i],
+                    0.02);
+        ASSERT_NEAR(displayedLevel(built.levelsDb[i], built.figures, true),
+                    engine.curve.y()[i] - s.Amin, 0.02);
+    }
+}
+
 // ngspice solves the exported built filter, each position with a crystal of its own.
 TEST(BuiltFilter, NgspiceAgreesWithTheBuiltCurveForEveryTopology) {
     for (int topology = 1; topology <= kTopologyCount; ++topology) {
