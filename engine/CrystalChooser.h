@@ -17,7 +17,7 @@ struct ChoiceSettings {
     int measurePoints = 41;  // frequencies of the measure over the ideal band at the level
     // Every placement is tried when there are at most this many (mirror images counted once).
     std::size_t exhaustiveLimit = 20000;
-    int searchStarts = 6;  // windows of crystals adjacent in Fs refined by the local search
+    int searchStarts = 12;  // windows of crystals adjacent in Fs refined by the local search
 };
 
 // Which crystal of the batch goes where, and how close each choice comes to the design by the
