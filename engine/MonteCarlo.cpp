@@ -83,8 +83,10 @@ void checkSettings(const MonteCarloSettings& settings) {
     const bool spreadOk = s.sigmaFsHz >= 0 && s.sigmaLmPercent >= 0 && s.sigmaRmPercent >= 0 &&
                           s.sigmaC0Percent >= 0 && s.capacitorTolerancePercent >= 0 &&
                           s.capacitorTolerancePercent < 100 && s.strayPf >= 0;
-    if (settings.samples < 1 || settings.gridPoints < 2 || settings.histogramBins < 1 ||
-        !spreadOk) {
+    // Every sample's curve is kept for the envelopes: bound the store at 400 MB.
+    const bool sizeOk = settings.samples >= 1 && settings.gridPoints >= 2 &&
+                        static_cast<double>(settings.samples) * settings.gridPoints <= 5e7;
+    if (!sizeOk || settings.histogramBins < 1 || !spreadOk) {
         throw std::invalid_argument("Monte-Carlo settings out of range");
     }
 }

@@ -30,6 +30,7 @@ struct YieldTargets {
     double maxLossDb = 6;
 };
 
+// samples x gridPoints is at most 5e7.
 struct MonteCarloSettings {
     int samples = 1000;
     int gridPoints = 801;  // from the ideal traced band widened by half its width on each side
@@ -61,9 +62,10 @@ struct MonteCarloResult {
     std::vector<double> p5Db;
     std::vector<double> p50Db;
     std::vector<double> p95Db;
-    Histogram bandwidth;  // Hz, at the level, from each sample's curve on the grid
-    Histogram ripple;     // dB
-    Histogram loss;       // dB: Amin
+    Histogram
+        bandwidth;     // Hz, at the level, from each sample's curve on the grid (cut at its ends)
+    Histogram ripple;  // dB
+    Histogram loss;    // dB: Amin
     Percentiles bandwidthPercentiles;
     Percentiles ripplePercentiles;
     Percentiles lossPercentiles;
