@@ -10,11 +10,12 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "DesignRun.h"
-#include "JsonReader.h"
 #include "NumberText.h"
+#include "TinyFileSizeLimit.h"
 
 namespace trellon {
 namespace {
@@ -93,37 +94,64 @@ TEST(Cli, FieldsUseTheDecimalSeparator) {
     EXPECT_TRUE(system.hasLine("EditC2=76,02"));
 }
 
-// The JSON numbers carry enough digits to read back as the very doubles the engine computed.
+// The JSON numbers read back as the very doubles the engine computed.
 TEST(Cli, JsonIsOneObjectWithExactNumbers) {
     const CliResult r = runCli({"--topology", "7", "--response", "8", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
-    const JsonValue json = JsonReader::read(r.out);
-    ASSERT_EQ(json.kind, JsonValue::Kind::Object);
+    const nlohmann::json json = nlohmann::json::parse(r.out);
+    ASSERT_TRUE(json.is_object());
 
     DesignRun run;
     ASSERT_TRUE(run.synthesize(7, 8));
     const DesignState& s = run.state();
-    auto number = [&json](const std::string& name) {
-        const JsonValue* v = json.member(name);
-        EXPECT_TRUE(v != nullptr && v->kind == JsonValue::Kind::Number) << name;
-        return v == nullptr ? std::numeric_limits<double>::quiet_NaN() : TextToFloat(v->text, '.');
-    };
-    EXPECT_EQ(json.member("tableKey")->text, "T08C-54-");
-    EXPECT_EQ(number("rterm"), s.Rsource);
-    EXPECT_EQ(number("rin"), s.Rin);
-    EXPECT_EQ(number("cq"), s.Cq);
-    EXPECT_EQ(number("levelAtFo"), s.LevelAtFo);
-    EXPECT_EQ(number("attenuationAtFo"), s.AttenuationAtFo);
-    const JsonValue* cap = json.member("cap");
-    ASSERT_NE(cap, nullptr);
-    ASSERT_EQ(cap->items.size(), 25u);
+    EXPECT_EQ(json.at("tableKey"), "T08C-54-");
+    EXPECT_EQ(json.at("rterm").get<double>(), s.Rsource);
+    EXPECT_EQ(json.at("rin").get<double>(), s.Rin);
+    EXPECT_EQ(json.at("cq").get<double>(), s.Cq);
+    EXPECT_EQ(json.at("levelAtFo").get<double>(), s.LevelAtFo);
+    EXPECT_EQ(json.at("attenuationAtFo").get<double>(), s.AttenuationAtFo);
+    const std::vector<double> cap = json.at("cap");
+    ASSERT_EQ(cap.size(), 25u);
     for (int slot = 1; slot <= 25; ++slot) {
-        EXPECT_EQ(TextToFloat(cap->items[slot - 1].text, '.'), s.Cap[slot]) << "slot " << slot;
+        EXPECT_EQ(cap[slot - 1], s.Cap[slot]) << "slot " << slot;
     }
-    const JsonValue* messages = json.member("messages");
-    ASSERT_NE(messages, nullptr);
-    EXPECT_EQ(messages->kind, JsonValue::Kind::Array);
-    EXPECT_TRUE(messages->items.empty());
+    EXPECT_EQ(json.at("messages"), nlohmann::json::array());
+    EXPECT_TRUE(json.at("pointCount").is_number_integer());
+
+    // A typed text that is not UTF-8 comes back in the message with a replacement character.
+    const CliResult bytes = runCli({"--ld", "17\xFF", "--json"});
+    EXPECT_EQ(bytes.status, 1);
+    EXPECT_EQ(nlohmann::json::parse(bytes.out).at("messages").at(0),
+              "'17\uFFFD' is not a valid floating point value");
+}
+
+// A file that cannot be written fails the run after the results, with the name and the reason,
+// and leaves what was there before.
+TEST(Cli, FileThatCannotBeWrittenFailsTheRunAfterTheResults) {
+    const CliResult device = runCli({"--spice", "/dev/full"});
+    EXPECT_EQ(device.status, 1);
+    EXPECT_TRUE(device.hasLine("EditRin=501.1")) << device.out;
+    EXPECT_EQ(device.err, "Cannot create the SPICE deck '/dev/full': it is not a regular file\n");
+
+    const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                       ("trellon-cli-" + std::to_string(getpid()) + ".csv");
+    std::ofstream(file) << "old";
+    CliResult cut;
+    {
+        test::TinyFileSizeLimit limit;
+        cut = runCli({"--points", file.string()});
+    }
+    std::ifstream in(file);
+    const std::string kept((std::istreambuf_iterator<char>(in)), {});
+    std::filesystem::remove(file);
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_EQ(cut.err, "Cannot write the points file '" + file.string() + "': File too large\n");
+    EXPECT_EQ(kept, "old");
+
+    // "-" is standard output: the table follows the results there.
+    const CliResult out = runCli({"--points", "-"});
+    EXPECT_EQ(out.status, 0) << out.err;
+    EXPECT_NE(out.out.find("\ndetuning_khz,level_db\n"), std::string::npos) << out.out;
 }
 
 TEST(Cli, SpiceOptionWritesADeck) {
