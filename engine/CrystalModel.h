@@ -13,6 +13,12 @@ struct CrystalModel {
     double holderCapacitance = 0;    // F
 };
 
+// The motional capacitance (F) of a crystal resonating at foKhz with the motional inductance
+// ldMh, computed as the synthesis always has, so that equal inputs give equal bits.
+inline double motionalCapacitanceOf(double foKhz, double ldMh) {
+    return 1 / (39478.417604355091 * foKhz * foKhz * ldMh);
+}
+
 // The crystal that the design's inputs describe, converted exactly as the netlists always have.
 inline CrystalModel nominalCrystal(const DesignState& state) {
     return {state.Ld * 0.001, state.Cq, state.Rd, state.Cs * 1e-12};

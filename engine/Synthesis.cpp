@@ -5,6 +5,7 @@
 #include "Catalogue.h"
 #include "CentreEvaluation.h"
 #include "CommandError.h"
+#include "CrystalModel.h"
 #include "FloatingPoint.h"
 #include "Messages.h"
 #include "NumberText.h"
@@ -16,7 +17,6 @@ namespace {
 
 constexpr double P1 = kTwoPi;
 constexpr double P2 = kTwoPiSquared;
-constexpr double P2k = 39478.417604355091;
 
 // A zero here would divide by zero further on; refuse it by name before any value is shown.
 void requireNonZero(double value, const char* field) {
@@ -44,7 +44,7 @@ Couplings commonQuantities(DesignState& s) {
     Couplings q{};
     const double N = s.Fo / s.dF * 1000;
     q.Xs = N * 1e9 / (P2 * s.Fo * s.Fo * s.Ld);
-    s.Cq = 1 / (P2k * s.Fo * s.Fo * s.Ld);
+    s.Cq = motionalCapacitanceOf(s.Fo, s.Ld);
     q.Rterm = 1e9 / (P1 * s.Fo * q.Xs * s.G1);
     const double base = P2 * (s.Fo * s.Fo) * (q.Rterm * q.Rterm) * (q.Xs * q.Xs) * s.G2 * s.G3;
     if (isCwTopology(s.Topology)) {

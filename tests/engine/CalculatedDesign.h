@@ -26,7 +26,7 @@ struct CalculatedDesign {
         CalculationViews views{run.view, chart, chart, results, log};
         EXPECT_EQ(RunCalculation(*run.engine, inputs, views), CalculationOutcome::Completed);
     }
-    const DesignState& state() { return run.state(); }
+    DesignState& state() { return run.state(); }
 };
 
 }  // namespace trellon

@@ -1,0 +1,68 @@
+#include "BuiltFilterReport.h"
+
+#include <cmath>
+
+#include "NumberText.h"
+
+namespace trellon {
+
+namespace {
+
+// Offsets from Fo read as the usual report's "Fo+" figures do.
+std::string fromFo(double frequencyHz, const DesignState& state, char separator) {
+    return "Fo+" + FormatGeneral(frequencyHz - state.Fo * 1000, 4, separator);
+}
+
+}  // namespace
+
+BuiltFilterReportLines builtFilterReportLines(const DesignState& state,
+                                              const BuiltFilterResult& built,
+                                              std::span<const std::string> crystalNames,
+                                              char separator) {
+    const CurveFigures& f = built.figures;
+    const std::string amin = FormatGeneral(f.amin, 3, separator);
+    const std::string peak = fromFo(f.fAmin, state, separator);
+    const std::string attenuation = FormatGeneral(built.attenuationAtFo, 4, separator);
+    // Whole hertz, as the usual report's bandwidth of 1 Hz steps reads.
+    const std::string band = "dF(" + FormatGeneral(state.FrLevel, 15, separator) +
+                             " dB)=" + FormatGeneral(std::round(f.bandwidth), 5, separator) + " Hz";
+    const std::string ripple = FormatGeneral(f.ripple, 3, separator);
+
+    BuiltFilterReportLines lines;
+    lines.results = {"-- built --",
+                     "Amin=" + amin + " dB;",
+                     "F(Amin)=" + peak + " Hz;",
+                     "A(Fo)=" + attenuation + " dB;",
+                     band + ";",
+                     "Ripple=" + ripple + " dB."};
+    lines.log = {"Built: Amin=" + amin + " dB;  F(Amin)=" + peak + " Hz;  A(Fo)=" + attenuation +
+                 " dB;  " + band + " (" + fromFo(f.bandLow, state, separator) + ".." +
+                 fromFo(f.bandHigh, state, separator) + ");  Ripple=" + ripple + " dB;"};
+    if (!crystalNames.empty()) {
+        std::string placement;
+        for (std::size_t i = 0; i < crystalNames.size(); ++i) {
+            placement +=
+                (i == 0 ? "" : ";  ") + ("ZQ" + std::to_string(i + 1)) + "=" + crystalNames[i];
+        }
+        lines.log.push_back(placement + ".");
+    }
+    lines.log.push_back(std::string(57, '='));
+    return lines;
+}
+
+void WriteBuiltFilterReport(DesignState& state, TextView& results, TextView& log,
+                            const BuiltFilterResult& built,
+                            std::span<const std::string> crystalNames, char decimalSeparator) {
+    const BuiltFilterReportLines lines =
+        builtFilterReportLines(state, built, crystalNames, decimalSeparator);
+    for (const std::string& line : lines.results) {
+        results.appendLine(line);
+    }
+    for (const std::string& line : lines.log) {
+        log.appendLine(line);
+    }
+    state.LogLastLine += static_cast<int>(lines.log.size());
+    state.LogUnsaved = true;
+}
+
+}  // namespace trellon

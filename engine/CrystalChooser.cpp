@@ -1,0 +1,256 @@
+#include "CrystalChooser.h"
+
+#include <algorithm>
+#include <memory>
+#include <numeric>
+#include <stdexcept>
+
+#include "PlacementMeasure.h"
+#include "TopologyDescription.h"
+
+namespace trellon {
+
+namespace {
+
+using Placement = std::vector<std::size_t>;
+
+// Batch indices in order of Fs, ties in batch order.
+std::vector<std::size_t> fsOrder(const CrystalBatch& batch) {
+    std::vector<std::size_t> order(batch.crystals.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return batch.crystals[a].fsKhz < batch.crystals[b].fsKhz;
+    });
+    return order;
+}
+
+// Placements of n of M crystals, a placement and its mirror image counted once; stops
+// counting past `limit`.
+std::size_t placementCount(std::size_t m, std::size_t n, std::size_t limit) {
+    std::size_t count = 1;
+    for (std::size_t k = 0; k < n; ++k) {
+        count *= m - k;
+        if (count / 2 > limit) {
+            return limit + 1;
+        }
+    }
+    return n > 1 ? count / 2 : count;
+}
+
+// Every placement whose first crystal has a lower batch index than its last.
+std::vector<Placement> everyPlacement(std::size_t m, std::size_t n) {
+    std::vector<Placement> placements;
+    Placement current;
+    std::vector<bool> used(m, false);
+    const auto extend = [&](const auto& self) -> void {
+        if (current.size() == n) {
+            if (n == 1 || current.front() < current.back()) {
+                placements.push_back(current);
+            }
+            return;
+        }
+        for (std::size_t i = 0; i < m; ++i) {
+            if (!used[i]) {
+                used[i] = true;
+                current.push_back(i);
+                self(self);
+                current.pop_back();
+                used[i] = false;
+            }
+        }
+    };
+    extend(extend);
+    return placements;
+}
+
+// Crystals ascending in Fs placed in mirror pairs from the ends inwards.
+Placement symmetricPlacement(std::span<const std::size_t> ascending) {
+    const std::size_t n = ascending.size();
+    Placement placement(n);
+    for (std::size_t k = 0; k < n / 2; ++k) {
+        placement[k] = ascending[2 * k];
+        placement[n - 1 - k] = ascending[2 * k + 1];
+    }
+    if (n % 2 == 1) {
+        placement[n / 2] = ascending[n - 1];
+    }
+    return placement;
+}
+
+struct Scored {
+    Placement placement;
+    double measure;
+};
+
+// Best-improvement descent over swaps of two positions and exchanges with unused crystals
+// near the placed ones in Fs order.
+Scored refine(Scored start, const std::vector<std::size_t>& order,
+              const std::vector<std::size_t>& rankOf, PlacementMeasure& measure,
+              std::atomic<bool>& cancel) {
+    const std::size_t n = start.placement.size();
+    for (;;) {
+        if (cancel.load()) {
+            return start;
+        }
+        Scored best = start;
+        Placement trial = start.placement;
+        const auto consider = [&] {
+            const double value = measure(trial);
+            if (value < best.measure) {
+                best = {trial, value};
+            }
+        };
+        for (std::size_t a = 0; a < n; ++a) {
+            for (std::size_t b = a + 1; b < n; ++b) {
+                std::swap(trial[a], trial[b]);
+                consider();
+                std::swap(trial[a], trial[b]);
+            }
+        }
+        std::size_t lowRank = order.size();
+        std::size_t highRank = 0;
+        for (std::size_t index : start.placement) {
+            lowRank = std::min(lowRank, rankOf[index]);
+            highRank = std::max(highRank, rankOf[index]);
+        }
+        const std::size_t first = lowRank > n ? lowRank - n : 0;
+        const std::size_t last = std::min(order.size() - 1, highRank + n);
+        for (std::size_t rank = first; rank <= last; ++rank) {
+            const std::size_t candidate = order[rank];
+            if (std::ranges::find(start.placement, candidate) != start.placement.end()) {
+                continue;
+            }
+            for (std::size_t position = 0; position < n; ++position) {
+                trial[position] = candidate;
+                consider();
+                trial[position] = start.placement[position];
+            }
+        }
+        if (!(best.measure < start.measure)) {
+            return start;
+        }
+        start = std::move(best);
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> placementNames(const CrystalBatch& batch,
+                                        const std::vector<std::size_t>& placement) {
+    std::vector<std::string> names;
+    for (std::size_t index : placement) {
+        names.push_back(batch.crystals[index].name);
+    }
+    return names;
+}
+
+std::vector<std::size_t> naivePlacement(const CrystalBatch& batch, int n) {
+    const std::vector<std::size_t> order = fsOrder(batch);
+    const auto count = static_cast<std::size_t>(n);
+    std::size_t bestStart = 0;
+    for (std::size_t start = 1; start + count <= order.size(); ++start) {
+        const auto span = [&](std::size_t s) {
+            return batch.crystals[order[s + count - 1]].fsKhz - batch.crystals[order[s]].fsKhz;
+        };
+        if (span(start) < span(bestStart)) {
+            bestStart = start;
+        }
+    }
+    Placement placement(order.begin() + static_cast<std::ptrdiff_t>(bestStart),
+                        order.begin() + static_cast<std::ptrdiff_t>(bestStart + count));
+    std::sort(placement.begin(), placement.end());
+    return placement;
+}
+
+std::optional<CrystalChoice> ChooseCrystals(const DesignState& state, const CrystalBatch& batch,
+                                            const ChoiceSettings& settings,
+                                            const ProgressCallback& progress,
+                                            std::atomic<bool>& cancel) {
+    const int positions = topologyDescription(state.Topology).crystals;
+    const std::size_t n = static_cast<std::size_t>(positions);
+    const std::size_t m = batch.crystals.size();
+    if (m < n) {
+        throw std::invalid_argument("the batch holds fewer crystals than the filter's " +
+                                    std::to_string(positions));
+    }
+    const PlacementReference reference(state, batch, std::max(settings.measurePoints, 2));
+    const int threads = taskThreads(settings.threads, m);
+    std::vector<std::unique_ptr<PlacementMeasure>> measures;
+    for (int t = 0; t < threads; ++t) {
+        measures.push_back(std::make_unique<PlacementMeasure>(reference));
+    }
+
+    CrystalChoice choice;
+    choice.naivePlacement = naivePlacement(batch, positions);
+    choice.naiveMeasure = (*measures[0])(choice.naivePlacement);
+    std::vector<Scored> finalists{{choice.naivePlacement, choice.naiveMeasure}};
+
+    if (placementCount(m, n, settings.exhaustiveLimit) <= settings.exhaustiveLimit) {
+        choice.exhaustive = true;
+        const std::vector<Placement> placements = everyPlacement(m, n);
+        std::vector<double> values(placements.size());
+        const auto evaluate = [&](std::size_t i, int worker) {
+            values[i] = (*measures[static_cast<std::size_t>(worker)])(placements[i]);
+        };
+        if (!runParallelTasks(placements.size(), threads, evaluate, progress, cancel)) {
+            return std::nullopt;
+        }
+        for (std::size_t i = 0; i < placements.size(); ++i) {
+            finalists.push_back({placements[i], values[i]});
+        }
+    } else {
+        const std::vector<std::size_t> order = fsOrder(batch);
+        std::vector<std::size_t> rankOf(m);
+        for (std::size_t rank = 0; rank < m; ++rank) {
+            rankOf[order[rank]] = rank;
+        }
+        const std::size_t windows = m - n + 1;
+        std::vector<Scored> runs(windows);
+        const auto evaluateRun = [&](std::size_t w, int worker) {
+            const Placement placement = symmetricPlacement(std::span(order).subspan(w, n));
+            runs[w] = {placement, (*measures[static_cast<std::size_t>(worker)])(placement)};
+        };
+        const auto firstHalf = [&](double done) {
+            if (progress) {
+                progress(done / 2);
+            }
+        };
+        if (!runParallelTasks(windows, threads, evaluateRun, firstHalf, cancel)) {
+            return std::nullopt;
+        }
+        std::vector<std::size_t> ranked(windows);
+        std::iota(ranked.begin(), ranked.end(), 0);
+        std::stable_sort(ranked.begin(), ranked.end(), [&](std::size_t a, std::size_t b) {
+            return runs[a].measure < runs[b].measure;
+        });
+        const std::size_t startCount =
+            std::min(windows, static_cast<std::size_t>(std::max(settings.searchStarts, 0)));
+        for (std::size_t k = 0; k < startCount; ++k) {
+            finalists.push_back(runs[ranked[k]]);
+        }
+        const auto search = [&](std::size_t i, int worker) {
+            finalists[i] = refine(finalists[i], order, rankOf,
+                                  *measures[static_cast<std::size_t>(worker)], cancel);
+        };
+        const auto secondHalf = [&](double done) {
+            if (progress) {
+                progress(0.5 + done / 2);
+            }
+        };
+        if (!runParallelTasks(finalists.size(), threads, search, secondHalf, cancel)) {
+            return std::nullopt;
+        }
+    }
+    // The first of the best, the naive choice ahead of all others.
+    const Scored* best = &finalists.front();
+    for (const Scored& scored : finalists) {
+        if (scored.measure < best->measure) {
+            best = &scored;
+        }
+    }
+    choice.placement = best->placement;
+    choice.measure = best->measure;
+    return choice;
+}
+
+}  // namespace trellon

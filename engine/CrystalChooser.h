@@ -1,0 +1,54 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CrystalBatch.h"
+#include "DesignState.h"
+#include "ParallelTasks.h"
+
+namespace trellon {
+
+struct ChoiceSettings {
+    int threads = 0;         // 0: one per core; the choice does not depend on it
+    int measurePoints = 41;  // frequencies of the measure over the ideal band at the level
+    // Every placement is tried when there are at most this many (mirror images counted once).
+    std::size_t exhaustiveLimit = 20000;
+    int searchStarts = 12;  // windows of crystals adjacent in Fs refined by the local search
+};
+
+// Which crystal of the batch goes where, and how close each choice comes to the design by the
+// measure of PlacementMeasure (dB, smaller is closer).
+struct CrystalChoice {
+    std::vector<std::size_t> placement;  // batch index of ZQ1..ZQn
+    double measure = 0;
+    std::vector<std::size_t> naivePlacement;
+    double naiveMeasure = 0;
+    bool exhaustive = false;  // every placement was tried
+};
+
+// The names of the placed crystals, ZQ1 first.
+std::vector<std::string> placementNames(const CrystalBatch& batch,
+                                        const std::vector<std::size_t>& placement);
+
+// The naive choice: the n crystals whose Fs span is smallest (the first such run in Fs order),
+// in batch order.
+std::vector<std::size_t> naivePlacement(const CrystalBatch& batch, int n);
+
+// Chooses the topology's n crystals from the batch (M >= n) and their positions for the
+// calculated design in `state`. With few placements it tries them all. Otherwise it measures,
+// for every run of n crystals adjacent in Fs, the symmetric placement (the two lowest in Fs at
+// ZQ1 and ZQn, the next two one step inwards, ...), then refines the naive choice and the best
+// runs by local search: the best of all swaps of two positions and all exchanges of a placed
+// crystal for an unused one within n places in Fs order of the placed ones, until none
+// improves. Starts from the naive choice, so never does worse. Returns nothing when cancelled;
+// throws std::invalid_argument when the batch has fewer than n crystals.
+std::optional<CrystalChoice> ChooseCrystals(const DesignState& state, const CrystalBatch& batch,
+                                            const ChoiceSettings& settings,
+                                            const ProgressCallback& progress,
+                                            std::atomic<bool>& cancel);
+
+}  // namespace trellon

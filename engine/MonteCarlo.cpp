@@ -1,0 +1,176 @@
+#include "MonteCarlo.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <stdexcept>
+
+#include "BuiltFilter.h"
+#include "BuiltFilterSolver.h"
+#include "Engine.h"
+#include "ParallelTasks.h"
+#include "RandomStream.h"
+
+namespace trellon {
+
+namespace {
+
+// Overwrites the values of `sample` (a copy of `base`) with those of one draw. Every deviation is
+// drawn whatever its spread, so that widening one spread leaves the draws of the others as
+// they were; a zero spread leaves the value's bits unchanged.
+void drawDeviations(const BuiltCircuit& base, BuiltCircuit& sample, const PartSpread& spread,
+                    RandomStream& random) {
+    std::set<int> strayNodes;
+    for (std::size_t i = 0; i < base.parts.size(); ++i) {
+        const BuiltPart& from = base.parts[i];
+        BuiltPart& to = sample.parts[i];
+        if (from.kind == BuiltPartKind::Crystal) {
+            const CrystalModel& q = from.crystal;
+            const double fs =
+                1 / (kTwoPi * std::sqrt(q.motionalInductance * q.motionalCapacitance));
+            const double fsRatio = 1 + spread.sigmaFsHz * random.normal() / fs;
+            const double lmRatio = 1 + spread.sigmaLmPercent * random.normal() / 100;
+            const double rmRatio = 1 + spread.sigmaRmPercent * random.normal() / 100;
+            const double c0Ratio = 1 + spread.sigmaC0Percent * random.normal() / 100;
+            to.crystal.motionalInductance = q.motionalInductance * lmRatio;
+            // Lm Cm scales with 1 / Fs^2.
+            to.crystal.motionalCapacitance = q.motionalCapacitance / (fsRatio * fsRatio * lmRatio);
+            to.crystal.motionalResistance = q.motionalResistance * rmRatio;
+            to.crystal.holderCapacitance = q.holderCapacitance * c0Ratio;
+        } else {
+            const double ratio =
+                1 + spread.capacitorTolerancePercent * (2 * random.uniform() - 1) / 100;
+            to.value = from.value * ratio;
+            if (from.kind == BuiltPartKind::ShuntCapacitor && strayNodes.insert(from.node).second) {
+                to.value += spread.strayPf * 1e-12;
+            }
+        }
+    }
+}
+
+Percentiles percentilesOf(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const auto at = [&](double p) {
+        const double rank = std::ceil(p / 100 * static_cast<double>(values.size()));
+        const auto index = static_cast<std::size_t>(std::max(rank, 1.0)) - 1;
+        return values[std::min(index, values.size() - 1)];
+    };
+    return {at(5), at(50), at(95)};
+}
+
+Histogram histogramOf(const std::vector<double>& values, int bins) {
+    const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
+    Histogram histogram;
+    if (!(*highest > *lowest) || !std::isfinite(*highest - *lowest)) {
+        histogram.edges = {*lowest, *highest};
+        histogram.counts = {static_cast<int>(values.size())};
+        return histogram;
+    }
+    const double width = *highest - *lowest;
+    for (int i = 0; i <= bins; ++i) {
+        histogram.edges.push_back(i == bins ? *highest : *lowest + width * i / bins);
+    }
+    histogram.counts.assign(static_cast<std::size_t>(bins), 0);
+    for (double value : values) {
+        const auto bin = static_cast<int>((value - *lowest) / width * bins);
+        ++histogram.counts[static_cast<std::size_t>(std::clamp(bin, 0, bins - 1))];
+    }
+    return histogram;
+}
+
+void checkSettings(const MonteCarloSettings& settings) {
+    const PartSpread& s = settings.spread;
+    const bool spreadOk = s.sigmaFsHz >= 0 && s.sigmaLmPercent >= 0 && s.sigmaRmPercent >= 0 &&
+                          s.sigmaC0Percent >= 0 && s.capacitorTolerancePercent >= 0 &&
+                          s.capacitorTolerancePercent < 100 && s.strayPf >= 0;
+    // Every sample's curve is kept for the envelopes: bound the store at 400 MB.
+    const bool sizeOk = settings.samples >= 1 && settings.gridPoints >= 2 &&
+                        static_cast<double>(settings.samples) * settings.gridPoints <= 5e7;
+    if (!sizeOk || settings.histogramBins < 1 || !spreadOk) {
+        throw std::invalid_argument("Monte-Carlo settings out of range");
+    }
+}
+
+}  // namespace
+
+BuiltCircuit perturbedCircuit(const BuiltCircuit& circuit, const PartSpread& spread,
+                              std::uint64_t seed, std::uint64_t index) {
+    BuiltCircuit base = circuit;
+    numberLadderNodes(base);
+    BuiltCircuit sample = base;
+    RandomStream random(seed, index);
+    drawDeviations(base, sample, spread, random);
+    return sample;
+}
+
+std::optional<MonteCarloResult> RunMonteCarlo(const DesignState& state, const BuiltCircuit& circuit,
+                                              const MonteCarloSettings& settings,
+                                              const ProgressCallback& progress,
+                                              std::atomic<bool>& cancel) {
+    checkSettings(settings);
+    const auto samples = static_cast<std::size_t>(settings.samples);
+    MonteCarloResult result;
+    result.samples = settings.samples;
+    result.frequenciesHz = widenedBandGrid(state, settings.gridPoints);
+    const std::size_t points = result.frequenciesHz.size();
+    std::vector<double> levels(samples * points);
+    std::vector<CurveFigures> figures(samples);
+
+    BuiltCircuit base = circuit;
+    numberLadderNodes(base);
+    const int threads = taskThreads(settings.threads, samples);
+    std::vector<BuiltFilterSolver> solvers(static_cast<std::size_t>(threads));
+    std::vector<BuiltCircuit> sampleCircuits(static_cast<std::size_t>(threads), base);
+    const auto solveSample = [&](std::size_t i, int worker) {
+        BuiltFilterSolver& solver = solvers[static_cast<std::size_t>(worker)];
+        BuiltCircuit& sample = sampleCircuits[static_cast<std::size_t>(worker)];
+        RandomStream random(settings.seed, i);
+        drawDeviations(base, sample, settings.spread, random);
+        solver.prepare(sample);
+        const std::span<double> curve(levels.data() + i * points, points);
+        solver.solveLevels(result.frequenciesHz, curve);
+        figures[i] = measureCurve(result.frequenciesHz, curve, state.FrLevel);
+    };
+    if (!runParallelTasks(samples, threads, solveSample, progress, cancel)) {
+        return std::nullopt;
+    }
+
+    result.p5Db.resize(points);
+    result.p50Db.resize(points);
+    result.p95Db.resize(points);
+    std::vector<double> column(samples);
+    for (std::size_t p = 0; p < points; ++p) {
+        for (std::size_t i = 0; i < samples; ++i) {
+            column[i] = levels[i * points + p];
+        }
+        const Percentiles envelope = percentilesOf(column);
+        result.p5Db[p] = envelope.p5;
+        result.p50Db[p] = envelope.p50;
+        result.p95Db[p] = envelope.p95;
+    }
+
+    std::vector<double> bandwidths, ripples, losses;
+    std::size_t meeting = 0;
+    const YieldTargets& targets = settings.targets;
+    for (const CurveFigures& f : figures) {
+        bandwidths.push_back(f.bandwidth);
+        ripples.push_back(f.ripple);
+        losses.push_back(f.amin);
+        const double bandwidthError =
+            std::abs(f.bandwidth - state.BandWidthAtLevel) / state.BandWidthAtLevel * 100;
+        if (f.ripple <= targets.maxRippleDb && f.amin <= targets.maxLossDb &&
+            bandwidthError <= targets.bandwidthTolerancePercent) {
+            ++meeting;
+        }
+    }
+    result.yield = static_cast<double>(meeting) / static_cast<double>(samples);
+    result.bandwidth = histogramOf(bandwidths, settings.histogramBins);
+    result.ripple = histogramOf(ripples, settings.histogramBins);
+    result.loss = histogramOf(losses, settings.histogramBins);
+    result.bandwidthPercentiles = percentilesOf(bandwidths);
+    result.ripplePercentiles = percentilesOf(ripples);
+    result.lossPercentiles = percentilesOf(losses);
+    return result;
+}
+
+}  // namespace trellon

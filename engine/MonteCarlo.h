@@ -1,0 +1,89 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "BuiltCircuit.h"
+#include "CurveFigures.h"
+#include "DesignState.h"
+#include "ParallelTasks.h"
+
+namespace trellon {
+
+// How far the parts of each sample stray from the circuit as built.
+struct PartSpread {
+    double sigmaFsHz = 0;       // standard deviation of each crystal's series frequency
+    double sigmaLmPercent = 0;  // standard deviations of Lm, Rm and C0, per cent
+    double sigmaRmPercent = 0;
+    double sigmaC0Percent = 0;
+    double capacitorTolerancePercent = 0;  // each capacitor uniform within +- this
+    double strayPf = 0;  // fixed capacitance added at each node that has a shunt capacitor
+};
+
+// A sample meets the targets when its ripple and loss are at most these and its bandwidth at the
+// level lies within +- bandwidthTolerancePercent of the ideal curve's (BandWidthAtLevel).
+struct YieldTargets {
+    double maxRippleDb = 1;
+    double bandwidthTolerancePercent = 10;
+    double maxLossDb = 6;
+};
+
+// samples x gridPoints is at most 5e7.
+struct MonteCarloSettings {
+    int samples = 1000;
+    int gridPoints = 801;  // from the ideal traced band widened by half its width on each side
+    std::uint64_t seed = 1;
+    int threads = 0;  // 0: one per core; the results do not depend on it
+    int histogramBins = 20;
+    PartSpread spread;
+    YieldTargets targets;
+};
+
+// Counts of values in bins: counts[i] lies from edges[i] to edges[i + 1], the last bin closed.
+// All values equal give one bin with equal edges.
+struct Histogram {
+    std::vector<double> edges;
+    std::vector<int> counts;
+};
+
+// Nearest-rank percentiles: the value at rank ceil(p/100 * K) of the K sorted values.
+struct Percentiles {
+    double p5 = 0;
+    double p50 = 0;
+    double p95 = 0;
+};
+
+struct MonteCarloResult {
+    int samples = 0;
+    std::vector<double> frequenciesHz;  // the grid
+    // Envelopes of the load voltage level (dB, for the 1 V source) per grid point.
+    std::vector<double> p5Db;
+    std::vector<double> p50Db;
+    std::vector<double> p95Db;
+    Histogram
+        bandwidth;     // Hz, at the level, from each sample's curve on the grid (cut at its ends)
+    Histogram ripple;  // dB
+    Histogram loss;    // dB: Amin
+    Percentiles bandwidthPercentiles;
+    Percentiles ripplePercentiles;
+    Percentiles lossPercentiles;
+    double yield = 0;  // share of the samples that meet the targets, 0..1
+};
+
+// Runs settings.samples perturbed copies of `circuit` (the circuit as built of the calculated
+// design in `state`) over the grid and gathers the envelopes, figures and yield. The parts of
+// sample i are drawn from RandomStream(seed, i) in ladder order: per crystal normal deviations
+// of Fs, Lm, Rm and C0, per capacitor a uniform one; Cm follows Fs and Lm. Returns nothing when
+// `cancel` was set before the end. Throws std::invalid_argument for settings out of range.
+std::optional<MonteCarloResult> RunMonteCarlo(const DesignState& state, const BuiltCircuit& circuit,
+                                              const MonteCarloSettings& settings,
+                                              const ProgressCallback& progress,
+                                              std::atomic<bool>& cancel);
+
+// One sample's circuit: `circuit` with the deviations of RandomStream(seed, index).
+BuiltCircuit perturbedCircuit(const BuiltCircuit& circuit, const PartSpread& spread,
+                              std::uint64_t seed, std::uint64_t index);
+
+}  // namespace trellon

@@ -1,0 +1,155 @@
+#include "MonteCarlo.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "BuiltFilter.h"
+#include "CalculatedDesign.h"
+#include "Engine.h"
+#include "RandomStream.h"
+
+namespace trellon {
+namespace {
+
+std::optional<MonteCarloResult> run(const DesignState& state, const MonteCarloSettings& settings) {
+    std::atomic<bool> cancel{false};
+    return RunMonteCarlo(state, makeBuiltCircuit(state), settings, nullptr, cancel);
+}
+
+// The published first outputs of splitmix64 from 0 and of xoshiro256** from {1, 2, 3, 4};
+// Box-Muller's draws have the standard normal's mean and deviation. Pinned bits also tell a
+// compiler or library that draws differently.
+TEST(MonteCarlo, RandomNumbersFollowTheirReferences) {
+    std::uint64_t state = 0;
+    EXPECT_EQ(RandomStream::splitMix64(state), 0xE220A8397B1DCDAFu);
+    EXPECT_EQ(RandomStream::splitMix64(state), 0x6E789E6AA1B965F4u);
+    RandomStream xoshiro({1, 2, 3, 4});
+    for (std::uint64_t expected : {11520ull, 0ull, 1509978240ull, 1215971899390074240ull}) {
+        EXPECT_EQ(xoshiro.next(), expected);
+    }
+    // A sample's stream and normal transform as an independent Python implementation
+    // (same formulas, same C library) computes them; repr keeps every bit.
+    RandomStream sample(1, 5);
+    for (double expected : {0.14572378632023947, 1.0617503361166991, 0.17397376209274173}) {
+        EXPECT_EQ(sample.normal(), expected);
+    }
+    EXPECT_EQ(sample.uniform(), 0.7248827538983572);
+
+    RandomStream random(1, 7);
+    double sum = 0, squares = 0;
+    constexpr int kDraws = 200000;
+    for (int i = 0; i < kDraws; ++i) {
+        const double z = random.normal();
+        sum += z;
+        squares += z * z;
+    }
+    EXPECT_NEAR(sum / kDraws, 0, 0.01);                 // 4.5 standard errors
+    EXPECT_NEAR(std::sqrt(squares / kDraws), 1, 0.01);  // 6 standard errors
+}
+
+// Without spread every sample is the circuit as built: the three envelopes are its curve, bit
+// for bit, and each figure has a single value.
+TEST(MonteCarlo, ZeroSpreadGivesThreeEqualEnvelopesOnTheNominalCurve) {
+    CalculatedDesign design(7, 8);
+    const DesignState& s = design.state();
+    MonteCarloSettings settings;
+    settings.samples = 16;
+    const auto result = run(s, settings);
+    ASSERT_TRUE(result);
+    ASSERT_EQ(result->frequenciesHz.size(), 801u);
+    EXPECT_EQ(result->frequenciesHz.front(), s.BandLow - (s.BandHigh - s.BandLow) / 2);
+    EXPECT_NEAR(result->frequenciesHz.back(), s.BandHigh + (s.BandHigh - s.BandLow) / 2, 1e-6);
+    const BuiltFilterResult nominal =
+        solveBuiltFilter(s, makeBuiltCircuit(s), result->frequenciesHz, 1);
+    for (std::size_t p = 0; p < nominal.levelsDb.size(); ++p) {
+        ASSERT_EQ(result->p5Db[p], nominal.levelsDb[p]);
+        ASSERT_EQ(result->p50Db[p], nominal.levelsDb[p]);
+        ASSERT_EQ(result->p95Db[p], nominal.levelsDb[p]);
+    }
+    EXPECT_EQ(result->lossPercentiles.p5, nominal.figures.amin);
+    EXPECT_EQ(result->lossPercentiles.p95, nominal.figures.amin);
+    EXPECT_EQ(result->bandwidth.counts, std::vector<int>{16});
+}
+
+// Each sample draws from its own stream, so the threads only share out the work.
+TEST(MonteCarlo, SameSeedGivesTheSameResultWithOneAndTwoThreads) {
+    CalculatedDesign design(7, 8);
+    MonteCarloSettings settings;
+    settings.samples = 64;
+    settings.spread = {40, 0.5, 10, 2, 1, 0.5};
+    settings.threads = 1;
+    const auto one = run(design.state(), settings);
+    settings.threads = 2;
+    const auto two = run(design.state(), settings);
+    ASSERT_TRUE(one && two);
+    EXPECT_EQ(one->p5Db, two->p5Db);
+    EXPECT_EQ(one->p50Db, two->p50Db);
+    EXPECT_EQ(one->p95Db, two->p95Db);
+    EXPECT_EQ(one->ripple.edges, two->ripple.edges);
+    EXPECT_EQ(one->ripple.counts, two->ripple.counts);
+    EXPECT_EQ(one->yield, two->yield);
+    EXPECT_NE(one->p5Db, one->p95Db);
+    settings.seed = 2;
+    EXPECT_NE(run(design.state(), settings)->p50Db, two->p50Db);
+}
+
+// A sample's crystal resonates where its drawn Fs deviation puts it (closed form
+// 1 / (2 pi sqrt(Lm Cm))), and a wider Fs spread fails more samples.
+TEST(MonteCarlo, LargerFsSpreadLowersTheYield) {
+    CalculatedDesign design(7, 8);
+    const DesignState& s = design.state();
+    PartSpread spread;
+    spread.sigmaFsHz = 50;
+    spread.sigmaLmPercent = 1;
+    const BuiltCircuit sample = perturbedCircuit(makeBuiltCircuit(s), spread, 1, 5);
+    // The draws in ladder order: one uniform per capacitor, Fs first of each crystal's four.
+    RandomStream random(1, 5);
+    for (const BuiltPart& part : sample.parts) {
+        if (part.kind != BuiltPartKind::Crystal) {
+            random.uniform();
+            continue;
+        }
+        const double fs = s.Fo * 1000 + 50 * random.normal();
+        const CrystalModel& q = part.crystal;
+        EXPECT_NEAR(
+            1 / (2 * std::numbers::pi * std::sqrt(q.motionalInductance * q.motionalCapacitance)),
+            fs, 1e-5);
+        break;
+    }
+
+    MonteCarloSettings settings;
+    settings.samples = 200;
+    settings.targets = {2, 5, s.Amin + 1};
+    settings.spread.sigmaFsHz = 10;
+    const double narrow = run(s, settings)->yield;
+    settings.spread.sigmaFsHz = 100;
+    const double wide = run(s, settings)->yield;
+    EXPECT_GT(narrow, 0.8);
+    EXPECT_LT(wide, narrow - 0.3);
+}
+
+// A cancelled run returns nothing, so that the caller keeps what it had.
+TEST(MonteCarlo, CancelledRunReturnsNothing) {
+    CalculatedDesign design(2, 1);
+    MonteCarloSettings settings;
+    settings.samples = 100;
+    settings.threads = 2;
+    std::atomic<bool> cancel{false};
+    double last = 0;
+    const auto result = RunMonteCarlo(
+        design.state(), makeBuiltCircuit(design.state()), settings,
+        [&](double done) {
+            last = done;
+            if (done >= 0.25) {
+                cancel = true;
+            }
+        },
+        cancel);
+    EXPECT_FALSE(result);
+    EXPECT_LT(last, 1);
+}
+
+}  // namespace
+}  // namespace trellon
