@@ -250,6 +250,7 @@ double CircuitSolver::computeOutputLevel() {
     }
     const Branch& output = n.branches[n.outputBranch];
     const Complex u = nodeVoltage_[output.fromNode] - nodeVoltage_[output.toNode];
+    outputVoltage = u;
     outputLevelDb = expressibleLevelOf(u);
     return outputLevelDb;
 }

@@ -37,6 +37,8 @@ public:
 
     bool solveOk = false;
     double outputLevelDb = 0;
+    // The load voltage that outputLevelDb was computed from, for the 1 V source.
+    Complex outputVoltage;
 
 private:
     // The batch solve repeats this solver's operations from its prepared fill pattern.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <thread>
 
 #include "BatchSolver.h"
@@ -63,6 +64,14 @@ std::vector<GridPoint> SolveGrid(const CircuitSolver& solver, std::span<const do
         solveChunks(solver, frequenciesHz, points, nextChunk);
     }
     return points;
+}
+
+std::vector<GridPoint> SolveNetlistGrid(const Netlist& netlist,
+                                        std::span<const double> frequenciesHz, int threads) {
+    // The solver's fixed storage is large: keep it off the stack.
+    auto solver = std::make_unique<CircuitSolver>(netlist);
+    solver->prepare();
+    return SolveGrid(*solver, frequenciesHz, threads);
 }
 
 }  // namespace trellon

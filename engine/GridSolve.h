@@ -22,4 +22,8 @@ struct GridPoint {
 std::vector<GridPoint> SolveGrid(const CircuitSolver& solver, std::span<const double> frequenciesHz,
                                  int threads = 0);
 
+// The same for a netlist that no solver has been prepared for yet: prepares storage of its own.
+std::vector<GridPoint> SolveNetlistGrid(const Netlist& netlist,
+                                        std::span<const double> frequenciesHz, int threads = 0);
+
 }  // namespace trellon

@@ -137,13 +137,13 @@ private:
             }
             const double x = (f - fo) / 1000;
             if (!s_.AbsoluteLevel) {
-                engine_.curve.add(x, level_ - peakLevel_);
+                engine_.curve.add(x, level_ - peakLevel_, f, engine_.solver.outputVoltage);
             } else {
                 if (-s_.Amin <= s_.FrLevel) {
                     reportLevelAbovePeak();
                     return flushPoints(false);
                 }
-                engine_.curve.add(x, level_ + matchedLoss_);
+                engine_.curve.add(x, level_ + matchedLoss_, f, engine_.solver.outputVoltage);
             }
             s_.BandHigh = f;
         } while (level_ >= threshold);

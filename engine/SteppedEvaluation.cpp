@@ -38,7 +38,8 @@ bool SteppedEvaluation::solveAt(double frequencyHz, DesignView& view) {
         view.showWarning(messages::kNoSolution);
         return false;
     }
-    solver.outputLevelDb = CircuitSolver::expressibleLevelOf(batch_.loadVoltage(lane));
+    solver.outputVoltage = batch_.loadVoltage(lane);
+    solver.outputLevelDb = CircuitSolver::expressibleLevelOf(solver.outputVoltage);
     return true;
 }
 

@@ -6,11 +6,9 @@
 #include <memory>
 #include <sstream>
 
-#include "Calculation.h"
+#include "CalculatedDesign.h"
 #include "Catalogue.h"
-#include "DesignRun.h"
 #include "Ngspice.h"
-#include "RecordingChart.h"
 #include "SpiceExport.h"
 
 namespace trellon {
@@ -25,23 +23,6 @@ struct SolvedNetlist {
         EXPECT_TRUE(solver.solve(f * kTwoPi));
         return solver.computeOutputLevel();
     }
-};
-
-// One complete calculation with the start-up inputs, so that the band at the level is known.
-struct CalculatedDesign {
-    DesignRun run;
-    RecordingChart chart;
-    RecordingTextView results;
-    RecordingTextView log;
-
-    CalculatedDesign(int topology, int response) {
-        run.state().Topology = topology;
-        run.state().Response = response;
-        CalculationInputs inputs{startupTexts(), "-10", responseDisplayName(response), true, '.'};
-        CalculationViews views{run.view, chart, chart, results, log};
-        EXPECT_EQ(RunCalculation(*run.engine, inputs, views), CalculationOutcome::Completed);
-    }
-    const DesignState& state() { return run.state(); }
 };
 
 class BuiltCircuitTest : public ::testing::TestWithParam<std::pair<int, int>> {};

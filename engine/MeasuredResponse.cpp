@@ -1,0 +1,89 @@
+#include "MeasuredResponse.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "CircuitSolver.h"
+#include "CommandError.h"
+#include "NumberText.h"
+
+namespace trellon {
+
+namespace {
+
+// Where the straight line from (f0, a0) to (f1, a1) crosses `level`.
+double crossing(double f0, double a0, double f1, double a1, double level) {
+    return f0 + (f1 - f0) * (level - a0) / (a1 - a0);
+}
+
+std::string signedOffset(double hz, char separator) {
+    return (hz < 0 ? "-" : "+") + FormatGeneral(std::fabs(hz), 5, separator);
+}
+
+}  // namespace
+
+MeasuredResponse analyseMeasuredResponse(std::span<const double> frequenciesHz,
+                                         std::span<const Complex> s21, double foHz, LevelMode mode,
+                                         double frLevelDb) {
+    if (frequenciesHz.size() != s21.size()) {
+        throw std::invalid_argument("a measurement needs one S21 per frequency");
+    }
+    const std::size_t n = s21.size();
+    std::vector<double> level(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        level[i] = CircuitSolver::levelOf(s21[i]);
+    }
+    const auto peak = std::max_element(level.begin(), level.end());
+    if (peak == level.end() || !std::isfinite(*peak)) {
+        throw CommandError("The measured response has no transmission at all");
+    }
+    MeasuredResponse measured;
+    measured.amin = -*peak;
+    const double offset = mode == LevelMode::Absolute ? 0 : -*peak;
+    for (std::size_t i = 0; i < n; ++i) {
+        measured.detuningKhz.push_back((frequenciesHz[i] - foHz) / 1000);
+        measured.levelDb.push_back(level[i] + offset);
+    }
+
+    const double threshold = *peak + frLevelDb;
+    const std::size_t low = static_cast<std::size_t>(
+        std::find_if(level.begin(), level.end(), [&](double a) { return a >= threshold; }) -
+        level.begin());
+    const std::size_t high = static_cast<std::size_t>(
+        std::find_if(level.rbegin(), level.rend(), [&](double a) { return a >= threshold; }) -
+        level.rbegin());
+    // `high` counts from the end: the last point at or above the level is n - 1 - high.
+    if (low == 0 || low == n || high == 0) {
+        return measured;
+    }
+    const std::size_t top = n - 1 - high;
+    measured.bandFound = true;
+    measured.bandLowHz =
+        crossing(frequenciesHz[low - 1], level[low - 1], frequenciesHz[low], level[low], threshold);
+    measured.bandHighHz =
+        crossing(frequenciesHz[top], level[top], frequenciesHz[top + 1], level[top + 1], threshold);
+    measured.bandwidthHz = measured.bandHighHz - measured.bandLowHz;
+    return measured;
+}
+
+std::vector<std::string> measuredReportLines(const MeasuredResponse& measured,
+                                             std::string_view name, std::string_view level,
+                                             double foHz, char separator) {
+    const std::string levelText(level);
+    std::vector<std::string> lines{
+        " ", "---------------- [Measured: " + std::string(name) + "] ----------------",
+        "Amin=" + FormatGeneral(measured.amin, 3, separator) + " dB;"};
+    if (measured.bandFound) {
+        lines.push_back("dF(" + levelText +
+                        " dB)=" + FormatGeneral(measured.bandwidthHz, 5, separator) + " Hz;  F=Fo" +
+                        signedOffset(measured.bandLowHz - foHz, separator) + " .. Fo" +
+                        signedOffset(measured.bandHighHz - foHz, separator) + " Hz;");
+    } else {
+        lines.push_back("dF(" + levelText + " dB): the band reaches the end of the file;");
+    }
+    lines.push_back(std::string(57, '='));
+    return lines;
+}
+
+}  // namespace trellon

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <vector>
+
+#include "Complex.h"
+#include "CurveRecord.h"
+
+namespace trellon {
+
+// A span of frequencies around the curve's band centre, midway between its band edges.
+struct SpanSettings {
+    double halfWidthHz = 0;  // 0: ten times the curve's pass band dF
+    int points = 2001;
+};
+
+// `points` frequencies from centre - half width to centre + half width, both ends included.
+// Throws std::invalid_argument for fewer than 2 points or a half width that is not positive.
+std::vector<double> spanFrequencies(const CurveRecord& curve, const SpanSettings& settings);
+
+// The curve's circuit model solved over a span, its levels drawn as the curve draws them.
+struct SpanResponse {
+    std::vector<double> frequencyHz;
+    std::vector<double> detuningKhz;   // from Fo
+    std::vector<Complex> loadVoltage;  // zero where the equations have no solution
+    std::vector<double> levelDb;       // NaN where they have none; minus infinity when silent
+};
+
+SpanResponse traceWideSpan(const CurveRecord& curve, const SpanSettings& settings = {});
+
+}  // namespace trellon

@@ -1,0 +1,16 @@
+#include "TwoPortExport.h"
+
+namespace trellon {
+
+TwoPortData twoPortData(const SParameters& s) {
+    TwoPortData data;
+    data.referenceOhm = s.referenceOhm;
+    data.frequencyHz = s.frequencyHz;
+    data.s11 = s.s11;
+    data.s21 = s.s21;
+    data.s12 = s.s12;
+    data.s22 = s.s22;
+    return data;
+}
+
+}  // namespace trellon

@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CalculatedDesign.h"
+#include "CurveRecord.h"
+#include "Ngspice.h"
+#include "PhaseResponse.h"
+#include "SpiceExport.h"
+#include "TerminalResponse.h"
+#include "WideSpan.h"
+
+namespace trellon {
+namespace {
+
+CurveRecord recordOf(CalculatedDesign& design) {
+    return recordTracedCurve(*design.run.engine, "curve", makeBuiltCircuit(design.state()));
+}
+
+// The deck with each of its print lines replaced by `prints`.
+std::string withPrints(const std::string& deck, const std::string& prints) {
+    std::istringstream lines(deck);
+    std::string result;
+    for (std::string line; std::getline(lines, line);) {
+        result += line.starts_with("print ") ? prints : line + "\n";
+    }
+    return result;
+}
+
+// ngspice's omega is 2 pi f with every digit of pi, ours kTwoPi f: asking it for the frequency
+// times kTwoPi / 2 pi gives it our omega. Near the crystals' resonances the 3e-14 between the
+// two would otherwise move the impedance by parts in 1e9.
+double spiceFrequency(double f) {
+    return f * (kTwoPi / (2 * std::numbers::pi));
+}
+
+// ngspice's table values, read as consecutive blocks of `count` rows, one block per print.
+std::vector<std::vector<double>> printedBlocks(const std::string& output, std::size_t count,
+                                               std::size_t blocks) {
+    const std::vector<SpicePoint> table = printedTable(output);
+    EXPECT_EQ(table.size(), count * blocks) << output;
+    std::vector<std::vector<double>> values(blocks);
+    for (std::size_t i = 0; i < table.size() && i < count * blocks; ++i) {
+        values[i / count].push_back(table[i].levelDb);
+    }
+    return values;
+}
+
+// The sweep keeps each drawn point's load voltage, bit for bit the same whether it walks a batch
+// ahead or one step at a time, and the level drawn is the level of that voltage in either mode.
+TEST(TracedCurve, KeepsTheLoadVoltageOfEveryDrawnPoint) {
+    for (const bool absolute : {false, true}) {
+        CalculatedDesign batched(7, 6, absolute, SweepEvaluation::Batched);
+        CalculatedDesign single(7, 6, absolute, SweepEvaluation::OneAtATime);
+        const CurveRecord a = recordOf(batched);
+        const CurveRecord b = recordOf(single);
+        ASSERT_GT(a.frequencyHz.size(), 1000u);
+        ASSERT_EQ(a.frequencyHz, b.frequencyHz);
+        EXPECT_EQ(a.levelDb, batched.chart.curves[0].y);
+        EXPECT_EQ(a.detuningKhz, batched.chart.curves[0].x);
+        EXPECT_EQ(a.levelMode, absolute ? LevelMode::Absolute : LevelMode::RelativeToPeak);
+        for (std::size_t i = 0; i < a.frequencyHz.size(); ++i) {
+            ASSERT_EQ(a.loadVoltage[i].re, b.loadVoltage[i].re);
+            ASSERT_EQ(a.loadVoltage[i].im, b.loadVoltage[i].im);
+            ASSERT_EQ(a.detuningKhz[i], (a.frequencyHz[i] - a.foHz) / 1000);
+            // The relative mode's peak is kept as Amin: its offset is exact to rounding only.
+            ASSERT_NEAR(a.drawnLevel(a.loadVoltage[i]), a.levelDb[i], 1e-9) << i;
+        }
+    }
+}
+
+class ResponseAgainstNgspice : public ::testing::TestWithParam<int> {};
+
+// Phase and group delay of the circuit model at every traced point, and the impedance and
+// return loss at the builder's input terminal, each from ngspice's AC analysis of the exported
+// deck. ngspice's group delay is the same three-point derivative of its own unwrapped phase, so
+// the two agree far closer than either is to the true derivative; that error is bounded apart,
+// by the difference to the derivative over twice the spacing.
+TEST_P(ResponseAgainstNgspice, PhaseGroupDelayAndInputTerminal) {
+    CalculatedDesign design(GetParam(), 6);
+    const CurveRecord curve = recordOf(design);
+    const std::vector<double>& f = curve.frequencyHz;
+    const std::size_t n = f.size();
+    ASSERT_GT(n, 100u);
+
+    std::ostringstream modelDeck;
+    writeSpiceDeck(
+        curve.model,
+        SpiceSweep{spiceFrequency(f.front()), spiceFrequency(f.back()), static_cast<int>(n)},
+        modelDeck);
+    std::string prints = modelDeck.str();
+    const std::size_t vdb = prints.find("print vdb(");
+    ASSERT_NE(vdb, std::string::npos);
+    const std::string voltage = prints.substr(vdb + 10, prints.find(')', vdb) - vdb - 10);
+    const std::string output = runNgspice(
+        withPrints(modelDeck.str(), "print vp(" + voltage + ")\n"), "phase" + curve.caption);
+    std::vector<double> phase = printedBlocks(output, n, 1)[0];
+    ASSERT_EQ(phase.size(), n);
+
+    const std::vector<double> delay = groupDelayUs(f, curve.loadVoltage);
+    const std::vector<double> coarse = groupDelayUs(f, curve.loadVoltage, 2);
+    const double peakDelay = *std::max_element(delay.begin(), delay.end());
+    EXPECT_GT(peakDelay, 0);
+    double worstError = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        double degrees = phase[i] * 180 / std::numbers::pi;
+        const double ours = phaseDegrees(curve.loadVoltage[i]);
+        ASSERT_TRUE(ours > -180 && ours <= 180);
+        ASSERT_NEAR(std::remainder(ours - degrees, 360), 0, 1e-7) << "at " << f[i] << " Hz";
+        if (i > 0) {
+            phase[i] = phase[i - 1] + std::remainder(phase[i] - phase[i - 1], 2 * std::numbers::pi);
+        }
+        // Three times the truncation error of the delay, to leading order.
+        worstError = std::max(worstError, std::fabs(coarse[i] - delay[i]) / 3);
+    }
+    EXPECT_LT(worstError, 1e-4 * peakDelay);
+    // 500 Hz apart the phase turns by more than a quarter turn at the delay's peak: no number.
+    const auto peak = std::max_element(delay.begin(), delay.end()) - delay.begin();
+    EXPECT_TRUE(std::isnan(groupDelayUs(f, curve.loadVoltage, 500)[peak]));
+    for (std::size_t i = 1; i + 1 < n; ++i) {
+        const double spice =
+            -(phase[i + 1] - phase[i - 1]) / (kTwoPi * (f[i + 1] - f[i - 1])) * 1e6;
+        ASSERT_NEAR(delay[i], spice, 1e-6 * peakDelay) << "at " << f[i] << " Hz";
+    }
+
+    // The builder's terminals: the as-built deck at 21 points over the band.
+    const std::vector<double> band = [&] {
+        std::vector<double> points;
+        for (int i = 0; i <= 20; ++i) {
+            points.push_back(f.front() + (f.back() - f.front()) * i / 20);
+        }
+        return points;
+    }();
+    const std::vector<TerminalPoint> terminal = inputTerminal(curve.built, band);
+    Netlist built;
+    buildNetlist(curve.built, built);
+    std::ostringstream builtDeck;
+    writeSpiceDeck(built, SpiceSweep{spiceFrequency(band.front()), spiceFrequency(band.back()), 21},
+                   builtDeck);
+    const std::vector<std::vector<double>> z =
+        printedBlocks(runNgspice(withPrints(builtDeck.str(),
+                                            "let zin = v(n2) / (-v1#branch)\n"
+                                            "print real(zin)\nprint imag(zin)\n"),
+                                 "terminal" + curve.caption),
+                      21, 2);
+    const double r = curve.built.sourceResistance;
+    for (std::size_t i = 0; i < 21 && z[1].size() == 21; ++i) {
+        const Complex spice{z[0][i], z[1][i]};
+        ASSERT_TRUE(terminal[i].solved);
+        const double magnitude = std::hypot(spice.re, spice.im);
+        EXPECT_NEAR(terminal[i].inputImpedance.re, spice.re, 1e-9 * magnitude) << band[i];
+        EXPECT_NEAR(terminal[i].inputImpedance.im, spice.im, 1e-9 * magnitude) << band[i];
+        const Complex gamma = (spice - Complex{r, 0}) / (spice + Complex{r, 0});
+        EXPECT_NEAR(terminal[i].returnLossDb, -10 * std::log10(squaredMagnitude(gamma)), 1e-6)
+            << band[i];
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryTopology, ResponseAgainstNgspice,
+                         ::testing::Range(1, kTopologyCount + 1),
+                         [](const auto& info) { return "Topology" + std::to_string(info.param); });
+
+// The wide span is centred between the band edges, ten pass bands either way by default, and
+// draws its levels as the curve does: ngspice's level of the same grid plus the mode's offset.
+TEST(WideSpan, CoversTenPassBandsEitherSideInTheCurvesLevelMode) {
+    for (const bool absolute : {false, true}) {
+        CalculatedDesign design(4, 1, absolute);
+        const CurveRecord curve = recordOf(design);
+        const SpanResponse span = traceWideSpan(curve);
+        ASSERT_EQ(span.frequencyHz.size(), 2001u);
+        const double centre = (curve.bandLowHz + curve.bandHighHz) / 2;
+        EXPECT_DOUBLE_EQ(span.frequencyHz.front(), centre - 10 * design.state().dF);
+        EXPECT_DOUBLE_EQ(span.frequencyHz.back(), centre + 10 * design.state().dF);
+
+        std::ostringstream deck;
+        writeSpiceDeck(curve.model,
+                       SpiceSweep{span.frequencyHz.front(), span.frequencyHz.back(), 2001}, deck);
+        const std::vector<SpicePoint> table =
+            printedTable(runNgspice(deck.str(), absolute ? "spanAbsolute" : "spanRelative"));
+        ASSERT_EQ(table.size(), 2001u);
+        // Amin is the peak's attenuation of a matched filter: -(peak level + 20 log10 2).
+        const double matchedLoss = 20 * std::log10(2.0);
+        const double peak = -design.state().Amin - matchedLoss;
+        const double offset = absolute ? matchedLoss : -peak;
+        for (std::size_t i = 0; i < table.size(); ++i) {
+            ASSERT_NEAR(table[i].frequency, span.frequencyHz[i], 1e-6);
+            ASSERT_NEAR(span.levelDb[i], table[i].levelDb + offset, 1e-6) << table[i].frequency;
+        }
+        // The stopband far out lies well below the band.
+        EXPECT_LT(span.levelDb.front(), design.state().FrLevel - 20);
+    }
+}
+
+}  // namespace
+}  // namespace trellon
