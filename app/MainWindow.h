@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "ChartQuantity.h"
 #include "DataFile.h"
 #include "DesignView.h"
 #include "Engine.h"
@@ -18,6 +19,7 @@ class QTimer;
 namespace trellon {
 
 class ChartView;
+struct CurveRecord;
 class CurveStatusBar;
 class Dialogs;
 class LsFoCalculator;
@@ -91,6 +93,22 @@ private:
     void StatusBar1DrawPanel(QPainter& painter, int panel, const QRect& rect);
     void Timer2Timer();
 
+    // The chart's quantities, zoom, extra curves and exports.
+    void connectChartCommands();
+    void chooseQuantity(ChartQuantity quantity);
+    void ZoomBackClick();
+    // Keeps what curve k, just drawn by a completed calculation, needs for its other views
+    // and for the exports of its design.
+    void recordDrawnCurve(int k);
+    void ExportChartClick();
+    void ExportCurvesClick();
+    void ExportSpiceClick();
+    void ExportTouchstoneClick();
+    void ImportMeasuredClick();
+    void importMeasured(const QString& path);
+    // The file name the user chose, with `suffix` added when it has none; empty when cancelled.
+    QString exportFileName(const QString& filters, const QString& suffix);
+
     // The log.
     void SaveProtClick();
     void PrintProtocolClick();
@@ -126,6 +144,8 @@ private:
     std::unique_ptr<LsFoCalculator> calculator_;
 
     bool chartEnlarged_ = false;
+    // The design of the last completed calculation, which the design exports write.
+    std::shared_ptr<const CurveRecord> drawnDesign_;
     QPointer<QWindow> lastFocusWindow_;
 };
 

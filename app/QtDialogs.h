@@ -15,6 +15,8 @@ public:
     QString openFileName(const QString& folder, const QString& filters,
                          const QString& defaultExtension) override;
     std::unique_ptr<QPrinter> choosePrinter() override;
+    std::optional<ChartImageSize> chartImageSize(const ChartImageSize& initial) override;
+    std::optional<CsvStyle> csvStyle() override;
 };
 
 }  // namespace trellon

@@ -1,0 +1,35 @@
+// The main window's handlers of the chart's quantities, its zoom and the curves it keeps.
+#include "ChartView.h"
+#include "MainWindow.h"
+
+namespace trellon {
+
+void MainWindow::connectChartCommands() {
+    const MainMenu& m = menu_;
+    const std::pair<QAction*, ChartQuantity> quantities[] = {
+        {m.ViewAmplitude, ChartQuantity::Amplitude},
+        {m.ViewGroupDelay, ChartQuantity::GroupDelay},
+        {m.ViewReturnLoss, ChartQuantity::ReturnLoss},
+        {m.ViewWideSpan, ChartQuantity::WideSpan}};
+    for (const auto& [item, quantity] : quantities) {
+        connect(item, &QAction::triggered, this, [this, q = quantity] { chooseQuantity(q); });
+    }
+    connect(m.ZoomBack, &QAction::triggered, this, &MainWindow::ZoomBackClick);
+    connect(m.ExportChart, &QAction::triggered, this, &MainWindow::ExportChartClick);
+    connect(m.ExportCurves, &QAction::triggered, this, &MainWindow::ExportCurvesClick);
+    connect(m.ExportSpice, &QAction::triggered, this, &MainWindow::ExportSpiceClick);
+    connect(m.ExportTouchstone, &QAction::triggered, this, &MainWindow::ExportTouchstoneClick);
+    connect(m.ImportMeasured, &QAction::triggered, this, &MainWindow::ImportMeasuredClick);
+}
+
+// The quantity stays chosen for the curves of later calculations too.
+void MainWindow::chooseQuantity(ChartQuantity quantity) {
+    Chart1->setQuantity(quantity);
+    FRClick();
+}
+
+void MainWindow::ZoomBackClick() {
+    Chart1->undoZoom();
+}
+
+}  // namespace trellon
