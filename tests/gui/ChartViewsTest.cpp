@@ -1,8 +1,10 @@
 // The chart's quantities, its extra curves, the read-out under the pointer and the zoom back.
 #include <QRegularExpression>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 
+#include "ChartReadout.h"
 #include "WindowDriver.h"
 
 using namespace trellon;
@@ -32,6 +34,7 @@ class ChartViewsTest : public QObject {
 
 private slots:
     void quantityIsAChoiceOfItsOwnKeptAcrossCalculations();
+    void eachCurveShowsEveryQuantityInItsOwnLevelMode();
     void extraCurvesStandOutsideTheCycleInTheLegend();
     void readoutInterpolatesEachCurveUnderThePointer();
     void zoomBackByMenuAndKey();
@@ -71,6 +74,51 @@ void ChartViewsTest::quantityIsAChoiceOfItsOwnKeptAcrossCalculations() {
     QCOMPARE(again.x, amplitude.x);
     QCOMPARE(again.y, amplitude.y);
     QVERIFY(chart->curvePointCount(1) > 100);
+}
+
+void ChartViewsTest::eachCurveShowsEveryQuantityInItsOwnLevelMode() {
+    WindowDriver w;
+    w.calculate();
+    w.choose("Abs_Level");
+    w.setText("Edit2", "2400");
+    w.calculate();
+    ChartView* chart = w.chart();
+    const CurveSeries amplitude[] = {seriesOf(chart->graph(0)), seriesOf(chart->graph(1))};
+
+    // Over the wide span each curve passes through its own traced points, relative or absolute:
+    // the span's points inside the band against the traced curve interpolated at 1 Hz steps.
+    w.choose("ViewWideSpan");
+    for (int k = 0; k < 2; ++k) {
+        const CurveSeries span = seriesOf(chart->graph(k));
+        QCOMPARE(span.x.size(), std::size_t(2001));
+        int inside = 0;
+        for (std::size_t i = 0; i < span.x.size(); ++i) {
+            const double traced = interpolatedValue(amplitude[k], span.x[i]);
+            if (std::isfinite(traced)) {
+                ++inside;
+                QVERIFY2(std::abs(span.y[i] - traced) < 0.01,
+                         qPrintable(QString::number(span.x[i])));
+            }
+        }
+        QVERIFY(inside > 50);
+        // Far from the band the stopband lies tens of dB down.
+        QVERIFY(span.y.front() < -40 && span.y.back() < -40);
+    }
+
+    // Group delay and return loss at the traced points: finite, the delay peaking towards the
+    // band edges above its value at the centre.
+    w.choose("ViewGroupDelay");
+    for (int k = 0; k < 2; ++k) {
+        const CurveSeries delay = seriesOf(chart->graph(k));
+        QCOMPARE(delay.x, amplitude[k].x);
+        const double centre = delay.y[delay.y.size() / 2];
+        QVERIFY(centre > 0 && std::isfinite(centre));
+        QVERIFY(*std::max_element(delay.y.begin(), delay.y.end()) > 1.2 * centre);
+    }
+    w.choose("ViewReturnLoss");
+    const CurveSeries loss = seriesOf(chart->graph(0));
+    QCOMPARE(loss.x, amplitude[0].x);
+    QVERIFY(std::all_of(loss.y.begin(), loss.y.end(), [](double y) { return y > 0; }));
 }
 
 void ChartViewsTest::extraCurvesStandOutsideTheCycleInTheLegend() {

@@ -1,10 +1,13 @@
-// The exports of the chart, its curves and the design, each checked in the file written.
+// The exports of the chart, its curves and the design, each checked in the file written, and
+// the import of a measured response.
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "ChartReadout.h"
+#include "Touchstone.h"
 #include "WindowDriver.h"
 
 using namespace trellon;
@@ -38,6 +41,9 @@ private slots:
     void curvesAsCsvInBothStylesReadBackAsNumbers();
     void spiceDeckOfTheLastDesignOverItsBand();
     void aFileThatCannotBeWrittenGivesOneMessage();
+    void touchstoneOverTheBandOrTheWideSpanReadsBack();
+    void measuredResponseIsDrawnAndReported();
+    void aMalformedMeasurementChangesNothing();
 
 private:
     QTemporaryDir dir_;
@@ -145,6 +151,101 @@ void ExportTest::aFileThatCannotBeWrittenGivesOneMessage() {
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors[0].contains(missing), qPrintable(errors[0]));
     QVERIFY(!QFile::exists(missing));
+}
+
+void ExportTest::touchstoneOverTheBandOrTheWideSpanReadsBack() {
+    WindowDriver w;
+    w.calculate();
+    FakeDialogs& d = w.dialogs();
+    d.fileNames = {dir_.filePath("band.s2p"), dir_.filePath("span")};
+    const int points = w.chart()->curvePointCount(0);
+    const double firstDetuning = w.chart()->graph(0)->data()->at(0)->key;
+    w.choose("ExportTouchstone");
+    w.choose("ViewWideSpan");
+    w.choose("ExportTouchstone");
+    QVERIFY(d.shown.empty());
+
+    const QByteArray band = contents(dir_.filePath("band.s2p"));
+    const TwoPortData traced = readTouchstone(band.toStdString(), "band.s2p");
+    QCOMPARE(int(traced.frequencyHz.size()), points);
+    QVERIFY(std::abs(traced.frequencyHz.front() - (w.state().Fo + firstDetuning) * 1000) < 1e-6);
+    QCOMPARE(traced.referenceOhm, w.state().Rin);
+
+    const TwoPortData span =
+        readTouchstone(contents(dir_.filePath("span.s2p")).toStdString(), "span.s2p");
+    QCOMPARE(span.frequencyHz.size(), std::size_t(2001));
+    // A passive filter: no wave comes out stronger than it went in.
+    for (const Complex& s21 : span.s21) {
+        QVERIFY(std::hypot(s21.re, s21.im) <= 1 + 1e-12);
+    }
+}
+
+void ExportTest::measuredResponseIsDrawnAndReported() {
+    WindowDriver w;
+    w.calculate();
+    FakeDialogs& d = w.dialogs();
+    const QString path = dir_.filePath("measured.s2p");
+    d.fileNames = {path, path};
+    w.choose("ExportTouchstone");
+    const QStringList results = w.results();
+    const int logLines = w.state().LogLastLine;
+
+    w.choose("ImportMeasured");
+    QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
+    ChartView* chart = w.chart();
+    QCOMPARE(chart->extraCurveCount(), 1);
+    QCOMPARE(chart->graph(kCurveCount)->name(), QStringLiteral("measured.s2p"));
+    QVERIFY(chart->legend->visible());
+
+    // The schematic's own two-port, measured, lies on the curve it was exported from, both
+    // relative to their own peaks.
+    const CurveSeries drawn = [&] {
+        CurveSeries s;
+        for (auto it = chart->graph(0)->data()->constBegin();
+             it != chart->graph(0)->data()->constEnd(); ++it) {
+            s.x.push_back(it->key);
+            s.y.push_back(it->value);
+        }
+        return s;
+    }();
+    const auto measured = chart->graph(kCurveCount)->data();
+    QCOMPARE(measured->size(), int(drawn.x.size()));
+    for (int i = 0; i < measured->size(); i += 37) {
+        QVERIFY(std::abs(measured->at(i)->value - interpolatedValue(drawn, measured->at(i)->key)) <
+                0.01);
+    }
+
+    // Its report block follows the usual lines in the results panel and the log.
+    const QStringList after = w.results();
+    QCOMPARE(after.mid(0, results.size()), results);
+    const QStringList block = after.mid(results.size());
+    QVERIFY(block.size() >= 3);
+    QVERIFY(block.join('\n').contains("measured.s2p"));
+    QCOMPARE(w.state().LogLastLine, logLines + block.size());
+    QCOMPARE(w.log().mid(w.log().size() - block.size()), block);
+}
+
+void ExportTest::aMalformedMeasurementChangesNothing() {
+    WindowDriver w;
+    w.calculate();
+    const QString path = dir_.filePath("bad.s2p");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("# MHz S MA R 50\n10 0.1 0 0.9 0 0.9 0 0.1 0\n10.1 0.1 zero 0.9 0 0.9 0 0.1 0\n");
+    file.close();
+    const QStringList results = w.results();
+    const QStringList log = w.log();
+
+    FakeDialogs& d = w.dialogs();
+    d.fileNames = {path};
+    w.choose("ImportMeasured");
+    const QStringList errors = d.texts(FakeDialogs::Shown::Kind::Error);
+    QCOMPARE(d.shown.size(), std::size_t(1));
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors[0].contains("bad.s2p") && errors[0].contains('3'), qPrintable(errors[0]));
+    QCOMPARE(w.chart()->extraCurveCount(), 0);
+    QCOMPARE(w.results(), results);
+    QCOMPARE(w.log(), log);
 }
 
 QTEST_MAIN(ExportTest)
