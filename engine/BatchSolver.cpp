@@ -168,11 +168,11 @@ template <typename V>
             susceptance = susceptance - lanes<V>(reciprocal_[stamp.reciprocal].v, g);
         }
         // The real part is the conductance itself where a branch has no EMF to multiply.
-        auto add = [&](LaneComplex& m, auto re, V im) {
+        auto add = [&](LaneComplex& m, const auto& re, const V& im) {
             lanes<V>(m.re, g) = lanes<V>(m.re, g) + re;
             lanes<V>(m.im, g) = lanes<V>(m.im, g) + im;
         };
-        auto subtract = [&](LaneComplex& m, auto re, V im) {
+        auto subtract = [&](LaneComplex& m, const auto& re, const V& im) {
             lanes<V>(m.re, g) = lanes<V>(m.re, g) - re;
             lanes<V>(m.im, g) = lanes<V>(m.im, g) - im;
         };
@@ -220,7 +220,7 @@ template <typename V, typename VMask>
                 const VMask keep = (mRe == 0) & (mIm == 0);
                 const V fRe = (mRe * pivotRe + mIm * pivotIm) / norm;
                 const V fIm = (mIm * pivotRe - mRe * pivotIm) / norm;
-                auto update = [&](LaneComplex& target, V byRe, V byIm) {
+                auto update = [&](LaneComplex& target, const V& byRe, const V& byIm) {
                     V& re = lanes<V>(target.re, g);
                     V& im = lanes<V>(target.im, g);
                     const V newRe = re - (fRe * byRe - fIm * byIm);

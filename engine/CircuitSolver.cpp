@@ -263,7 +263,7 @@ double CircuitSolver::expressibleLevelOf(Complex u) {
     const double magnitude = std::sqrt(u.re * u.re + u.im * u.im);
     // A silent output has no level in dB: the logarithm of zero is a division by zero.
     if (magnitude == 0) {
-        throw CommandError("Floating point division by zero");
+        throw CommandError(kDivisionByZeroText);
     }
     const double level = 20 * std::log10(magnitude);
     requireFinite(level);

@@ -24,7 +24,7 @@ public:
           overlay_(overlay),
           views_(views),
           separator_(separator),
-          matchedLoss_(20 * std::log10(2.0)) {
+          matchedLoss_(kMatchedLoadLossDb) {
         if (evaluation == SweepEvaluation::Batched) {
             stepped_.emplace(engine);
         }

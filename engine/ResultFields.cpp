@@ -40,6 +40,15 @@ std::string resultFieldLabel(ResultField field, int topology) {
     return "";
 }
 
+bool holdsOnlyResistance(ResultField field) {
+    for (int topology = 1; topology <= kTopologyCount; ++topology) {
+        if (resultFieldLabel(field, topology).starts_with('C')) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::vector<ResultField> visibleResultFields(int topology) {
     std::vector<ResultField> fields;
     for (int i = 0; i < kResultFieldCount; ++i) {

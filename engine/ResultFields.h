@@ -40,6 +40,9 @@ std::string resultFieldName(ResultField field);
 // hidden for that topology.
 std::string resultFieldLabel(ResultField field, int topology);
 
+// True for a field that shows Rin or Rout on every schematic that shows it at all.
+bool holdsOnlyResistance(ResultField field);
+
 // The fields that the schematic of `topology` shows, in table order.
 std::vector<ResultField> visibleResultFields(int topology);
 

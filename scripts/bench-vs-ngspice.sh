@@ -50,17 +50,29 @@ writeDeck() {
 writeDeck "$solves" "$work/calculation.cir"
 writeDeck "$gridPoints" "$work/grid.cir"
 
-# Wall time of one whole process, in microseconds.
+# Wall time of one whole process, then (a second run, under perf where it is installed) its
+# processor time, in microseconds. The processor time stays meaningful while other work loads
+# the machine; perf's own start is kept out of the wall time.
 timeProcess() {
-    local start end
+    local start end cpu=0
     start="$EPOCHREALTIME"
     "$@" >/dev/null 2>&1
     end="$EPOCHREALTIME"
-    echo $(((${end/./} - ${start/./})))
+    if command -v perf >/dev/null; then
+        perf stat -x, -e task-clock -o "$work/stat" -- "$@" >/dev/null 2>&1
+        cpu="$(awk -F, '/task-clock/ { printf "%.0f", $1 * 1000 }' "$work/stat")"
+    fi
+    echo "$((${end/./} - ${start/./})) $cpu"
 }
 
+# Median of column $1.
 median() {
-    sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+    awk -v c="$1" '{ print $c }' | sort -n |
+        awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+ratio() {
+    awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'
 }
 
 : >"$work/cli.times"
@@ -79,19 +91,31 @@ for ((run = 0; run < runs; ++run)); do
     fi
 done
 
-cliTime="$(median <"$work/cli.times")"
-spiceTime="$(median <"$work/spice.times")"
-gridSpiceTime="$(median <"$work/grid.times")"
 echo "runs: $runs alternating; load average: $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "calculation, $solves solves: trellon-cli ${cliTime} us, ngspice -b ${spiceTime} us," \
-    "ratio $(awk -v a="$spiceTime" -v b="$cliTime" 'BEGIN { printf "%.2f", a / b }')"
+for column in 1 2; do
+    kind=$([[ $column == 1 ]] && echo "wall" || echo "processor")
+    cliTime="$(median $column <"$work/cli.times")"
+    spiceTime="$(median $column <"$work/spice.times")"
+    echo "calculation, $solves solves, $kind time: trellon-cli ${cliTime} us," \
+        "ngspice -b ${spiceTime} us, ratio $(ratio "$spiceTime" "$cliTime")"
+done
 
-gridSpicePerPoint="$(awk -v t="$gridSpiceTime" -v n="$gridPoints" 'BEGIN { printf "%.1f", t * 1000 / n }')"
-echo "ngspice -b, $gridPoints points: ${gridSpiceTime} us, ${gridSpicePerPoint} ns per point"
+gridSpiceWall="$(median 1 <"$work/grid.times")"
+gridSpiceCpu="$(median 2 <"$work/grid.times")"
+perPoint() { awk -v t="$1" -v n="$gridPoints" 'BEGIN { printf "%.1f", t * 1000 / n }'; }
+echo "ngspice -b, $gridPoints points: wall $(perPoint "$gridSpiceWall") ns per point," \
+    "processor $(perPoint "$gridSpiceCpu") ns per point"
+# The grid solve's medians from trellon_bench: wall time per point, and processor time per point
+# (of the calling thread, so meaningful on one thread only).
 for threads in 1 2; do
-    perPoint="$("$bench" --benchmark_filter="BM_GridSolve/$threads/" --benchmark_repetitions=5 \
-        --benchmark_report_aggregates_only=true --benchmark_format=json 2>/dev/null |
-        awk '/"name": .*_median"/ { found = 1 } found && /"per_point"/ { gsub(/[^0-9.e+-]/, "", $2); print $2 * 1e9; exit }')"
-    echo "grid solve, $threads thread(s): $(printf '%.1f' "$perPoint") ns per point," \
-        "ratio $(awk -v a="$gridSpicePerPoint" -v b="$perPoint" 'BEGIN { printf "%.2f", a / b }')"
+    read -r wall cpu < <("$bench" --benchmark_filter="BM_GridSolve/$threads/" \
+        --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+        --benchmark_format=json 2>/dev/null |
+        awk '/"name": .*_median"/ { found = 1 }
+             found && /"real_time"/ { gsub(/[^0-9.e+-]/, "", $2); real = $2 }
+             found && /"cpu_time"/ { gsub(/[^0-9.e+-]/, "", $2); cpu = $2 }
+             found && /"per_point"/ { gsub(/[^0-9.e+-]/, "", $2); print $2 * 1e9, $2 * 1e9 * cpu / real; exit }')
+    echo "grid solve, $threads thread(s): wall $(printf '%.1f' "$wall") ns per point, ratio" \
+        "$(ratio "$(perPoint "$gridSpiceWall")" "$wall")$([[ $threads == 1 ]] &&
+            echo "; processor $(printf '%.1f' "$cpu") ns per point, ratio $(ratio "$(perPoint "$gridSpiceCpu")" "$cpu")")"
 done

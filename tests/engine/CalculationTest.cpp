@@ -232,8 +232,8 @@ CalculationTrace traceCalculation(int topology, int response, const CalculationI
         trace.curves.push_back({double(curve.batches), double(curve.clears)});
     }
     for (const auto& panel : chart.panels) {
-        trace.panels.push_back(panel.text + "|" + panel.caption + "|" +
-                               std::to_string(int(panel.style)) + std::to_string(int(panel.bevel)));
+        trace.panels.push_back(std::to_string(int(panel.told)) + "|" + panel.caption + "|" +
+                               panel.rejection);
     }
     trace.fields = {s.Frequency,
                     s.Amin,
