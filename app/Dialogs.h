@@ -36,6 +36,9 @@ public:
     virtual std::unique_ptr<QPrinter> choosePrinter() = 0;
     // The size to export the chart at, starting from `initial`; nothing when the user cancels.
     virtual std::optional<ChartImageSize> chartImageSize(const ChartImageSize& initial) = 0;
+    // The half width of the wide span in kHz, 0 for ten times the pass band; nothing when the
+    // user cancels.
+    virtual std::optional<double> wideSpanKhz(double initial) = 0;
     // How an exported CSV file writes its numbers; nothing when the user cancels.
     virtual std::optional<CsvStyle> csvStyle() = 0;
 };

@@ -12,6 +12,7 @@ namespace trellon {
 namespace {
 
 constexpr double kLargestSide = 20000;
+constexpr double kLargestSpanKhz = 10000;
 
 QDoubleSpinBox* sideBox(double value, QWidget* parent) {
     auto* box = new QDoubleSpinBox(parent);
@@ -54,6 +55,27 @@ ChartSizeDialog::ChartSizeDialog(const ChartImageSize& initial, QWidget* parent)
 
 ChartImageSize ChartSizeDialog::size() const {
     return {width_->value(), height_->value(), unit_->currentIndex() == 1};
+}
+
+WideSpanDialog::WideSpanDialog(double initialKhz, QWidget* parent)
+    : QDialog(parent), halfWidth_(new QDoubleSpinBox(this)) {
+    setObjectName(QStringLiteral("WideSpanDialog"));
+    setWindowTitle(QStringLiteral("Широкая полоса"));
+    halfWidth_->setObjectName(QStringLiteral("WideSpanHalfWidth"));
+    halfWidth_->setDecimals(1);
+    halfWidth_->setRange(0, kLargestSpanKhz);
+    halfWidth_->setSpecialValueText(QStringLiteral("10 × dF"));
+    halfWidth_->setValue(initialKhz);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Центр полосы ± (кГц):"), halfWidth_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(okCancel(this));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+double WideSpanDialog::halfWidthKhz() const {
+    return halfWidth_->value();
 }
 
 CsvStyleDialog::CsvStyleDialog(QWidget* parent)

@@ -24,6 +24,18 @@ private:
     QComboBox* unit_;
 };
 
+// Asks the half width of the wide span in kHz; 0 stands for ten times the pass band.
+class WideSpanDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit WideSpanDialog(double initialKhz, QWidget* parent = nullptr);
+    double halfWidthKhz() const;
+
+private:
+    QDoubleSpinBox* halfWidth_;
+};
+
 // Asks how an exported CSV file writes its numbers.
 class CsvStyleDialog : public QDialog {
     Q_OBJECT

@@ -75,6 +75,8 @@ MainMenu buildMainMenu(QMenuBar* bar) {
     for (QAction* item : {m.ViewAmplitude, m.ViewGroupDelay, m.ViewReturnLoss, m.ViewWideSpan}) {
         m.Quantities->addAction(item);
     }
+    m.WideSpanWidth = addItem(m.View, "WideSpanWidth", "Ширина широкой полосы...",
+                              "Choose how far the wide span reaches on each side");
 
     m.N4 = addSubmenu(bar, "N4", "АЧХ", "Frequency Response");
     m.BonusACH =

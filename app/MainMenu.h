@@ -35,6 +35,7 @@ struct MainMenu {
     QAction* ViewGroupDelay;
     QAction* ViewReturnLoss;
     QAction* ViewWideSpan;
+    QAction* WideSpanWidth;
 
     QMenu* N4;  // frequency response
     QAction* BonusACH;

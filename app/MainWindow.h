@@ -20,6 +20,7 @@ namespace trellon {
 
 class ChartView;
 struct CurveRecord;
+struct SpanSettings;
 class CurveStatusBar;
 class Dialogs;
 class LsFoCalculator;
@@ -97,6 +98,7 @@ private:
     void connectChartCommands();
     void chooseQuantity(ChartQuantity quantity);
     void ZoomBackClick();
+    void WideSpanWidthClick();
     // Keeps what curve k, just drawn by a completed calculation, needs for its other views
     // and for the exports of its design.
     void recordDrawnCurve(int k);
@@ -146,6 +148,8 @@ private:
     bool chartEnlarged_ = false;
     // The design of the last completed calculation, which the design exports write.
     std::shared_ptr<const CurveRecord> drawnDesign_;
+    // The wide span the curves are shown over, as the user chose it; shared with their sources.
+    std::shared_ptr<SpanSettings> wideSpan_;
     QPointer<QWindow> lastFocusWindow_;
 };
 

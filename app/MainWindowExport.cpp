@@ -147,7 +147,7 @@ void MainWindow::ExportTouchstoneClick() {
         const CurveRecord& design = *drawnDesign_;
         // Over the wide span while the chart shows it, over the traced band otherwise.
         const std::vector<double> frequencies = Chart1->quantity() == ChartQuantity::WideSpan
-                                                    ? spanFrequencies(design, {})
+                                                    ? spanFrequencies(design, *wideSpan_)
                                                     : design.frequencyHz;
         const std::string file = writeTouchstone(
             twoPortData(sParameters(design.built, frequencies)), TouchstoneFormat::RealImaginary);

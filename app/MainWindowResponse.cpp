@@ -47,8 +47,9 @@ std::vector<double> returnLossOf(std::span<const Complex> reflection) {
 
 // The quantities of a traced curve, from what its record kept: the group delay from the load
 // voltages already solved; the terminal quantities and the wide span from its circuits.
-CurveSeriesSource recordedSource(std::shared_ptr<const CurveRecord> record) {
-    return [record](ChartQuantity quantity) -> CurveSeries {
+CurveSeriesSource recordedSource(std::shared_ptr<const CurveRecord> record,
+                                 std::shared_ptr<const SpanSettings> wideSpan) {
+    return [record, wideSpan](ChartQuantity quantity) -> CurveSeries {
         switch (quantity) {
             case ChartQuantity::GroupDelay:
                 return {record->detuningKhz,
@@ -61,7 +62,7 @@ CurveSeriesSource recordedSource(std::shared_ptr<const CurveRecord> record) {
                 return {record->detuningKhz, gapsForNonFinite(std::move(loss))};
             }
             case ChartQuantity::WideSpan: {
-                SpanResponse span = traceWideSpan(*record);
+                SpanResponse span = traceWideSpan(*record, *wideSpan);
                 return {std::move(span.detuningKhz), gapsForNonFinite(std::move(span.levelDb))};
             }
             case ChartQuantity::Amplitude:
@@ -104,7 +105,7 @@ void MainWindow::recordDrawnCurve(int k) {
     const DesignState& s = engine_->state;
     auto record = std::make_shared<const CurveRecord>(
         recordTracedCurve(*engine_, "FR" + std::to_string(k + 1), makeBuiltCircuit(s)));
-    Chart1->setCurveSource(k, recordedSource(record));
+    Chart1->setCurveSource(k, recordedSource(record, wideSpan_));
     Chart1->setReadoutFo(s.Fo);
     drawnDesign_ = std::move(record);
 }

@@ -74,6 +74,14 @@ std::optional<ChartImageSize> QtDialogs::chartImageSize(const ChartImageSize& in
     return dialog.size();
 }
 
+std::optional<double> QtDialogs::wideSpanKhz(double initial) {
+    WideSpanDialog dialog(initial, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.halfWidthKhz();
+}
+
 std::optional<CsvStyle> QtDialogs::csvStyle() {
     CsvStyleDialog dialog(QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted) {

@@ -16,6 +16,7 @@ public:
                          const QString& defaultExtension) override;
     std::unique_ptr<QPrinter> choosePrinter() override;
     std::optional<ChartImageSize> chartImageSize(const ChartImageSize& initial) override;
+    std::optional<double> wideSpanKhz(double initial) override;
     std::optional<CsvStyle> csvStyle() override;
 };
 

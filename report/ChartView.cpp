@@ -159,6 +159,15 @@ void ChartView::setQuantity(ChartQuantity quantity) {
     fitAxes();
 }
 
+void ChartView::forgetQuantity(ChartQuantity quantity) {
+    for (ChartCurve& curve : curves_) {
+        curve.views[static_cast<int>(quantity)].reset();
+    }
+    if (quantity == quantity_) {
+        setQuantity(quantity);
+    }
+}
+
 int ChartView::addExtraCurve(const QString& caption, const QPen& pen, CurveSeries amplitude,
                              CurveSeriesSource source) {
     ChartCurve curve;

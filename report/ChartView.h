@@ -52,6 +52,8 @@ public:
     void setCurveSource(int k, CurveSeriesSource source);
     ChartQuantity quantity() const { return quantity_; }
     void setQuantity(ChartQuantity quantity);
+    // Asks every curve's source again for a quantity whose settings have changed.
+    void forgetQuantity(ChartQuantity quantity);
 
     // Adds a curve outside the five-curve cycle, captioned in the legend; returns its index.
     int addExtraCurve(const QString& caption, const QPen& pen, CurveSeries amplitude,

@@ -119,6 +119,14 @@ void ChartViewsTest::eachCurveShowsEveryQuantityInItsOwnLevelMode() {
     const CurveSeries loss = seriesOf(chart->graph(0));
     QCOMPARE(loss.x, amplitude[0].x);
     QVERIFY(std::all_of(loss.y.begin(), loss.y.end(), [](double y) { return y > 0; }));
+
+    // A span of 5 kHz each side, once chosen, is the one the wide span shows.
+    w.dialogs().wideSpans = {5};
+    w.choose("WideSpanWidth");
+    w.choose("ViewWideSpan");
+    const CurveSeries narrower = seriesOf(chart->graph(0));
+    QCOMPARE(narrower.x.size(), std::size_t(2001));
+    QVERIFY(std::abs(narrower.x.back() - narrower.x.front() - 10) < 1e-9);
 }
 
 void ChartViewsTest::extraCurvesStandOutsideTheCycleInTheLegend() {

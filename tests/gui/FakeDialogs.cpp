@@ -68,6 +68,15 @@ std::optional<ChartImageSize> FakeDialogs::chartImageSize(const ChartImageSize&)
     return size;
 }
 
+std::optional<double> FakeDialogs::wideSpanKhz(double) {
+    if (wideSpans.empty()) {
+        return std::nullopt;
+    }
+    const double span = wideSpans.front();
+    wideSpans.pop_front();
+    return span;
+}
+
 std::optional<CsvStyle> FakeDialogs::csvStyle() {
     if (csvStyles.empty()) {
         return std::nullopt;

@@ -167,7 +167,9 @@ void StartupTest::menuAtStart() {
              QStringList({"АЧХ", "Протокол", "-", "Амплитуда|Show the amplitude response",
                           "Групповое время|Show the group delay",
                           "Возвратные потери|Show the input return loss",
-                          "Широкая полоса|Show the amplitude response over a wide span"}));
+                          "Широкая полоса|Show the amplitude response over a wide span",
+                          "Ширина широкой полосы...|Choose how far the wide span reaches on each "
+                          "side"}));
     QVERIFY(w.action("ViewAmplitude")->isChecked());
     QCOMPARE(menuItems(w.control<QMenu>("N4")),
              QStringList({"Наложения|FR overlapping mode (up to 5 curves)", "-", "Очистить|Clear",
