@@ -1,4 +1,5 @@
 // The main window's handlers of the design file: saving and opening the inputs of a design.
+// The file itself is io's; the window converts its texts and names to and from UTF-8.
 #include <QCoreApplication>
 
 #include "Catalogue.h"
@@ -15,7 +16,7 @@ void MainWindow::SaveClick() {
     if (chosen.isEmpty()) {
         return;
     }
-    runCommand([&] { dataFile_.save(DataFileNameForSaving(chosen), design); });
+    runCommand([&] { dataFile_.save(DataFileNameForSaving(chosen.toStdString()), design); });
 }
 
 // The file is checked whole before anything is applied, so a bad one changes nothing.
@@ -26,17 +27,17 @@ void MainWindow::OpenClick() {
     if (chosen.isEmpty()) {
         return;
     }
-    runCommand([&] { applyDesign(dataFile_.load(chosen)); });
+    runCommand([&] { applyDesign(dataFile_.load(chosen.toStdString())); });
 }
 
 DesignInputs MainWindow::designInputs() const {
-    return {.Fo = inputs_.Edit1->text(),
-            .Ld = inputs_.Edit3->text(),
-            .Cs = inputs_.Edit4->text(),
-            .Rd = inputs_.Edit6->text(),
-            .dF = inputs_.Edit2->text(),
-            .level = inputs_.Edit5->text(),
-            .Ccor = inputs_.Edit11->text(),
+    return {.Fo = inputs_.Edit1->text().toStdString(),
+            .Ld = inputs_.Edit3->text().toStdString(),
+            .Cs = inputs_.Edit4->text().toStdString(),
+            .Rd = inputs_.Edit6->text().toStdString(),
+            .dF = inputs_.Edit2->text().toStdString(),
+            .level = inputs_.Edit5->text().toStdString(),
+            .Ccor = inputs_.Edit11->text().toStdString(),
             .Topology = engine_->state.Topology,
             .Response = engine_->state.Response};
 }
@@ -44,13 +45,13 @@ DesignInputs MainWindow::designInputs() const {
 // Nothing is calculated and the lists keep their selection: the name fields over them tell
 // which topology and response the loaded design uses.
 void MainWindow::applyDesign(const DesignInputs& design) {
-    inputs_.Edit1->setText(design.Fo);
-    inputs_.Edit3->setText(design.Ld);
-    inputs_.Edit4->setText(design.Cs);
-    inputs_.Edit6->setText(design.Rd);
-    inputs_.Edit11->setText(design.Ccor);
-    inputs_.Edit2->setText(design.dF);
-    inputs_.Edit5->setText(design.level);
+    inputs_.Edit1->setText(QString::fromStdString(design.Fo));
+    inputs_.Edit3->setText(QString::fromStdString(design.Ld));
+    inputs_.Edit4->setText(QString::fromStdString(design.Cs));
+    inputs_.Edit6->setText(QString::fromStdString(design.Rd));
+    inputs_.Edit11->setText(QString::fromStdString(design.Ccor));
+    inputs_.Edit2->setText(QString::fromStdString(design.dF));
+    inputs_.Edit5->setText(QString::fromStdString(design.level));
     ApplyTopology(indexFromTopology(design.Topology));
     applyResponse(design.Response);
 }

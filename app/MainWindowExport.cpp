@@ -4,6 +4,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "AtOnceWriter.h"
 #include "ChartExport.h"
 #include "ChartView.h"
 #include "CurveCsv.h"
@@ -11,7 +12,6 @@
 #include "Dialogs.h"
 #include "ExportTexts.h"
 #include "MainWindow.h"
-#include "SaveFileAtOnce.h"
 #include "SpiceExport.h"
 #include "TerminalResponse.h"
 #include "Touchstone.h"
@@ -21,10 +21,6 @@
 namespace trellon {
 
 namespace {
-
-QByteArray bytesOf(const std::string& text) {
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 const char* valueHeader(ChartQuantity quantity) {
     switch (quantity) {
@@ -82,8 +78,9 @@ void MainWindow::ExportChartClick() {
             : QSize(int(std::lround(size->width)), int(std::lround(size->height)));
     runCommand([&] {
         Chart1->hideReadout();
-        SaveFileAtOnce(name, renderChart(*Chart1, formatOf(name), pixels),
-                       QStringLiteral("the chart file"));
+        const QByteArray image = renderChart(*Chart1, formatOf(name), pixels);
+        writeFileAtOnce(name.toStdString(), std::string_view(image.constData(), image.size()),
+                        "the chart file");
     });
 }
 
@@ -107,9 +104,9 @@ void MainWindow::ExportCurvesClick() {
         tables.push_back({curve.caption.toStdString(), curve.series->x, curve.series->y});
     }
     runCommand([&] {
-        SaveFileAtOnce(name,
-                       bytesOf(writeCurveCsv(tables, valueHeader(Chart1->quantity()), *style)),
-                       QStringLiteral("the curve file"));
+        writeFileAtOnce(name.toStdString(),
+                        writeCurveCsv(tables, valueHeader(Chart1->quantity()), *style),
+                        "the curve file");
     });
 }
 
@@ -129,8 +126,7 @@ void MainWindow::ExportSpiceClick() {
                            int(std::lround(design.bandHighHz - design.bandLowHz)) + 1};
     std::ostringstream deck;
     writeSpiceDeck(design.model, sweep, deck);
-    runCommand(
-        [&] { SaveFileAtOnce(name, bytesOf(deck.str()), QStringLiteral("the SPICE deck")); });
+    runCommand([&] { writeFileAtOnce(name.toStdString(), deck.str(), "the SPICE deck"); });
 }
 
 void MainWindow::ExportTouchstoneClick() {
@@ -151,7 +147,7 @@ void MainWindow::ExportTouchstoneClick() {
                                                     : design.frequencyHz;
         const std::string file = writeTouchstone(
             twoPortData(sParameters(design.built, frequencies)), TouchstoneFormat::RealImaginary);
-        SaveFileAtOnce(name, bytesOf(file), QStringLiteral("the Touchstone file"));
+        writeFileAtOnce(name.toStdString(), file, "the Touchstone file");
     });
 }
 

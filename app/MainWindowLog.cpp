@@ -17,7 +17,11 @@ bool MainWindow::SaveLog() {
     if (chosen.isEmpty()) {
         return false;
     }
-    writeLogFile(logFileName(chosen), Memo2->lines());
+    std::vector<std::string> lines;
+    for (const QString& line : Memo2->lines()) {
+        lines.push_back(line.toStdString());
+    }
+    writeLogFile(logFileName(chosen.toStdString()), lines);
     return true;
 }
 

@@ -1,12 +1,14 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "FileSizeSignal.h"
 #include "MainWindow.h"
 #include "QtDialogs.h"
 #include "RussianTranslations.h"
 #include "WindowTexts.h"
 
 int main(int argc, char* argv[]) {
+    trellon::ignoreFileSizeSignal();
     QApplication application(argc, argv);
     trellon::installRussianTranslations(application);
     QApplication::setApplicationName(QString::fromUtf8(trellon::texts::kApplicationTitle));

@@ -36,7 +36,8 @@ std::string usageText() {
            "  --decimal-separator C   '.' or ',' (the system's)\n"
            "  --absolute              absolute level mode instead of relative to Amin\n"
            "  --spice FILE            write the circuit as a SPICE deck\n"
-           "  --points FILE           write the traced curve as CSV\n"
+           "  --points FILE           write the traced curve as CSV\n" +
+           responseUsageText() +
            "  --json                  print one JSON object instead of text\n"
            "  --help                  print this text\n";
 }
@@ -45,7 +46,7 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
     CliOptions o;
     o.decimalSeparator = defaultSeparator;
     using Setter = std::function<void(const std::string&)>;
-    const std::map<std::string, Setter> valued{
+    std::map<std::string, Setter> valued{
         {"topology",
          [&](const std::string& v) { o.topology = parseNumberInRange("topology", v, 1, 7); }},
         {"response",
@@ -67,6 +68,11 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
         {"spice", [&](const std::string& v) { o.spiceFile = v; }},
         {"points", [&](const std::string& v) { o.pointsFile = v; }},
     };
+    for (const char* name : kResponseOptionNames) {
+        valued.emplace(name, [&o, name](const std::string& v) {
+            takeResponseOption(o.responseOptions, name, v);
+        });
+    }
     const std::map<std::string, bool*> flags{
         {"json", &o.json}, {"absolute", &o.absolute}, {"help", &o.help}};
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ResponseOptions.h"
 #include "StartupInputs.h"
 
 namespace trellon::cli {
@@ -25,6 +26,7 @@ struct CliOptions {
     bool json = false;
     std::optional<std::string> spiceFile;
     std::optional<std::string> pointsFile;
+    ResponseOptions responseOptions;
     bool help = false;
 };
 

@@ -1,17 +1,21 @@
 #include "CliRunner.h"
 
-#include <fstream>
+#include <cerrno>
+#include <cstring>
 #include <map>
 #include <memory>
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include <vector>
 
+#include "AtOnceWriter.h"
 #include "Calculation.h"
 #include "Catalogue.h"
 #include "CommandError.h"
 #include "Engine.h"
-#include "JsonWriter.h"
 #include "NullViews.h"
 #include "NumberText.h"
+#include "ResponseOptions.h"
 #include "ResultFields.h"
 #include "SpiceExport.h"
 #include "Synthesis.h"
@@ -56,63 +60,80 @@ void printFields(const CliView& view, int topology, std::ostream& out) {
     }
 }
 
-void printJson(const Engine& engine, const CliView& view, bool swept, std::ostream& out) {
+// A band that runs off the measured file has no edges: null.
+nlohmann::ordered_json measuredJson(const MeasuredResponse& measured) {
+    nlohmann::ordered_json json;
+    json["amin"] = measured.amin;
+    json["bandLow"] = measured.bandFound ? nlohmann::ordered_json(measured.bandLowHz) : nullptr;
+    json["bandHigh"] = measured.bandFound ? nlohmann::ordered_json(measured.bandHighHz) : nullptr;
+    json["bandwidth"] = measured.bandFound ? nlohmann::ordered_json(measured.bandwidthHz) : nullptr;
+    return json;
+}
+
+// Numbers are written in their shortest form that reads back as the same double; JSON has no
+// infinity or NaN, so such a value is written as null. Text that is not valid UTF-8 is written
+// with replacement characters rather than failing.
+void printJson(const Engine& engine, const CliView& view, bool swept,
+               const MeasuredResponse* measured, std::ostream& out) {
     const DesignState& s = engine.state;
-    JsonWriter json(out);
-    json.field("tableKey", s.TableKey);
-    json.field("rterm", s.Rsource);
-    json.field("rin", s.Rin);
-    json.field("cq", s.Cq);
-    json.field("cap", std::vector<double>(s.Cap.begin() + 1, s.Cap.end()));
-    json.field("levelAtFo", s.LevelAtFo);
-    json.field("attenuationAtFo", s.AttenuationAtFo);
-    json.field("messages", view.messages);
+    nlohmann::ordered_json json;
+    json["tableKey"] = s.TableKey;
+    json["rterm"] = s.Rsource;
+    json["rin"] = s.Rin;
+    json["cq"] = s.Cq;
+    json["cap"] = std::vector<double>(s.Cap.begin() + 1, s.Cap.end());
+    json["levelAtFo"] = s.LevelAtFo;
+    json["attenuationAtFo"] = s.AttenuationAtFo;
+    json["messages"] = view.messages;
     if (swept) {
-        json.field("amin", s.Amin);
-        json.field("fAmin", s.FAmin);
-        json.field("bandLow", s.BandLow);
-        json.field("bandHigh", s.BandHigh);
-        json.field("bandwidth", s.BandWidthAtLevel);
-        json.field("frLevel", s.FrLevel);
-        json.field("pointCount", static_cast<double>(engine.curve.size()));
+        json["amin"] = s.Amin;
+        json["fAmin"] = s.FAmin;
+        json["bandLow"] = s.BandLow;
+        json["bandHigh"] = s.BandHigh;
+        json["bandwidth"] = s.BandWidthAtLevel;
+        json["frLevel"] = s.FrLevel;
+        json["pointCount"] = engine.curve.size();
     }
-    json.close();
-}
-
-std::ofstream createFile(const std::string& path) {
-    std::ofstream file(path, std::ios::binary);
-    if (!file) {
-        throw CommandError("Cannot create file \"" + path + "\"");
+    if (measured) {
+        json["measured"] = measuredJson(*measured);
     }
-    return file;
-}
-
-void checkWritten(const std::ofstream& file, const std::string& path) {
-    if (!file) {
-        throw CommandError("Cannot write file \"" + path + "\"");
-    }
+    out << json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
 // The deck analyses Fo to Fo + 10 kHz and, once the band is traced, the traced points.
-void writeSpice(const Engine& engine, bool traced, const std::string& path) {
-    std::ofstream file = createFile(path);
+std::string spiceDeck(const Engine& engine, bool traced) {
     const DesignState& s = engine.state;
     const double fo = s.Fo * 1000;
     std::vector<SpiceSweep> sweeps{{fo, fo + 10000, 11}};
     if (traced && engine.curve.size() > 0) {
         sweeps.push_back({s.BandLow + 1, s.BandHigh, engine.curve.size()});
     }
-    writeSpiceDeck(engine.netlist, sweeps, file);
-    checkWritten(file, path);
+    std::ostringstream deck;
+    writeSpiceDeck(engine.netlist, sweeps, deck);
+    return deck.str();
 }
 
-void writePoints(const CurvePoints& curve, const std::string& path) {
-    std::ofstream file = createFile(path);
-    file << "detuning_khz,level_db\n";
+std::string pointsTable(const CurvePoints& curve) {
+    std::string table = "detuning_khz,level_db\n";
     for (int i = 0; i < curve.size(); ++i) {
-        file << FormatExact(curve.x()[i]) << ',' << FormatExact(curve.y()[i]) << '\n';
+        table += FormatExact(curve.x()[i]) + ',' + FormatExact(curve.y()[i]) + '\n';
     }
-    checkWritten(file, path);
+    return table;
+}
+
+// "-" is standard output; any other name is a file written at once or not at all.
+void writeOutput(const std::string& path, const std::string& content, const std::string& what,
+                 std::ostream& out) {
+    if (path != "-") {
+        writeFileAtOnce(path, content, what);
+        return;
+    }
+    errno = 0;
+    out << content << std::flush;
+    if (!out) {
+        throw CommandError("Cannot write " + what +
+                           " '-': " + (errno != 0 ? std::strerror(errno) : "the output failed"));
+    }
 }
 
 void printLines(const std::vector<std::string>& lines, std::ostream& out) {
@@ -144,21 +165,25 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     CalculationOutcome outcome = CalculationOutcome::SynthesisStopped;
     try {
         outcome = RunCalculation(*engine, inputs, views);
-        const bool designed = outcome != CalculationOutcome::SynthesisStopped;
-        const bool completed = outcome == CalculationOutcome::Completed;
-        if (designed && options.spiceFile) {
-            writeSpice(*engine, completed, *options.spiceFile);
-        }
-        if (completed && options.pointsFile) {
-            writePoints(engine->curve, *options.pointsFile);
-        }
     } catch (const CommandError& error) {
         view.showWarning(error.what());
-        outcome = CalculationOutcome::SynthesisStopped;
     }
+    const bool designed = outcome != CalculationOutcome::SynthesisStopped;
     const bool completed = outcome == CalculationOutcome::Completed;
+    ResponseOutputs response;
+    bool responseFailed = false;
+    if (completed && options.responseOptions.any()) {
+        try {
+            response = makeResponseOutputs(*engine, options.responseOptions, options.level,
+                                           options.decimalSeparator);
+        } catch (const CommandError& error) {
+            err << error.what() << '\n';
+            responseFailed = true;
+        }
+    }
+    const MeasuredResponse* measured = response.measured ? &*response.measured : nullptr;
     if (options.json) {
-        printJson(*engine, view, completed, out);
+        printJson(*engine, view, completed, measured, out);
     } else {
         printFields(view, options.topology, out);
         if (completed) {
@@ -166,9 +191,31 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
             printLines(results.lines, out);
             out << "--\n";
             printLines(log.lines, out);
+            printLines(response.measuredReport, out);
         }
     }
-    return completed ? 0 : 1;
+    // The files come after the results, so that a file that cannot be written costs nothing
+    // of what was printed; it still makes the run a failure.
+    try {
+        if (designed && options.spiceFile) {
+            writeOutput(*options.spiceFile, spiceDeck(*engine, completed), "the SPICE deck", out);
+        }
+        if (completed && options.pointsFile) {
+            writeOutput(*options.pointsFile, pointsTable(engine->curve), "the points file", out);
+        }
+        if (completed && !responseFailed && options.responseOptions.tableFile) {
+            writeOutput(*options.responseOptions.tableFile, response.table, "the response table",
+                        out);
+        }
+        if (completed && !responseFailed && options.responseOptions.s2pFile) {
+            writeOutput(*options.responseOptions.s2pFile, response.touchstone,
+                        "the Touchstone file", out);
+        }
+    } catch (const CommandError& error) {
+        err << error.what() << '\n';
+        return 1;
+    }
+    return completed && !responseFailed ? 0 : 1;
 }
 
 int cliMain(const std::vector<std::string>& arguments, char defaultSeparator, std::ostream& out,

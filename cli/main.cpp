@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "CliRunner.h"
+#include "FileSizeSignal.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ char systemDecimalSeparator() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    trellon::ignoreFileSizeSignal();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     return trellon::cli::cliMain(arguments, systemDecimalSeparator(), std::cout, std::cerr);
 }

@@ -13,7 +13,7 @@ double CurveRecord::drawnLevel(Complex u) const {
 CurveRecord recordTracedCurve(const Engine& engine, std::string caption, BuiltCircuit built) {
     const DesignState& s = engine.state;
     const CurvePoints& curve = engine.curve;
-    const double matchedLoss = 20 * std::log10(2.0);
+    const double matchedLoss = kMatchedLoadLossDb;
     CurveRecord record;
     record.caption = std::move(caption);
     record.model = engine.netlist;

@@ -222,7 +222,8 @@ CalculationTrace traceCalculation(int topology, int response, const CalculationI
     s.Response = response;
     s.AbsoluteLevel = absolute;
     CalculationViews views{run.view, chart, chart, results, log};
-    CalculationTrace trace{RunCalculation(*run.engine, inputs, views)};
+    CalculationTrace trace{};
+    trace.outcome = RunCalculation(*run.engine, inputs, views);
     trace.events = run.view.events;
     trace.results = results.lines;
     trace.log = log.lines;

@@ -10,11 +10,12 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "DesignRun.h"
-#include "JsonReader.h"
 #include "NumberText.h"
+#include "TinyFileSizeLimit.h"
 
 namespace trellon {
 namespace {
@@ -93,37 +94,64 @@ TEST(Cli, FieldsUseTheDecimalSeparator) {
     EXPECT_TRUE(system.hasLine("EditC2=76,02"));
 }
 
-// The JSON numbers carry enough digits to read back as the very doubles the engine computed.
+// The JSON numbers read back as the very doubles the engine computed.
 TEST(Cli, JsonIsOneObjectWithExactNumbers) {
     const CliResult r = runCli({"--topology", "7", "--response", "8", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
-    const JsonValue json = JsonReader::read(r.out);
-    ASSERT_EQ(json.kind, JsonValue::Kind::Object);
+    const nlohmann::json json = nlohmann::json::parse(r.out);
+    ASSERT_TRUE(json.is_object());
 
     DesignRun run;
     ASSERT_TRUE(run.synthesize(7, 8));
     const DesignState& s = run.state();
-    auto number = [&json](const std::string& name) {
-        const JsonValue* v = json.member(name);
-        EXPECT_TRUE(v != nullptr && v->kind == JsonValue::Kind::Number) << name;
-        return v == nullptr ? std::numeric_limits<double>::quiet_NaN() : TextToFloat(v->text, '.');
-    };
-    EXPECT_EQ(json.member("tableKey")->text, "T08C-54-");
-    EXPECT_EQ(number("rterm"), s.Rsource);
-    EXPECT_EQ(number("rin"), s.Rin);
-    EXPECT_EQ(number("cq"), s.Cq);
-    EXPECT_EQ(number("levelAtFo"), s.LevelAtFo);
-    EXPECT_EQ(number("attenuationAtFo"), s.AttenuationAtFo);
-    const JsonValue* cap = json.member("cap");
-    ASSERT_NE(cap, nullptr);
-    ASSERT_EQ(cap->items.size(), 25u);
+    EXPECT_EQ(json.at("tableKey"), "T08C-54-");
+    EXPECT_EQ(json.at("rterm").get<double>(), s.Rsource);
+    EXPECT_EQ(json.at("rin").get<double>(), s.Rin);
+    EXPECT_EQ(json.at("cq").get<double>(), s.Cq);
+    EXPECT_EQ(json.at("levelAtFo").get<double>(), s.LevelAtFo);
+    EXPECT_EQ(json.at("attenuationAtFo").get<double>(), s.AttenuationAtFo);
+    const std::vector<double> cap = json.at("cap");
+    ASSERT_EQ(cap.size(), 25u);
     for (int slot = 1; slot <= 25; ++slot) {
-        EXPECT_EQ(TextToFloat(cap->items[slot - 1].text, '.'), s.Cap[slot]) << "slot " << slot;
+        EXPECT_EQ(cap[slot - 1], s.Cap[slot]) << "slot " << slot;
     }
-    const JsonValue* messages = json.member("messages");
-    ASSERT_NE(messages, nullptr);
-    EXPECT_EQ(messages->kind, JsonValue::Kind::Array);
-    EXPECT_TRUE(messages->items.empty());
+    EXPECT_EQ(json.at("messages"), nlohmann::json::array());
+    EXPECT_TRUE(json.at("pointCount").is_number_integer());
+
+    // A typed text that is not UTF-8 comes back in the message with a replacement character.
+    const CliResult bytes = runCli({"--ld", "17\xFF", "--json"});
+    EXPECT_EQ(bytes.status, 1);
+    EXPECT_EQ(nlohmann::json::parse(bytes.out).at("messages").at(0),
+              "'17\uFFFD' is not a valid floating point value");
+}
+
+// A file that cannot be written fails the run after the results, with the name and the reason,
+// and leaves what was there before.
+TEST(Cli, FileThatCannotBeWrittenFailsTheRunAfterTheResults) {
+    const CliResult device = runCli({"--spice", "/dev/full"});
+    EXPECT_EQ(device.status, 1);
+    EXPECT_TRUE(device.hasLine("EditRin=501.1")) << device.out;
+    EXPECT_EQ(device.err, "Cannot create the SPICE deck '/dev/full': it is not a regular file\n");
+
+    const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                       ("trellon-cli-" + std::to_string(getpid()) + ".csv");
+    std::ofstream(file) << "old";
+    CliResult cut;
+    {
+        test::TinyFileSizeLimit limit;
+        cut = runCli({"--points", file.string()});
+    }
+    std::ifstream in(file);
+    const std::string kept((std::istreambuf_iterator<char>(in)), {});
+    std::filesystem::remove(file);
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_EQ(cut.err, "Cannot write the points file '" + file.string() + "': File too large\n");
+    EXPECT_EQ(kept, "old");
+
+    // "-" is standard output: the table follows the results there.
+    const CliResult out = runCli({"--points", "-"});
+    EXPECT_EQ(out.status, 0) << out.err;
+    EXPECT_NE(out.out.find("\ndetuning_khz,level_db\n"), std::string::npos) << out.out;
 }
 
 TEST(Cli, SpiceOptionWritesADeck) {
@@ -138,6 +166,75 @@ TEST(Cli, SpiceOptionWritesADeck) {
     EXPECT_NE(deck.find("\nR11 n11 0 "), std::string::npos) << deck;
     EXPECT_NE(deck.find("\nac lin "), std::string::npos) << deck;
     EXPECT_TRUE(deck.ends_with(".end\n")) << deck;
+}
+
+std::string fileText(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::vector<std::vector<std::string>> csvRows(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> cells;
+        std::istringstream fields(line);
+        for (std::string cell; std::getline(fields, cell, ',');) {
+            cells.push_back(cell);
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+// The table holds the chart's own levels at the traced points; the Touchstone file over a span,
+// read back as a measurement, gives the report's Amin (within the 0.01 dB of the schematic's
+// ends) and bandwidth (within 1 Hz of the sweep's 1 Hz steps), in its own block after the log
+// and in the JSON; a malformed measurement fails the run with its line after the results.
+TEST(Cli, ResponseTableTouchstoneAndMeasuredReport) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                      ("trellon-cli-response-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string table = (dir / "table.csv").string();
+    const std::string points = (dir / "points.csv").string();
+    const std::string s2p = (dir / "span.s2p").string();
+    const CliResult traced = runCli({"--topology", "4", "--table", table, "--points", points});
+    ASSERT_EQ(traced.status, 0) << traced.err;
+    const auto rows = csvRows(fileText(table));
+    const auto chart = csvRows(fileText(points));
+    ASSERT_EQ(rows.size(), chart.size());
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{"frequency_hz", "detuning_khz", "level_db", "phase_deg",
+                                        "group_delay_us", "return_loss_db", "zin_re", "zin_im"}));
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        ASSERT_EQ(rows[i].size(), 8u) << i;
+        EXPECT_EQ(rows[i][1], chart[i][0]);
+        EXPECT_EQ(rows[i][2], chart[i][1]);
+    }
+
+    ASSERT_EQ(runCli({"--topology", "4", "--span-khz", "6", "--span-points", "2401", "--s2p", s2p})
+                  .status,
+              0);
+    const CliResult text = runCli({"--topology", "4", "--measured", s2p});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("=\n \n---------------- [Measured: span.s2p] ----------------\nAmin="),
+              std::string::npos)
+        << text.out;
+    const CliResult json = runCli({"--topology", "4", "--measured", s2p, "--json"});
+    const nlohmann::json report = nlohmann::json::parse(json.out);
+    const nlohmann::json& measured = report.at("measured");
+    EXPECT_NEAR(measured.at("amin").get<double>(), report.at("amin").get<double>(), 0.01);
+    EXPECT_NEAR(measured.at("bandLow").get<double>(), report.at("bandLow").get<double>(), 1);
+    EXPECT_NEAR(measured.at("bandHigh").get<double>(), report.at("bandHigh").get<double>(), 1);
+    EXPECT_NEAR(measured.at("bandwidth").get<double>(), report.at("bandwidth").get<double>(), 2);
+
+    std::ofstream(dir / "bad.s2p") << "# Hz S RI R 50\n1 2 3\n";
+    const CliResult bad = runCli({"--topology", "4", "--measured", (dir / "bad.s2p").string()});
+    std::filesystem::remove_all(dir);
+    EXPECT_EQ(bad.status, 1);
+    // The results are printed as usual before the failure.
+    EXPECT_TRUE(bad.hasLine(traced.out.substr(0, traced.out.find('\n')))) << bad.out;
+    EXPECT_NE(bad.err.find("bad.s2p', line 2:"), std::string::npos) << bad.err;
 }
 
 // The installed program itself, as a user runs it.

@@ -42,7 +42,7 @@ TEST_P(BothSeparators, GeneralFormatBoundaries) {
     EXPECT_EQ(FormatGeneral(0.00001, 4, sep), "1E-5");
     EXPECT_EQ(FormatGeneral(-0.000012345, 3, sep), local("-1.23E-5"));
     EXPECT_EQ(FormatGeneral(-12.34, 3, sep), local("-12.3"));
-    EXPECT_EQ(FormatGeneral(0.125, 2, sep), local("0.13"));   // half away from zero
+    EXPECT_EQ(FormatGeneral(0.125, 2, sep), local("0.13"));  // half away from zero
     EXPECT_EQ(FormatGeneral(-0.125, 2, sep), local("-0.13"));
     EXPECT_EQ(FormatGeneral(0.5, 1, sep), local("0.5"));
     EXPECT_EQ(FormatGeneral(9.96, 2, sep), "10");

@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QTest>
 
-#include "DataFileTest.h"
 #include "LsFoCalculatorTest.h"
 
 int main(int argc, char** argv) {
@@ -9,10 +8,6 @@ int main(int argc, char** argv) {
     int failures = 0;
     {
         trellon::LsFoCalculatorTest test;
-        failures += QTest::qExec(&test, argc, argv);
-    }
-    {
-        trellon::DataFileTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
     return failures == 0 ? 0 : 1;

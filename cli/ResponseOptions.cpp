@@ -1,0 +1,133 @@
+#include "ResponseOptions.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "BuiltCircuit.h"
+#include "CliOptions.h"
+#include "CommandError.h"
+#include "CurveRecord.h"
+#include "NumberText.h"
+#include "ResponseTable.h"
+#include "ResponseTableCsv.h"
+#include "TerminalResponse.h"
+#include "Touchstone.h"
+#include "TwoPortExport.h"
+#include "WideSpan.h"
+
+namespace trellon::cli {
+
+namespace {
+
+constexpr int kMaxSpanPoints = 1000000;
+
+double positiveNumber(const std::string& name, const std::string& value) {
+    double number = 0;
+    try {
+        number = TypedNumber(value, '.');
+    } catch (const std::exception&) {
+        number = 0;
+    }
+    if (!(number > 0) || !std::isfinite(number)) {
+        throw UsageError("--" + name + " takes a positive number, not '" + value + "'");
+    }
+    return number;
+}
+
+int pointCount(const std::string& value) {
+    int number = 0;
+    const char* end = value.data() + value.size();
+    const auto [ptr, ec] = std::from_chars(value.data(), end, number);
+    if (value.empty() || ec != std::errc() || ptr != end || number < 2 || number > kMaxSpanPoints) {
+        throw UsageError("--span-points takes a whole number from 2 to " +
+                         std::to_string(kMaxSpanPoints) + ", not '" + value + "'");
+    }
+    return number;
+}
+
+std::string readMeasuredFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    errno = 0;
+    if (file) {
+        bytes << file.rdbuf();
+    }
+    if (!file || file.bad()) {
+        throw CommandError("Cannot read the measured response '" + path +
+                           "': " + (errno != 0 ? std::strerror(errno) : "the read failed"));
+    }
+    return bytes.str();
+}
+
+}  // namespace
+
+bool takeResponseOption(ResponseOptions& options, const std::string& name,
+                        const std::string& value) {
+    if (name == "table") {
+        options.tableFile = value;
+    } else if (name == "span-khz") {
+        options.spanKhz = positiveNumber(name, value);
+    } else if (name == "span-points") {
+        options.spanPoints = pointCount(value);
+    } else if (name == "s2p") {
+        options.s2pFile = value;
+    } else if (name == "measured") {
+        options.measuredFile = value;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+std::string responseUsageText() {
+    return "  --table FILE            write level, phase, group delay, return loss and input\n"
+           "                          impedance at the traced points as CSV\n"
+           "  --span-khz X            make --table and --s2p cover +-X kHz around the band\n"
+           "                          centre instead\n"
+           "  --span-points N         points of that span (2001)\n"
+           "  --s2p FILE              write the filter as built as a Touchstone two-port\n"
+           "  --measured FILE         report on a measured response (Touchstone S21)\n";
+}
+
+ResponseOutputs makeResponseOutputs(const Engine& engine, const ResponseOptions& options,
+                                    std::string_view levelText, char decimalSeparator) {
+    ResponseOutputs outputs;
+    const DesignState& s = engine.state;
+    if (options.tableFile || options.s2pFile) {
+        const CurveRecord curve = recordTracedCurve(engine, "", makeBuiltCircuit(s));
+        SpanSettings span;
+        if (options.spanKhz) {
+            span.halfWidthHz = *options.spanKhz * 1000;
+            span.points = options.spanPoints;
+        }
+        if (options.tableFile) {
+            outputs.table = writeResponseTableCsv(options.spanKhz ? spanResponseTable(curve, span)
+                                                                  : tracedResponseTable(curve));
+        }
+        if (options.s2pFile) {
+            const std::vector<double> frequencies =
+                options.spanKhz ? spanFrequencies(curve, span) : curve.frequencyHz;
+            outputs.touchstone = writeTouchstone(twoPortData(sParameters(curve.built, frequencies)),
+                                                 TouchstoneFormat::RealImaginary);
+        }
+    }
+    if (options.measuredFile) {
+        const TwoPortData data =
+            readTouchstone(readMeasuredFile(*options.measuredFile), *options.measuredFile);
+        const double foHz = s.Fo * 1000;
+        outputs.measured = analyseMeasuredResponse(
+            data.frequencyHz, data.s21, foHz,
+            s.AbsoluteLevel ? LevelMode::Absolute : LevelMode::RelativeToPeak, s.FrLevel);
+        const std::string name = std::filesystem::path(*options.measuredFile).filename().string();
+        outputs.measuredReport =
+            measuredReportLines(*outputs.measured, name, levelText, foHz, decimalSeparator);
+    }
+    return outputs;
+}
+
+}  // namespace trellon::cli

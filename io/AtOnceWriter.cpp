@@ -1,0 +1,132 @@
+#include "AtOnceWriter.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "CommandError.h"
+
+namespace trellon {
+
+namespace {
+
+[[noreturn]] void fail(const char* action, const std::string& what, const std::string& path,
+                       const std::string& reason) {
+    throw CommandError("Cannot " + std::string(action) + " " + what + " '" + path + "': " + reason);
+}
+
+std::string lastSystemError() {
+    return std::strerror(errno);
+}
+
+// A link is replaced by nothing: its target takes the new content, as an editor would do it.
+std::filesystem::path targetOf(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path target = path;
+    for (int depth = 0; depth < 40 && std::filesystem::is_symlink(target, error); ++depth) {
+        const std::filesystem::path next = std::filesystem::read_symlink(target, error);
+        if (error) {
+            break;
+        }
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target;
+}
+
+// A new file gets the permissions any other new file would; a replaced one keeps its own.
+mode_t permissionsFor(const std::filesystem::path& target) {
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0) {
+        return existing.st_mode & 07777;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::filesystem::path& target) {
+        std::string pattern = target.string() + ".XXXXXX";
+        name_.assign(pattern.begin(), pattern.end());
+        name_.push_back('\0');
+        descriptor_ = ::mkostemp(name_.data(), O_CLOEXEC);
+        created_ = descriptor_ >= 0;
+    }
+    ~TemporaryFile() {
+        close();
+        if (created_ && !committed_) {
+            ::unlink(name_.data());
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    bool created() const { return created_; }
+    int descriptor() const { return descriptor_; }
+    const char* name() const { return name_.data(); }
+    bool close() {
+        if (descriptor_ < 0) {
+            return true;
+        }
+        const int result = ::close(descriptor_);
+        descriptor_ = -1;
+        return result == 0;
+    }
+    void commit() { committed_ = true; }
+
+private:
+    std::vector<char> name_;
+    int descriptor_ = -1;
+    bool created_ = false;
+    bool committed_ = false;
+};
+
+bool writeAll(int descriptor, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t count = ::write(descriptor, content.data(), content.size());
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            if (count == 0) {
+                errno = ENOSPC;
+            }
+            return false;
+        }
+        content.remove_prefix(static_cast<std::size_t>(count));
+    }
+    return true;
+}
+
+}  // namespace
+
+void writeFileAtOnce(const std::string& path, std::string_view content, const std::string& what) {
+    const std::filesystem::path target = targetOf(path);
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        fail("create", what, path,
+             S_ISDIR(existing.st_mode) ? std::strerror(EISDIR) : "it is not a regular file");
+    }
+    const mode_t permissions = permissionsFor(target);
+
+    TemporaryFile file(target);
+    if (!file.created()) {
+        fail("create", what, path, lastSystemError());
+    }
+    if (::fchmod(file.descriptor(), permissions) != 0 || !writeAll(file.descriptor(), content) ||
+        ::fsync(file.descriptor()) != 0 || !file.close()) {
+        fail("write", what, path, lastSystemError());
+    }
+    if (::rename(file.name(), target.c_str()) != 0) {
+        fail("write", what, path, lastSystemError());
+    }
+    file.commit();
+}
+
+}  // namespace trellon
