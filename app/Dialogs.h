@@ -3,8 +3,18 @@
 #include <QPrinter>
 #include <QString>
 #include <memory>
+#include <optional>
+
+#include "CurveCsv.h"
 
 namespace trellon {
+
+// The size an exported chart is drawn at, in pixels or millimetres.
+struct ChartImageSize {
+    double width = 0;
+    double height = 0;
+    bool millimetres = false;
+};
 
 // The modal boxes, file dialogs and printer set-up the window asks the user through.
 class Dialogs {
@@ -24,6 +34,13 @@ public:
                                  const QString& defaultExtension) = 0;
     // A printer the user has set up, or nullptr when the user cancels.
     virtual std::unique_ptr<QPrinter> choosePrinter() = 0;
+    // The size to export the chart at, starting from `initial`; nothing when the user cancels.
+    virtual std::optional<ChartImageSize> chartImageSize(const ChartImageSize& initial) = 0;
+    // The half width of the wide span in kHz, 0 for ten times the pass band; nothing when the
+    // user cancels.
+    virtual std::optional<double> wideSpanKhz(double initial) = 0;
+    // How an exported CSV file writes its numbers; nothing when the user cancels.
+    virtual std::optional<CsvStyle> csvStyle() = 0;
 };
 
 }  // namespace trellon

@@ -40,6 +40,17 @@ MainMenu buildMainMenu(QMenuBar* bar) {
     m.PrintForm = addItem(m.N1, "PrintForm", "Печать формы", "Print Form");
     m.N1->addSeparator();
     m.Exit = addItem(m.N1, "Exit", "Выход", "Quiit");
+    m.N1->addSeparator();
+    m.ExportChart = addItem(m.N1, "ExportChart", "Экспорт графика...",
+                            "Export the chart as a PNG, SVG or PDF file");
+    m.ExportCurves =
+        addItem(m.N1, "ExportCurves", "Экспорт кривых (CSV)...", "Export the drawn curves as CSV");
+    m.ExportSpice = addItem(m.N1, "ExportSpice", "Экспорт схемы (SPICE)...",
+                            "Export the design as a SPICE deck");
+    m.ExportTouchstone = addItem(m.N1, "ExportTouchstone", "Экспорт S-параметров (Touchstone)...",
+                                 "Export the design's S-parameters as a Touchstone .s2p file");
+    m.ImportMeasured = addItem(m.N1, "ImportMeasured", "Импорт измерения (Touchstone)...",
+                               "Draw a measured response from a Touchstone .s2p file");
 
     m.Protocol = addSubmenu(bar, "Protocol", "Протокол", "Log");
     m.ViewProt = addItem(m.Protocol, "ViewProt", "Показать", "Show Log");
@@ -51,6 +62,21 @@ MainMenu buildMainMenu(QMenuBar* bar) {
     m.View = addSubmenu(bar, "View", "Вид", "");
     m.FR = addCheckItem(m.View, "FR", "АЧХ", "", false);
     m.Log1 = addCheckItem(m.View, "Log1", "Протокол", "", false);
+    m.View->addSeparator();
+    m.Quantities = new QActionGroup(m.View);
+    m.ViewAmplitude =
+        addCheckItem(m.View, "ViewAmplitude", "Амплитуда", "Show the amplitude response", true);
+    m.ViewGroupDelay =
+        addCheckItem(m.View, "ViewGroupDelay", "Групповое время", "Show the group delay", false);
+    m.ViewReturnLoss = addCheckItem(m.View, "ViewReturnLoss", "Возвратные потери",
+                                    "Show the input return loss", false);
+    m.ViewWideSpan = addCheckItem(m.View, "ViewWideSpan", "Широкая полоса",
+                                  "Show the amplitude response over a wide span", false);
+    for (QAction* item : {m.ViewAmplitude, m.ViewGroupDelay, m.ViewReturnLoss, m.ViewWideSpan}) {
+        m.Quantities->addAction(item);
+    }
+    m.WideSpanWidth = addItem(m.View, "WideSpanWidth", "Ширина широкой полосы...",
+                              "Choose how far the wide span reaches on each side");
 
     m.N4 = addSubmenu(bar, "N4", "АЧХ", "Frequency Response");
     m.BonusACH =
@@ -66,6 +92,9 @@ MainMenu buildMainMenu(QMenuBar* bar) {
     m.Otn_Level =
         addCheckItem(m.LevelACH, "Otn_Level", "Относительно Amin", "Relative to Amin", true);
     m.Abs_Level = addCheckItem(m.LevelACH, "Abs_Level", "Абсолютный", "Absolute", false);
+    m.N4->addSeparator();
+    m.ZoomBack = addItem(m.N4, "ZoomBack", "Исходный масштаб", "Zoom back (Ctrl+0)");
+    m.ZoomBack->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
 
     m.Servis = addSubmenu(bar, "Servis", "Инструменты", "Tools");
     m.LsFo1 =

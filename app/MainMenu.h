@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -13,6 +14,12 @@ struct MainMenu {
     QAction* Save;
     QAction* PrintForm;
     QAction* Exit;
+    // Exports and the measured response.
+    QAction* ExportChart;
+    QAction* ExportCurves;
+    QAction* ExportSpice;
+    QAction* ExportTouchstone;
+    QAction* ImportMeasured;
 
     QMenu* Protocol;
     QAction* ViewProt;
@@ -22,6 +29,13 @@ struct MainMenu {
     QMenu* View;
     QAction* FR;
     QAction* Log1;
+    // The quantity the chart shows, one at a time.
+    QActionGroup* Quantities;
+    QAction* ViewAmplitude;
+    QAction* ViewGroupDelay;
+    QAction* ViewReturnLoss;
+    QAction* ViewWideSpan;
+    QAction* WideSpanWidth;
 
     QMenu* N4;  // frequency response
     QAction* BonusACH;
@@ -32,6 +46,7 @@ struct MainMenu {
     QMenu* LevelACH;
     QAction* Otn_Level;
     QAction* Abs_Level;
+    QAction* ZoomBack;
 
     QMenu* Servis;
     QAction* LsFo1;

@@ -160,6 +160,7 @@ void MainWindow::connectHandlers() {
     });
     connect(qApp, &QGuiApplication::focusWindowChanged, this,
             &MainWindow::showLogOnReturnFromOtherWindow);
+    connectChartCommands();
 }
 
 void MainWindow::FormCreate() {

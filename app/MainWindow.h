@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "ChartQuantity.h"
 #include "DataFile.h"
 #include "DesignView.h"
 #include "Engine.h"
@@ -18,6 +19,8 @@ class QTimer;
 namespace trellon {
 
 class ChartView;
+struct CurveRecord;
+struct SpanSettings;
 class CurveStatusBar;
 class Dialogs;
 class LsFoCalculator;
@@ -91,6 +94,23 @@ private:
     void StatusBar1DrawPanel(QPainter& painter, int panel, const QRect& rect);
     void Timer2Timer();
 
+    // The chart's quantities, zoom, extra curves and exports.
+    void connectChartCommands();
+    void chooseQuantity(ChartQuantity quantity);
+    void ZoomBackClick();
+    void WideSpanWidthClick();
+    // Keeps what curve k, just drawn by a completed calculation, needs for its other views
+    // and for the exports of its design.
+    void recordDrawnCurve(int k);
+    void ExportChartClick();
+    void ExportCurvesClick();
+    void ExportSpiceClick();
+    void ExportTouchstoneClick();
+    void ImportMeasuredClick();
+    void importMeasured(const QString& path);
+    // The file name the user chose, with `suffix` added when it has none; empty when cancelled.
+    QString exportFileName(const QString& filters, const QString& suffix);
+
     // The log.
     void SaveProtClick();
     void PrintProtocolClick();
@@ -126,6 +146,10 @@ private:
     std::unique_ptr<LsFoCalculator> calculator_;
 
     bool chartEnlarged_ = false;
+    // The design of the last completed calculation, which the design exports write.
+    std::shared_ptr<const CurveRecord> drawnDesign_;
+    // The wide span the curves are shown over, as the user chose it; shared with their sources.
+    std::shared_ptr<SpanSettings> wideSpan_;
     QPointer<QWindow> lastFocusWindow_;
 };
 

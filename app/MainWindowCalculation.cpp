@@ -38,6 +38,9 @@ void MainWindow::calculate() {
     CalculationViews views{*this, *Chart1, *StatusBar1, *Memo1, *Memo2};
     BusyCursor cursor;
     const CalculationOutcome outcome = RunCalculation(*engine_, inputs, views, &cursor);
+    if (outcome == CalculationOutcome::Completed) {
+        recordDrawnCurve(overlay ? s.CalcCount : 0);
+    }
     if (outcome == CalculationOutcome::Completed || outcome == CalculationOutcome::SweepStopped) {
         FRClick();
     }

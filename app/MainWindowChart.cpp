@@ -72,6 +72,7 @@ void MainWindow::restartCurveCycle() {
 
 void MainWindow::ClearGraficClick() {
     clearCurvesAndPanelTexts();
+    Chart1->clearExtraCurves();
     lowerPanelsToPlainText();
     engine_->state.CalcCount = 0;
     Memo1->clear();

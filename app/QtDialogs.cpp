@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 
+#include "ExportDialogs.h"
+
 namespace trellon {
 
 namespace {
@@ -62,6 +64,30 @@ std::unique_ptr<QPrinter> QtDialogs::choosePrinter() {
         return nullptr;
     }
     return printer;
+}
+
+std::optional<ChartImageSize> QtDialogs::chartImageSize(const ChartImageSize& initial) {
+    ChartSizeDialog dialog(initial, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.size();
+}
+
+std::optional<double> QtDialogs::wideSpanKhz(double initial) {
+    WideSpanDialog dialog(initial, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.halfWidthKhz();
+}
+
+std::optional<CsvStyle> QtDialogs::csvStyle() {
+    CsvStyleDialog dialog(QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.style();
 }
 
 }  // namespace trellon

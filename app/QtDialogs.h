@@ -15,6 +15,9 @@ public:
     QString openFileName(const QString& folder, const QString& filters,
                          const QString& defaultExtension) override;
     std::unique_ptr<QPrinter> choosePrinter() override;
+    std::optional<ChartImageSize> chartImageSize(const ChartImageSize& initial) override;
+    std::optional<double> wideSpanKhz(double initial) override;
+    std::optional<CsvStyle> csvStyle() override;
 };
 
 }  // namespace trellon

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ChartReadout.h"
 #include "CurveColours.h"
 #include "PatternTicker.h"
 
@@ -12,6 +13,8 @@ namespace {
 constexpr int kZoomSteps = 10;
 constexpr int kZoomStepMs = 15;
 constexpr int kSmallestZoomRect = 4;
+// The wide span shows the stopband down to the rejection a builder can still measure.
+constexpr double kWideSpanFloorDb = -120;
 
 QBrush backgroundGradient() {
     QLinearGradient gradient(0, 0, 0, 1);
@@ -37,6 +40,9 @@ ChartView::ChartView(QWidget* parent) : QCustomPlot(parent) {
     setBackground(backgroundGradient());
     setUpAxes();
     setUpCurves();
+    setUpReadout();
+    // The read-out follows the pointer without a button held.
+    setMouseTracking(true);
     plainMargins_ = axisRect()->minimumMargins();
     setSelectionRectMode(QCP::srmCustom);
     connect(selectionRect(), &QCPSelectionRect::accepted, this,
@@ -47,9 +53,9 @@ ChartView::ChartView(QWidget* parent) : QCustomPlot(parent) {
 
 void ChartView::setUpAxes() {
     const QPen frame(Qt::gray);
-    xAxis->setLabel(QStringLiteral("Расстройка относительно Fo (kHz)"));
+    xAxis->setLabel(horizontalAxisTitle(quantity_));
     xAxis->setTicker(QSharedPointer<PatternTicker>::create(1, 3, 0.001));
-    yAxis->setLabel(QStringLiteral("Затухание (dB)"));
+    yAxis->setLabel(verticalAxisTitle(quantity_));
     yAxis->setTicker(QSharedPointer<PatternTicker>::create(1, 2, 0.01));
     // The top and right axes only close the frame around the plot.
     for (QCPAxis* axis : {xAxis2, yAxis2}) {
@@ -62,25 +68,169 @@ void ChartView::setUpAxes() {
     }
 }
 
+namespace {
+
+QCPGraph* addCurveGraph(QCustomPlot& plot, const QString& caption, const QPen& pen) {
+    QCPGraph* curve = plot.addGraph();
+    curve->setName(caption);
+    curve->setPen(pen);
+    curve->setLineStyle(QCPGraph::lsLine);
+    curve->setScatterStyle(QCPScatterStyle::ssNone);
+    return curve;
+}
+
+}  // namespace
+
+// The five curves keep their status panels; the legend names only the extra curves.
 void ChartView::setUpCurves() {
+    setAutoAddPlottableToLegend(false);
+    legend->setVisible(false);
+    axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
     for (int k = 0; k < kCurveCount; ++k) {
-        QCPGraph* curve = addGraph();
-        curve->setName(QStringLiteral("FR%1").arg(k + 1));
-        curve->setPen(QPen(curveColour(k)));
-        curve->setLineStyle(QCPGraph::lsLine);
-        curve->setScatterStyle(QCPScatterStyle::ssNone);
+        ChartCurve curve;
+        curve.graph = addCurveGraph(*this, QStringLiteral("FR%1").arg(k + 1), QPen(curveColour(k)));
+        curves_.push_back(std::move(curve));
     }
 }
 
+void ChartView::setUpReadout() {
+    readout_ = new QCPItemText(this);
+    readout_->position->setType(QCPItemPosition::ptAxisRectRatio);
+    readout_->position->setCoords(0.01, 0.01);
+    readout_->setPositionAlignment(Qt::AlignTop | Qt::AlignLeft);
+    readout_->setTextAlignment(Qt::AlignLeft);
+    readout_->setBrush(QColor(255, 255, 255, 210));
+    readout_->setPen(QPen(Qt::gray));
+    readout_->setPadding(QMargins(4, 2, 4, 2));
+    readout_->setVisible(false);
+}
+
+const CurveSeries& ChartView::seriesOf(ChartCurve& curve) {
+    if (quantity_ == ChartQuantity::Amplitude) {
+        return curve.amplitude;
+    }
+    std::optional<CurveSeries>& view = curve.views[static_cast<int>(quantity_)];
+    if (!view) {
+        view = curve.source && !curve.amplitude.x.empty() ? curve.source(quantity_) : CurveSeries{};
+    }
+    return *view;
+}
+
+void ChartView::showCurve(ChartCurve& curve) {
+    const CurveSeries& series = seriesOf(curve);
+    curve.graph->setData(QVector<double>(series.x.begin(), series.x.end()),
+                         QVector<double>(series.y.begin(), series.y.end()), true);
+}
+
 void ChartView::clearCurve(int k) {
-    graph(k)->data()->clear();
+    ChartCurve& curve = curves_[k];
+    curve.graph->data()->clear();
+    curve.amplitude = {};
+    curve.source = nullptr;
+    curve.views = {};
     replot(rpQueuedReplot);
 }
 
 void ChartView::addPoints(int k, std::span<const double> x, std::span<const double> y) {
-    graph(k)->addData(QVector<double>(x.begin(), x.end()), QVector<double>(y.begin(), y.end()),
-                      true);
+    ChartCurve& curve = curves_[k];
+    curve.amplitude.x.insert(curve.amplitude.x.end(), x.begin(), x.end());
+    curve.amplitude.y.insert(curve.amplitude.y.end(), y.begin(), y.end());
+    curve.views = {};
+    showCurve(curve);
     fitAxes();
+}
+
+void ChartView::setCurveSource(int k, CurveSeriesSource source) {
+    ChartCurve& curve = curves_[k];
+    curve.source = std::move(source);
+    curve.views = {};
+    showCurve(curve);
+    fitAxes();
+}
+
+void ChartView::setQuantity(ChartQuantity quantity) {
+    quantity_ = quantity;
+    xAxis->setLabel(horizontalAxisTitle(quantity));
+    yAxis->setLabel(verticalAxisTitle(quantity));
+    for (ChartCurve& curve : curves_) {
+        showCurve(curve);
+    }
+    readout_->setVisible(false);
+    fitAxes();
+}
+
+void ChartView::forgetQuantity(ChartQuantity quantity) {
+    for (ChartCurve& curve : curves_) {
+        curve.views[static_cast<int>(quantity)].reset();
+    }
+    if (quantity == quantity_) {
+        setQuantity(quantity);
+    }
+}
+
+int ChartView::addExtraCurve(const QString& caption, const QPen& pen, CurveSeries amplitude,
+                             CurveSeriesSource source) {
+    ChartCurve curve;
+    curve.graph = addCurveGraph(*this, caption, pen);
+    curve.amplitude = std::move(amplitude);
+    curve.source = std::move(source);
+    curve.graph->addToLegend();
+    legend->setVisible(true);
+    showCurve(curve);
+    curves_.push_back(std::move(curve));
+    fitAxes();
+    return static_cast<int>(curves_.size()) - 1;
+}
+
+void ChartView::clearExtraCurves() {
+    while (static_cast<int>(curves_.size()) > kCurveCount) {
+        removeGraph(curves_.back().graph);
+        curves_.pop_back();
+    }
+    legend->setVisible(false);
+    replot(rpQueuedReplot);
+}
+
+std::vector<DrawnCurve> ChartView::drawnCurves() {
+    std::vector<DrawnCurve> drawn;
+    for (ChartCurve& curve : curves_) {
+        const CurveSeries& series = seriesOf(curve);
+        if (!series.x.empty()) {
+            drawn.push_back({curve.graph->name(), &series});
+        }
+    }
+    return drawn;
+}
+
+void ChartView::showReadoutAt(const QPointF& position) {
+    std::vector<ReadoutValue> values;
+    const double x = xAxis->pixelToCoord(position.x());
+    bool anyCurve = false;
+    for (ChartCurve& curve : curves_) {
+        const CurveSeries& series = seriesOf(curve);
+        anyCurve = anyCurve || !series.x.empty();
+        values.push_back({curve.graph->name(), interpolatedValue(series, x)});
+    }
+    const bool shown = anyCurve && axisRect()->rect().contains(position.toPoint());
+    if (shown) {
+        const QString decimalPoint = QLocale().decimalPoint();
+        readout_->setText(
+            trellon::readoutText(x, readoutFoKhz_, values, quantityUnit(quantity_),
+                                 decimalPoint.isEmpty() ? '.' : decimalPoint[0].toLatin1()));
+    }
+    if (shown || readout_->visible()) {
+        readout_->setVisible(shown);
+        replot(rpQueuedReplot);
+    }
+}
+
+void ChartView::hideReadout() {
+    readout_->setVisible(false);
+    replot(rpQueuedReplot);
+}
+
+QString ChartView::readoutText() const {
+    return readout_->visible() ? readout_->text() : QString();
 }
 
 void ChartView::setAxisAutomatic() {
@@ -110,7 +260,9 @@ void ChartView::setRightReserve(int pixels) {
 void ChartView::fitAxes() {
     zoomTimer_.stop();
     xAxis->rescale();
-    if (fixedAxis_) {
+    if (quantity_ == ChartQuantity::WideSpan) {
+        yAxis->setRange(kWideSpanFloorDb, 0);
+    } else if (quantity_ == ChartQuantity::Amplitude && fixedAxis_) {
         yAxis->setRange(fixedRange_);
     } else {
         yAxis->rescale();
@@ -129,6 +281,19 @@ void ChartView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QCustomPlot::mousePressEvent(event);
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent* event) {
+    QCustomPlot::mouseMoveEvent(event);
+    showReadoutAt(event->position());
+}
+
+void ChartView::leaveEvent(QEvent* event) {
+    QCustomPlot::leaveEvent(event);
+    if (readout_->visible()) {
+        readout_->setVisible(false);
+        replot(rpQueuedReplot);
+    }
 }
 
 void ChartView::zoomToRect(const QRect& rect) {

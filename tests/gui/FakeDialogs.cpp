@@ -59,6 +59,33 @@ std::unique_ptr<QPrinter> FakeDialogs::choosePrinter() {
     return printer;
 }
 
+std::optional<ChartImageSize> FakeDialogs::chartImageSize(const ChartImageSize&) {
+    if (imageSizes.empty()) {
+        return std::nullopt;
+    }
+    const ChartImageSize size = imageSizes.front();
+    imageSizes.pop_front();
+    return size;
+}
+
+std::optional<double> FakeDialogs::wideSpanKhz(double) {
+    if (wideSpans.empty()) {
+        return std::nullopt;
+    }
+    const double span = wideSpans.front();
+    wideSpans.pop_front();
+    return span;
+}
+
+std::optional<CsvStyle> FakeDialogs::csvStyle() {
+    if (csvStyles.empty()) {
+        return std::nullopt;
+    }
+    const CsvStyle style = csvStyles.front();
+    csvStyles.pop_front();
+    return style;
+}
+
 QStringList FakeDialogs::texts() const {
     QStringList result;
     for (const Shown& s : shown) {

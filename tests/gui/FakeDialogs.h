@@ -23,12 +23,18 @@ public:
     QString openFileName(const QString& folder, const QString& filters,
                          const QString& defaultExtension) override;
     std::unique_ptr<QPrinter> choosePrinter() override;
+    std::optional<ChartImageSize> chartImageSize(const ChartImageSize& initial) override;
+    std::optional<double> wideSpanKhz(double initial) override;
+    std::optional<CsvStyle> csvStyle() override;
 
     // Scripted answers, used in order; a question without one is cancelled, and so is a file
     // or printer dialog without a name.
     std::deque<Answer> answers;
     std::deque<QString> fileNames;
     std::deque<QString> pdfFiles;
+    std::deque<ChartImageSize> imageSizes;
+    std::deque<CsvStyle> csvStyles;
+    std::deque<double> wideSpans;
 
     std::vector<Shown> shown;
     QString lastFolder;

@@ -152,14 +152,29 @@ void StartupTest::menuAtStart() {
 
     QCOMPARE(menuItems(w.control<QMenu>("N1")),
              QStringList({"Открыть|Open", "Сохранить|Save", "-", "Печать формы|Print Form", "-",
-                          "Выход|Quiit"}));
+                          "Выход|Quiit", "-",
+                          "Экспорт графика...|Export the chart as a PNG, SVG or PDF file",
+                          "Экспорт кривых (CSV)...|Export the drawn curves as CSV",
+                          "Экспорт схемы (SPICE)...|Export the design as a SPICE deck",
+                          "Экспорт S-параметров (Touchstone)...|Export the design's S-parameters "
+                          "as a Touchstone .s2p file",
+                          "Импорт измерения (Touchstone)...|Draw a measured response from a "
+                          "Touchstone .s2p file"}));
     QCOMPARE(menuItems(w.control<QMenu>("Protocol")),
              QStringList(
                  {"Показать|Show Log", "-", "Сохранить|Save Log", "-", "Распечатать|Print Log"}));
-    QCOMPARE(menuItems(w.control<QMenu>("View")), QStringList({"АЧХ", "Протокол"}));
+    QCOMPARE(menuItems(w.control<QMenu>("View")),
+             QStringList({"АЧХ", "Протокол", "-", "Амплитуда|Show the amplitude response",
+                          "Групповое время|Show the group delay",
+                          "Возвратные потери|Show the input return loss",
+                          "Широкая полоса|Show the amplitude response over a wide span",
+                          "Ширина широкой полосы...|Choose how far the wide span reaches on each "
+                          "side"}));
+    QVERIFY(w.action("ViewAmplitude")->isChecked());
     QCOMPARE(menuItems(w.control<QMenu>("N4")),
              QStringList({"Наложения|FR overlapping mode (up to 5 curves)", "-", "Очистить|Clear",
-                          "-", "Размер|Size", "Уроветь АЧХ|FR Level"}));
+                          "-", "Размер|Size", "Уроветь АЧХ|FR Level", "-",
+                          "Исходный масштаб|Zoom back (Ctrl+0)"}));
     QCOMPARE(menuItems(w.control<QMenu>("ZoomACH")),
              QStringList({"Большой|Full size", "Нормальный|Normal size"}));
     QCOMPARE(menuItems(w.control<QMenu>("LevelACH")),

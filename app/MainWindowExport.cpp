@@ -1,0 +1,154 @@
+// The main window's exports of the chart, its curves and the design.
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <cmath>
+#include <sstream>
+
+#include "AtOnceWriter.h"
+#include "ChartExport.h"
+#include "ChartView.h"
+#include "CurveCsv.h"
+#include "CurveRecord.h"
+#include "Dialogs.h"
+#include "ExportTexts.h"
+#include "MainWindow.h"
+#include "SpiceExport.h"
+#include "TerminalResponse.h"
+#include "Touchstone.h"
+#include "TwoPortExport.h"
+#include "WideSpan.h"
+
+namespace trellon {
+
+namespace {
+
+const char* valueHeader(ChartQuantity quantity) {
+    switch (quantity) {
+        case ChartQuantity::GroupDelay:
+            return "group_delay_us";
+        case ChartQuantity::ReturnLoss:
+            return "return_loss_db";
+        case ChartQuantity::Amplitude:
+        case ChartQuantity::WideSpan:
+            break;
+    }
+    return "level_db";
+}
+
+ChartImageFormat formatOf(const QString& fileName) {
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QStringLiteral("svg")) {
+        return ChartImageFormat::Svg;
+    }
+    if (suffix == QStringLiteral("pdf")) {
+        return ChartImageFormat::Pdf;
+    }
+    return ChartImageFormat::Png;
+}
+
+}  // namespace
+
+QString MainWindow::exportFileName(const QString& filters, const QString& suffix) {
+    QString name = dialogs_.saveFileName(QCoreApplication::applicationDirPath(), filters);
+    if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty()) {
+        name += '.' + suffix;
+    }
+    return name;
+}
+
+void MainWindow::ExportChartClick() {
+    const std::optional<ChartImageSize> size =
+        dialogs_.chartImageSize({double(Chart1->width()), double(Chart1->height()), false});
+    if (!size) {
+        return;
+    }
+    QString name = dialogs_.saveFileName(QCoreApplication::applicationDirPath(),
+                                         QString::fromUtf8(texts::kChartFileFilters));
+    if (name.isEmpty()) {
+        return;
+    }
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    if (suffix != QStringLiteral("png") && suffix != QStringLiteral("svg") &&
+        suffix != QStringLiteral("pdf")) {
+        name += QStringLiteral(".png");
+    }
+    const QSize pixels =
+        size->millimetres
+            ? QSize(millimetresToPixels(size->width), millimetresToPixels(size->height))
+            : QSize(int(std::lround(size->width)), int(std::lround(size->height)));
+    runCommand([&] {
+        Chart1->hideReadout();
+        const QByteArray image = renderChart(*Chart1, formatOf(name), pixels);
+        writeFileAtOnce(name.toStdString(), std::string_view(image.constData(), image.size()),
+                        "the chart file");
+    });
+}
+
+void MainWindow::ExportCurvesClick() {
+    const std::vector<DrawnCurve> drawn = Chart1->drawnCurves();
+    if (drawn.empty()) {
+        dialogs_.warning(QString::fromUtf8(texts::kNoCurvesToExport));
+        return;
+    }
+    const std::optional<CsvStyle> style = dialogs_.csvStyle();
+    if (!style) {
+        return;
+    }
+    const QString name =
+        exportFileName(QString::fromUtf8(texts::kCsvFileFilters), QStringLiteral("csv"));
+    if (name.isEmpty()) {
+        return;
+    }
+    std::vector<CurveTable> tables;
+    for (const DrawnCurve& curve : drawn) {
+        tables.push_back({curve.caption.toStdString(), curve.series->x, curve.series->y});
+    }
+    runCommand([&] {
+        writeFileAtOnce(name.toStdString(),
+                        writeCurveCsv(tables, valueHeader(Chart1->quantity()), *style),
+                        "the curve file");
+    });
+}
+
+void MainWindow::ExportSpiceClick() {
+    if (!drawnDesign_) {
+        dialogs_.warning(QString::fromUtf8(texts::kNoDesignToExport));
+        return;
+    }
+    const QString name =
+        exportFileName(QString::fromUtf8(texts::kSpiceFileFilters), QStringLiteral("cir"));
+    if (name.isEmpty()) {
+        return;
+    }
+    // The deck sweeps the traced band at the trace's own 1 Hz steps.
+    const CurveRecord& design = *drawnDesign_;
+    const SpiceSweep sweep{design.bandLowHz, design.bandHighHz,
+                           int(std::lround(design.bandHighHz - design.bandLowHz)) + 1};
+    std::ostringstream deck;
+    writeSpiceDeck(design.model, sweep, deck);
+    runCommand([&] { writeFileAtOnce(name.toStdString(), deck.str(), "the SPICE deck"); });
+}
+
+void MainWindow::ExportTouchstoneClick() {
+    if (!drawnDesign_) {
+        dialogs_.warning(QString::fromUtf8(texts::kNoDesignToExport));
+        return;
+    }
+    const QString name =
+        exportFileName(QString::fromUtf8(texts::kTouchstoneFileFilters), QStringLiteral("s2p"));
+    if (name.isEmpty()) {
+        return;
+    }
+    runCommand([&] {
+        const CurveRecord& design = *drawnDesign_;
+        // Over the wide span while the chart shows it, over the traced band otherwise.
+        const std::vector<double> frequencies = Chart1->quantity() == ChartQuantity::WideSpan
+                                                    ? spanFrequencies(design, *wideSpan_)
+                                                    : design.frequencyHz;
+        const std::string file = writeTouchstone(
+            twoPortData(sParameters(design.built, frequencies)), TouchstoneFormat::RealImaginary);
+        writeFileAtOnce(name.toStdString(), file, "the Touchstone file");
+    });
+}
+
+}  // namespace trellon

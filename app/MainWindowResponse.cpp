@@ -1,0 +1,168 @@
+// The main window's use of a curve's recorded response for its other quantities, and the
+// import of a measured response.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cmath>
+
+#include "ChartView.h"
+#include "CommandError.h"
+#include "CurveRecord.h"
+#include "Dialogs.h"
+#include "ExportTexts.h"
+#include "LocaleSeparator.h"
+#include "MainWindow.h"
+#include "MeasuredResponse.h"
+#include "MemoView.h"
+#include "Messages.h"
+#include "NumberText.h"
+#include "PhaseResponse.h"
+#include "TerminalResponse.h"
+#include "Touchstone.h"
+#include "WideSpan.h"
+
+namespace trellon {
+
+namespace {
+
+// Minus infinity (a silent output) and NaN are drawn as gaps.
+std::vector<double> gapsForNonFinite(std::vector<double> values) {
+    for (double& v : values) {
+        if (!std::isfinite(v)) {
+            v = std::nan("");
+        }
+    }
+    return values;
+}
+
+std::vector<double> returnLossOf(std::span<const Complex> reflection) {
+    std::vector<double> loss;
+    loss.reserve(reflection.size());
+    for (const Complex& r : reflection) {
+        loss.push_back(-20 * std::log10(std::hypot(r.re, r.im)));
+    }
+    return gapsForNonFinite(std::move(loss));
+}
+
+// The quantities of a traced curve, from what its record kept: the group delay from the load
+// voltages already solved; the terminal quantities and the wide span from its circuits.
+CurveSeriesSource recordedSource(std::shared_ptr<const CurveRecord> record,
+                                 std::shared_ptr<const SpanSettings> wideSpan) {
+    return [record, wideSpan](ChartQuantity quantity) -> CurveSeries {
+        switch (quantity) {
+            case ChartQuantity::GroupDelay:
+                return {record->detuningKhz,
+                        gapsForNonFinite(groupDelayUs(record->frequencyHz, record->loadVoltage))};
+            case ChartQuantity::ReturnLoss: {
+                std::vector<double> loss;
+                for (const TerminalPoint& p : inputTerminal(record->built, record->frequencyHz)) {
+                    loss.push_back(p.solved ? p.returnLossDb : std::nan(""));
+                }
+                return {record->detuningKhz, gapsForNonFinite(std::move(loss))};
+            }
+            case ChartQuantity::WideSpan: {
+                SpanResponse span = traceWideSpan(*record, *wideSpan);
+                return {std::move(span.detuningKhz), gapsForNonFinite(std::move(span.levelDb))};
+            }
+            case ChartQuantity::Amplitude:
+                break;
+        }
+        return {};
+    };
+}
+
+// A measurement shows its S21's group delay and its S11's return loss; over a wide span, the
+// span it was measured over.
+CurveSeriesSource measuredSource(std::shared_ptr<const TwoPortData> data,
+                                 std::shared_ptr<const MeasuredResponse> measured) {
+    return [data, measured](ChartQuantity quantity) -> CurveSeries {
+        switch (quantity) {
+            case ChartQuantity::GroupDelay:
+                return {measured->detuningKhz,
+                        gapsForNonFinite(groupDelayUs(data->frequencyHz, data->s21))};
+            case ChartQuantity::ReturnLoss:
+                return {measured->detuningKhz, returnLossOf(data->s11)};
+            case ChartQuantity::WideSpan:
+                return {measured->detuningKhz, gapsForNonFinite(measured->levelDb)};
+            case ChartQuantity::Amplitude:
+                break;
+        }
+        return {};
+    };
+}
+
+// Each measurement in a colour of its own, dashed apart from the five solid curves.
+QPen measuredPen(int index) {
+    static const QColor colours[] = {QColor(0, 139, 139), QColor(255, 140, 0),
+                                     QColor(128, 128, 128), QColor(139, 69, 19)};
+    return QPen(colours[index % std::size(colours)], 2, Qt::DashLine);
+}
+
+}  // namespace
+
+void MainWindow::recordDrawnCurve(int k) {
+    const DesignState& s = engine_->state;
+    auto record = std::make_shared<const CurveRecord>(
+        recordTracedCurve(*engine_, "FR" + std::to_string(k + 1), makeBuiltCircuit(s)));
+    Chart1->setCurveSource(k, recordedSource(record, wideSpan_));
+    Chart1->setReadoutFo(s.Fo);
+    drawnDesign_ = std::move(record);
+}
+
+void MainWindow::ImportMeasuredClick() {
+    const QString path = dialogs_.openFileName(QCoreApplication::applicationDirPath(),
+                                               QString::fromUtf8(texts::kTouchstoneFileFilters),
+                                               QStringLiteral("s2p"));
+    if (!path.isEmpty()) {
+        runCommand([&] { importMeasured(path); });
+    }
+}
+
+// Everything is read and checked before the chart, the results panel or the log change.
+void MainWindow::importMeasured(const QString& path) {
+    const std::string shownPath = QDir::toNativeSeparators(path).toStdString();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw CommandError("Cannot open the Touchstone file '" + shownPath +
+                           "': " + file.errorString().toStdString());
+    }
+    const QByteArray bytes = file.readAll();
+    auto data = std::make_shared<const TwoPortData>(
+        readTouchstone(std::string_view(bytes.constData(), std::size_t(bytes.size())), shownPath));
+
+    const char separator = localeDecimalSeparator();
+    const std::string levelText = inputs_.Edit5->text().toStdString();
+    if (levelText.empty()) {
+        dialogs_.warning(QString::fromUtf8(messages::kNoLevel));
+        return;
+    }
+    const double level = TypedNumber(levelText, separator);
+    if (level >= 0) {
+        dialogs_.warning(QString::fromUtf8(messages::kBadLevel));
+        return;
+    }
+    const double foHz = TypedNumber(inputs_.Edit1->text().toStdString(), separator) * 1000;
+    const LevelMode mode =
+        engine_->state.AbsoluteLevel ? LevelMode::Absolute : LevelMode::RelativeToPeak;
+    auto measured = std::make_shared<const MeasuredResponse>(
+        analyseMeasuredResponse(data->frequencyHz, data->s21, foHz, mode, level));
+    const std::string name = QFileInfo(path).fileName().toStdString();
+    const std::vector<std::string> lines =
+        measuredReportLines(*measured, name, levelText, foHz, separator);
+
+    Chart1->addExtraCurve(QString::fromStdString(name), measuredPen(Chart1->extraCurveCount()),
+                          {measured->detuningKhz, gapsForNonFinite(measured->levelDb)},
+                          measuredSource(data, measured));
+    Memo1->show();
+    for (const std::string& line : lines) {
+        Memo1->appendLine(line);
+        Memo2->appendLine(line);
+    }
+    DesignState& s = engine_->state;
+    s.LogLastLine += static_cast<int>(lines.size());
+    s.LogUnsaved = true;
+    FRClick();
+}
+
+}  // namespace trellon
