@@ -26,16 +26,6 @@ constexpr std::array<std::string_view, kColumnCount> kProgramColumns = {
 constexpr std::array<std::string_view, kColumnCount> kSiColumns = {"xtal", "fs", "lm", "cm",
                                                                    "rm",   "co", "qu"};
 
-std::string lowerCase(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
-}
-
 // Motional capacitance from the series frequency and inductance, in SI units.
 double motionalCapacitance(double fsHz, double lmH) {
     const double omega = kTwoPi * fsHz;

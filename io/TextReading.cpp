@@ -36,6 +36,16 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+std::string lowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower;
+}
+
 std::optional<double> numberIn(std::string_view text) {
     if (text.empty() || text.find_first_of(" \t") != std::string_view::npos) {
         return std::nullopt;

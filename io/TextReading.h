@@ -19,6 +19,9 @@ std::vector<NumberedLine> splitLines(std::string_view bytes);
 // The text without blanks and tabs at either end.
 std::string_view trimmed(std::string_view text);
 
+// The text with its ASCII capitals in lower case: header names and keywords match in any case.
+std::string lowerCase(std::string_view text);
+
 // A whole number in the file's own notation (decimal point, optional sign and exponent), or
 // nothing for any other text, an infinity or a value beyond the double range.
 std::optional<double> numberIn(std::string_view text);

@@ -20,16 +20,6 @@ constexpr std::string_view kKind = "Touchstone file";
 constexpr int kRecordSize = 9;
 constexpr double kDegree = std::numbers::pi / 180;
 
-std::string lowerCase(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
-}
-
 std::vector<std::string_view> tokens(std::string_view text) {
     std::vector<std::string_view> words;
     std::size_t position = 0;
