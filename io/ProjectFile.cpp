@@ -459,6 +459,9 @@ LoadedProject readProjectFile(std::string_view bytes, std::string_view fileName)
     } catch (const Json::parse_error& error) {
         failOnLine(kKind, fileName, lineAt(bytes, error.byte > 0 ? error.byte - 1 : 0),
                    "this is not valid JSON");
+    } catch (const Json::out_of_range&) {
+        // The parser refuses a number beyond the double range this way, without its place.
+        failOnFile(kKind, fileName, "it holds a number beyond the range of a double");
     }
     if (!document.is_object() || !document.contains("format") ||
         document["format"] != kFormatName) {

@@ -110,6 +110,7 @@ TEST(ProjectFile, MalformedOrNewerFilesAreRefusedWithTheirMessage) {
         {"{\n  \"format\": \"trellon-project\",\n  \"version\": \"1.0\"\n  \"design\": {}\n}",
          ", line 4: this is not valid JSON"},
         {"[1, 2]", ": this is not a Trellon project"},
+        {"{\"format\": 3e999}", ": it holds a number beyond the range of a double"},
         {with([](Json& d) { d["version"] = "2.0"; }),
          ": the field 'version' is 2.0, newer than the 1.x this program reads"},
         {with([](Json& d) { d["version"] = "1"; }),
