@@ -37,7 +37,7 @@ std::string usageText() {
            "  --absolute              absolute level mode instead of relative to Amin\n"
            "  --spice FILE            write the circuit as a SPICE deck\n"
            "  --points FILE           write the traced curve as CSV\n" +
-           responseUsageText() +
+           responseUsageText() + crystalUsageText() +
            "  --json                  print one JSON object instead of text\n"
            "  --help                  print this text\n";
 }
@@ -73,6 +73,11 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
             takeResponseOption(o.responseOptions, name, v);
         });
     }
+    for (const char* name : kCrystalOptionNames) {
+        valued.emplace(name, [&o, name](const std::string& v) {
+            takeCrystalOption(o.crystalOptions, name, v);
+        });
+    }
     const std::map<std::string, bool*> flags{
         {"json", &o.json}, {"absolute", &o.absolute}, {"help", &o.help}};
 
@@ -106,6 +111,7 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
         }
         setter->second(*value);
     }
+    checkCrystalOptions(o.crystalOptions);
     return o;
 }
 

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "AtOnceWriter.h"
+#include "BuiltFilterSolver.h"
 #include "Calculation.h"
 #include "Catalogue.h"
 #include "CommandError.h"
+#include "CrystalOutputs.h"
 #include "Engine.h"
 #include "NullViews.h"
 #include "NumberText.h"
@@ -74,7 +76,8 @@ nlohmann::ordered_json measuredJson(const MeasuredResponse& measured) {
 // infinity or NaN, so such a value is written as null. Text that is not valid UTF-8 is written
 // with replacement characters rather than failing.
 void printJson(const Engine& engine, const CliView& view, bool swept,
-               const MeasuredResponse* measured, std::ostream& out) {
+               const MeasuredResponse* measured, const nlohmann::ordered_json& crystals,
+               std::ostream& out) {
     const DesignState& s = engine.state;
     nlohmann::ordered_json json;
     json["tableKey"] = s.TableKey;
@@ -97,11 +100,15 @@ void printJson(const Engine& engine, const CliView& view, bool swept,
     if (measured) {
         json["measured"] = measuredJson(*measured);
     }
+    for (const auto& [key, value] : crystals.items()) {
+        json[key] = value;
+    }
     out << json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
-// The deck analyses Fo to Fo + 10 kHz and, once the band is traced, the traced points.
-std::string spiceDeck(const Engine& engine, bool traced) {
+// The deck of `netlist` analyses Fo to Fo + 10 kHz and, once the band is traced, the traced
+// points.
+std::string spiceDeck(const Engine& engine, const Netlist& netlist, bool traced) {
     const DesignState& s = engine.state;
     const double fo = s.Fo * 1000;
     std::vector<SpiceSweep> sweeps{{fo, fo + 10000, 11}};
@@ -109,7 +116,7 @@ std::string spiceDeck(const Engine& engine, bool traced) {
         sweeps.push_back({s.BandLow + 1, s.BandHigh, engine.curve.size()});
     }
     std::ostringstream deck;
-    writeSpiceDeck(engine.netlist, sweeps, deck);
+    writeSpiceDeck(netlist, sweeps, deck);
     return deck.str();
 }
 
@@ -181,10 +188,23 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
             responseFailed = true;
         }
     }
+    const CrystalOptions& crystalOptions = options.crystalOptions;
+    CrystalOutputs crystals;
+    bool crystalsFailed = false;
+    if (completed && crystalOptions.any()) {
+        try {
+            crystals = makeCrystalOutputs(*engine, crystalOptions, options.absolute,
+                                          options.decimalSeparator);
+        } catch (const CommandError& error) {
+            err << error.what() << '\n';
+            crystalsFailed = true;
+        }
+    }
     const MeasuredResponse* measured = response.measured ? &*response.measured : nullptr;
     if (options.json) {
-        printJson(*engine, view, completed, measured, out);
+        printJson(*engine, view, completed, measured, crystals.json, out);
     } else {
+        printLines(crystals.choiceLines, out);
         printFields(view, options.topology, out);
         if (completed) {
             out << "--\n";
@@ -193,12 +213,24 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
             printLines(log.lines, out);
             printLines(response.measuredReport, out);
         }
+        for (const auto* block : {&crystals.builtReport, &crystals.monteCarloLines}) {
+            if (!block->empty()) {
+                out << "--\n";
+                printLines(*block, out);
+            }
+        }
     }
     // The files come after the results, so that a file that cannot be written costs nothing
     // of what was printed; it still makes the run a failure.
     try {
-        if (designed && options.spiceFile) {
-            writeOutput(*options.spiceFile, spiceDeck(*engine, completed), "the SPICE deck", out);
+        if (crystals.built && options.spiceFile) {
+            BuiltFilterSolver built;
+            built.prepare(*crystals.built);
+            writeOutput(*options.spiceFile, spiceDeck(*engine, built.netlist(), completed),
+                        "the SPICE deck", out);
+        } else if (designed && !crystalOptions.anyCrystals() && options.spiceFile) {
+            writeOutput(*options.spiceFile, spiceDeck(*engine, engine->netlist, completed),
+                        "the SPICE deck", out);
         }
         if (completed && options.pointsFile) {
             writeOutput(*options.pointsFile, pointsTable(engine->curve), "the points file", out);
@@ -211,11 +243,18 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
             writeOutput(*options.responseOptions.s2pFile, response.touchstone,
                         "the Touchstone file", out);
         }
+        if (!crystals.builtPoints.empty()) {
+            writeOutput(*crystalOptions.builtPointsFile, crystals.builtPoints,
+                        "the built points file", out);
+        }
+        if (!crystals.envelope.empty()) {
+            writeOutput(*crystalOptions.envelopeFile, crystals.envelope, "the envelope file", out);
+        }
     } catch (const CommandError& error) {
         err << error.what() << '\n';
         return 1;
     }
-    return completed && !responseFailed ? 0 : 1;
+    return completed && !responseFailed && !crystalsFailed ? 0 : 1;
 }
 
 int cliMain(const std::vector<std::string>& arguments, char defaultSeparator, std::ostream& out,

@@ -13,34 +13,13 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "CliRun.h"
 #include "DesignRun.h"
 #include "NumberText.h"
 #include "TinyFileSizeLimit.h"
 
 namespace trellon {
 namespace {
-
-struct CliResult {
-    int status;
-    std::string out;
-    std::string err;
-
-    bool hasLine(const std::string& line) const {
-        std::istringstream lines(out);
-        for (std::string l; std::getline(lines, l);) {
-            if (l == line) {
-                return true;
-            }
-        }
-        return false;
-    }
-};
-
-CliResult runCli(const std::vector<std::string>& arguments, char separator = '.') {
-    std::ostringstream out, err;
-    const int status = cli::cliMain(arguments, separator, out, err);
-    return {status, out.str(), err.str()};
-}
 
 TEST(Cli, EightCrystalCwPrintsItsElementValues) {
     const CliResult r = runCli({"--topology", "7", "--response", "8"});
@@ -166,25 +145,6 @@ TEST(Cli, SpiceOptionWritesADeck) {
     EXPECT_NE(deck.find("\nR11 n11 0 "), std::string::npos) << deck;
     EXPECT_NE(deck.find("\nac lin "), std::string::npos) << deck;
     EXPECT_TRUE(deck.ends_with(".end\n")) << deck;
-}
-
-std::string fileText(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-std::vector<std::vector<std::string>> csvRows(const std::string& text) {
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) {
-        std::vector<std::string> cells;
-        std::istringstream fields(line);
-        for (std::string cell; std::getline(fields, cell, ',');) {
-            cells.push_back(cell);
-        }
-        rows.push_back(cells);
-    }
-    return rows;
 }
 
 // The table holds the chart's own levels at the traced points; the Touchstone file over a span,

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "MonteCarlo.h"
+
+namespace trellon::cli {
+
+// The options for real crystals: the filter built with measured crystals, the choice of them
+// from a batch, and a Monte-Carlo over the spread of the parts.
+struct CrystalOptions {
+    std::optional<std::string> crystalsFile;    // exactly n crystals in position order
+    std::optional<std::string> chooseFromFile;  // a batch of M >= n to choose from
+    std::optional<std::string> builtPointsFile;
+    std::optional<int> monteCarloSamples;
+    std::optional<std::string> envelopeFile;
+    int gridPoints = 801;
+    std::uint64_t seed = 1;
+    int threads = 0;  // 0: one per core
+    PartSpread spread;
+    YieldTargets targets;
+
+    bool anyCrystals() const { return crystalsFile || chooseFromFile; }
+    bool any() const { return anyCrystals() || monteCarloSamples; }
+};
+
+// Takes the option `name` with its value when it is one of the crystal options; returns false
+// for any other name. Throws UsageError for a value it cannot take. A number may be typed with
+// either decimal mark.
+bool takeCrystalOption(CrystalOptions& options, const std::string& name, const std::string& value);
+
+// The names of the crystal options, all of which take a value.
+inline constexpr const char* kCrystalOptionNames[] = {
+    "crystals", "choose-from", "built-points", "monte-carlo",         "envelope", "sigma-fs",
+    "sigma-lm", "sigma-rm",    "sigma-c0",     "cap-tolerance",       "stray",    "seed",
+    "threads",  "grid-points", "max-ripple",   "bandwidth-tolerance", "max-loss"};
+
+// Throws UsageError for options that do not go together: two sources of crystals, a file that
+// nothing would write, a Monte-Carlo too large to keep.
+void checkCrystalOptions(const CrystalOptions& options);
+
+// The usage lines of the crystal options.
+std::string crystalUsageText();
+
+}  // namespace trellon::cli

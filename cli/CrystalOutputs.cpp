@@ -1,0 +1,207 @@
+#include "CrystalOutputs.h"
+
+#include <atomic>
+#include <cmath>
+#include <span>
+
+#include "BuiltFilter.h"
+#include "BuiltFilterReport.h"
+#include "CrystalBatchCsv.h"
+#include "CrystalChooser.h"
+#include "InputFile.h"
+#include "MonteCarlo.h"
+#include "NumberColumnsCsv.h"
+#include "NumberText.h"
+#include "TextReading.h"
+#include "TopologyDescription.h"
+
+namespace trellon::cli {
+
+namespace {
+
+constexpr const char* kBatchKind = "crystal batch";
+
+CrystalBatch readBatch(const std::string& path) {
+    return readCrystalBatchCsv(readInputFile(path, "the crystal batch"), path);
+}
+
+// The crystals in position order and their names, from the file or chosen from the batch.
+struct Placed {
+    std::vector<MeasuredCrystal> crystals;
+    std::vector<std::string> names;
+};
+
+Placed givenCrystals(const std::string& path, int positions) {
+    CrystalBatch batch = readBatch(path);
+    if (batch.crystals.size() != static_cast<std::size_t>(positions)) {
+        failOnFile(kBatchKind, path,
+                   "the filter needs " + std::to_string(positions) +
+                       " crystals, one per position; the file holds " +
+                       std::to_string(batch.crystals.size()));
+    }
+    Placed placed;
+    for (const MeasuredCrystal& crystal : batch.crystals) {
+        placed.names.push_back(crystal.name);
+    }
+    placed.crystals = std::move(batch.crystals);
+    return placed;
+}
+
+Placed chosenCrystals(const DesignState& state, const std::string& path, int positions, int threads,
+                      CrystalOutputs& outputs) {
+    const CrystalBatch batch = readBatch(path);
+    if (batch.crystals.size() < static_cast<std::size_t>(positions)) {
+        failOnFile(kBatchKind, path,
+                   "the filter needs at least " + std::to_string(positions) +
+                       " crystals to choose from; the file holds " +
+                       std::to_string(batch.crystals.size()));
+    }
+    ChoiceSettings settings;
+    settings.threads = threads;
+    std::atomic<bool> cancel{false};
+    const CrystalChoice choice = *ChooseCrystals(state, batch, settings, nullptr, cancel);
+    Placed placed;
+    placed.names = placementNames(batch, choice.placement);
+    for (std::size_t index : choice.placement) {
+        placed.crystals.push_back(batch.crystals[index]);
+    }
+    for (std::size_t i = 0; i < placed.names.size(); ++i) {
+        outputs.choiceLines.push_back("ZQ" + std::to_string(i + 1) + "=" + placed.names[i]);
+    }
+    outputs.json["choice"] = placed.names;
+    outputs.json["measure"] = {{"best", choice.measure}, {"naive", choice.naiveMeasure}};
+    return placed;
+}
+
+std::vector<double> detuningKhz(const DesignState& state, std::span<const double> frequenciesHz) {
+    std::vector<double> detuning;
+    for (double f : frequenciesHz) {
+        detuning.push_back((f - state.Fo * 1000) / 1000);
+    }
+    return detuning;
+}
+
+// The built filter's figures, report block and points at the ideal traced curve's frequencies.
+void reportBuiltFilter(const DesignState& state, const BuiltCircuit& circuit, const Placed& placed,
+                       const CrystalOptions& options, bool absolute, char separator,
+                       CrystalOutputs& outputs) {
+    const BuiltFilterResult built =
+        solveBuiltFilter(state, circuit, builtCurveFrequencies(state), options.threads);
+    const BuiltFilterReportLines lines =
+        builtFilterReportLines(state, built, placed.names, separator);
+    outputs.builtReport = lines.results;
+    outputs.builtReport.insert(outputs.builtReport.end(), lines.log.begin(), lines.log.end());
+    const CurveFigures& f = built.figures;
+    outputs.json["built"] = {{"levelAtFo", built.levelAtFo},
+                             {"amin", f.amin},
+                             {"fAmin", f.fAmin},
+                             {"bandLow", f.bandLow},
+                             {"bandHigh", f.bandHigh},
+                             {"bandwidth", f.bandwidth},
+                             {"ripple", f.ripple}};
+    if (options.builtPointsFile) {
+        const std::vector<double> frequencies = idealTraceFrequencies(state);
+        const BuiltFilterResult points =
+            solveBuiltFilter(state, circuit, frequencies, options.threads);
+        std::vector<double> levels;
+        for (double level : points.levelsDb) {
+            levels.push_back(displayedLevel(level, f, absolute));
+        }
+        const std::vector<double> detuning = detuningKhz(state, frequencies);
+        outputs.builtPoints = writeNumberColumnsCsv({"detuning_khz", "level_db"},
+                                                    {std::span(detuning), std::span(levels)});
+    }
+}
+
+std::string percentileText(const Percentiles& p, int digits, char separator,
+                           const std::string& unit) {
+    const auto number = [&](double value) { return FormatGeneral(value, digits, separator); };
+    return "p5=" + number(p.p5) + unit + ";  p50=" + number(p.p50) + unit +
+           ";  p95=" + number(p.p95) + unit;
+}
+
+// Whole hertz, as the report's bandwidths read.
+Percentiles wholeHertz(const Percentiles& p) {
+    return {std::round(p.p5), std::round(p.p50), std::round(p.p95)};
+}
+
+void reportMonteCarlo(const DesignState& state, const BuiltCircuit& circuit,
+                      const CrystalOptions& options, bool absolute, char separator,
+                      CrystalOutputs& outputs) {
+    MonteCarloSettings settings;
+    settings.samples = *options.monteCarloSamples;
+    settings.gridPoints = options.gridPoints;
+    settings.seed = options.seed;
+    settings.threads = options.threads;
+    settings.spread = options.spread;
+    settings.targets = options.targets;
+    std::atomic<bool> cancel{false};
+    const MonteCarloResult result = *RunMonteCarlo(state, circuit, settings, nullptr, cancel);
+
+    const auto percentiles = [](const Percentiles& p) {
+        return nlohmann::ordered_json{{"p5", p.p5}, {"p50", p.p50}, {"p95", p.p95}};
+    };
+    outputs.json["monteCarlo"] = {{"samples", result.samples},
+                                  {"yield", result.yield},
+                                  {"bandwidth", percentiles(result.bandwidthPercentiles)},
+                                  {"ripple", percentiles(result.ripplePercentiles)},
+                                  {"loss", percentiles(result.lossPercentiles)}};
+
+    const auto number = [&](double value, int digits) {
+        return FormatGeneral(value, digits, separator);
+    };
+    const YieldTargets& t = options.targets;
+    outputs.monteCarloLines = {
+        "Monte-Carlo: " + std::to_string(result.samples) + " samples;  yield " +
+            number(result.yield * 100, 4) + " % (ripple <= " + number(t.maxRippleDb, 4) +
+            " dB, dF within +-" + number(t.bandwidthTolerancePercent, 4) +
+            " %, Amin <= " + number(t.maxLossDb, 4) + " dB);",
+        "dF(" + number(state.FrLevel, 15) + " dB): " +
+            percentileText(wholeHertz(result.bandwidthPercentiles), 5, separator, " Hz") + ";",
+        "Ripple: " + percentileText(result.ripplePercentiles, 3, separator, " dB") + ";",
+        "Amin: " + percentileText(result.lossPercentiles, 3, separator, " dB") + "."};
+
+    if (options.envelopeFile) {
+        // Relative levels are to the design's Amin, so the envelopes sit beside the ideal curve.
+        CurveFigures design;
+        design.amin = state.Amin;
+        std::vector<std::vector<double>> envelopes;
+        for (const std::vector<double>* levels : {&result.p5Db, &result.p50Db, &result.p95Db}) {
+            std::vector<double>& shown = envelopes.emplace_back();
+            for (double level : *levels) {
+                shown.push_back(displayedLevel(level, design, absolute));
+            }
+        }
+        const std::vector<double> detuning = detuningKhz(state, result.frequenciesHz);
+        outputs.envelope =
+            writeNumberColumnsCsv({"detuning_khz", "p5_db", "p50_db", "p95_db"},
+                                  {std::span(detuning), std::span(envelopes[0]),
+                                   std::span(envelopes[1]), std::span(envelopes[2])});
+    }
+}
+
+}  // namespace
+
+CrystalOutputs makeCrystalOutputs(const Engine& engine, const CrystalOptions& options,
+                                  bool absolute, char separator) {
+    CrystalOutputs outputs;
+    const DesignState& s = engine.state;
+    const int positions = topologyDescription(s.Topology).crystals;
+    std::optional<Placed> placed;
+    if (options.crystalsFile) {
+        placed = givenCrystals(*options.crystalsFile, positions);
+    } else if (options.chooseFromFile) {
+        placed = chosenCrystals(s, *options.chooseFromFile, positions, options.threads, outputs);
+    }
+    if (placed) {
+        outputs.built = makeBuiltFilter(s, placed->crystals);
+        reportBuiltFilter(s, *outputs.built, *placed, options, absolute, separator, outputs);
+    }
+    if (options.monteCarloSamples) {
+        reportMonteCarlo(s, outputs.built ? *outputs.built : makeBuiltCircuit(s), options, absolute,
+                         separator, outputs);
+    }
+    return outputs;
+}
+
+}  // namespace trellon::cli

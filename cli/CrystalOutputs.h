@@ -1,0 +1,32 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "BuiltCircuit.h"
+#include "CrystalOptions.h"
+#include "Engine.h"
+
+namespace trellon::cli {
+
+// What the crystal options produce for a completed calculation, ready to print and write.
+struct CrystalOutputs {
+    std::vector<std::string> choiceLines;      // ZQk=name, printed before everything else
+    std::vector<std::string> builtReport;      // the built filter's report block
+    std::vector<std::string> monteCarloLines;  // the Monte-Carlo's figures and yield
+    nlohmann::ordered_json json;               // "built", "choice", "measure", "monteCarlo"
+    std::optional<BuiltCircuit> built;         // the filter with the given or chosen crystals
+    std::string builtPoints;                   // CSV, when asked for
+    std::string envelope;                      // CSV, when asked for
+};
+
+// Reads the batch when one is asked for, builds and solves the filter with its crystals, chooses
+// them first with --choose-from, and runs the Monte-Carlo around the filter as built (with the
+// given crystals, or the nominal one in every position). A batch that cannot be read, is
+// malformed or holds the wrong number of crystals throws CommandError naming the file.
+CrystalOutputs makeCrystalOutputs(const Engine& engine, const CrystalOptions& options,
+                                  bool absolute, char decimalSeparator);
+
+}  // namespace trellon::cli
