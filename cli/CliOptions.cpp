@@ -37,7 +37,7 @@ std::string usageText() {
            "  --absolute              absolute level mode instead of relative to Amin\n"
            "  --spice FILE            write the circuit as a SPICE deck\n"
            "  --points FILE           write the traced curve as CSV\n" +
-           responseUsageText() +
+           responseUsageText() + benchUsageText() +
            "  --json                  print one JSON object instead of text\n"
            "  --help                  print this text\n";
 }
@@ -72,6 +72,10 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
         valued.emplace(name, [&o, name](const std::string& v) {
             takeResponseOption(o.responseOptions, name, v);
         });
+    }
+    for (const char* name : kBenchOptionNames) {
+        valued.emplace(
+            name, [&o, name](const std::string& v) { takeBenchOption(o.benchOptions, name, v); });
     }
     const std::map<std::string, bool*> flags{
         {"json", &o.json}, {"absolute", &o.absolute}, {"help", &o.help}};

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "AtOnceWriter.h"
+#include "BenchOptions.h"
+#include "BuiltCircuit.h"
 #include "Calculation.h"
 #include "Catalogue.h"
 #include "CommandError.h"
@@ -74,7 +76,7 @@ nlohmann::ordered_json measuredJson(const MeasuredResponse& measured) {
 // infinity or NaN, so such a value is written as null. Text that is not valid UTF-8 is written
 // with replacement characters rather than failing.
 void printJson(const Engine& engine, const CliView& view, bool swept,
-               const MeasuredResponse* measured, std::ostream& out) {
+               const MeasuredResponse* measured, const BenchOutputs* bench, std::ostream& out) {
     const DesignState& s = engine.state;
     nlohmann::ordered_json json;
     json["tableKey"] = s.TableKey;
@@ -97,11 +99,16 @@ void printJson(const Engine& engine, const CliView& view, bool swept,
     if (measured) {
         json["measured"] = measuredJson(*measured);
     }
+    if (bench) {
+        json["bench"] = benchJson(*bench);
+        json["built"] = builtFiguresJson(bench->result.built);
+    }
     out << json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
-// The deck analyses Fo to Fo + 10 kHz and, once the band is traced, the traced points.
-std::string spiceDeck(const Engine& engine, bool traced) {
+// The deck analyses Fo to Fo + 10 kHz and, once the band is traced, the traced points; of the
+// circuit model, or of `built` when given.
+std::string spiceDeck(const Engine& engine, bool traced, const BuiltCircuit* built) {
     const DesignState& s = engine.state;
     const double fo = s.Fo * 1000;
     std::vector<SpiceSweep> sweeps{{fo, fo + 10000, 11}};
@@ -109,7 +116,13 @@ std::string spiceDeck(const Engine& engine, bool traced) {
         sweeps.push_back({s.BandLow + 1, s.BandHigh, engine.curve.size()});
     }
     std::ostringstream deck;
-    writeSpiceDeck(engine.netlist, sweeps, deck);
+    if (built) {
+        const auto netlist = std::make_unique<Netlist>();
+        buildNetlist(*built, *netlist);
+        writeSpiceDeck(*netlist, sweeps, deck);
+    } else {
+        writeSpiceDeck(engine.netlist, sweeps, deck);
+    }
     return deck.str();
 }
 
@@ -170,12 +183,24 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     }
     const bool designed = outcome != CalculationOutcome::SynthesisStopped;
     const bool completed = outcome == CalculationOutcome::Completed;
+    std::optional<BenchOutputs> bench;
+    bool benchFailed = false;
+    if (completed && options.benchOptions.any()) {
+        try {
+            bench = makeBenchOutputs(*engine, options.benchOptions, makeBuiltCircuit(s),
+                                     options.decimalSeparator);
+        } catch (const std::exception& error) {
+            err << error.what() << '\n';
+            benchFailed = true;
+        }
+    }
+    const BuiltCircuit* benchCircuit = bench ? &bench->bench.circuit : nullptr;
     ResponseOutputs response;
     bool responseFailed = false;
     if (completed && options.responseOptions.any()) {
         try {
             response = makeResponseOutputs(*engine, options.responseOptions, options.level,
-                                           options.decimalSeparator);
+                                           options.decimalSeparator, benchCircuit);
         } catch (const CommandError& error) {
             err << error.what() << '\n';
             responseFailed = true;
@@ -183,7 +208,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     }
     const MeasuredResponse* measured = response.measured ? &*response.measured : nullptr;
     if (options.json) {
-        printJson(*engine, view, completed, measured, out);
+        printJson(*engine, view, completed, measured, bench ? &*bench : nullptr, out);
     } else {
         printFields(view, options.topology, out);
         if (completed) {
@@ -192,13 +217,18 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
             out << "--\n";
             printLines(log.lines, out);
             printLines(response.measuredReport, out);
+            if (bench) {
+                out << "--\n";
+                printLines(bench->lines.log, out);
+            }
         }
     }
     // The files come after the results, so that a file that cannot be written costs nothing
     // of what was printed; it still makes the run a failure.
     try {
         if (designed && options.spiceFile) {
-            writeOutput(*options.spiceFile, spiceDeck(*engine, completed), "the SPICE deck", out);
+            writeOutput(*options.spiceFile, spiceDeck(*engine, completed, benchCircuit),
+                        "the SPICE deck", out);
         }
         if (completed && options.pointsFile) {
             writeOutput(*options.pointsFile, pointsTable(engine->curve), "the points file", out);
@@ -215,7 +245,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
         err << error.what() << '\n';
         return 1;
     }
-    return completed && !responseFailed ? 0 : 1;
+    return completed && !responseFailed && !benchFailed ? 0 : 1;
 }
 
 int cliMain(const std::vector<std::string>& arguments, char defaultSeparator, std::ostream& out,
