@@ -145,16 +145,8 @@ BenchReportLines benchReportLines(const DesignState& state, const BenchSettings&
 void WriteBenchReport(DesignState& state, TextView& results, TextView& log,
                       const BenchSettings& settings, const BenchCircuit& bench,
                       const BenchResult& result, char decimalSeparator) {
-    const BenchReportLines lines =
-        benchReportLines(state, settings, bench, result, decimalSeparator);
-    for (const std::string& line : lines.results) {
-        results.appendLine(line);
-    }
-    for (const std::string& line : lines.log) {
-        log.appendLine(line);
-    }
-    state.LogLastLine += static_cast<int>(lines.log.size());
-    state.LogUnsaved = true;
+    appendReportBlock(state, results, log,
+                      benchReportLines(state, settings, bench, result, decimalSeparator));
 }
 
 }  // namespace trellon

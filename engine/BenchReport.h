@@ -7,6 +7,7 @@
 #include "BenchCircuit.h"
 #include "BuiltFilter.h"
 #include "DesignState.h"
+#include "ReportBlock.h"
 #include "TextView.h"
 
 namespace trellon {
@@ -22,10 +23,7 @@ struct BenchResult {
 BenchResult solveBench(const DesignState& state, const BenchCircuit& bench,
                        std::span<const double> frequenciesHz, int threads = 0);
 
-struct BenchReportLines {
-    std::vector<std::string> results;
-    std::vector<std::string> log;
-};
+using BenchReportLines = ReportBlockLines;
 
 // The "as built" block: the fitted values and networks, and the change in Amin, bandwidth at
 // the level and ripple against the ideal, in the usual report's number format.
