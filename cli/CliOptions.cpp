@@ -37,7 +37,7 @@ std::string usageText() {
            "  --absolute              absolute level mode instead of relative to Amin\n"
            "  --spice FILE            write the circuit as a SPICE deck\n"
            "  --points FILE           write the traced curve as CSV\n" +
-           responseUsageText() + crystalUsageText() +
+           responseUsageText() + crystalUsageText() + benchUsageText() +
            "  --json                  print one JSON object instead of text\n"
            "  --help                  print this text\n";
 }
@@ -77,6 +77,19 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
         valued.emplace(name, [&o, name](const std::string& v) {
             takeCrystalOption(o.crystalOptions, name, v);
         });
+    }
+    // --stray is one board capacitance: the Monte-Carlo adds it, the bench takes it off the
+    // capacitors; both options take it.
+    for (const char* name : kBenchOptionNames) {
+        const auto take = [&o, name](const std::string& v) {
+            takeBenchOption(o.benchOptions, name, v);
+        };
+        if (const auto [it, added] = valued.emplace(name, take); !added) {
+            it->second = [first = it->second, take](const std::string& v) {
+                first(v);
+                take(v);
+            };
+        }
     }
     const std::map<std::string, bool*> flags{
         {"json", &o.json}, {"absolute", &o.absolute}, {"help", &o.help}};

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchOptions.h"
 #include "CrystalOptions.h"
 #include "ResponseOptions.h"
 #include "StartupInputs.h"
@@ -29,6 +30,7 @@ struct CliOptions {
     std::optional<std::string> pointsFile;
     ResponseOptions responseOptions;
     CrystalOptions crystalOptions;
+    BenchOptions benchOptions;
     bool help = false;
 };
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "AtOnceWriter.h"
+#include "BenchOptions.h"
 #include "BuiltFilterSolver.h"
 #include "Calculation.h"
 #include "Catalogue.h"
@@ -77,7 +78,7 @@ nlohmann::ordered_json measuredJson(const MeasuredResponse& measured) {
 // with replacement characters rather than failing.
 void printJson(const Engine& engine, const CliView& view, bool swept,
                const MeasuredResponse* measured, const nlohmann::ordered_json& crystals,
-               std::ostream& out) {
+               const BenchOutputs* bench, std::ostream& out) {
     const DesignState& s = engine.state;
     nlohmann::ordered_json json;
     json["tableKey"] = s.TableKey;
@@ -102,6 +103,11 @@ void printJson(const Engine& engine, const CliView& view, bool swept,
     }
     for (const auto& [key, value] : crystals.items()) {
         json[key] = value;
+    }
+    // The bench circuit holds the crystals too: its figures are the built filter's.
+    if (bench) {
+        json["bench"] = benchJson(*bench);
+        json["built"] = builtFiguresJson(bench->result.built);
     }
     out << json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
@@ -177,17 +183,6 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     }
     const bool designed = outcome != CalculationOutcome::SynthesisStopped;
     const bool completed = outcome == CalculationOutcome::Completed;
-    ResponseOutputs response;
-    bool responseFailed = false;
-    if (completed && options.responseOptions.any()) {
-        try {
-            response = makeResponseOutputs(*engine, options.responseOptions, options.level,
-                                           options.decimalSeparator);
-        } catch (const CommandError& error) {
-            err << error.what() << '\n';
-            responseFailed = true;
-        }
-    }
     const CrystalOptions& crystalOptions = options.crystalOptions;
     CrystalOutputs crystals;
     bool crystalsFailed = false;
@@ -200,9 +195,42 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
             crystalsFailed = true;
         }
     }
+    // The bench starts from the filter with the given or chosen crystals.
+    std::optional<BenchOutputs> bench;
+    bool benchFailed = false;
+    if (completed && !crystalsFailed && options.benchOptions.any()) {
+        try {
+            bench = makeBenchOutputs(*engine, options.benchOptions,
+                                     crystals.built ? *crystals.built : makeBuiltCircuit(s),
+                                     options.decimalSeparator);
+        } catch (const std::exception& error) {
+            err << error.what() << '\n';
+            benchFailed = true;
+        }
+    }
+    const BuiltCircuit* benchCircuit = bench ? &bench->bench.circuit : nullptr;
+    if (completed && !crystalsFailed && !benchFailed && crystalOptions.monteCarloSamples) {
+        const BuiltCircuit nominal = makeBuiltCircuit(s);
+        const BuiltCircuit& around =
+            benchCircuit ? *benchCircuit : (crystals.built ? *crystals.built : nominal);
+        addMonteCarloOutputs(s, around, crystalOptions, bench && options.benchOptions.eSeries != 0,
+                             options.absolute, options.decimalSeparator, crystals);
+    }
+    ResponseOutputs response;
+    bool responseFailed = false;
+    if (completed && options.responseOptions.any()) {
+        try {
+            response = makeResponseOutputs(*engine, options.responseOptions, options.level,
+                                           options.decimalSeparator, benchCircuit);
+        } catch (const CommandError& error) {
+            err << error.what() << '\n';
+            responseFailed = true;
+        }
+    }
     const MeasuredResponse* measured = response.measured ? &*response.measured : nullptr;
     if (options.json) {
-        printJson(*engine, view, completed, measured, crystals.json, out);
+        printJson(*engine, view, completed, measured, crystals.json, bench ? &*bench : nullptr,
+                  out);
     } else {
         printLines(crystals.choiceLines, out);
         printFields(view, options.topology, out);
@@ -213,22 +241,28 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
             printLines(log.lines, out);
             printLines(response.measuredReport, out);
         }
-        for (const auto* block : {&crystals.builtReport, &crystals.monteCarloLines}) {
-            if (!block->empty()) {
+        const auto printBlock = [&out](const std::vector<std::string>& block) {
+            if (!block.empty()) {
                 out << "--\n";
-                printLines(*block, out);
+                printLines(block, out);
             }
-        }
+        };
+        // With the bench, its block "as built" stands for the built filter's.
+        printBlock(bench ? bench->lines.log : crystals.builtReport);
+        printBlock(crystals.monteCarloLines);
     }
     // The files come after the results, so that a file that cannot be written costs nothing
     // of what was printed; it still makes the run a failure.
     try {
-        if (crystals.built && options.spiceFile) {
+        const BuiltCircuit* deckCircuit =
+            benchCircuit ? benchCircuit : (crystals.built ? &*crystals.built : nullptr);
+        if (deckCircuit && options.spiceFile) {
             BuiltFilterSolver built;
-            built.prepare(*crystals.built);
+            built.prepare(*deckCircuit);
             writeOutput(*options.spiceFile, spiceDeck(*engine, built.netlist(), completed),
                         "the SPICE deck", out);
-        } else if (designed && !crystalOptions.anyCrystals() && options.spiceFile) {
+        } else if (designed && !crystalOptions.anyCrystals() && !options.benchOptions.any() &&
+                   options.spiceFile) {
             writeOutput(*options.spiceFile, spiceDeck(*engine, engine->netlist, completed),
                         "the SPICE deck", out);
         }
@@ -254,7 +288,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
         err << error.what() << '\n';
         return 1;
     }
-    return completed && !responseFailed && !crystalsFailed ? 0 : 1;
+    return completed && !responseFailed && !crystalsFailed && !benchFailed ? 0 : 1;
 }
 
 int cliMain(const std::vector<std::string>& arguments, char defaultSeparator, std::ostream& out,

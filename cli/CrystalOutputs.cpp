@@ -125,15 +125,20 @@ Percentiles wholeHertz(const Percentiles& p) {
     return {std::round(p.p5), std::round(p.p50), std::round(p.p95)};
 }
 
-void reportMonteCarlo(const DesignState& state, const BuiltCircuit& circuit,
-                      const CrystalOptions& options, bool absolute, char separator,
-                      CrystalOutputs& outputs) {
+}  // namespace
+
+void addMonteCarloOutputs(const DesignState& state, const BuiltCircuit& circuit,
+                          const CrystalOptions& options, bool strayCompensated, bool absolute,
+                          char separator, CrystalOutputs& outputs) {
     MonteCarloSettings settings;
     settings.samples = *options.monteCarloSamples;
     settings.gridPoints = options.gridPoints;
     settings.seed = options.seed;
     settings.threads = options.threads;
     settings.spread = options.spread;
+    if (strayCompensated) {
+        settings.spread.strayPf = 0;  // already on the board of `circuit`
+    }
     settings.targets = options.targets;
     std::atomic<bool> cancel{false};
     const MonteCarloResult result = *RunMonteCarlo(state, circuit, settings, nullptr, cancel);
@@ -180,8 +185,6 @@ void reportMonteCarlo(const DesignState& state, const BuiltCircuit& circuit,
     }
 }
 
-}  // namespace
-
 CrystalOutputs makeCrystalOutputs(const Engine& engine, const CrystalOptions& options,
                                   bool absolute, char separator) {
     CrystalOutputs outputs;
@@ -196,10 +199,6 @@ CrystalOutputs makeCrystalOutputs(const Engine& engine, const CrystalOptions& op
     if (placed) {
         outputs.built = makeBuiltFilter(s, placed->crystals);
         reportBuiltFilter(s, *outputs.built, *placed, options, absolute, separator, outputs);
-    }
-    if (options.monteCarloSamples) {
-        reportMonteCarlo(s, outputs.built ? *outputs.built : makeBuiltCircuit(s), options, absolute,
-                         separator, outputs);
     }
     return outputs;
 }

@@ -78,11 +78,13 @@ std::string responseUsageText() {
 }
 
 ResponseOutputs makeResponseOutputs(const Engine& engine, const ResponseOptions& options,
-                                    std::string_view levelText, char decimalSeparator) {
+                                    std::string_view levelText, char decimalSeparator,
+                                    const BuiltCircuit* built) {
     ResponseOutputs outputs;
     const DesignState& s = engine.state;
     if (options.tableFile || options.s2pFile) {
-        const CurveRecord curve = recordTracedCurve(engine, "", makeBuiltCircuit(s));
+        const CurveRecord curve =
+            recordTracedCurve(engine, "", built ? *built : makeBuiltCircuit(s));
         SpanSettings span;
         if (options.spanKhz) {
             span.halfWidthHz = *options.spanKhz * 1000;

@@ -1,6 +1,7 @@
 #include "BuiltCircuit.h"
 
 #include <array>
+#include <set>
 #include <stdexcept>
 
 #include "TopologyDescription.h"
@@ -77,6 +78,16 @@ int numberLadderNodes(BuiltCircuit& circuit) {
         }
     }
     return node;
+}
+
+std::vector<bool> strayTakingParts(const BuiltCircuit& circuit) {
+    std::set<int> nodes;
+    std::vector<bool> takes;
+    for (const BuiltPart& part : circuit.parts) {
+        takes.push_back(part.kind == BuiltPartKind::ShuntCapacitor &&
+                        nodes.insert(part.node).second);
+    }
+    return takes;
 }
 
 BuiltCircuit makeBuiltCircuit(const DesignState& state, std::span<const CrystalModel> crystals) {

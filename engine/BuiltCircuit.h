@@ -43,6 +43,10 @@ struct BuiltCircuit {
 // removing parts. Returns the output terminal's node.
 int numberLadderNodes(BuiltCircuit& circuit);
 
+// Which parts stand for the board capacitance of their node: the first shunt capacitor at each
+// node that has one, so that a node with several counts the board once. `circuit` is numbered.
+std::vector<bool> strayTakingParts(const BuiltCircuit& circuit);
+
 // The schematic of the state's topology with its synthesized values at full precision: Rin and
 // Rout, the shunt end capacitors, the middle's shunt and series capacitors, and crystals[i] as
 // ZQ(i+1). `crystals` holds at least the topology's crystal count.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
 #include <stdexcept>
 
 #include "BuiltFilter.h"
@@ -20,7 +19,7 @@ namespace {
 // they were; a zero spread leaves the value's bits unchanged.
 void drawDeviations(const BuiltCircuit& base, BuiltCircuit& sample, const PartSpread& spread,
                     RandomStream& random) {
-    std::set<int> strayNodes;
+    const std::vector<bool> takesStray = strayTakingParts(base);
     for (std::size_t i = 0; i < base.parts.size(); ++i) {
         const BuiltPart& from = base.parts[i];
         BuiltPart& to = sample.parts[i];
@@ -41,7 +40,7 @@ void drawDeviations(const BuiltCircuit& base, BuiltCircuit& sample, const PartSp
             const double ratio =
                 1 + spread.capacitorTolerancePercent * (2 * random.uniform() - 1) / 100;
             to.value = from.value * ratio;
-            if (from.kind == BuiltPartKind::ShuntCapacitor && strayNodes.insert(from.node).second) {
+            if (takesStray[i]) {
                 to.value += spread.strayPf * 1e-12;
             }
         }

@@ -242,4 +242,17 @@ std::string FormatExact(double value) {
     return FormatGeneral(value, 17, '.');
 }
 
+std::string FormatShortest(double value) {
+    if (!std::isfinite(value)) {
+        return FormatExact(value);
+    }
+    for (int precision = 1; precision < 17; ++precision) {
+        std::string text = FormatGeneral(value, precision, '.');
+        if (TextToFloat(text, '.') == value) {
+            return text;
+        }
+    }
+    return FormatExact(value);
+}
+
 }  // namespace trellon

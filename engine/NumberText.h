@@ -28,4 +28,8 @@ std::string FormatGeneral(double value, int precision, char decimalSeparator);
 // A number in the general format with 17 significant digits and a point, for machine output.
 std::string FormatExact(double value);
 
+// The same with the fewest significant digits that still read back as `value`: 41.2, not
+// 41.200000000000003, for lists people read as well as programs.
+std::string FormatShortest(double value);
+
 }  // namespace trellon

@@ -8,6 +8,7 @@
 
 #include "CrystalBatch.h"
 #include "CurveCsv.h"
+#include "MatchingNetwork.h"
 #include "Touchstone.h"
 
 namespace trellon {
@@ -85,8 +86,6 @@ struct ProjectMeasured {
 
     bool operator==(const ProjectMeasured&) const = default;
 };
-
-enum class MatchKind { None, SeriesLShuntC, SeriesCShuntL, Transformer };
 
 // The steps from the design to the bench.
 struct ProjectBench {

@@ -197,6 +197,53 @@ TEST(Cli, ResponseTableTouchstoneAndMeasuredReport) {
     EXPECT_NE(bad.err.find("bad.s2p', line 2:"), std::string::npos) << bad.err;
 }
 
+// The bench options add their block and objects after everything else; "none" and a stray
+// without rounding change nothing; the Touchstone file is referred to the system resistance.
+TEST(Cli, BenchOptionsAddTheBuiltBlock) {
+    const CliResult plain = runCli({"--topology", "7", "--response", "8"});
+    const CliResult none =
+        runCli({"--topology", "7", "--response", "8", "--e-series", "none", "--stray", "2"});
+    EXPECT_EQ(none.out, plain.out);
+
+    const std::vector<std::string> bench{
+        "--topology",           "7", "--response", "8", "--e-series", "24",
+        "--parallel-tolerance", "1", "--stray",    "3", "--match",    "lc"};
+    const CliResult text = runCli(bench);
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_TRUE(text.out.starts_with(plain.out)) << text.out;
+    EXPECT_TRUE(text.out.substr(plain.out.size()).starts_with("--\nAs built: E24")) << text.out;
+
+    std::vector<std::string> json = bench;
+    json.push_back("--json");
+    const nlohmann::json report = nlohmann::json::parse(runCli(json).out);
+    const nlohmann::json& capacitors = report.at("bench").at("capacitors");
+    ASSERT_EQ(capacitors.size(), 15u);
+    EXPECT_EQ(capacitors.at("C1").at("standard"), nlohmann::json::parse("[27.0, 11.0]"));
+    EXPECT_EQ(capacitors.at("C3").at("standard"), 30.0);
+    EXPECT_TRUE(report.at("bench").at("input").contains("lSeries_uH"));
+    EXPECT_TRUE(report.at("bench").at("output").contains("cShunt_pF"));
+    EXPECT_NEAR(report.at("built").at("amin").get<double>(), report.at("amin").get<double>(), 0.1);
+    EXPECT_EQ(report.at("built").size(), 7u);
+
+    const std::filesystem::path s2p = std::filesystem::temp_directory_path() /
+                                      ("trellon-cli-bench-" + std::to_string(getpid()) + ".s2p");
+    const CliResult written =
+        runCli({"--topology", "7", "--match", "cl", "--match-ohm", "75", "--s2p", s2p.string()});
+    const std::string touchstone = fileText(s2p);
+    std::filesystem::remove(s2p);
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_NE(touchstone.find("# Hz S RI R 75\n"), std::string::npos) << touchstone;
+
+    for (const std::vector<std::string>& misuse :
+         std::vector<std::vector<std::string>>{{"--e-series", "7"},
+                                               {"--match", "pi"},
+                                               {"--match-ohm", "0"},
+                                               {"--parallel-tolerance", "100"},
+                                               {"--stray", "-1"}}) {
+        EXPECT_EQ(runCli(misuse).status, 2) << misuse[0];
+    }
+}
+
 // The installed program itself, as a user runs it.
 TEST(Cli, ProgramRunsFromTheShell) {
     const char* program = std::getenv("TRELLON_CLI");

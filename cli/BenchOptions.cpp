@@ -1,0 +1,158 @@
+#include "BenchOptions.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+
+#include "BuiltFilter.h"
+#include "CliOptions.h"
+#include "NumberText.h"
+
+namespace trellon::cli {
+
+namespace {
+
+double numberAtLeastZero(const std::string& name, const std::string& value, double below) {
+    double number = -1;
+    try {
+        number = TypedNumber(value, '.');
+    } catch (const std::exception&) {
+        number = -1;
+    }
+    if (!(number >= 0 && number < below)) {
+        throw UsageError("--" + name + " takes a number from 0 to under " +
+                         FormatGeneral(below, 15, '.') + ", not '" + value + "'");
+    }
+    return number;
+}
+
+int eSeriesOf(const std::string& value) {
+    if (value == "none") {
+        return 0;
+    }
+    for (int series : {6, 12, 24, 48, 96}) {
+        if (value == std::to_string(series)) {
+            return series;
+        }
+    }
+    throw UsageError("--e-series takes 6, 12, 24, 48, 96 or none, not '" + value + "'");
+}
+
+MatchKind matchOf(const std::string& value) {
+    if (value == "lc") {
+        return MatchKind::SeriesLShuntC;
+    }
+    if (value == "cl") {
+        return MatchKind::SeriesCShuntL;
+    }
+    if (value == "transformer") {
+        return MatchKind::Transformer;
+    }
+    throw UsageError("--match takes lc, cl or transformer, not '" + value + "'");
+}
+
+nlohmann::ordered_json networkJson(const MatchingNetwork& n) {
+    nlohmann::ordered_json json = nlohmann::ordered_json::object();
+    switch (n.kind) {
+        case MatchKind::SeriesLShuntC:
+            json["lSeries_uH"] = n.seriesValue * 1e6;
+            json["cShunt_pF"] = n.shuntValue * 1e12;
+            break;
+        case MatchKind::SeriesCShuntL:
+            json["cSeries_pF"] = n.seriesValue * 1e12;
+            json["lShunt_uH"] = n.shuntValue * 1e6;
+            break;
+        case MatchKind::Transformer:
+            json["turnsRatio"] = n.turnsRatio;
+            break;
+        case MatchKind::None:
+            break;
+    }
+    return json;
+}
+
+}  // namespace
+
+BenchSettings BenchOptions::settings() const {
+    BenchSettings s;
+    s.eSeries = eSeries;
+    s.parallelTolerancePercent = parallelTolerancePercent;
+    s.strayPf = eSeries != 0 ? strayPf : 0;
+    s.match = match.value_or(MatchKind::None);
+    s.systemOhm = systemOhm;
+    return s;
+}
+
+bool takeBenchOption(BenchOptions& options, const std::string& name, const std::string& value) {
+    if (name == "e-series") {
+        options.eSeries = eSeriesOf(value);
+    } else if (name == "parallel-tolerance") {
+        options.parallelTolerancePercent = numberAtLeastZero(name, value, 100);
+    } else if (name == "stray") {
+        options.strayPf = numberAtLeastZero(name, value, 1e6);
+    } else if (name == "match-ohm") {
+        const double ohm = numberAtLeastZero(name, value, 1e9);
+        if (!(ohm > 0)) {
+            throw UsageError("--match-ohm takes a positive number, not '" + value + "'");
+        }
+        options.systemOhm = ohm;
+    } else if (name == "match") {
+        options.match = matchOf(value);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+std::string benchUsageText() {
+    return "  --e-series N            round the capacitors to E6, E12, E24, E48 or E96 (none)\n"
+           "  --parallel-tolerance P  two parallel values where one lies beyond P %\n"
+           "  --match KIND            lc, cl or transformer to --match-ohm at both ends\n"
+           "  --match-ohm R           system resistance, ohm (50)\n";
+}
+
+BenchOutputs makeBenchOutputs(const Engine& engine, const BenchOptions& options,
+                              const BuiltCircuit& asBuilt, char decimalSeparator) {
+    const DesignState& s = engine.state;
+    const BenchSettings settings = options.settings();
+    BenchOutputs outputs;
+    outputs.bench = makeBenchCircuit(s, asBuilt, settings);
+    outputs.result = solveBench(s, outputs.bench, builtCurveFrequencies(s));
+    outputs.lines = benchReportLines(s, settings, outputs.bench, outputs.result, decimalSeparator);
+    return outputs;
+}
+
+nlohmann::ordered_json benchJson(const BenchOutputs& outputs) {
+    nlohmann::ordered_json capacitors = nlohmann::ordered_json::object();
+    for (const BenchCapacitor& c : outputs.bench.capacitors) {
+        nlohmann::ordered_json item;
+        item["design"] = c.designPf;
+        if (c.standard && c.standard->second) {
+            item["standard"] = {c.standard->first, *c.standard->second};
+        } else {
+            item["standard"] = c.fittedPf;
+        }
+        capacitors[c.name] = item;
+    }
+    nlohmann::ordered_json json;
+    json["capacitors"] = capacitors;
+    if (outputs.bench.network.kind != MatchKind::None) {
+        json["input"] = networkJson(outputs.bench.network);
+        json["output"] = networkJson(outputs.bench.network);
+    }
+    return json;
+}
+
+nlohmann::ordered_json builtFiguresJson(const BuiltFilterResult& built) {
+    nlohmann::ordered_json json;
+    json["levelAtFo"] = built.levelAtFo;
+    json["amin"] = built.figures.amin;
+    json["fAmin"] = built.figures.fAmin;
+    json["bandLow"] = built.figures.bandLow;
+    json["bandHigh"] = built.figures.bandHigh;
+    json["bandwidth"] = built.figures.bandwidth;
+    json["ripple"] = built.figures.ripple;
+    return json;
+}
+
+}  // namespace trellon::cli

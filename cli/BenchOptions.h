@@ -1,0 +1,55 @@
+#pragma once
+
+#include <nlohmann/json_fwd.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "BenchCircuit.h"
+#include "BenchReport.h"
+#include "Engine.h"
+
+namespace trellon::cli {
+
+// The options that take the design to the bench: standard values, the board's stray and a match
+// to the system resistance.
+struct BenchOptions {
+    int eSeries = 0;  // 0: "none", nothing is rounded
+    std::optional<double> parallelTolerancePercent;
+    double strayPf = 0;
+    std::optional<MatchKind> match;
+    double systemOhm = 50;
+
+    // The bench block is printed when something is rounded or matched.
+    bool any() const { return eSeries != 0 || match.has_value(); }
+    // The stray is compensated only with rounding; without it, it stays off the bench circuit.
+    BenchSettings settings() const;
+};
+
+// Takes the option `name` with its value when it is one of the bench options; returns false for
+// any other name. Throws UsageError for a value it cannot take.
+bool takeBenchOption(BenchOptions& options, const std::string& name, const std::string& value);
+
+inline constexpr const char* kBenchOptionNames[] = {"e-series", "parallel-tolerance", "stray",
+                                                    "match-ohm", "match"};
+
+std::string benchUsageText();
+
+// The bench circuit of a completed calculation, solved on the built filter's grid, with its
+// report block. `asBuilt` is the circuit as built to start from (the crystals to use).
+struct BenchOutputs {
+    BenchCircuit bench;
+    BenchResult result;
+    BenchReportLines lines;
+};
+
+BenchOutputs makeBenchOutputs(const Engine& engine, const BenchOptions& options,
+                              const BuiltCircuit& asBuilt, char decimalSeparator);
+
+// The JSON object "bench": the capacitors by schematic name and the network at each end.
+nlohmann::ordered_json benchJson(const BenchOutputs& outputs);
+
+// The JSON object "built": the bench circuit's figures.
+nlohmann::ordered_json builtFiguresJson(const BuiltFilterResult& built);
+
+}  // namespace trellon::cli

@@ -1,0 +1,87 @@
+#include "BenchCircuit.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include "BuiltFilter.h"
+
+namespace trellon {
+
+namespace {
+
+bool isCapacitor(BuiltPartKind kind) {
+    return kind == BuiltPartKind::ShuntCapacitor || kind == BuiltPartKind::SeriesCapacitor;
+}
+
+constexpr double kFaradsPerPf = 1e-12;
+
+}  // namespace
+
+void requireValidBenchSettings(const BenchSettings& s) {
+    if (s.eSeries != 0 && !isESeries(s.eSeries)) {
+        throw std::invalid_argument("the series is E6, E12, E24, E48 or E96");
+    }
+    if (s.parallelTolerancePercent &&
+        !(*s.parallelTolerancePercent >= 0 && *s.parallelTolerancePercent < 100)) {
+        throw std::invalid_argument("the parallel tolerance lies from 0 to under 100 %");
+    }
+    if (!(s.strayPf >= 0 && std::isfinite(s.strayPf))) {
+        throw std::invalid_argument("the stray capacitance is 0 pF or more");
+    }
+    if (!(s.systemOhm > 0 && std::isfinite(s.systemOhm))) {
+        throw std::invalid_argument("the system resistance is above 0 ohm");
+    }
+}
+
+std::vector<std::string> BenchCircuit::keptAtDesignNames() const {
+    std::vector<std::string> names;
+    for (const BenchCapacitor& c : capacitors) {
+        if (c.keptAtDesign) {
+            names.push_back(c.name);
+        }
+    }
+    return names;
+}
+
+BenchCircuit makeBenchCircuit(const DesignState& state, const BuiltCircuit& asBuilt,
+                              const BenchSettings& settings) {
+    requireValidBenchSettings(settings);
+    BenchCircuit bench;
+    bench.circuit = asBuilt;
+    bench.systemOhm = settings.systemOhm;
+    bench.filterOhm = asBuilt.sourceResistance;
+    const std::vector<bool> takesStray = strayTakingParts(asBuilt);
+    for (std::size_t i = 0; i < asBuilt.parts.size(); ++i) {
+        BuiltPart& part = bench.circuit.parts[i];
+        if (!isCapacitor(part.kind)) {
+            continue;
+        }
+        BenchCapacitor c;
+        c.name = part.name;
+        c.designPf = part.value / kFaradsPerPf;
+        c.strayPf = takesStray[i] ? settings.strayPf : 0;
+        c.fittedPf = c.designPf - c.strayPf;
+        if (!(c.fittedPf > 0)) {
+            c.keptAtDesign = true;
+            c.fittedPf = c.designPf;
+            part.value += c.strayPf * kFaradsPerPf;
+        } else if (settings.eSeries != 0) {
+            c.standard =
+                standardChoice(c.fittedPf, settings.eSeries, settings.parallelTolerancePercent);
+            c.fittedPf = c.standard->total();
+            part.value = (c.fittedPf + c.strayPf) * kFaradsPerPf;
+        }
+        // Unrounded, the board brings back exactly what was left off: the value stays as is.
+        bench.capacitors.push_back(c);
+    }
+    if (settings.match != MatchKind::None) {
+        requireTracedBand(state);
+        const double centre = (state.BandLow + state.BandHigh) / 2;
+        bench.network =
+            designMatchingNetwork(settings.match, settings.systemOhm, bench.filterOhm, centre);
+        bench.circuit = withMatchingNetworks(bench.circuit, bench.network, settings.systemOhm);
+    }
+    return bench;
+}
+
+}  // namespace trellon

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "BuiltCircuit.h"
+#include "DesignState.h"
+#include "MatchingNetwork.h"
+#include "StandardValues.h"
+
+namespace trellon {
+
+// The last steps from the design to the bench.
+struct BenchSettings {
+    int eSeries = 0;                                 // 6, 12, 24, 48 or 96; 0 rounds nothing
+    std::optional<double> parallelTolerancePercent;  // a pair where one value lies beyond this
+    double strayPf = 0;  // board capacitance at each node that has a shunt capacitor
+    MatchKind match = MatchKind::None;
+    double systemOhm = 50;
+};
+
+// Throws std::invalid_argument naming the setting that is out of range.
+void requireValidBenchSettings(const BenchSettings& settings);
+
+// One capacitor of the filter as the builder fits it.
+struct BenchCapacitor {
+    std::string name;  // "C1"
+    double designPf = 0;
+    double strayPf = 0;  // the board capacitance it leaves to its node; 0 for series ones
+    // What is soldered: the design value less the stray, rounded to `standard` when a series is
+    // chosen; the design value when that would be zero or less.
+    double fittedPf = 0;
+    std::optional<StandardChoice> standard;
+    bool keptAtDesign = false;  // the stray left nothing to fit
+};
+
+struct BenchCircuit {
+    BuiltCircuit circuit;  // what is simulated: the fitted parts, the board and the networks
+    std::vector<BenchCapacitor> capacitors;  // in ladder order
+    MatchingNetwork network;                 // the same at both ends
+    double systemOhm = 0;
+    double filterOhm = 0;  // the termination the design gives (Rin = Rout)
+    std::vector<std::string> keptAtDesignNames() const;
+};
+
+// `asBuilt` (the calculated design's circuit as built, with the crystals to use) with each
+// capacitor fitted, the board's stray at each node that has a shunt capacitor, and the matching
+// network at each end, designed at the ideal curve's band centre. With no series, no stray and
+// no match the circuit is `asBuilt` itself. Throws std::invalid_argument for settings out of
+// range, or for a match without a traced band.
+BenchCircuit makeBenchCircuit(const DesignState& state, const BuiltCircuit& asBuilt,
+                              const BenchSettings& settings);
+
+}  // namespace trellon

@@ -1,0 +1,89 @@
+#include "BuildSheetCsv.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "NumberText.h"
+
+namespace trellon {
+namespace {
+
+BuiltPart part(BuiltPartKind kind, std::string name, double value = 0) {
+    BuiltPart p;
+    p.kind = kind;
+    p.name = std::move(name);
+    p.value = value;
+    return p;
+}
+
+std::vector<std::string> cells(const std::string& line) {
+    std::vector<std::string> out;
+    std::istringstream in(line);
+    for (std::string cell; std::getline(in, cell, ',');) {
+        out.push_back(cell);
+    }
+    if (!line.empty() && line.back() == ',') {
+        out.emplace_back();
+    }
+    return out;
+}
+
+// The sheet lists every part in schematic order with the values the builder fits, readably
+// and exactly; the crystals by their batch names.
+TEST(BuildSheetCsv, PartsInSchematicOrderWithFittedValues) {
+    DesignState state;
+    state.Fo = 9000;
+    state.BandLow = 8'999'000;
+    state.BandHigh = 9'001'000;
+    BuiltCircuit circuit;
+    circuit.sourceResistance = circuit.loadResistance = 1000;
+    circuit.parts = {
+        part(BuiltPartKind::ShuntCapacitor, "C1", 40.94e-12), part(BuiltPartKind::Crystal, "ZQ1"),
+        part(BuiltPartKind::ShuntCapacitor, "C2", 2e-12), part(BuiltPartKind::Crystal, "ZQ2"),
+        part(BuiltPartKind::ShuntCapacitor, "C3", 40.94e-12)};
+    numberLadderNodes(circuit);
+    const BenchCircuit bench =
+        makeBenchCircuit(state, circuit, BenchSettings{12, 1.0, 3, MatchKind::SeriesLShuntC, 50});
+    const std::vector<std::string> names{"X7", "X\"2"};
+    const std::string text = writeBuildSheetCsv(bench, names);
+    ASSERT_EQ(text.rfind("\xEF\xBB\xBF", 0), 0u);
+    std::istringstream lines(text.substr(3));
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "part,kind,design,fitted,fitted_parallel,stray_pf,unit,crystal,note");
+    std::vector<std::vector<std::string>> rows;
+    while (std::getline(lines, line)) {
+        rows.push_back(cells(line));
+        ASSERT_EQ(rows.back().size(), 9u) << line;
+    }
+    const char* order[] = {"Lin", "Cin", "C1", "ZQ1", "C2", "ZQ2", "C3", "Cout", "Lout"};
+    ASSERT_EQ(rows.size(), std::size(order));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i][0], order[i]);
+    }
+    // 40.94 - 3 = 37.94 pF lies 2.8 % from 39 of E12; 33 + 4.7 lies 0.6 % from it.
+    EXPECT_EQ(rows[2][3], "33");
+    EXPECT_EQ(rows[2][4], "4.7");
+    EXPECT_EQ(rows[2][5], "3");
+    EXPECT_EQ(rows[2][6], "pF");
+    EXPECT_EQ(TextToFloat(rows[2][2], '.'), bench.capacitors[0].designPf);
+    // 2 pF cannot take the 3 pF stray.
+    EXPECT_EQ(TextToFloat(rows[4][3], '.'), bench.capacitors[1].designPf);
+    EXPECT_FALSE(rows[4][8].empty());
+    EXPECT_EQ(rows[3][7], "\"X7\"");
+    EXPECT_EQ(rows[5][7], "\"X\"\"2\"");
+    EXPECT_EQ(rows[0][6], "uH");
+    EXPECT_EQ(TextToFloat(rows[0][2], '.'), bench.network.seriesValue * 1e6);
+    EXPECT_EQ(TextToFloat(rows[1][2], '.'), bench.network.shuntValue * 1e12);
+
+    const BenchCircuit transformer =
+        makeBenchCircuit(state, circuit, BenchSettings{0, {}, 0, MatchKind::Transformer, 50});
+    const std::string sheet = writeBuildSheetCsv(transformer, {});
+    EXPECT_NE(sheet.find("\nTin,transformer,"), std::string::npos);
+    EXPECT_NE(sheet.find("\nTout,transformer,"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace trellon
