@@ -4,11 +4,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 
 #include "AtOnceWriter.h"
 #include "ChartView.h"
 #include "CommandError.h"
 #include "CrystalBatchWindow.h"
+#include "CrystalTexts.h"
 #include "Dialogs.h"
 #include "MainWindow.h"
 #include "MonteCarloWindow.h"
@@ -26,6 +28,14 @@ std::optional<Project> MainWindow::currentProject() {
     const std::optional<CrystalBatch> batch = batchWindow_->checkedBatch();
     if (!batch) {
         return std::nullopt;
+    }
+    // A file whose placement names crystals the batch lacks could not be opened again.
+    for (const std::string& name : batchWindow_->placement()) {
+        if (std::none_of(batch->crystals.begin(), batch->crystals.end(),
+                         [&](const MeasuredCrystal& c) { return c.name == name; })) {
+            dialogs_.warning(QString::fromUtf8(texts::kPlacementOutsideBatch));
+            return std::nullopt;
+        }
     }
     const auto settings = monteCarloWindow_->projectSettings();
     if (!settings) {

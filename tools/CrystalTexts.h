@@ -14,6 +14,8 @@ inline constexpr const char* kChooseCrystalCount =
     "Выделите столько кварцев, сколько их в фильтре: ";
 inline constexpr const char* kNoPlacement = "Кварцы не расставлены по позициям.";
 inline constexpr const char* kNoChoiceToApply = "Подбор еще не выполнен.";
+inline constexpr const char* kPlacementOutsideBatch =
+    "В расстановке есть кварцы, которых нет в партии: разместите кварцы заново.";
 
 // What the choice minimises, in the builder's terms.
 inline constexpr const char* kChoiceMeasure =

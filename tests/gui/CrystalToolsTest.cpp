@@ -332,6 +332,18 @@ void CrystalToolsTest::projectSavedAndOpenedRestoresTheWindows() {
         mc->findChild<QLineEdit*>("SigmaRm")->setText("7,5");
         mc->findChild<QLineEdit*>("Seed")->setText("42");
         w.choose("ViewGroupDelay");
+
+        // A placed crystal renamed in the table: the file could not be opened again, so none
+        // is written.
+        auto* table = batch->findChild<QTableWidget*>("CrystalTable");
+        table->item(0, 0)->setText("renamed");
+        d.fileNames = {path};
+        w.choose("SaveProject");
+        QCOMPARE(d.texts(FakeDialogs::Shown::Kind::Warning).size(), 1);
+        QVERIFY(!QFile::exists(path));
+        table->item(0, 0)->setText("X1");
+        d.forget();
+
         d.fileNames = {path};
         w.choose("SaveProject");
         QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
