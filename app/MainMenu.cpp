@@ -51,6 +51,11 @@ MainMenu buildMainMenu(QMenuBar* bar) {
                                  "Export the design's S-parameters as a Touchstone .s2p file");
     m.ImportMeasured = addItem(m.N1, "ImportMeasured", "Импорт измерения (Touchstone)...",
                                "Draw a measured response from a Touchstone .s2p file");
+    m.N1->addSeparator();
+    m.OpenProject = addItem(m.N1, "OpenProject", "Открыть проект...",
+                            "Open a project: the design, the crystal batch and the settings");
+    m.SaveProject = addItem(m.N1, "SaveProject", "Сохранить проект...",
+                            "Save the design, the crystal batch and the settings as a project");
 
     m.Protocol = addSubmenu(bar, "Protocol", "Протокол", "Log");
     m.ViewProt = addItem(m.Protocol, "ViewProt", "Показать", "Show Log");
@@ -99,6 +104,13 @@ MainMenu buildMainMenu(QMenuBar* bar) {
     m.Servis = addSubmenu(bar, "Servis", "Инструменты", "Tools");
     m.LsFo1 =
         addItem(m.Servis, "LsFo1", " Расчет Ls иFo", "Ls and Fo Calculation from measurements");
+    m.Servis->addSeparator();
+    m.CrystalBatch = addItem(m.Servis, "CrystalBatch", "Партия кварцев...",
+                             "Measured crystals and the filter built with them");
+    m.CrystalChoice = addItem(m.Servis, "CrystalChoice", "Подбор кварцев из партии...",
+                              "Choose the crystals and their positions from the batch");
+    m.MonteCarlo = addItem(m.Servis, "MonteCarlo", "Разброс параметров (Монте-Карло)...",
+                           "How the spread of real parts changes the filter");
 
     m.Calculate = addItem(bar, "Calculate", "РАСЧЕТ", "Calculate");
     m.Calculate->setEnabled(false);

@@ -20,6 +20,9 @@ struct MainMenu {
     QAction* ExportSpice;
     QAction* ExportTouchstone;
     QAction* ImportMeasured;
+    // The project file.
+    QAction* OpenProject;
+    QAction* SaveProject;
 
     QMenu* Protocol;
     QAction* ViewProt;
@@ -50,6 +53,10 @@ struct MainMenu {
 
     QMenu* Servis;
     QAction* LsFo1;
+    // Real crystals: the measured batch, the choice from it and the spread's effect.
+    QAction* CrystalBatch;
+    QAction* CrystalChoice;
+    QAction* MonteCarlo;
 
     QAction* Calculate;
     QAction* N8;  // information

@@ -12,6 +12,7 @@
 #include "Catalogue.h"
 #include "ChartView.h"
 #include "CommandError.h"
+#include "CrystalBatchWindow.h"
 #include "CurveStatusBar.h"
 #include "Dialogs.h"
 #include "Hints.h"
@@ -20,6 +21,7 @@
 #include "LogHeader.h"
 #include "LsFoCalculator.h"
 #include "MemoView.h"
+#include "MonteCarloWindow.h"
 #include "SchematicImage.h"
 #include "WindowLayout.h"
 #include "WindowTexts.h"
@@ -75,6 +77,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
     connectHandlers();
     FormCreate();
     createCalculator();
+    createCrystalTools();
 }
 
 MainWindow::~MainWindow() = default;
@@ -140,6 +143,11 @@ void MainWindow::connectHandlers() {
     connect(m.Exit, &QAction::triggered, this, &MainWindow::ExitClick);
     connect(m.N8, &QAction::triggered, this, &MainWindow::N8Click);
     connect(m.LsFo1, &QAction::triggered, this, &MainWindow::LsFo1Click);
+    connect(m.CrystalBatch, &QAction::triggered, this, &MainWindow::CrystalBatchClick);
+    connect(m.CrystalChoice, &QAction::triggered, this, &MainWindow::CrystalChoiceClick);
+    connect(m.MonteCarlo, &QAction::triggered, this, &MainWindow::MonteCarloClick);
+    connect(m.OpenProject, &QAction::triggered, this, &MainWindow::OpenProjectClick);
+    connect(m.SaveProject, &QAction::triggered, this, &MainWindow::SaveProjectClick);
     connect(m.Open, &QAction::triggered, this, &MainWindow::OpenClick);
     connect(m.Save, &QAction::triggered, this, &MainWindow::SaveClick);
     connect(m.FR, &QAction::triggered, this, &MainWindow::FRClick);
@@ -311,6 +319,10 @@ void MainWindow::showLogOnReturnFromOtherWindow(QWindow* focusWindow) {
     lastFocusWindow_ = focusWindow;
     if (focusWindow == nullptr || focusWindow != windowHandle() || previous == nullptr ||
         previous == focusWindow) {
+        return;
+    }
+    // The crystal tools draw on the chart: coming back from them keeps it in view.
+    if (previous == batchWindow_->windowHandle() || previous == monteCarloWindow_->windowHandle()) {
         return;
     }
     const Qt::WindowType type = previous->type();

@@ -11,7 +11,9 @@
 #include "Engine.h"
 #include "InputFields.h"
 #include "MainMenu.h"
+#include "ProjectFile.h"
 #include "ResultFieldSet.h"
+#include "SpiceExport.h"
 
 class QLabel;
 class QTimer;
@@ -19,6 +21,10 @@ class QTimer;
 namespace trellon {
 
 class ChartView;
+class CrystalBatchWindow;
+class MonteCarloWindow;
+struct BuiltCircuit;
+struct MonteCarloResult;
 struct CurveRecord;
 struct SpanSettings;
 class CurveStatusBar;
@@ -108,6 +114,8 @@ private:
     void ExportTouchstoneClick();
     void ImportMeasuredClick();
     void importMeasured(const QString& path);
+    // Draws a measured response with its report block and keeps it for the project file.
+    void showMeasured(const std::string& name, std::shared_ptr<const TwoPortData> data);
     // The file name the user chose, with `suffix` added when it has none; empty when cancelled.
     QString exportFileName(const QString& filters, const QString& suffix);
 
@@ -120,6 +128,21 @@ private:
     bool saveLogCommand();
 
     void createCalculator();
+
+    // Real crystals: the batch and its choice, the Monte-Carlo and what they draw.
+    void createCrystalTools();
+    void CrystalBatchClick();
+    void CrystalChoiceClick();
+    void MonteCarloClick();
+    std::optional<DesignState> calculatedDesign() const { return calculatedDesign_; }
+    void showBuiltFilter(const DesignState& design, const std::vector<MeasuredCrystal>& crystals);
+    void showEnvelopes(const DesignState& design, const MonteCarloResult& result);
+
+    // The project file.
+    void OpenProjectClick();
+    void SaveProjectClick();
+    std::optional<Project> currentProject();
+    void applyProject(const Project& project);
     void calculate();
     void clearCurvesAndPanelTexts();
     void lowerPanelsToPlainText();
@@ -144,6 +167,21 @@ private:
     DataFileLines dataFile_;
     // A window of its own, hidden until asked for; it keeps its texts and results all the run.
     std::unique_ptr<LsFoCalculator> calculator_;
+    std::unique_ptr<CrystalBatchWindow> batchWindow_;
+    std::unique_ptr<MonteCarloWindow> monteCarloWindow_;
+    // The design of the last completed calculation, which the crystal tools build on.
+    std::optional<DesignState> calculatedDesign_;
+    // The filter built with measured crystals while its curve is shown, for the SPICE export.
+    std::shared_ptr<const BuiltCircuit> shownBuilt_;
+    SpiceSweep shownBuiltSweep_{};
+    // The last measured response drawn, the export choices and the project last opened or
+    // saved (its fields this program does not know are kept).
+    std::optional<ProjectMeasured> measured_;
+    // The export choices as last made, or as a project brought them.
+    std::optional<ProjectExport> exportSettings_;
+    bool exportSizeFromProject_ = false;
+    Project project_;
+    std::string projectDocument_;
 
     bool chartEnlarged_ = false;
     // The design of the last completed calculation, which the design exports write.

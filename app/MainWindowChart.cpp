@@ -73,6 +73,7 @@ void MainWindow::restartCurveCycle() {
 void MainWindow::ClearGraficClick() {
     clearCurvesAndPanelTexts();
     Chart1->clearExtraCurves();
+    shownBuilt_.reset();
     lowerPanelsToPlainText();
     engine_->state.CalcCount = 0;
     Memo1->clear();

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "AtOnceWriter.h"
+#include "BuiltCircuit.h"
 #include "ChartExport.h"
 #include "ChartView.h"
 #include "CurveCsv.h"
@@ -57,8 +58,12 @@ QString MainWindow::exportFileName(const QString& filters, const QString& suffix
 }
 
 void MainWindow::ExportChartClick() {
-    const std::optional<ChartImageSize> size =
-        dialogs_.chartImageSize({double(Chart1->width()), double(Chart1->height()), false});
+    // The chart's own size, unless an opened project brought the size of its exports.
+    const std::optional<ChartImageSize> size = dialogs_.chartImageSize(
+        exportSizeFromProject_ && exportSettings_
+            ? ChartImageSize{double(exportSettings_->imageWidthPx),
+                             double(exportSettings_->imageHeightPx), false}
+            : ChartImageSize{double(Chart1->width()), double(Chart1->height()), false});
     if (!size) {
         return;
     }
@@ -76,6 +81,13 @@ void MainWindow::ExportChartClick() {
         size->millimetres
             ? QSize(millimetresToPixels(size->width), millimetresToPixels(size->height))
             : QSize(int(std::lround(size->width)), int(std::lround(size->height)));
+    ProjectExport& kept = exportSettings_ ? *exportSettings_ : exportSettings_.emplace();
+    kept.imageWidthPx = pixels.width();
+    kept.imageHeightPx = pixels.height();
+    const ChartImageFormat format = formatOf(name);
+    kept.imageFormat = format == ChartImageFormat::Svg   ? ImageFormat::Svg
+                       : format == ChartImageFormat::Pdf ? ImageFormat::Pdf
+                                                         : ImageFormat::Png;
     runCommand([&] {
         Chart1->hideReadout();
         const QByteArray image = renderChart(*Chart1, formatOf(name), pixels);
@@ -94,6 +106,7 @@ void MainWindow::ExportCurvesClick() {
     if (!style) {
         return;
     }
+    (exportSettings_ ? *exportSettings_ : exportSettings_.emplace()).csvStyle = *style;
     const QString name =
         exportFileName(QString::fromUtf8(texts::kCsvFileFilters), QStringLiteral("csv"));
     if (name.isEmpty()) {
@@ -125,7 +138,14 @@ void MainWindow::ExportSpiceClick() {
     const SpiceSweep sweep{design.bandLowHz, design.bandHighHz,
                            int(std::lround(design.bandHighHz - design.bandLowHz)) + 1};
     std::ostringstream deck;
-    writeSpiceDeck(design.model, sweep, deck);
+    if (shownBuilt_) {
+        // The filter built with measured crystals, over the span its curve is drawn on.
+        auto built = std::make_unique<Netlist>();
+        buildNetlist(*shownBuilt_, *built);
+        writeSpiceDeck(*built, shownBuiltSweep_, deck);
+    } else {
+        writeSpiceDeck(design.model, sweep, deck);
+    }
     runCommand([&] { writeFileAtOnce(name.toStdString(), deck.str(), "the SPICE deck"); });
 }
 
@@ -145,6 +165,9 @@ void MainWindow::ExportTouchstoneClick() {
         const std::vector<double> frequencies = Chart1->quantity() == ChartQuantity::WideSpan
                                                     ? spanFrequencies(design, *wideSpan_)
                                                     : design.frequencyHz;
+        (exportSettings_ ? *exportSettings_ : exportSettings_.emplace()).touchstoneRange =
+            Chart1->quantity() == ChartQuantity::WideSpan ? TouchstoneRange::WideSpan
+                                                          : TouchstoneRange::Band;
         const std::string file = writeTouchstone(
             twoPortData(sParameters(design.built, frequencies)), TouchstoneFormat::RealImaginary);
         writeFileAtOnce(name.toStdString(), file, "the Touchstone file");

@@ -108,6 +108,7 @@ void MainWindow::recordDrawnCurve(int k) {
     Chart1->setCurveSource(k, recordedSource(record, wideSpan_));
     Chart1->setReadoutFo(s.Fo);
     drawnDesign_ = std::move(record);
+    calculatedDesign_ = s;
 }
 
 void MainWindow::ImportMeasuredClick() {
@@ -130,7 +131,10 @@ void MainWindow::importMeasured(const QString& path) {
     const QByteArray bytes = file.readAll();
     auto data = std::make_shared<const TwoPortData>(
         readTouchstone(std::string_view(bytes.constData(), std::size_t(bytes.size())), shownPath));
+    showMeasured(QFileInfo(path).fileName().toStdString(), std::move(data));
+}
 
+void MainWindow::showMeasured(const std::string& name, std::shared_ptr<const TwoPortData> data) {
     const char separator = localeDecimalSeparator();
     const std::string levelText = inputs_.Edit5->text().toStdString();
     if (levelText.empty()) {
@@ -147,7 +151,6 @@ void MainWindow::importMeasured(const QString& path) {
         engine_->state.AbsoluteLevel ? LevelMode::Absolute : LevelMode::RelativeToPeak;
     auto measured = std::make_shared<const MeasuredResponse>(
         analyseMeasuredResponse(data->frequencyHz, data->s21, foHz, mode, level));
-    const std::string name = QFileInfo(path).fileName().toStdString();
     const ReportBlockLines lines = measuredReportLines(*measured, name, levelText, foHz, separator);
 
     Chart1->addExtraCurve(QString::fromStdString(name), measuredPen(Chart1->extraCurveCount()),
@@ -155,6 +158,7 @@ void MainWindow::importMeasured(const QString& path) {
                           measuredSource(data, measured));
     Memo1->show();
     appendReportBlock(engine_->state, *Memo1, *Memo2, lines);
+    measured_ = ProjectMeasured{name, *data};
     FRClick();
 }
 

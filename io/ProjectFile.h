@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ChartQuantityKind.h"
 #include "CrystalBatch.h"
 #include "CurveCsv.h"
 #include "MatchingNetwork.h"
@@ -52,8 +53,6 @@ struct ProjectTargets {
 
     bool operator==(const ProjectTargets&) const = default;
 };
-
-enum class ChartQuantity { Amplitude, GroupDelay, ReturnLoss, WideSpan };
 
 // What the chart shows and over which span.
 struct ProjectChart {

@@ -4,11 +4,9 @@
 #include <functional>
 #include <vector>
 
-namespace trellon {
+#include "ChartQuantityKind.h"
 
-// What the chart shows of its curves: the amplitude as traced, the group delay, the input
-// return loss, or the amplitude over a wide span around the band.
-enum class ChartQuantity { Amplitude, GroupDelay, ReturnLoss, WideSpan };
+namespace trellon {
 
 inline constexpr int kChartQuantityCount = 4;
 

@@ -191,6 +191,19 @@ void ChartView::clearExtraCurves() {
     replot(rpQueuedReplot);
 }
 
+void ChartView::removeExtraCurves(const QStringList& captions) {
+    for (auto curve = curves_.begin() + kCurveCount; curve != curves_.end();) {
+        if (captions.contains(curve->graph->name())) {
+            removeGraph(curve->graph);
+            curve = curves_.erase(curve);
+        } else {
+            ++curve;
+        }
+    }
+    legend->setVisible(extraCurveCount() > 0);
+    replot(rpQueuedReplot);
+}
+
 std::vector<DrawnCurve> ChartView::drawnCurves() {
     std::vector<DrawnCurve> drawn;
     for (ChartCurve& curve : curves_) {

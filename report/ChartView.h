@@ -60,6 +60,8 @@ public:
                       CurveSeriesSource source);
     int extraCurveCount() const { return static_cast<int>(curves_.size()) - kCurveCount; }
     void clearExtraCurves();
+    // Removes the extra curves of these captions, so that a new result replaces its old curves.
+    void removeExtraCurves(const QStringList& captions);
 
     // The curves that have points in the current quantity, the five first.
     std::vector<DrawnCurve> drawnCurves();

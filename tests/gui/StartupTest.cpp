@@ -159,7 +159,12 @@ void StartupTest::menuAtStart() {
                           "Экспорт S-параметров (Touchstone)...|Export the design's S-parameters "
                           "as a Touchstone .s2p file",
                           "Импорт измерения (Touchstone)...|Draw a measured response from a "
-                          "Touchstone .s2p file"}));
+                          "Touchstone .s2p file",
+                          "-",
+                          "Открыть проект...|Open a project: the design, the crystal batch and "
+                          "the settings",
+                          "Сохранить проект...|Save the design, the crystal batch and the "
+                          "settings as a project"}));
     QCOMPARE(menuItems(w.control<QMenu>("Protocol")),
              QStringList(
                  {"Показать|Show Log", "-", "Сохранить|Save Log", "-", "Распечатать|Print Log"}));
@@ -180,7 +185,12 @@ void StartupTest::menuAtStart() {
     QCOMPARE(menuItems(w.control<QMenu>("LevelACH")),
              QStringList({"Относительно Amin|Relative to Amin", "Абсолютный|Absolute"}));
     QCOMPARE(menuItems(w.control<QMenu>("Servis")),
-             QStringList({" Расчет Ls иFo|Ls and Fo Calculation from measurements"}));
+             QStringList({" Расчет Ls иFo|Ls and Fo Calculation from measurements", "-",
+                          "Партия кварцев...|Measured crystals and the filter built with them",
+                          "Подбор кварцев из партии...|Choose the crystals and their positions "
+                          "from the batch",
+                          "Разброс параметров (Монте-Карло)...|How the spread of real parts "
+                          "changes the filter"}));
     const QList<std::pair<const char*, const char*>> submenuHints = {{"N1", "File"},
                                                                      {"Protocol", "Log"},
                                                                      {"View", ""},

@@ -1,0 +1,143 @@
+// The main window's tools for real crystals: the measured batch and the filter built with it,
+// the choice of crystals from the batch, and the Monte-Carlo over the spread of the parts.
+#include <QCoreApplication>
+
+#include "BuiltFilter.h"
+#include "BuiltFilterReport.h"
+#include "ChartView.h"
+#include "CrystalBatchWindow.h"
+#include "Dialogs.h"
+#include "LocaleSeparator.h"
+#include "MainWindow.h"
+#include "MemoView.h"
+#include "MonteCarloWindow.h"
+
+namespace trellon {
+
+namespace {
+
+const QString kBuiltCaption = QStringLiteral("built");
+const QStringList kEnvelopeCaptions = {QStringLiteral("MC 5 %"), QStringLiteral("MC 50 %"),
+                                       QStringLiteral("MC 95 %")};
+
+// Detuning from Fo in kHz, as the chart's curves are drawn over.
+std::vector<double> detuningKhz(const DesignState& design, const std::vector<double>& hz) {
+    std::vector<double> x;
+    x.reserve(hz.size());
+    for (double f : hz) {
+        x.push_back((f - design.Fo * 1000) / 1000);
+    }
+    return x;
+}
+
+void bringForward(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace
+
+void MainWindow::createCrystalTools() {
+    const char separator = localeDecimalSeparator();
+    auto warn = [this](const QString& text) { dialogs_.warning(text); };
+    auto fail = [this](const QString& text) { dialogs_.error(text); };
+    auto design = [this] { return calculatedDesign(); };
+    CrystalBatchHooks batchHooks{
+        .showWarning = warn,
+        .showError = fail,
+        .openFileName =
+            [this](const QString& filters) {
+                return dialogs_.openFileName(QCoreApplication::applicationDirPath(), filters,
+                                             QStringLiteral("csv"));
+            },
+        .saveFileName =
+            [this](const QString& filters) {
+                return dialogs_.saveFileName(QCoreApplication::applicationDirPath(), filters);
+            },
+        .calculatedDesign = design,
+        .showBuilt = [this](const DesignState& d,
+                            const std::vector<MeasuredCrystal>& c) { showBuiltFilter(d, c); },
+    };
+    batchWindow_ = std::make_unique<CrystalBatchWindow>(separator, std::move(batchHooks));
+    batchWindow_->setWindowIcon(windowIcon());
+
+    MonteCarloHooks monteCarloHooks{
+        .showWarning = warn,
+        .showError = fail,
+        .calculatedDesign = design,
+        .showEnvelopes = [this](const DesignState& d,
+                                const MonteCarloResult& r) { showEnvelopes(d, r); },
+    };
+    monteCarloWindow_ = std::make_unique<MonteCarloWindow>(separator, std::move(monteCarloHooks));
+    monteCarloWindow_->setWindowIcon(windowIcon());
+}
+
+void MainWindow::CrystalBatchClick() {
+    bringForward(batchWindow_.get());
+}
+
+void MainWindow::CrystalChoiceClick() {
+    bringForward(batchWindow_.get());
+    batchWindow_->chooseClick();
+}
+
+void MainWindow::MonteCarloClick() {
+    bringForward(monteCarloWindow_.get());
+}
+
+// The built curve replaces the previous one; its report block follows the usual report.
+void MainWindow::showBuiltFilter(const DesignState& design,
+                                 const std::vector<MeasuredCrystal>& crystals) {
+    auto circuit = std::make_shared<const BuiltCircuit>(makeBuiltFilter(design, crystals));
+    const std::vector<double> frequencies = builtCurveFrequencies(design);
+    const BuiltFilterResult built = solveBuiltFilter(design, *circuit, frequencies);
+    DesignState& s = engine_->state;
+    std::vector<double> levels;
+    levels.reserve(built.levelsDb.size());
+    for (double level : built.levelsDb) {
+        levels.push_back(displayedLevel(level, built.figures, s.AbsoluteLevel));
+    }
+    Chart1->removeExtraCurves({kBuiltCaption});
+    Chart1->addExtraCurve(kBuiltCaption, QPen(QColor(148, 0, 211), 2, Qt::DashDotLine),
+                          {detuningKhz(design, built.frequenciesHz), std::move(levels)}, nullptr);
+    shownBuilt_ = std::move(circuit);
+    shownBuiltSweep_ = {frequencies.front(), frequencies.back(), int(frequencies.size())};
+
+    std::vector<std::string> names;
+    for (const MeasuredCrystal& crystal : crystals) {
+        names.push_back(crystal.name);
+    }
+    // The block is placed by the design it was built from; the log's count is the window's.
+    DesignState reported = design;
+    reported.LogLastLine = s.LogLastLine;
+    Memo1->show();
+    WriteBuiltFilterReport(reported, *Memo1, *Memo2, built, names, localeDecimalSeparator());
+    s.LogLastLine = reported.LogLastLine;
+    s.LogUnsaved = true;
+    FRClick();
+}
+
+// The envelopes are drawn at the level of the ideal curve, so that their spread reads against it.
+void MainWindow::showEnvelopes(const DesignState& design, const MonteCarloResult& result) {
+    const bool absolute = engine_->state.AbsoluteLevel;
+    CurveFigures ideal;
+    ideal.amin = design.Amin;
+    const std::vector<double> x = detuningKhz(design, result.frequenciesHz);
+    const std::vector<double>* envelopes[] = {&result.p5Db, &result.p50Db, &result.p95Db};
+    const QPen pens[] = {QPen(QColor(0, 128, 0), 1, Qt::DotLine),
+                         QPen(QColor(0, 128, 0), 2, Qt::DashLine),
+                         QPen(QColor(0, 128, 0), 1, Qt::DotLine)};
+    Chart1->removeExtraCurves(kEnvelopeCaptions);
+    for (int i = 0; i < 3; ++i) {
+        std::vector<double> y;
+        y.reserve(envelopes[i]->size());
+        for (double level : *envelopes[i]) {
+            y.push_back(displayedLevel(level, ideal, absolute));
+        }
+        Chart1->addExtraCurve(kEnvelopeCaptions[i], pens[i], {x, std::move(y)}, nullptr);
+    }
+    FRClick();
+}
+
+}  // namespace trellon

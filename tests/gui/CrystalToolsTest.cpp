@@ -1,0 +1,397 @@
+// The crystal batch window and the filter built from it, the choice from the batch, the
+// Monte-Carlo window and the project file, reached through the main window's menu.
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+
+#include "Catalogue.h"
+#include "ChartReadout.h"
+#include "CrystalBatchWindow.h"
+#include "MeasuredCrystalModel.h"
+#include "MonteCarloWindow.h"
+#include "NumberText.h"
+#include "WindowDriver.h"
+
+using namespace trellon;
+using namespace trellon::test;
+
+namespace {
+
+template <typename Window>
+Window* toolWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* tool = qobject_cast<Window*>(window)) {
+            return tool;
+        }
+    }
+    return nullptr;
+}
+
+void click(QWidget* window, const char* button) {
+    auto* b = window->findChild<QPushButton*>(QString::fromUtf8(button));
+    QVERIFY2(b != nullptr && b->isEnabled(), button);
+    b->click();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+CurveSeries seriesOf(const QCPGraph* graph) {
+    CurveSeries s;
+    for (auto it = graph->data()->constBegin(); it != graph->data()->constEnd(); ++it) {
+        s.x.push_back(it->key);
+        s.y.push_back(it->value);
+    }
+    return s;
+}
+
+// The extra curve of this caption, or nothing.
+const QCPGraph* extraCurve(ChartView* chart, const QString& caption) {
+    for (int i = kCurveCount; i < chart->graphCount(); ++i) {
+        if (chart->graph(i)->name() == caption) {
+            return chart->graph(i);
+        }
+    }
+    return nullptr;
+}
+
+// The largest difference of `curve` from the first of the five (traced at 1 Hz steps) at the
+// points of `curve` that lie within it.
+double worstDeviation(ChartView* chart, const QCPGraph* curve) {
+    const CurveSeries ideal = seriesOf(chart->graph(0));
+    const CurveSeries other = seriesOf(curve);
+    double worst = 0;
+    for (std::size_t i = 0; i < other.x.size(); ++i) {
+        if (other.x[i] >= ideal.x.front() && other.x[i] <= ideal.x.back()) {
+            worst = std::max(worst, std::abs(interpolatedValue(ideal, other.x[i]) - other.y[i]));
+        }
+    }
+    return worst;
+}
+
+// The design's nominal crystal `count` times, the i-th moved by offsetsHz[i] (0 beyond them),
+// in the program's CSV columns.
+QByteArray batchCsv(const DesignState& state, int count, const std::vector<double>& offsetsHz) {
+    QByteArray csv = "name,fs_khz,lm_mh,rm_ohm,c0_pf\n";
+    for (int i = 0; i < count; ++i) {
+        MeasuredCrystal c = nominalMeasuredCrystal(state, "X" + std::to_string(i + 1));
+        if (std::size_t(i) < offsetsHz.size()) {
+            c.fsKhz += offsetsHz[std::size_t(i)] / 1000;
+        }
+        csv += QByteArray::fromStdString(c.name + "," + FormatExact(c.fsKhz) + "," +
+                                         FormatExact(c.lmMh) + "," + FormatExact(c.rmOhm) + "," +
+                                         FormatExact(c.c0Pf) + "\n");
+    }
+    return csv;
+}
+
+}  // namespace
+
+class CrystalToolsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void batchTableDrawsAndReportsTheBuiltFilter();
+    void choiceIsShownAndCancelKeepsThePreviousOne();
+    void monteCarloDrawsEnvelopesAndCancelKeepsThePreviousResults();
+    void projectSavedAndOpenedRestoresTheWindows();
+
+private:
+    QTemporaryDir dir_;
+};
+
+void CrystalToolsTest::batchTableDrawsAndReportsTheBuiltFilter() {
+    WindowDriver w;
+    w.calculate();
+    FakeDialogs& d = w.dialogs();
+    const int n = crystalCount(w.state().Topology);
+    w.choose("CrystalBatch");
+    auto* batch = toolWindow<CrystalBatchWindow>();
+    QVERIFY(batch != nullptr && batch->isVisible());
+    auto* table = batch->findChild<QTableWidget*>("CrystalTable");
+
+    // A good file loads; a bad one names its file and line and leaves the table as it was.
+    const QString good = dir_.filePath("batch.csv");
+    const QString bad = dir_.filePath("bad.csv");
+    writeFile(good, batchCsv(w.state(), n + 1, {}));
+    writeFile(bad, "name,fs_khz,lm_mh,rm_ohm,c0_pf\nA,8000,10,20,3\nB,8000,ten,20,3\n");
+    d.fileNames = {good, bad};
+    click(batch, "ImportBatch");
+    click(batch, "ImportBatch");
+    QCOMPARE(d.shown.size(), std::size_t(1));
+    QVERIFY(d.shown[0].text.contains("bad.csv', line 3"));
+    QCOMPARE(table->rowCount(), n + 1);
+    d.forget();
+
+    // The nominal crystal everywhere: the built curve lies on the ideal one.
+    const QStringList results = w.results();
+    const int logLines = w.state().LogLastLine;
+    const int logSize = int(w.log().size());
+    click(batch, "PlaceCrystals");
+    click(batch, "ShowBuilt");
+    QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
+    ChartView* chart = w.chart();
+    QCOMPARE(chart->extraCurveCount(), 1);
+    const QCPGraph* built = extraCurve(chart, "built");
+    QVERIFY(built != nullptr && chart->legend->visible());
+    QVERIFY(built->pen().style() != Qt::SolidLine);
+    QVERIFY2(worstDeviation(chart, built) < 0.01,
+             qPrintable(QString::number(worstDeviation(chart, built))));
+    const QStringList block = w.results().mid(results.size());
+    QCOMPARE(w.results().mid(0, results.size()), results);
+    QCOMPARE(block.value(0), QStringLiteral("-- built --"));
+    const int added = int(w.log().size()) - logSize;
+    QVERIFY(added >= 3);
+    QCOMPARE(w.state().LogLastLine, logLines + added);
+    QVERIFY(w.log().join('\n').contains("ZQ1=X1"));
+
+    // A crystal typed 300 Hz higher, with a decimal comma: the built filter moves off the
+    // ideal curve, replaces the old built curve, and the SPICE export writes it.
+    const QString spiceBefore = dir_.filePath("before.cir");
+    d.fileNames = {spiceBefore};
+    w.choose("ExportSpice");
+    QTableWidgetItem* fs = table->item(0, 1);
+    const double raised = fs->text().replace(',', '.').toDouble() + 0.3;
+    fs->setText(QString::number(raised, 'f', 4).replace('.', ','));
+    click(batch, "ShowBuilt");
+    QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
+    QCOMPARE(chart->extraCurveCount(), 1);
+    QVERIFY(worstDeviation(chart, extraCurve(chart, "built")) > 0.1);
+    const QString spiceAfter = dir_.filePath("after.cir");
+    d.fileNames = {spiceAfter};
+    w.choose("ExportSpice");
+    QVERIFY(contents(spiceBefore) != contents(spiceAfter));
+
+    // Saved as CSV and read back, the batch is the same; "Очистить" takes the curve away.
+    const std::optional<CrystalBatch> typed = batch->checkedBatch();
+    QVERIFY(typed.has_value());
+    const QString saved = dir_.filePath("saved");
+    d.fileNames = {saved, saved + ".csv"};
+    click(batch, "SaveBatch");
+    batch->setBatch({});
+    click(batch, "ImportBatch");
+    QCOMPARE(batch->checkedBatch(), typed);
+    w.choose("ClearGrafic");
+    QCOMPARE(chart->extraCurveCount(), 0);
+
+    // A value out of range is named by its row, and nothing is drawn.
+    table->item(1, 4)->setText("2000");
+    click(batch, "ShowBuilt");
+    QCOMPARE(d.texts(FakeDialogs::Shown::Kind::Warning).size(), 1);
+    QVERIFY(d.shown.back().text.contains(QString::fromUtf8("Строка 2")));
+    QCOMPARE(chart->extraCurveCount(), 0);
+    batch->close();
+}
+
+void CrystalToolsTest::choiceIsShownAndCancelKeepsThePreviousOne() {
+    WindowDriver w;
+    w.calculate();
+    FakeDialogs& d = w.dialogs();
+    const int n = crystalCount(w.state().Topology);
+    w.choose("CrystalBatch");
+    auto* batch = toolWindow<CrystalBatchWindow>();
+    // X1 is far off; the others sit 10 Hz apart.
+    std::vector<double> offsets{2000};
+    for (int i = 1; i < n + 2; ++i) {
+        offsets.push_back(10.0 * i);
+    }
+    const QString path = dir_.filePath("choice.csv");
+    writeFile(path, batchCsv(w.state(), n + 2, offsets));
+    d.fileNames = {path};
+    click(batch, "ImportBatch");
+
+    w.choose("CrystalChoice");
+    QTRY_VERIFY_WITH_TIMEOUT(!batch->choosing(), 20000);
+    QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
+    const std::optional<CrystalChoice> choice = batch->lastChoice();
+    QVERIFY(choice.has_value());
+    QVERIFY(choice->measure <= choice->naiveMeasure);
+    QCOMPARE(choice->placement.size(), std::size_t(n));
+    QVERIFY(std::find(choice->placement.begin(), choice->placement.end(), 0) ==
+            choice->placement.end());
+    const QString shown = batch->findChild<QLabel*>("ChoiceLabel")->text();
+    QVERIFY(shown.startsWith("ZQ1=X") && shown.contains(QString("ZQ%1=").arg(n)));
+    click(batch, "ApplyChoice");
+    QCOMPARE(batch->placement().size(), std::size_t(n));
+    QVERIFY(std::find(batch->placement().begin(), batch->placement().end(), "X1") ==
+            batch->placement().end());
+
+    // A large batch stopped at once: the previous choice and its text stay.
+    QByteArray many = batchCsv(w.state(), 120, {});
+    writeFile(path, many);
+    d.fileNames = {path};
+    click(batch, "ImportBatch");
+    click(batch, "ChooseCrystals");
+    QVERIFY(batch->choosing());
+    click(batch, "CancelChoice");
+    QTRY_VERIFY_WITH_TIMEOUT(!batch->choosing(), 20000);
+    QCOMPARE(batch->lastChoice()->placement, choice->placement);
+    QCOMPARE(batch->findChild<QLabel*>("ChoiceLabel")->text(), shown);
+    QVERIFY(d.shown.empty());
+    batch->close();
+}
+
+void CrystalToolsTest::monteCarloDrawsEnvelopesAndCancelKeepsThePreviousResults() {
+    WindowDriver w;
+    w.calculate();
+    FakeDialogs& d = w.dialogs();
+    w.choose("MonteCarlo");
+    auto* mc = toolWindow<MonteCarloWindow>();
+    QVERIFY(mc != nullptr && mc->isVisible());
+    auto field = [&](const char* name, const char* text) {
+        mc->findChild<QLineEdit*>(name)->setText(QString::fromUtf8(text));
+    };
+
+    // Without spread every sample is the nominal filter as built: the three envelopes lie on the
+    // ideal curve, and every sample meets loose targets.
+    field("Samples", "20");
+    field("GridPoints", "301");
+    field("MaxRipple", "100");
+    field("MaxLoss", "100");
+    field("BandwidthTolerance", "50");
+    click(mc, "RunMonteCarlo");
+    QTRY_VERIFY_WITH_TIMEOUT(!mc->running(), 20000);
+    QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
+    ChartView* chart = w.chart();
+    QCOMPARE(chart->extraCurveCount(), 3);
+    for (const char* caption : {"MC 5 %", "MC 50 %", "MC 95 %"}) {
+        const QCPGraph* envelope = extraCurve(chart, caption);
+        QVERIFY(envelope != nullptr && envelope->dataCount() == 301);
+        QVERIFY2(worstDeviation(chart, envelope) < 0.01, caption);
+    }
+    QCOMPARE(mc->lastResult()->yield, 1.0);
+    QVERIFY(mc->findChild<QLabel*>("YieldLabel")->text().contains("100 %"));
+
+    // With a spread the envelopes part, replacing the earlier ones.
+    field("SigmaFs", "30");
+    field("Samples", "200");
+    click(mc, "RunMonteCarlo");
+    QTRY_VERIFY_WITH_TIMEOUT(!mc->running(), 20000);
+    QCOMPARE(chart->extraCurveCount(), 3);
+    const MonteCarloResult first = *mc->lastResult();
+    QCOMPARE(first.samples, 200);
+    const CurveSeries p5 = seriesOf(extraCurve(chart, "MC 5 %"));
+    const CurveSeries p95 = seriesOf(extraCurve(chart, "MC 95 %"));
+    double widest = 0;
+    for (std::size_t i = 0; i < p5.y.size(); ++i) {
+        QVERIFY(p5.y[i] <= p95.y[i] + 1e-12);
+        widest = std::max(widest, p95.y[i] - p5.y[i]);
+    }
+    QVERIFY(widest > 0.1);
+    const QString yieldText = mc->findChild<QLabel*>("YieldLabel")->text();
+
+    // A long run stopped at once keeps the results and the envelopes of the one before.
+    field("Samples", "20000");
+    click(mc, "RunMonteCarlo");
+    QVERIFY(mc->running());
+    click(mc, "CancelMonteCarlo");
+    QTRY_VERIFY_WITH_TIMEOUT(!mc->running(), 20000);
+    QCOMPARE(mc->lastResult()->samples, 200);
+    QCOMPARE(mc->lastResult()->p50Db, first.p50Db);
+    QCOMPARE(mc->findChild<QLabel*>("YieldLabel")->text(), yieldText);
+    QCOMPARE(seriesOf(extraCurve(chart, "MC 5 %")).y, p5.y);
+
+    // A field that is not a number is named, and nothing runs.
+    field("MaxLoss", "x");
+    click(mc, "RunMonteCarlo");
+    QVERIFY(!mc->running());
+    QCOMPARE(d.shown.size(), std::size_t(1));
+    QVERIFY(d.shown[0].text.contains(QString::fromUtf8("Потери")));
+    mc->close();
+}
+
+void CrystalToolsTest::projectSavedAndOpenedRestoresTheWindows() {
+    const QString path = dir_.filePath("design.json");
+    const QString csv = dir_.filePath("project-batch.csv");
+    Project saved;
+    {
+        WindowDriver w;
+        w.setText("Edit1", "8863,682");
+        w.calculate();
+        FakeDialogs& d = w.dialogs();
+        writeFile(csv, batchCsv(w.state(), crystalCount(w.state().Topology) + 1, {0, 15, -20}));
+        w.choose("CrystalBatch");
+        auto* batch = toolWindow<CrystalBatchWindow>();
+        d.fileNames = {csv};
+        click(batch, "ImportBatch");
+        click(batch, "PlaceCrystals");
+        auto* mc = toolWindow<MonteCarloWindow>();
+        mc->findChild<QLineEdit*>("SigmaRm")->setText("7,5");
+        mc->findChild<QLineEdit*>("Seed")->setText("42");
+        w.choose("ViewGroupDelay");
+
+        // A placed crystal renamed in the table: the file could not be opened again, so none
+        // is written.
+        auto* table = batch->findChild<QTableWidget*>("CrystalTable");
+        table->item(0, 0)->setText("renamed");
+        d.fileNames = {path};
+        w.choose("SaveProject");
+        QCOMPARE(d.texts(FakeDialogs::Shown::Kind::Warning).size(), 1);
+        QVERIFY(!QFile::exists(path));
+        table->item(0, 0)->setText("X1");
+        d.forget();
+
+        d.fileNames = {path};
+        w.choose("SaveProject");
+        QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
+        const LoadedProject loaded = readProjectFile(contents(path).toStdString(), "design.json");
+        saved = loaded.project;
+        QCOMPARE(saved.design.Fo, std::string("8863,682"));
+        QCOMPARE(saved.batch, *batch->checkedBatch());
+        QCOMPARE(saved.placement, batch->placement());
+        QCOMPARE(saved.spreads.sigmaRmPercent, 7.5);
+        QCOMPARE(saved.spreads.seed, std::uint64_t(42));
+        QCOMPARE(saved.chart->quantity, ChartQuantity::GroupDelay);
+        batch->close();
+    }
+
+    // A field this program does not know survives opening and saving again.
+    QByteArray document = contents(path);
+    document.insert(document.indexOf('{') + 1, "\"laterField\": [1, 2],");
+    writeFile(path, document);
+
+    WindowDriver w;
+    FakeDialogs& d = w.dialogs();
+    // A malformed project names its file and line and changes nothing.
+    const QString bad = dir_.filePath("bad.json");
+    writeFile(bad, "{\n  \"format\": \"trellon-project\",\n  \"design\": [\n");
+    d.fileNames = {bad};
+    w.choose("OpenProject");
+    QCOMPARE(d.shown.size(), std::size_t(1));
+    QVERIFY(d.shown[0].text.contains("bad.json', line"));
+    QVERIFY(toolWindow<CrystalBatchWindow>()->checkedBatch()->crystals.empty());
+    d.forget();
+
+    d.fileNames = {path};
+    w.choose("OpenProject");
+    QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
+    QCOMPARE(w.edit("Edit1")->text(), QStringLiteral("8863,682"));
+    auto* batch = toolWindow<CrystalBatchWindow>();
+    QCOMPARE(*batch->checkedBatch(), saved.batch);
+    QCOMPARE(batch->placement(), saved.placement);
+    QCOMPARE(toolWindow<MonteCarloWindow>()->findChild<QLineEdit*>("Seed")->text(), "42");
+    QCOMPARE(w.chart()->quantity(), ChartQuantity::GroupDelay);
+    QVERIFY(w.action("ViewGroupDelay")->isChecked());
+
+    const QString again = dir_.filePath("again.json");
+    d.fileNames = {again};
+    w.choose("SaveProject");
+    QVERIFY(contents(again).contains("laterField"));
+    QCOMPARE(readProjectFile(contents(again).toStdString(), "again.json").project, saved);
+}
+
+QTEST_MAIN(CrystalToolsTest)
+#include "CrystalToolsTest.moc"

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CrystalBatch.h"
+#include "CrystalChooser.h"
+#include "DesignState.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+
+namespace trellon {
+
+class BackgroundRun;
+
+// What the batch window needs from the window that owns it.
+struct CrystalBatchHooks {
+    std::function<void(const QString& text)> showWarning;
+    std::function<void(const QString& text)> showError;
+    // The chosen file, or an empty text when the user cancels.
+    std::function<QString(const QString& filters)> openFileName;
+    std::function<QString(const QString& filters)> saveFileName;
+    // The design of the last completed calculation; nothing before the first.
+    std::function<std::optional<DesignState>()> calculatedDesign;
+    // Draws and reports the filter built with these crystals, ZQ1 first.
+    std::function<void(const DesignState& design, const std::vector<MeasuredCrystal>& crystals)>
+        showBuilt;
+};
+
+// The crystals a builder has measured, typed into a table or imported from CSV, and which of
+// them stand in the filter's positions: placed by hand or chosen by the program. The choice runs
+// in the background; the window stays usable and Cancel keeps the previous choice.
+class CrystalBatchWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    CrystalBatchWindow(char decimalSeparator, CrystalBatchHooks hooks, QWidget* parent = nullptr);
+    ~CrystalBatchWindow() override;
+
+    // The table as a batch; a value that is not a number or out of range, an empty or repeated
+    // name gives one warning naming the row, and nothing.
+    std::optional<CrystalBatch> checkedBatch();
+    void setBatch(const CrystalBatch& batch);
+    // The names of the crystals in ZQ1, ZQ2, ...; empty when none are placed.
+    const std::vector<std::string>& placement() const { return placement_; }
+    void setPlacement(std::vector<std::string> names);
+    const std::optional<CrystalChoice>& lastChoice() const { return choice_; }
+    bool choosing() const;
+
+public slots:
+    void addRowClick();
+    void removeRowsClick();
+    void importClick();
+    void saveClick();
+    // The selected crystals in table order, or the first n when none are selected.
+    void placeClick();
+    void showBuiltClick();
+    void chooseClick();
+    void applyChoiceClick();
+
+private:
+    void buildControls();
+    QPushButton* addButton(const char* name, const char* caption, const char* hint);
+    void appendRow(const MeasuredCrystal& crystal);
+    void showPlacement();
+    void showChoice();
+    void choiceEnded(const std::optional<CrystalChoice>& choice, const CrystalBatch& batch,
+                     bool exhaustive, const std::string& failure);
+    std::optional<std::vector<MeasuredCrystal>> placedCrystals(const CrystalBatch& batch);
+
+    char decimalSeparator_;
+    CrystalBatchHooks hooks_;
+    QTableWidget* table_ = nullptr;
+    QLabel* placementLabel_ = nullptr;
+    QLabel* choiceLabel_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    BackgroundRun* run_ = nullptr;
+
+    std::vector<std::string> placement_;
+    std::optional<CrystalChoice> choice_;
+    CrystalBatch choiceBatch_;  // the batch the choice was made from
+};
+
+}  // namespace trellon

@@ -1,0 +1,25 @@
+#pragma once
+
+// The captions and messages of the crystal batch and Monte-Carlo windows.
+namespace trellon::texts {
+
+inline constexpr const char* kBatchWindowTitle = "Партия кварцев";
+inline constexpr const char* kMonteCarloWindowTitle = "Разброс параметров (Монте-Карло)";
+inline constexpr const char* kCrystalFileFilters = "CSV (*.csv);;All files (*)";
+
+inline constexpr const char* kNoCalculatedDesign =
+    "Нет рассчитанного фильтра: сначала выполните РАСЧЕТ.";
+inline constexpr const char* kTooFewCrystals = "В партии меньше кварцев, чем нужно фильтру: ";
+inline constexpr const char* kChooseCrystalCount =
+    "Выделите столько кварцев, сколько их в фильтре: ";
+inline constexpr const char* kNoPlacement = "Кварцы не расставлены по позициям.";
+inline constexpr const char* kNoChoiceToApply = "Подбор еще не выполнен.";
+inline constexpr const char* kPlacementOutsideBatch =
+    "В расстановке есть кварцы, которых нет в партии: разместите кварцы заново.";
+
+// What the choice minimises, in the builder's terms.
+inline constexpr const char* kChoiceMeasure =
+    "Мера: наибольшее отклонение (дБ) затухания собранного фильтра от идеальной АЧХ "
+    "в полосе пропускания по уровню; меньше - ближе к расчету.";
+
+}  // namespace trellon::texts

@@ -1,0 +1,319 @@
+#include "MonteCarloWindow.h"
+
+#include <qcustomplot.h>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <charconv>
+
+#include "BackgroundRun.h"
+#include "CommandError.h"
+#include "CrystalTexts.h"
+#include "NumberText.h"
+
+namespace trellon {
+
+namespace {
+
+// At most this many samples times grid points, as the analysis takes.
+constexpr double kMaxSolves = 5e7;
+
+std::uint64_t seedOf(const QString& text) {
+    const std::string digits = text.trimmed().toStdString();
+    std::uint64_t seed = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), seed);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
+        throw CommandError("'" + digits + "' is not a valid integer value");
+    }
+    return seed;
+}
+
+}  // namespace
+
+MonteCarloWindow::MonteCarloWindow(char decimalSeparator, MonteCarloHooks hooks, QWidget* parent)
+    : QWidget(parent, Qt::Window), decimalSeparator_(decimalSeparator), hooks_(std::move(hooks)) {
+    setObjectName(QStringLiteral("MonteCarloWindow"));
+    setWindowTitle(QString::fromUtf8(texts::kMonteCarloWindowTitle));
+    buildControls();
+    run_ = new BackgroundRun(progress_, cancelButton_, this);
+    setSettings(ProjectSpreads{}, ProjectTargets{});
+}
+
+MonteCarloWindow::~MonteCarloWindow() = default;
+
+QLineEdit* MonteCarloWindow::addField(const char* name, const char* caption, const char* hint) {
+    auto* field = new QLineEdit(this);
+    field->setObjectName(QString::fromUtf8(name));
+    field->setToolTip(QString::fromUtf8(hint));
+    field->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
+    fields_.emplace_back(field, QString::fromUtf8(caption));
+    return field;
+}
+
+void MonteCarloWindow::buildControls() {
+    SigmaFs = addField("SigmaFs", "σ Fs, Гц", "Standard deviation of the series frequency, Hz");
+    SigmaLm = addField("SigmaLm", "σ Lm, %", "Standard deviation of Lm, per cent");
+    SigmaRm = addField("SigmaRm", "σ Rm, %", "Standard deviation of Rm, per cent");
+    SigmaC0 = addField("SigmaC0", "σ C0, %", "Standard deviation of C0, per cent");
+    CapTolerance = addField("CapTolerance", "Допуск конденсаторов, ±%",
+                            "Capacitors uniform within plus or minus this, per cent");
+    Stray = addField("Stray", "Паразитная емкость, пФ",
+                     "Added at each node that has a shunt capacitor, pF");
+    Samples = addField("Samples", "Число испытаний", "Number of samples");
+    Seed = addField("Seed", "Начальное число", "Seed of the random numbers");
+    GridPoints = addField("GridPoints", "Точек по частоте", "Frequencies of each sample's curve");
+    MaxRipple = addField("MaxRipple", "Неравномерность не более, дБ", "Largest ripple, dB");
+    BandwidthTolerance = addField("BandwidthTolerance", "Отклонение полосы не более, ±%",
+                                  "Bandwidth at the level within plus or minus this of the "
+                                  "ideal curve's, per cent");
+    MaxLoss = addField("MaxLoss", "Потери не более, дБ", "Largest loss (Amin), dB");
+
+    // One caption width for all three groups, so that their fields line up.
+    int captionWidth = 0;
+    for (const auto& [field, caption] : fields_) {
+        captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(caption));
+    }
+    auto group = [this, captionWidth](const char* title,
+                                      std::initializer_list<QLineEdit*> members) {
+        auto* box = new QGroupBox(QString::fromUtf8(title), this);
+        auto* form = new QFormLayout(box);
+        for (QLineEdit* field : members) {
+            for (const auto& [f, caption] : fields_) {
+                if (f == field) {
+                    auto* label = new QLabel(caption, box);
+                    label->setMinimumWidth(captionWidth);
+                    form->addRow(label, field);
+                }
+            }
+        }
+        return box;
+    };
+    auto* settings = new QVBoxLayout;
+    settings->addWidget(
+        group("Разброс параметров", {SigmaFs, SigmaLm, SigmaRm, SigmaC0, CapTolerance, Stray}));
+    settings->addWidget(group("Испытания", {Samples, Seed, GridPoints}));
+    settings->addWidget(group("Требования", {MaxRipple, BandwidthTolerance, MaxLoss}));
+
+    auto* runButton = new QPushButton(QStringLiteral("Пуск"), this);
+    runButton->setObjectName(QStringLiteral("RunMonteCarlo"));
+    runButton->setToolTip(QStringLiteral("Run the samples"));
+    cancelButton_ = new QPushButton(QStringLiteral("Отмена"), this);
+    cancelButton_->setObjectName(QStringLiteral("CancelMonteCarlo"));
+    cancelButton_->setToolTip(QStringLiteral("Stop the run; the previous results stay"));
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("MonteCarloProgress"));
+    connect(runButton, &QPushButton::clicked, this, &MonteCarloWindow::runClick);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(runButton);
+    buttons->addWidget(cancelButton_);
+    settings->addLayout(buttons);
+    settings->addWidget(progress_);
+    settings->addStretch();
+
+    yieldLabel_ = new QLabel(this);
+    yieldLabel_->setObjectName(QStringLiteral("YieldLabel"));
+    QFont bold = yieldLabel_->font();
+    bold.setBold(true);
+    yieldLabel_->setFont(bold);
+    percentileLabel_ = new QLabel(this);
+    percentileLabel_->setObjectName(QStringLiteral("PercentileLabel"));
+    percentileLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* results = new QVBoxLayout;
+    results->addWidget(yieldLabel_);
+    results->addWidget(percentileLabel_);
+    const char* axes[] = {"Полоса, Гц", "Неравномерность, дБ", "Потери, дБ"};
+    for (int i = 0; i < 3; ++i) {
+        auto* plot = new QCustomPlot(this);
+        plot->setObjectName(QStringLiteral("Histogram%1").arg(i + 1));
+        plot->setMinimumSize(360, 150);
+        plot->xAxis->setLabel(QString::fromUtf8(axes[i]));
+        plot->yAxis->setLabel(QStringLiteral("N"));
+        new QCPBars(plot->xAxis, plot->yAxis);
+        histograms_[i] = plot;
+        results->addWidget(plot, 1);
+    }
+
+    // Room for the results before the first run, so that they do not squeeze the histograms.
+    const int line = fontMetrics().lineSpacing();
+    yieldLabel_->setMinimumHeight(line + 4);
+    percentileLabel_->setMinimumHeight(4 * (line + 6));
+    percentileLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* row = new QHBoxLayout(this);
+    row->addLayout(settings);
+    row->addLayout(results, 1);
+}
+
+void MonteCarloWindow::setSettings(const ProjectSpreads& spreads, const ProjectTargets& targets) {
+    auto put = [this](QLineEdit* field, double value) {
+        field->setText(QString::fromStdString(FormatGeneral(value, 15, decimalSeparator_)));
+    };
+    put(SigmaFs, spreads.sigmaFsHz);
+    put(SigmaLm, spreads.sigmaLmPercent);
+    put(SigmaRm, spreads.sigmaRmPercent);
+    put(SigmaC0, spreads.sigmaC0Percent);
+    put(CapTolerance, spreads.capTolerancePercent);
+    put(Stray, spreads.strayPf);
+    Samples->setText(QString::number(spreads.samples));
+    Seed->setText(QString::number(spreads.seed));
+    GridPoints->setText(QString::number(spreads.gridPoints));
+    put(MaxRipple, targets.maxRippleDb);
+    put(BandwidthTolerance, targets.bandwidthTolerancePercent);
+    put(MaxLoss, targets.maxLossDb);
+}
+
+std::optional<std::pair<ProjectSpreads, ProjectTargets>> MonteCarloWindow::projectSettings() {
+    QLineEdit* current = nullptr;
+    try {
+        auto number = [&](QLineEdit* field) {
+            current = field;
+            const double value = TypedNumber(field->text().toStdString(), decimalSeparator_);
+            if (!(value >= 0 && value < 1e9)) {
+                throw CommandError("'" + field->text().toStdString() + "' is out of range");
+            }
+            return value;
+        };
+        auto count = [&](QLineEdit* field, int least) {
+            current = field;
+            const int value = TextToInt(field->text().trimmed().toStdString());
+            if (value < least) {
+                throw CommandError("'" + field->text().toStdString() + "' is out of range");
+            }
+            return value;
+        };
+        ProjectSpreads s;
+        s.sigmaFsHz = number(SigmaFs);
+        s.sigmaLmPercent = number(SigmaLm);
+        s.sigmaRmPercent = number(SigmaRm);
+        s.sigmaC0Percent = number(SigmaC0);
+        s.capTolerancePercent = number(CapTolerance);
+        s.strayPf = number(Stray);
+        s.samples = count(Samples, 1);
+        current = Seed;
+        s.seed = seedOf(Seed->text());
+        s.gridPoints = count(GridPoints, 2);
+        if (double(s.samples) * s.gridPoints > kMaxSolves) {
+            current = Samples;
+            throw CommandError("samples times points must not exceed 50000000");
+        }
+        ProjectTargets t;
+        t.maxRippleDb = number(MaxRipple);
+        t.bandwidthTolerancePercent = number(BandwidthTolerance);
+        t.maxLossDb = number(MaxLoss);
+        return std::pair{s, t};
+    } catch (const CommandError& e) {
+        QString caption;
+        for (const auto& [field, text] : fields_) {
+            if (field == current) {
+                caption = text;
+            }
+        }
+        hooks_.showWarning(caption + QStringLiteral(": ") + QString::fromStdString(e.what()));
+        if (current != nullptr) {
+            current->setFocus();
+        }
+        return std::nullopt;
+    }
+}
+
+std::optional<MonteCarloSettings> MonteCarloWindow::checkedSettings() {
+    const auto project = projectSettings();
+    if (!project) {
+        return std::nullopt;
+    }
+    const auto& [s, t] = *project;
+    MonteCarloSettings settings;
+    settings.samples = s.samples;
+    settings.gridPoints = s.gridPoints;
+    settings.seed = s.seed;
+    settings.spread = {s.sigmaFsHz,      s.sigmaLmPercent,      s.sigmaRmPercent,
+                       s.sigmaC0Percent, s.capTolerancePercent, s.strayPf};
+    settings.targets = {t.maxRippleDb, t.bandwidthTolerancePercent, t.maxLossDb};
+    return settings;
+}
+
+bool MonteCarloWindow::running() const {
+    return run_->running();
+}
+
+void MonteCarloWindow::runClick() {
+    if (run_->running()) {
+        return;
+    }
+    const std::optional<DesignState> design = hooks_.calculatedDesign();
+    if (!design) {
+        hooks_.showWarning(QString::fromUtf8(texts::kNoCalculatedDesign));
+        return;
+    }
+    const std::optional<MonteCarloSettings> settings = checkedSettings();
+    if (!settings) {
+        return;
+    }
+    auto result = std::make_shared<std::optional<MonteCarloResult>>();
+    run_->start(
+        [design = *design, settings = *settings, result](const ProgressCallback& progress,
+                                                         std::atomic<bool>& cancel) {
+            *result = RunMonteCarlo(design, makeBuiltCircuit(design), settings, progress, cancel);
+        },
+        [this, result, design = *design](bool, const std::string& failure) {
+            if (!failure.empty()) {
+                hooks_.showError(QString::fromStdString(failure));
+            } else if (*result) {
+                result_ = std::move(*result);
+                showResult();
+                hooks_.showEnvelopes(design, *result_);
+            }
+        });
+}
+
+void MonteCarloWindow::showResult() {
+    const MonteCarloResult& r = *result_;
+    auto text = [this](double value, int digits) {
+        return QString::fromStdString(FormatGeneral(value, digits, decimalSeparator_));
+    };
+    yieldLabel_->setText(QStringLiteral("Выход годных: %1 % (%2 из %3)")
+                             .arg(text(r.yield * 100, 4))
+                             .arg(std::lround(r.yield * r.samples))
+                             .arg(r.samples));
+    auto row = [&](const char* caption, const Percentiles& p, int digits) {
+        return QStringLiteral(
+                   "<tr><td>%1</td><td align=right>%2</td><td align=right>%3</td>"
+                   "<td align=right>%4</td></tr>")
+            .arg(QString::fromUtf8(caption), text(p.p5, digits), text(p.p50, digits),
+                 text(p.p95, digits));
+    };
+    percentileLabel_->setText(
+        QStringLiteral("<table cellspacing=0 cellpadding=3><tr><th></th><th>5 %</th>"
+                       "<th>50 %</th><th>95 %</th></tr>") +
+        row("Полоса, Гц", r.bandwidthPercentiles, 5) +
+        row("Неравномерность, дБ", r.ripplePercentiles, 3) +
+        row("Потери, дБ", r.lossPercentiles, 3) + QStringLiteral("</table>"));
+
+    const Histogram* histograms[] = {&r.bandwidth, &r.ripple, &r.loss};
+    for (int i = 0; i < 3; ++i) {
+        const Histogram& h = *histograms[i];
+        QCustomPlot* plot = histograms_[i];
+        auto* bars = static_cast<QCPBars*>(plot->plottable(0));
+        QVector<double> centres, counts;
+        for (std::size_t b = 0; b < h.counts.size(); ++b) {
+            centres << (h.edges[b] + h.edges[b + 1]) / 2;
+            counts << h.counts[b];
+        }
+        const double width = h.edges.size() > 1 ? h.edges[1] - h.edges[0] : 0;
+        bars->setWidth(width > 0 ? width : 1);
+        bars->setData(centres, counts, true);
+        plot->rescaleAxes();
+        const QCPRange x = plot->xAxis->range();
+        const double margin = width > 0 ? width : std::max(std::abs(x.center()) * 0.01, 1e-3);
+        plot->xAxis->setRange(x.lower - margin, x.upper + margin);
+        plot->yAxis->setRange(0, plot->yAxis->range().upper * 1.1);
+        plot->replot();
+    }
+}
+
+}  // namespace trellon

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "DesignState.h"
+#include "MonteCarlo.h"
+#include "ProjectFile.h"
+
+class QCustomPlot;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace trellon {
+
+class BackgroundRun;
+
+// What the Monte-Carlo window needs from the window that owns it.
+struct MonteCarloHooks {
+    std::function<void(const QString& text)> showWarning;
+    std::function<void(const QString& text)> showError;
+    // The design of the last completed calculation; nothing before the first.
+    std::function<std::optional<DesignState>()> calculatedDesign;
+    // Draws the 5, 50 and 95 % envelopes of a completed run.
+    std::function<void(const DesignState& design, const MonteCarloResult& result)> showEnvelopes;
+};
+
+// How the spread of real parts moves the filter built from the last design: the spreads, the
+// sampling and the targets typed in, the yield, the percentiles and histograms of the bandwidth,
+// ripple and loss. The run goes on in the background; Cancel keeps the previous results.
+class MonteCarloWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    MonteCarloWindow(char decimalSeparator, MonteCarloHooks hooks, QWidget* parent = nullptr);
+    ~MonteCarloWindow() override;
+
+    // The fields as settings; a field that is not a number or out of range gives one warning
+    // naming it, and nothing.
+    std::optional<MonteCarloSettings> checkedSettings();
+    void setSettings(const ProjectSpreads& spreads, const ProjectTargets& targets);
+    // The fields as the project keeps them; nothing (after a warning) while one is wrong.
+    std::optional<std::pair<ProjectSpreads, ProjectTargets>> projectSettings();
+
+    const std::optional<MonteCarloResult>& lastResult() const { return result_; }
+    bool running() const;
+
+public slots:
+    void runClick();
+
+private:
+    void buildControls();
+    QLineEdit* addField(const char* name, const char* caption, const char* hint);
+    void showResult();
+
+    char decimalSeparator_;
+    MonteCarloHooks hooks_;
+    std::vector<std::pair<QLineEdit*, QString>> fields_;  // with their captions
+    QLineEdit* SigmaFs = nullptr;
+    QLineEdit* SigmaLm = nullptr;
+    QLineEdit* SigmaRm = nullptr;
+    QLineEdit* SigmaC0 = nullptr;
+    QLineEdit* CapTolerance = nullptr;
+    QLineEdit* Stray = nullptr;
+    QLineEdit* Samples = nullptr;
+    QLineEdit* Seed = nullptr;
+    QLineEdit* GridPoints = nullptr;
+    QLineEdit* MaxRipple = nullptr;
+    QLineEdit* BandwidthTolerance = nullptr;
+    QLineEdit* MaxLoss = nullptr;
+    QLabel* yieldLabel_ = nullptr;
+    QLabel* percentileLabel_ = nullptr;
+    QCustomPlot* histograms_[3] = {};
+    QProgressBar* progress_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    BackgroundRun* run_ = nullptr;
+
+    std::optional<MonteCarloResult> result_;
+};
+
+}  // namespace trellon
