@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "FitOptions.h"
 #include "ResponseOptions.h"
 #include "StartupInputs.h"
 
@@ -27,6 +28,7 @@ struct CliOptions {
     std::optional<std::string> spiceFile;
     std::optional<std::string> pointsFile;
     ResponseOptions responseOptions;
+    FitOptions fitOptions;
     bool help = false;
 };
 
