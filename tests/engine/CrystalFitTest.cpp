@@ -221,5 +221,30 @@ TEST(CrystalFit, FittedBatchSavedAndReadBack) {
     EXPECT_EQ(readCrystalBatchCsv(writeCrystalBatchCsv(batch), "batch.csv"), batch);
 }
 
+// The worked example: the sweep files kept with the program give back the batch they were
+// computed from, within the accuracy the README states.
+TEST(CrystalFit, ExampleSweepsGiveTheirKnownCrystals) {
+    const std::filesystem::path dir = TRELLON_EXAMPLE_SWEEPS;
+    std::ifstream knownFile(dir / "known.csv");
+    const std::string knownText{std::istreambuf_iterator<char>(knownFile), {}};
+    const CrystalBatch known = readCrystalBatchCsv(knownText, "known.csv");
+    std::vector<std::string> paths;
+    for (const MeasuredCrystal& crystal : known.crystals) {
+        paths.push_back((dir / (crystal.name + ".s2p")).string());
+    }
+    const std::vector<SweepFileOutcome> fitted = fitCrystalSweepFiles(paths, {12.5, 0.5}, {});
+    ASSERT_EQ(fitted.size(), known.crystals.size());
+    for (std::size_t i = 0; i < fitted.size(); ++i) {
+        const MeasuredCrystal& k = known.crystals[i];
+        ASSERT_TRUE(fitted[i].crystal) << fitted[i].message;
+        const MeasuredCrystal& f = *fitted[i].crystal;
+        EXPECT_EQ(f.name, k.name);
+        EXPECT_NEAR(f.fsKhz, k.fsKhz, 0.5e-3) << k.name;
+        EXPECT_NEAR(f.lmMh, k.lmMh, 0.005 * k.lmMh) << k.name;
+        EXPECT_NEAR(f.rmOhm, k.rmOhm, 0.005 * k.rmOhm) << k.name;
+        EXPECT_NEAR(f.c0Pf, k.c0Pf, 0.02 * k.c0Pf) << k.name;
+    }
+}
+
 }  // namespace
 }  // namespace trellon
