@@ -1,6 +1,6 @@
 #include "FitOptions.h"
 
-#include <cmath>
+#include <limits>
 #include <nlohmann/json.hpp>
 
 #include "AtOnceWriter.h"
@@ -14,9 +14,11 @@ namespace trellon::cli {
 
 namespace {
 
-double numberIn(const std::string& name, const std::string& value, double low, double high,
-                bool lowIncluded, const std::string& what) {
-    double number = low - 1;
+// A number typed with either decimal mark that must lie above `low` (or at it, when
+// `lowIncluded`) and at most `high`.
+double boundedNumber(const std::string& name, const std::string& value, double low, double high,
+                     bool lowIncluded, const std::string& what) {
+    double number = std::numeric_limits<double>::quiet_NaN();
     try {
         number = TypedNumber(value, '.');
     } catch (const std::exception&) {
@@ -45,9 +47,10 @@ bool takeFitOption(FitOptions& options, const std::string& name, const std::stri
     if (name == "fit-crystal") {
         options.files.push_back(value);
     } else if (name == "fixture-ohm") {
-        options.fixtureOhm = numberIn(name, value, 0, 1e6, false, "a resistance above 0 ohm");
+        options.fixtureOhm = boundedNumber(name, value, 0, std::numeric_limits<double>::max(),
+                                           false, "a resistance above 0 ohm");
     } else if (name == "fixture-loss") {
-        options.fixtureLossDb = numberIn(name, value, 0, 100, true, "a loss from 0 to 100 dB");
+        options.fixtureLossDb = boundedNumber(name, value, 0, 100, true, "a loss from 0 to 100 dB");
     } else if (name == "batch-out") {
         options.batchFile = value;
     } else {

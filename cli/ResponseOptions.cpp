@@ -1,17 +1,14 @@
 #include "ResponseOptions.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "BuiltCircuit.h"
 #include "CliOptions.h"
 #include "CommandError.h"
 #include "CurveRecord.h"
+#include "FileBytes.h"
 #include "NumberText.h"
 #include "ResponseTable.h"
 #include "ResponseTableCsv.h"
@@ -48,20 +45,6 @@ int pointCount(const std::string& value) {
                          std::to_string(kMaxSpanPoints) + ", not '" + value + "'");
     }
     return number;
-}
-
-std::string readMeasuredFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    errno = 0;
-    if (file) {
-        bytes << file.rdbuf();
-    }
-    if (!file || file.bad()) {
-        throw CommandError("Cannot read the measured response '" + path +
-                           "': " + (errno != 0 ? std::strerror(errno) : "the read failed"));
-    }
-    return bytes.str();
 }
 
 }  // namespace
@@ -117,8 +100,8 @@ ResponseOutputs makeResponseOutputs(const Engine& engine, const ResponseOptions&
         }
     }
     if (options.measuredFile) {
-        const TwoPortData data =
-            readTouchstone(readMeasuredFile(*options.measuredFile), *options.measuredFile);
+        const TwoPortData data = readTouchstone(
+            readFileBytes(*options.measuredFile, "the measured response"), *options.measuredFile);
         const double foHz = s.Fo * 1000;
         outputs.measured = analyseMeasuredResponse(
             data.frequencyHz, data.s21, foHz,

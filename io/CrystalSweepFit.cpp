@@ -1,33 +1,12 @@
 #include "CrystalSweepFit.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "CommandError.h"
+#include "FileBytes.h"
 #include "Touchstone.h"
 
 namespace trellon {
-
-namespace {
-
-std::string readSweepFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    errno = 0;
-    if (file) {
-        bytes << file.rdbuf();
-    }
-    if (!file || file.bad()) {
-        throw CommandError("Cannot read the Touchstone file '" + path +
-                           "': " + (errno != 0 ? std::strerror(errno) : "the read failed"));
-    }
-    return bytes.str();
-}
-
-}  // namespace
 
 CrystalFitResult fitCrystalSweep(std::string_view bytes, std::string_view fileName,
                                  const FixtureChoice& fixture) {
@@ -66,7 +45,8 @@ std::vector<SweepFileOutcome> fitCrystalSweepFiles(const std::vector<std::string
         SweepFileOutcome outcome;
         outcome.path = path;
         try {
-            outcome.fit = fitCrystalSweep(readSweepFile(path), path, fixture);
+            outcome.fit =
+                fitCrystalSweep(readFileBytes(path, "the Touchstone file"), path, fixture);
             const std::string name = uniqueCrystalName(crystalNameOfFile(path), taken);
             taken.insert(name);
             outcome.crystal = measuredCrystalOf(outcome.fit.circuit, name);
