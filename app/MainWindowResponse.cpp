@@ -148,20 +148,13 @@ void MainWindow::importMeasured(const QString& path) {
     auto measured = std::make_shared<const MeasuredResponse>(
         analyseMeasuredResponse(data->frequencyHz, data->s21, foHz, mode, level));
     const std::string name = QFileInfo(path).fileName().toStdString();
-    const std::vector<std::string> lines =
-        measuredReportLines(*measured, name, levelText, foHz, separator);
+    const ReportBlockLines lines = measuredReportLines(*measured, name, levelText, foHz, separator);
 
     Chart1->addExtraCurve(QString::fromStdString(name), measuredPen(Chart1->extraCurveCount()),
                           {measured->detuningKhz, gapsForNonFinite(measured->levelDb)},
                           measuredSource(data, measured));
     Memo1->show();
-    for (const std::string& line : lines) {
-        Memo1->appendLine(line);
-        Memo2->appendLine(line);
-    }
-    DesignState& s = engine_->state;
-    s.LogLastLine += static_cast<int>(lines.size());
-    s.LogUnsaved = true;
+    appendReportBlock(engine_->state, *Memo1, *Memo2, lines);
     FRClick();
 }
 

@@ -108,7 +108,7 @@ ResponseOutputs makeResponseOutputs(const Engine& engine, const ResponseOptions&
             s.AbsoluteLevel ? LevelMode::Absolute : LevelMode::RelativeToPeak, s.FrLevel);
         const std::string name = std::filesystem::path(*options.measuredFile).filename().string();
         outputs.measuredReport =
-            measuredReportLines(*outputs.measured, name, levelText, foHz, decimalSeparator);
+            measuredReportLines(*outputs.measured, name, levelText, foHz, decimalSeparator).log;
     }
     return outputs;
 }

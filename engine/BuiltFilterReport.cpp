@@ -53,16 +53,8 @@ BuiltFilterReportLines builtFilterReportLines(const DesignState& state,
 void WriteBuiltFilterReport(DesignState& state, TextView& results, TextView& log,
                             const BuiltFilterResult& built,
                             std::span<const std::string> crystalNames, char decimalSeparator) {
-    const BuiltFilterReportLines lines =
-        builtFilterReportLines(state, built, crystalNames, decimalSeparator);
-    for (const std::string& line : lines.results) {
-        results.appendLine(line);
-    }
-    for (const std::string& line : lines.log) {
-        log.appendLine(line);
-    }
-    state.LogLastLine += static_cast<int>(lines.log.size());
-    state.LogUnsaved = true;
+    appendReportBlock(state, results, log,
+                      builtFilterReportLines(state, built, crystalNames, decimalSeparator));
 }
 
 }  // namespace trellon

@@ -6,16 +6,13 @@
 
 #include "BuiltFilter.h"
 #include "DesignState.h"
+#include "ReportBlock.h"
 #include "TextView.h"
 
 namespace trellon {
 
-// The built filter's report block: short lines for the results panel, longer ones for the log,
-// in the usual report's number format.
-struct BuiltFilterReportLines {
-    std::vector<std::string> results;
-    std::vector<std::string> log;
-};
+// The built filter's report block, in the usual report's number format.
+using BuiltFilterReportLines = ReportBlockLines;
 
 // `crystalNames` (in position order) adds the placement to the log; empty leaves it out.
 BuiltFilterReportLines builtFilterReportLines(const DesignState& state,

@@ -67,22 +67,28 @@ MeasuredResponse analyseMeasuredResponse(std::span<const double> frequenciesHz,
     return measured;
 }
 
-std::vector<std::string> measuredReportLines(const MeasuredResponse& measured,
-                                             std::string_view name, std::string_view level,
-                                             double foHz, char separator) {
+ReportBlockLines measuredReportLines(const MeasuredResponse& measured, std::string_view name,
+                                     std::string_view level, double foHz, char separator) {
     const std::string levelText(level);
-    std::vector<std::string> lines{
-        " ", "---------------- [Measured: " + std::string(name) + "] ----------------",
-        "Amin=" + FormatGeneral(measured.amin, 3, separator) + " dB;"};
+    const std::string amin = "Amin=" + FormatGeneral(measured.amin, 3, separator) + " dB;";
+    const std::string band = "dF(" + levelText + " dB)";
+    ReportBlockLines lines;
+    lines.results = {"-- measured --", amin};
+    lines.log = {" ", "---------------- [Measured: " + std::string(name) + "] ----------------",
+                 amin};
     if (measured.bandFound) {
-        lines.push_back("dF(" + levelText +
-                        " dB)=" + FormatGeneral(measured.bandwidthHz, 5, separator) + " Hz;  F=Fo" +
-                        signedOffset(measured.bandLowHz - foHz, separator) + " .. Fo" +
-                        signedOffset(measured.bandHighHz - foHz, separator) + " Hz;");
+        const std::string width =
+            band + "=" + FormatGeneral(measured.bandwidthHz, 5, separator) + " Hz;";
+        lines.results.push_back(width);
+        lines.log.push_back(width + "  F=Fo" + signedOffset(measured.bandLowHz - foHz, separator) +
+                            " .. Fo" + signedOffset(measured.bandHighHz - foHz, separator) +
+                            " Hz;");
     } else {
-        lines.push_back("dF(" + levelText + " dB): the band reaches the end of the file;");
+        // The panel is too narrow for the whole sentence; the log has it.
+        lines.results.push_back(band + ": open;");
+        lines.log.push_back(band + ": the band reaches the end of the file;");
     }
-    lines.push_back(std::string(57, '='));
+    lines.log.push_back(std::string(57, '='));
     return lines;
 }
 

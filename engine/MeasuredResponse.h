@@ -7,6 +7,7 @@
 
 #include "Complex.h"
 #include "CurveRecord.h"
+#include "ReportBlock.h"
 
 namespace trellon {
 
@@ -35,8 +36,7 @@ MeasuredResponse analyseMeasuredResponse(std::span<const double> frequenciesHz,
 
 // The report block of the measurement, in the report's style, for the file `name`; `level` is
 // the level field as typed.
-std::vector<std::string> measuredReportLines(const MeasuredResponse& measured,
-                                             std::string_view name, std::string_view level,
-                                             double foHz, char decimalSeparator);
+ReportBlockLines measuredReportLines(const MeasuredResponse& measured, std::string_view name,
+                                     std::string_view level, double foHz, char decimalSeparator);
 
 }  // namespace trellon

@@ -45,7 +45,7 @@ TEST(MeasuredResponse, BandBetweenTheOutermostCrossingsInterpolated) {
             EXPECT_NEAR(m.levelDb[i], levels[i] + (mode == LevelMode::Absolute ? 0 : 1), 1e-12);
             EXPECT_DOUBLE_EQ(m.detuningKhz[i], (f[i] - fo) / 1000);
         }
-        EXPECT_EQ(measuredReportLines(m, "filter.s2p", "-10", fo, ','),
+        EXPECT_EQ(measuredReportLines(m, "filter.s2p", "-10", fo, ',').log,
                   (std::vector<std::string>{
                       " ", "---------------- [Measured: filter.s2p] ----------------", "Amin=1 dB;",
                       "dF(-10 dB)=503,64 Hz;  F=Fo-240 .. Fo+263,64 Hz;", std::string(57, '=')}));
@@ -55,7 +55,7 @@ TEST(MeasuredResponse, BandBetweenTheOutermostCrossingsInterpolated) {
         f, transferOfLevels({-5, -2, -12, -1, -4, -15, -25, -35, -40, -41, -42}), fo,
         LevelMode::RelativeToPeak, -10);
     EXPECT_FALSE(open.bandFound);
-    EXPECT_EQ(measuredReportLines(open, "a.s2p", "-10", fo, '.')[3],
+    EXPECT_EQ(measuredReportLines(open, "a.s2p", "-10", fo, '.').log[3],
               "dF(-10 dB): the band reaches the end of the file;");
     EXPECT_THROW(
         analyseMeasuredResponse(f, std::vector<Complex>(f.size()), fo, LevelMode::Absolute, -10),
