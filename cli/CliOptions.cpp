@@ -37,7 +37,7 @@ std::string usageText() {
            "  --absolute              absolute level mode instead of relative to Amin\n"
            "  --spice FILE            write the circuit as a SPICE deck\n"
            "  --points FILE           write the traced curve as CSV\n" +
-           responseUsageText() + crystalUsageText() + benchUsageText() +
+           responseUsageText() + crystalUsageText() + benchUsageText() + fitUsageText() +
            "  --json                  print one JSON object instead of text\n"
            "  --help                  print this text\n";
 }
@@ -91,6 +91,10 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
             };
         }
     }
+    for (const char* name : kFitOptionNames) {
+        valued.emplace(name,
+                       [&o, name](const std::string& v) { takeFitOption(o.fitOptions, name, v); });
+    }
     const std::map<std::string, bool*> flags{
         {"json", &o.json}, {"absolute", &o.absolute}, {"help", &o.help}};
 
@@ -125,6 +129,7 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
         setter->second(*value);
     }
     checkCrystalOptions(o.crystalOptions);
+    checkFitOptions(o.fitOptions);
     return o;
 }
 

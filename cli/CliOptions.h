@@ -7,6 +7,7 @@
 
 #include "BenchOptions.h"
 #include "CrystalOptions.h"
+#include "FitOptions.h"
 #include "ResponseOptions.h"
 #include "StartupInputs.h"
 
@@ -31,6 +32,7 @@ struct CliOptions {
     ResponseOptions responseOptions;
     CrystalOptions crystalOptions;
     BenchOptions benchOptions;
+    FitOptions fitOptions;
     bool help = false;
 };
 

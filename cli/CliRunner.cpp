@@ -158,6 +158,9 @@ void printLines(const std::vector<std::string>& lines, std::ostream& out) {
 }  // namespace
 
 int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
+    if (options.fitOptions.any()) {
+        return runCrystalFit(options.fitOptions, options.json, out, err);
+    }
     auto engine = makeEngine();
     DesignState& s = engine->state;
     s.Topology = options.topology;

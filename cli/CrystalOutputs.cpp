@@ -8,7 +8,7 @@
 #include "BuiltFilterReport.h"
 #include "CrystalBatchCsv.h"
 #include "CrystalChooser.h"
-#include "InputFile.h"
+#include "FileBytes.h"
 #include "MonteCarlo.h"
 #include "NumberColumnsCsv.h"
 #include "NumberText.h"
@@ -22,7 +22,7 @@ namespace {
 constexpr const char* kBatchKind = "crystal batch";
 
 CrystalBatch readBatch(const std::string& path) {
-    return readCrystalBatchCsv(readInputFile(path, "the crystal batch"), path);
+    return readCrystalBatchCsv(readFileBytes(path, "the crystal batch"), path);
 }
 
 // The crystals in position order and their names, from the file or chosen from the batch.

@@ -8,7 +8,7 @@
 #include "CliOptions.h"
 #include "CommandError.h"
 #include "CurveRecord.h"
-#include "InputFile.h"
+#include "FileBytes.h"
 #include "NumberText.h"
 #include "ResponseTable.h"
 #include "ResponseTableCsv.h"
@@ -103,7 +103,7 @@ ResponseOutputs makeResponseOutputs(const Engine& engine, const ResponseOptions&
     }
     if (options.measuredFile) {
         const TwoPortData data = readTouchstone(
-            readInputFile(*options.measuredFile, "the measured response"), *options.measuredFile);
+            readFileBytes(*options.measuredFile, "the measured response"), *options.measuredFile);
         const double foHz = s.Fo * 1000;
         outputs.measured = analyseMeasuredResponse(
             data.frequencyHz, data.s21, foHz,

@@ -14,6 +14,8 @@
 #include <sstream>
 
 #include "CliRun.h"
+#include "CrystalBatchCsv.h"
+#include "CrystalSweeps.h"
 #include "DesignRun.h"
 #include "NumberText.h"
 #include "TinyFileSizeLimit.h"
@@ -241,6 +243,67 @@ TEST(Cli, BenchOptionsAddTheBuiltBlock) {
                                                {"--parallel-tolerance", "100"},
                                                {"--stray", "-1"}}) {
         EXPECT_EQ(runCli(misuse).status, 2) << misuse[0];
+    }
+}
+
+// Crystal sweeps fitted instead of a design: the batch's CSV (or JSON) of every file that
+// fits, the second of two names suffixed, the batch file equal to what is printed; a file
+// that fails gives its message and exit 1 after the others; bad fixture values are misuse.
+TEST(Cli, FitCrystalPrintsAndWritesTheBatch) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("trellon-cli-fit-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir / "again");
+    const test::KnownCrystal k{10e6, 0.015, 90e3, 4.0e-12, 12.5};
+    TwoPortData sweep = test::noisySweep(k, k.fsHz - 3e3, k.fsHz + 3e3, 401, 0.001, 7, 1);
+    sweep.referenceOhm = 50;  // the VNA's; the fixture transforms it down
+    std::ofstream(dir / "Q1.s2p") << writeTouchstone(sweep, TouchstoneFormat::Decibel);
+    std::ofstream(dir / "again" / "Q1.s2p") << writeTouchstone(sweep, TouchstoneFormat::Decibel);
+    std::ofstream(dir / "flat.s2p") << "# MHz S RI R 50\n"
+                                    << "10 0 0 1 0 1 0 0 0\n10.1 0 0 1 0 1 0 0 0\n";
+    const std::string batchFile = (dir / "batch.csv").string();
+    const std::vector<std::string> fit{"--fit-crystal",   (dir / "Q1.s2p").string(),
+                                       "--fit-crystal",   (dir / "flat.s2p").string(),
+                                       "--fit-crystal",   (dir / "again" / "Q1.s2p").string(),
+                                       "--fixture-ohm",   "12.5",
+                                       "--fixture-loss=1"};
+    std::vector<std::string> withBatch = fit;
+    withBatch.insert(withBatch.end(), {"--batch-out", batchFile});
+    const CliResult text = runCli(withBatch);
+    std::vector<std::string> withJson = fit;
+    withJson.push_back("--json");
+    const CliResult json = runCli(withJson);
+    const std::string written = fileText(batchFile);
+    std::filesystem::remove_all(dir);
+
+    EXPECT_EQ(text.status, 1);
+    EXPECT_EQ(text.err, "Cannot fit the crystal in '" + (dir / "flat.s2p").string() +
+                            "': the sweep has 2 points; a fit needs at least 10\n");
+    EXPECT_EQ(written, text.out);
+    const CrystalBatch batch = readCrystalBatchCsv(text.out, "printed");
+    ASSERT_EQ(batch.crystals.size(), 2u);
+    EXPECT_EQ(text.out.substr(0, text.out.find('\n')), "name,fs_khz,lm_mh,rm_ohm,c0_pf");
+    EXPECT_EQ(batch.crystals[0].name, "Q1");
+    EXPECT_EQ(batch.crystals[1].name, "Q1-2");
+    EXPECT_NEAR(batch.crystals[0].fsKhz, 10000, 1e-3);
+    EXPECT_NEAR(batch.crystals[0].rmOhm, k.rmOhm(), 0.01 * k.rmOhm());
+
+    EXPECT_EQ(json.status, 1);
+    const nlohmann::json fits = nlohmann::json::parse(json.out).at("fit");
+    ASSERT_EQ(fits.size(), 2u);
+    EXPECT_EQ(fits[1].at("name"), "Q1-2");
+    EXPECT_EQ(fits[0].at("fs_khz").get<double>(), batch.crystals[0].fsKhz);
+    EXPECT_EQ(fits[0].at("c0_pf").get<double>(), batch.crystals[0].c0Pf);
+    EXPECT_NEAR(fits[0].at("q").get<double>(), k.q, 0.01 * k.q);
+    EXPECT_NEAR(fits[0].at("residual").get<double>(), 0.0014, 0.0002);
+
+    for (const std::vector<std::string>& misuse :
+         std::vector<std::vector<std::string>>{{"--fit-crystal", "a.s2p", "--fixture-ohm", "0"},
+                                               {"--fit-crystal", "a.s2p", "--fixture-loss", "-1"},
+                                               {"--fit-crystal", "a.s2p", "--fixture-loss", "x"},
+                                               {"--batch-out", "b.csv"}}) {
+        const CliResult r = runCli(misuse);
+        EXPECT_EQ(r.status, 2) << misuse[2];
+        EXPECT_TRUE(r.out.empty()) << misuse[2];
     }
 }
 

@@ -1,4 +1,4 @@
-#include "InputFile.h"
+#include "FileBytes.h"
 
 #include <cerrno>
 #include <cstring>
@@ -7,9 +7,9 @@
 
 #include "CommandError.h"
 
-namespace trellon::cli {
+namespace trellon {
 
-std::string readInputFile(const std::string& path, const std::string& what) {
+std::string readFileBytes(const std::string& path, const std::string& what) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream bytes;
     errno = 0;
@@ -23,4 +23,4 @@ std::string readInputFile(const std::string& path, const std::string& what) {
     return bytes.str();
 }
 
-}  // namespace trellon::cli
+}  // namespace trellon

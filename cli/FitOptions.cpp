@@ -1,0 +1,111 @@
+#include "FitOptions.h"
+
+#include <limits>
+#include <nlohmann/json.hpp>
+
+#include "AtOnceWriter.h"
+#include "CliOptions.h"
+#include "CommandError.h"
+#include "CrystalBatchCsv.h"
+#include "CrystalSweepFit.h"
+#include "NumberText.h"
+
+namespace trellon::cli {
+
+namespace {
+
+// A number typed with either decimal mark that must lie above `low` (or at it, when
+// `lowIncluded`) and at most `high`.
+double boundedNumber(const std::string& name, const std::string& value, double low, double high,
+                     bool lowIncluded, const std::string& what) {
+    double number = std::numeric_limits<double>::quiet_NaN();
+    try {
+        number = TypedNumber(value, '.');
+    } catch (const std::exception&) {
+    }
+    if (!(lowIncluded ? number >= low : number > low) || !(number <= high)) {
+        throw UsageError("--" + name + " takes " + what + ", not '" + value + "'");
+    }
+    return number;
+}
+
+nlohmann::ordered_json fitJson(const MeasuredCrystal& crystal, const CrystalFitResult& fit) {
+    nlohmann::ordered_json json;
+    json["name"] = crystal.name;
+    json["fs_khz"] = crystal.fsKhz;
+    json["lm_mh"] = crystal.lmMh;
+    json["rm_ohm"] = crystal.rmOhm;
+    json["c0_pf"] = crystal.c0Pf;
+    json["q"] = fit.q;
+    json["residual"] = fit.residual;
+    return json;
+}
+
+}  // namespace
+
+bool takeFitOption(FitOptions& options, const std::string& name, const std::string& value) {
+    if (name == "fit-crystal") {
+        options.files.push_back(value);
+    } else if (name == "fixture-ohm") {
+        options.fixtureOhm = boundedNumber(name, value, 0, std::numeric_limits<double>::max(),
+                                           false, "a resistance above 0 ohm");
+    } else if (name == "fixture-loss") {
+        options.fixtureLossDb = boundedNumber(name, value, 0, 100, true, "a loss from 0 to 100 dB");
+    } else if (name == "batch-out") {
+        options.batchFile = value;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void checkFitOptions(const FitOptions& options) {
+    if (!options.any() && (options.fixtureOhm || options.fixtureLossDb || options.batchFile)) {
+        throw UsageError("--fixture-ohm, --fixture-loss and --batch-out go with --fit-crystal");
+    }
+}
+
+std::string fitUsageText() {
+    return "  --fit-crystal FILE      fit a crystal to its sweep in a series fixture (Touchstone\n"
+           "                          S21; repeat for each crystal) instead of designing, and\n"
+           "                          print name,fs_khz,lm_mh,rm_ohm,c0_pf\n"
+           "  --fixture-ohm R         the fixture's port resistance (the file's reference)\n"
+           "  --fixture-loss DB       the fixture's own loss, flat over the sweep (0)\n"
+           "  --batch-out FILE        write the fitted crystals as a batch CSV\n";
+}
+
+int runCrystalFit(const FitOptions& options, bool json, std::ostream& out, std::ostream& err) {
+    const FixtureChoice fixture{options.fixtureOhm, options.fixtureLossDb.value_or(0)};
+    const std::vector<SweepFileOutcome> outcomes = fitCrystalSweepFiles(options.files, fixture, {});
+    CrystalBatch batch;
+    nlohmann::ordered_json fits = nlohmann::ordered_json::array();
+    for (const SweepFileOutcome& outcome : outcomes) {
+        if (!outcome.crystal) {
+            err << outcome.message << '\n';
+            continue;
+        }
+        batch.crystals.push_back(*outcome.crystal);
+        fits.push_back(fitJson(*outcome.crystal, outcome.fit));
+    }
+    bool failed = batch.crystals.size() != outcomes.size();
+    try {
+        const std::string csv = writeCrystalBatchCsv(batch);
+        if (json) {
+            nlohmann::ordered_json object;
+            object["fit"] = fits;
+            out << object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+        } else {
+            out << csv;
+        }
+        // A run that fitted nothing leaves an earlier batch file as it was.
+        if (options.batchFile && !batch.crystals.empty()) {
+            writeFileAtOnce(*options.batchFile, csv, "the crystal batch");
+        }
+    } catch (const CommandError& error) {
+        err << error.what() << '\n';
+        failed = true;
+    }
+    return failed ? 1 : 0;
+}
+
+}  // namespace trellon::cli

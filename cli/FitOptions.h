@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace trellon::cli {
+
+// The options that fit crystals to swept files instead of designing a filter.
+struct FitOptions {
+    std::vector<std::string> files;  // one crystal each, in the order given
+    std::optional<double> fixtureOhm;
+    std::optional<double> fixtureLossDb;
+    std::optional<std::string> batchFile;
+
+    bool any() const { return !files.empty(); }
+};
+
+// Takes the option `name` with its value when it is one of the fit options; returns false for
+// any other name. Throws UsageError for a value it cannot take.
+bool takeFitOption(FitOptions& options, const std::string& name, const std::string& value);
+
+// Throws UsageError when the fixture or batch options come without a file to fit.
+void checkFitOptions(const FitOptions& options);
+
+// The names of the fit options, all of which take a value.
+inline constexpr const char* kFitOptionNames[] = {"fit-crystal", "fixture-ohm", "fixture-loss",
+                                                  "batch-out"};
+
+// The usage lines of the fit options.
+std::string fitUsageText();
+
+// Fits every file and prints the crystals as the batch's CSV, or as JSON, then writes the batch
+// file when asked for; a file that cannot be fitted prints its message on `err` and the others
+// are still fitted. Returns 0 when every file gave a crystal (and the batch file was written),
+// 1 otherwise.
+int runCrystalFit(const FitOptions& options, bool json, std::ostream& out, std::ostream& err);
+
+}  // namespace trellon::cli

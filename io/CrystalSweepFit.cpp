@@ -1,0 +1,64 @@
+#include "CrystalSweepFit.h"
+
+#include <filesystem>
+
+#include "CommandError.h"
+#include "FileBytes.h"
+#include "Touchstone.h"
+
+namespace trellon {
+
+CrystalFitResult fitCrystalSweep(std::string_view bytes, std::string_view fileName,
+                                 const FixtureChoice& fixture) {
+    const TwoPortData data = readTouchstone(bytes, fileName);
+    try {
+        return fitCrystal(data.frequencyHz, data.s21,
+                          {fixture.portOhm.value_or(data.referenceOhm), fixture.lossDb});
+    } catch (const CommandError& error) {
+        throw CommandError("Cannot fit the crystal in '" + std::string(fileName) +
+                           "': " + error.what());
+    }
+}
+
+std::string crystalNameOfFile(const std::string& path) {
+    return std::filesystem::path(path).stem().string();
+}
+
+std::string uniqueCrystalName(const std::string& name, const std::set<std::string>& taken) {
+    std::string unique = name;
+    for (int suffix = 2; taken.count(unique) != 0; ++suffix) {
+        unique = name + '-' + std::to_string(suffix);
+    }
+    return unique;
+}
+
+std::vector<SweepFileOutcome> fitCrystalSweepFiles(const std::vector<std::string>& paths,
+                                                   const FixtureChoice& fixture,
+                                                   std::set<std::string> taken,
+                                                   const ProgressCallback& progress,
+                                                   const std::atomic<bool>* cancel) {
+    std::vector<SweepFileOutcome> outcomes;
+    for (const std::string& path : paths) {
+        if (cancel != nullptr && *cancel) {
+            break;
+        }
+        SweepFileOutcome outcome;
+        outcome.path = path;
+        try {
+            outcome.fit =
+                fitCrystalSweep(readFileBytes(path, "the Touchstone file"), path, fixture);
+            const std::string name = uniqueCrystalName(crystalNameOfFile(path), taken);
+            taken.insert(name);
+            outcome.crystal = measuredCrystalOf(outcome.fit.circuit, name);
+        } catch (const CommandError& error) {
+            outcome.message = error.what();
+        }
+        outcomes.push_back(std::move(outcome));
+        if (progress) {
+            progress(static_cast<double>(outcomes.size()) / static_cast<double>(paths.size()));
+        }
+    }
+    return outcomes;
+}
+
+}  // namespace trellon

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <atomic>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "CrystalBatch.h"
+#include "CrystalFit.h"
+#include "ParallelTasks.h"
+
+namespace trellon {
+
+// The fixture as the user gives it: the port resistance is the file's reference resistance
+// unless one is given.
+struct FixtureChoice {
+    std::optional<double> portOhm;
+    double lossDb = 0;
+};
+
+// Fits the crystal swept in a Touchstone two-port file (its S21). A file that cannot be read
+// throws the reader's CommandError; a sweep that cannot be fitted throws CommandError
+// "Cannot fit the crystal in '<file>': <reason>".
+CrystalFitResult fitCrystalSweep(std::string_view bytes, std::string_view fileName,
+                                 const FixtureChoice& fixture);
+
+// The crystal's name a sweep file gives: its file name without folder and extension.
+std::string crystalNameOfFile(const std::string& path);
+
+// `name`, or when it is taken the first of name-2, name-3, ... that is not.
+std::string uniqueCrystalName(const std::string& name, const std::set<std::string>& taken);
+
+// One sweep file's outcome: the fitted crystal under its unique name, or the message saying
+// why there is none.
+struct SweepFileOutcome {
+    std::string path;
+    std::optional<MeasuredCrystal> crystal;
+    CrystalFitResult fit;
+    std::string message;
+};
+
+// Reads and fits the files in order; names already in the batch are `taken`, and each fitted
+// crystal's name is taken in turn. `progress` hears after each file; once `cancel` is set no
+// further file is begun, and the outcomes so far are returned.
+std::vector<SweepFileOutcome> fitCrystalSweepFiles(const std::vector<std::string>& paths,
+                                                   const FixtureChoice& fixture,
+                                                   std::set<std::string> taken,
+                                                   const ProgressCallback& progress = {},
+                                                   const std::atomic<bool>* cancel = nullptr);
+
+}  // namespace trellon
