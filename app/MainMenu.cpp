@@ -99,6 +99,9 @@ MainMenu buildMainMenu(QMenuBar* bar) {
     m.Servis = addSubmenu(bar, "Servis", "Инструменты", "Tools");
     m.LsFo1 =
         addItem(m.Servis, "LsFo1", " Расчет Ls иFo", "Ls and Fo Calculation from measurements");
+    m.Servis->addSeparator();
+    m.Bench = addItem(m.Servis, "Bench", "От расчета к плате...",
+                      "Standard values, strays, 50-ohm match and the build sheet");
 
     m.Calculate = addItem(bar, "Calculate", "РАСЧЕТ", "Calculate");
     m.Calculate->setEnabled(false);

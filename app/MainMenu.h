@@ -50,6 +50,7 @@ struct MainMenu {
 
     QMenu* Servis;
     QAction* LsFo1;
+    QAction* Bench;
 
     QAction* Calculate;
     QAction* N8;  // information

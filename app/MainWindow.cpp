@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "BenchWindow.h"
 #include "Catalogue.h"
 #include "ChartView.h"
 #include "CommandError.h"
@@ -140,6 +141,7 @@ void MainWindow::connectHandlers() {
     connect(m.Exit, &QAction::triggered, this, &MainWindow::ExitClick);
     connect(m.N8, &QAction::triggered, this, &MainWindow::N8Click);
     connect(m.LsFo1, &QAction::triggered, this, &MainWindow::LsFo1Click);
+    connect(m.Bench, &QAction::triggered, this, &MainWindow::BenchClick);
     connect(m.Open, &QAction::triggered, this, &MainWindow::OpenClick);
     connect(m.Save, &QAction::triggered, this, &MainWindow::SaveClick);
     connect(m.FR, &QAction::triggered, this, &MainWindow::FRClick);

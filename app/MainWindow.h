@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "BenchCircuit.h"
 #include "ChartQuantity.h"
 #include "DataFile.h"
 #include "DesignView.h"
@@ -23,6 +24,7 @@ struct CurveRecord;
 struct SpanSettings;
 class CurveStatusBar;
 class Dialogs;
+class BenchWindow;
 class LsFoCalculator;
 class MemoView;
 class PanelStatusBar;
@@ -119,6 +121,13 @@ private:
     // Saves the log, showing any failure; true when the file was written.
     bool saveLogCommand();
 
+    // The design at the bench: its window, the built curve and block, the build sheet.
+    void BenchClick();
+    std::optional<BenchCircuit> benchCircuit();
+    void showBench();
+    void exportBenchSheetPdf();
+    void exportBenchSheetCsv();
+
     void createCalculator();
     void calculate();
     void clearCurvesAndPanelTexts();
@@ -144,6 +153,7 @@ private:
     DataFileLines dataFile_;
     // A window of its own, hidden until asked for; it keeps its texts and results all the run.
     std::unique_ptr<LsFoCalculator> calculator_;
+    std::unique_ptr<BenchWindow> bench_;
 
     bool chartEnlarged_ = false;
     // The design of the last completed calculation, which the design exports write.

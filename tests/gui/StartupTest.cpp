@@ -180,7 +180,9 @@ void StartupTest::menuAtStart() {
     QCOMPARE(menuItems(w.control<QMenu>("LevelACH")),
              QStringList({"Относительно Amin|Relative to Amin", "Абсолютный|Absolute"}));
     QCOMPARE(menuItems(w.control<QMenu>("Servis")),
-             QStringList({" Расчет Ls иFo|Ls and Fo Calculation from measurements"}));
+             QStringList({" Расчет Ls иFo|Ls and Fo Calculation from measurements", "-",
+                          "От расчета к плате...|Standard values, strays, 50-ohm match and the "
+                          "build sheet"}));
     const QList<std::pair<const char*, const char*>> submenuHints = {{"N1", "File"},
                                                                      {"Protocol", "Log"},
                                                                      {"View", ""},
