@@ -123,6 +123,7 @@ private:
 
     // The design at the bench: its window, the built curve and block, the build sheet.
     void BenchClick();
+    DesignState drawnBenchState() const;
     std::optional<BenchCircuit> benchCircuit();
     void showBench();
     void exportBenchSheetPdf();

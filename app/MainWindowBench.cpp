@@ -9,6 +9,7 @@
 #include "BuildSheetDocument.h"
 #include "BuiltFilter.h"
 #include "ChartView.h"
+#include "CurveRecord.h"
 #include "Dialogs.h"
 #include "ExportTexts.h"
 #include "LocaleSeparator.h"
@@ -38,14 +39,25 @@ void MainWindow::BenchClick() {
     bench_->activateWindow();
 }
 
+// The design of the last completed calculation, as the exports take it: the fields and the
+// topology may have changed since without a new calculation.
+DesignState MainWindow::drawnBenchState() const {
+    DesignState s = engine_->state;
+    s.Topology = drawnDesign_->topology;
+    s.Fo = drawnDesign_->foHz / 1000;
+    s.BandLow = drawnDesign_->bandLowHz;
+    s.BandHigh = drawnDesign_->bandHighHz;
+    s.FrLevel = drawnDesign_->frLevelDb;
+    return s;
+}
+
 std::optional<BenchCircuit> MainWindow::benchCircuit() {
     if (!drawnDesign_) {
         dialogs_.warning(QString::fromUtf8(texts::kNoDesignToExport));
         return std::nullopt;
     }
     try {
-        const DesignState& s = engine_->state;
-        return makeBenchCircuit(s, makeBuiltCircuit(s), bench_->settings());
+        return makeBenchCircuit(drawnBenchState(), drawnDesign_->built, bench_->settings());
     } catch (const std::invalid_argument& refused) {
         dialogs_.warning(QString::fromStdString(refused.what()));
         return std::nullopt;
@@ -57,18 +69,19 @@ void MainWindow::showBench() {
     if (!bench) {
         return;
     }
-    DesignState& s = engine_->state;
-    const BenchResult result = solveBench(s, *bench, builtCurveFrequencies(s));
+    const DesignState drawn = drawnBenchState();
+    const BenchResult result =
+        solveBench(drawn, *bench, drawnDesign_->built, builtCurveFrequencies(drawn));
     CurveSeries amplitude;
     for (std::size_t i = 0; i < result.built.frequenciesHz.size(); ++i) {
-        amplitude.x.push_back((result.built.frequenciesHz[i] - s.Fo * 1000) / 1000);
-        amplitude.y.push_back(
-            displayedLevel(result.built.levelsDb[i], result.built.figures, s.AbsoluteLevel));
+        amplitude.x.push_back((result.built.frequenciesHz[i] - drawnDesign_->foHz) / 1000);
+        amplitude.y.push_back(displayedLevel(result.built.levelsDb[i], result.built.figures,
+                                             engine_->state.AbsoluteLevel));
     }
     Chart1->addExtraCurve(QStringLiteral("as built"), QPen(QColor(200, 30, 30), 2, Qt::DotLine),
                           std::move(amplitude), [](ChartQuantity) { return CurveSeries{}; });
     Memo1->show();
-    WriteBenchReport(s, *Memo1, *Memo2, bench_->settings(), *bench, result,
+    WriteBenchReport(engine_->state, *Memo1, *Memo2, bench_->settings(), *bench, result,
                      localeDecimalSeparator());
     FRClick();
 }
@@ -82,11 +95,12 @@ void MainWindow::exportBenchSheetPdf() {
     if (name.isEmpty()) {
         return;
     }
-    const DesignState& s = engine_->state;
-    const BenchResult result = solveBench(s, *bench, builtCurveFrequencies(s));
+    const DesignState drawn = drawnBenchState();
+    const BenchResult result =
+        solveBench(drawn, *bench, drawnDesign_->built, builtCurveFrequencies(drawn));
     const auto document =
-        buildSheetDocument(s, bench_->settings(), *bench, result, {},
-                           schematicImage(s.Topology, 1).toImage(), localeDecimalSeparator());
+        buildSheetDocument(drawn, bench_->settings(), *bench, result, {},
+                           schematicImage(drawn.Topology, 1).toImage(), localeDecimalSeparator());
     runCommand([&] { writeBuildSheetPdf(*document, name); });
 }
 

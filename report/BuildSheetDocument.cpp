@@ -120,16 +120,15 @@ QImage benchResponsePicture(const DesignState& state, const BenchResult& result,
     if (f.size() < 2) {
         return image;
     }
-    const BuiltFilterResult ideal = solveBuiltFilter(state, makeBuiltCircuit(state), f);
     std::vector<double> detuning, builtA, idealA;
     for (std::size_t i = 0; i < f.size(); ++i) {
         detuning.push_back((f[i] - state.Fo * 1000) / 1000);
         builtA.push_back(attenuationOf(result.built.levelsDb[i]));
-        idealA.push_back(attenuationOf(ideal.levelsDb[i]));
+        idealA.push_back(attenuationOf(result.idealLevelsDb[i]));
     }
     const double xMin = detuning.front();
     const double xMax = detuning.back();
-    const double yTop = std::floor(std::min(ideal.figures.amin, result.built.figures.amin));
+    const double yTop = std::floor(std::min(result.ideal.amin, result.built.figures.amin));
     const double yBottom = yTop + kDepthShownDb;
 
     QPainter painter(&image);
