@@ -16,6 +16,14 @@ namespace {
 
 class SpiceCrossCheck : public ::testing::TestWithParam<std::pair<int, int>> {};
 
+// The synthesized circuit's deck, ten points from Fo to Fo + 10 kHz.
+std::string tenPointDeck(DesignRun& run) {
+    const double fo = run.state().Fo * 1000;
+    std::ostringstream deck;
+    writeSpiceDeck(run.engine->netlist, SpiceSweep{fo, fo + 10000, 10}, deck);
+    return deck.str();
+}
+
 // ngspice solves the exported circuit with its own sparse elimination: its levels must match
 // the engine's at every frequency of the sweep.
 TEST_P(SpiceCrossCheck, NgspiceAgreesWithTheSolver) {
@@ -23,10 +31,9 @@ TEST_P(SpiceCrossCheck, NgspiceAgreesWithTheSolver) {
     DesignRun run;
     ASSERT_TRUE(run.synthesize(topology, response));
     const double fo = run.state().Fo * 1000;
-    std::ostringstream deck;
-    writeSpiceDeck(run.engine->netlist, SpiceSweep{fo, fo + 10000, 10}, deck);
+    const std::string deck = tenPointDeck(run);
 
-    const std::string output = runNgspice(deck.str(), run.state().TableKey);
+    const std::string output = runNgspice(deck, run.state().TableKey);
     const std::vector<SpicePoint> table = printedTable(output);
     ASSERT_EQ(table.size(), 10u) << output;
     CircuitSolver& solver = run.engine->solver;
@@ -44,10 +51,7 @@ TEST_P(SpiceCrossCheck, NgspiceAgreesWithTheGridPhase) {
     const auto [topology, response] = GetParam();
     DesignRun run;
     ASSERT_TRUE(run.synthesize(topology, response));
-    const double fo = run.state().Fo * 1000;
-    std::ostringstream deck;
-    writeSpiceDeck(run.engine->netlist, SpiceSweep{fo, fo + 10000, 10}, deck);
-    std::string text = deck.str();
+    std::string text = tenPointDeck(run);
     const std::size_t print = text.find("print vdb(");
     ASSERT_NE(print, std::string::npos);
     text.replace(print, 10, "print vp(");

@@ -82,10 +82,7 @@ void ExportTest::chartAsPngSvgAndPdfAtTheChosenSize() {
 
 void ExportTest::curvesAsCsvInBothStylesReadBackAsNumbers() {
     WindowDriver w;
-    w.setText("Edit2", "2400");
-    w.calculate();
-    w.setText("Edit2", "3100");
-    w.calculate();
+    w.calculateForBands({"2400", "3100"});
     ChartView* chart = w.chart();
     FakeDialogs& d = w.dialogs();
 

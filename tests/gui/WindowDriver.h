@@ -1,5 +1,7 @@
 #pragma once
 
+#include <initializer_list>
+
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -46,6 +48,13 @@ public:
     // Chooses a menu item as the user would; it must be enabled.
     void choose(const char* actionName);
     void calculate() { choose("Calculate"); }
+    // One curve per pass band (Edit2), in order: two curves that differ where they are compared.
+    void calculateForBands(std::initializer_list<const char*> bands) {
+        for (const char* band : bands) {
+            setText("Edit2", band);
+            calculate();
+        }
+    }
     void selectTopology(int position);
     void selectResponse(int position);
     void setText(const char* editName, const QString& text);
