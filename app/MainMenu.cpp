@@ -111,6 +111,8 @@ MainMenu buildMainMenu(QMenuBar* bar) {
                               "Choose the crystals and their positions from the batch");
     m.MonteCarlo = addItem(m.Servis, "MonteCarlo", "Разброс параметров (Монте-Карло)...",
                            "How the spread of real parts changes the filter");
+    m.Bench = addItem(m.Servis, "Bench", "От расчета к плате...",
+                      "Standard values, strays, 50-ohm match and the build sheet");
 
     m.Calculate = addItem(bar, "Calculate", "РАСЧЕТ", "Calculate");
     m.Calculate->setEnabled(false);

@@ -57,6 +57,7 @@ struct MainMenu {
     QAction* CrystalBatch;
     QAction* CrystalChoice;
     QAction* MonteCarlo;
+    QAction* Bench;
 
     QAction* Calculate;
     QAction* N8;  // information

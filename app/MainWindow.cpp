@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "BenchWindow.h"
 #include "Catalogue.h"
 #include "ChartView.h"
 #include "CommandError.h"
@@ -148,6 +149,7 @@ void MainWindow::connectHandlers() {
     connect(m.MonteCarlo, &QAction::triggered, this, &MainWindow::MonteCarloClick);
     connect(m.OpenProject, &QAction::triggered, this, &MainWindow::OpenProjectClick);
     connect(m.SaveProject, &QAction::triggered, this, &MainWindow::SaveProjectClick);
+    connect(m.Bench, &QAction::triggered, this, &MainWindow::BenchClick);
     connect(m.Open, &QAction::triggered, this, &MainWindow::OpenClick);
     connect(m.Save, &QAction::triggered, this, &MainWindow::SaveClick);
     connect(m.FR, &QAction::triggered, this, &MainWindow::FRClick);

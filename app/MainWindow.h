@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "BenchCircuit.h"
 #include "ChartQuantity.h"
 #include "DataFile.h"
 #include "DesignView.h"
@@ -29,6 +30,7 @@ struct CurveRecord;
 struct SpanSettings;
 class CurveStatusBar;
 class Dialogs;
+class BenchWindow;
 class LsFoCalculator;
 class MemoView;
 class PanelStatusBar;
@@ -127,6 +129,14 @@ private:
     // Saves the log, showing any failure; true when the file was written.
     bool saveLogCommand();
 
+    // The design at the bench: its window, the built curve and block, the build sheet.
+    void BenchClick();
+    DesignState drawnBenchState() const;
+    std::optional<BenchCircuit> benchCircuit();
+    void showBench();
+    void exportBenchSheetPdf();
+    void exportBenchSheetCsv();
+
     void createCalculator();
 
     // Real crystals: the batch and its choice, the Monte-Carlo and what they draw.
@@ -182,6 +192,7 @@ private:
     bool exportSizeFromProject_ = false;
     Project project_;
     std::string projectDocument_;
+    std::unique_ptr<BenchWindow> bench_;
 
     bool chartEnlarged_ = false;
     // The design of the last completed calculation, which the design exports write.

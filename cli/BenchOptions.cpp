@@ -117,7 +117,7 @@ BenchOutputs makeBenchOutputs(const Engine& engine, const BenchOptions& options,
     const BenchSettings settings = options.settings();
     BenchOutputs outputs;
     outputs.bench = makeBenchCircuit(s, asBuilt, settings);
-    outputs.result = solveBench(s, outputs.bench, builtCurveFrequencies(s));
+    outputs.result = solveBench(s, outputs.bench, makeBuiltCircuit(s), builtCurveFrequencies(s));
     outputs.lines = benchReportLines(s, settings, outputs.bench, outputs.result, decimalSeparator);
     return outputs;
 }

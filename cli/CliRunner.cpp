@@ -223,8 +223,9 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     bool responseFailed = false;
     if (completed && options.responseOptions.any()) {
         try {
-            response = makeResponseOutputs(*engine, options.responseOptions, options.level,
-                                           options.decimalSeparator, benchCircuit);
+            response =
+                makeResponseOutputs(*engine, options.responseOptions, options.level,
+                                    options.decimalSeparator, bench ? &bench->bench : nullptr);
         } catch (const CommandError& error) {
             err << error.what() << '\n';
             responseFailed = true;

@@ -79,12 +79,12 @@ std::string responseUsageText() {
 
 ResponseOutputs makeResponseOutputs(const Engine& engine, const ResponseOptions& options,
                                     std::string_view levelText, char decimalSeparator,
-                                    const BuiltCircuit* built) {
+                                    const BenchCircuit* bench) {
     ResponseOutputs outputs;
     const DesignState& s = engine.state;
     if (options.tableFile || options.s2pFile) {
         const CurveRecord curve =
-            recordTracedCurve(engine, "", built ? *built : makeBuiltCircuit(s));
+            recordTracedCurve(engine, "", bench ? bench->circuit : makeBuiltCircuit(s));
         SpanSettings span;
         if (options.spanKhz) {
             span.halfWidthHz = *options.spanKhz * 1000;
@@ -97,8 +97,12 @@ ResponseOutputs makeResponseOutputs(const Engine& engine, const ResponseOptions&
         if (options.s2pFile) {
             const std::vector<double> frequencies =
                 options.spanKhz ? spanFrequencies(curve, span) : curve.frequencyHz;
-            outputs.touchstone = writeTouchstone(twoPortData(sParameters(curve.built, frequencies)),
-                                                 TouchstoneFormat::RealImaginary);
+            SParameters parameters = sParameters(curve.built, frequencies);
+            if (bench) {
+                parameters.referenceOhm = bench->referenceOhm();
+            }
+            outputs.touchstone =
+                writeTouchstone(twoPortData(parameters), TouchstoneFormat::RealImaginary);
         }
     }
     if (options.measuredFile) {

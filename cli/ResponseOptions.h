@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "BuiltCircuit.h"
+#include "BenchCircuit.h"
 #include "Engine.h"
 #include "MeasuredResponse.h"
 
@@ -46,9 +46,10 @@ struct ResponseOutputs {
 
 // Reads the measured file when one is asked for; a file that cannot be read or is malformed
 // throws CommandError naming it (and the line). `levelText` is the level as typed. The table
-// and the Touchstone file are of `built` when given, otherwise of the nominal circuit as built.
+// and the Touchstone file are of `bench` when given (referred to its system resistance when it is
+// matched), otherwise of the nominal circuit as built.
 ResponseOutputs makeResponseOutputs(const Engine& engine, const ResponseOptions& options,
                                     std::string_view levelText, char decimalSeparator,
-                                    const BuiltCircuit* built = nullptr);
+                                    const BenchCircuit* bench = nullptr);
 
 }  // namespace trellon::cli

@@ -42,6 +42,12 @@ struct BenchCircuit {
     double systemOhm = 0;
     double filterOhm = 0;  // the termination the design gives (Rin = Rout)
     std::vector<std::string> keptAtDesignNames() const;
+    // The resistance the two-port is referred to: the system resistance when matched. The
+    // circuit of a transformer match is the filter itself between its own terminations, and
+    // its S-parameters there are those of the whole between the system resistances.
+    double referenceOhm() const {
+        return network.kind == MatchKind::None ? circuit.sourceResistance : systemOhm;
+    }
 };
 
 // `asBuilt` (the calculated design's circuit as built, with the crystals to use) with each

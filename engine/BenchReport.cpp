@@ -97,10 +97,13 @@ std::string networkLine(const BenchCircuit& bench, const DesignState& state, cha
 }  // namespace
 
 BenchResult solveBench(const DesignState& state, const BenchCircuit& bench,
-                       std::span<const double> frequenciesHz, int threads) {
+                       const BuiltCircuit& ideal, std::span<const double> frequenciesHz,
+                       int threads) {
     BenchResult result;
     result.built = solveBuiltFilter(state, bench.circuit, frequenciesHz, threads);
-    result.ideal = solveBuiltFilter(state, makeBuiltCircuit(state), frequenciesHz, threads).figures;
+    BuiltFilterResult nominal = solveBuiltFilter(state, ideal, frequenciesHz, threads);
+    result.ideal = nominal.figures;
+    result.idealLevelsDb = std::move(nominal.levelsDb);
     return result;
 }
 

@@ -18,10 +18,13 @@ struct BenchResult {
     // The nominal circuit as built on the same frequencies: the ideal curve in the figures'
     // own definitions (it agrees with the ideal curve within 0.01 dB in the band).
     CurveFigures ideal;
+    std::vector<double> idealLevelsDb;
 };
 
+// `ideal` is the nominal circuit as built of the design (makeBuiltCircuit(state)).
 BenchResult solveBench(const DesignState& state, const BenchCircuit& bench,
-                       std::span<const double> frequenciesHz, int threads = 0);
+                       const BuiltCircuit& ideal, std::span<const double> frequenciesHz,
+                       int threads = 0);
 
 using BenchReportLines = ReportBlockLines;
 

@@ -18,6 +18,7 @@ CurveRecord recordTracedCurve(const Engine& engine, std::string caption, BuiltCi
     record.caption = std::move(caption);
     record.model = engine.netlist;
     record.built = std::move(built);
+    record.topology = s.Topology;
     record.foHz = s.Fo * 1000;
     record.passBandHz = s.dF;
     record.bandLowHz = s.BandLow;

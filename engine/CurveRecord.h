@@ -21,6 +21,7 @@ struct CurveRecord {
     std::string caption;
     Netlist model;       // the circuit model the chart shows
     BuiltCircuit built;  // the circuit as built, for the quantities at its terminals
+    int topology = 0;    // of the design, for its schematic
     double foHz = 0;
     double passBandHz = 0;  // dF
     double bandLowHz = 0;   // the band edges at the level, as the sweep found them

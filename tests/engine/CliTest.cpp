@@ -235,6 +235,14 @@ TEST(Cli, BenchOptionsAddTheBuiltBlock) {
     std::filesystem::remove(s2p);
     EXPECT_EQ(written.status, 0) << written.err;
     EXPECT_NE(touchstone.find("# Hz S RI R 75\n"), std::string::npos) << touchstone;
+    // A transformer match is the filter between its own terminations, referred to the system.
+    const CliResult plainS2p = runCli({"--topology", "7", "--s2p", "-"});
+    const CliResult transformer =
+        runCli({"--topology", "7", "--match", "transformer", "--s2p", "-"});
+    const std::size_t header = plainS2p.out.find("# Hz S RI R ");
+    ASSERT_NE(header, std::string::npos);
+    const std::string plainData = plainS2p.out.substr(plainS2p.out.find('\n', header));
+    EXPECT_NE(transformer.out.find("# Hz S RI R 50" + plainData), std::string::npos);
 
     for (const std::vector<std::string>& misuse :
          std::vector<std::vector<std::string>>{{"--e-series", "7"},

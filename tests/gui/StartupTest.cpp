@@ -190,7 +190,9 @@ void StartupTest::menuAtStart() {
                           "Подбор кварцев из партии...|Choose the crystals and their positions "
                           "from the batch",
                           "Разброс параметров (Монте-Карло)...|How the spread of real parts "
-                          "changes the filter"}));
+                          "changes the filter",
+                          "От расчета к плате...|Standard values, strays, 50-ohm match and the "
+                          "build sheet"}));
     const QList<std::pair<const char*, const char*>> submenuHints = {{"N1", "File"},
                                                                      {"Protocol", "Log"},
                                                                      {"View", ""},

@@ -1,0 +1,121 @@
+// The window that takes the design to the bench, and what its buttons do in the main window.
+#include <QPen>
+#include <stdexcept>
+
+#include "AtOnceWriter.h"
+#include "BenchReport.h"
+#include "BenchWindow.h"
+#include "BuildSheetCsv.h"
+#include "BuildSheetDocument.h"
+#include "BuiltFilter.h"
+#include "ChartView.h"
+#include "CurveRecord.h"
+#include "Dialogs.h"
+#include "ExportTexts.h"
+#include "LocaleSeparator.h"
+#include "MainWindow.h"
+#include "MemoView.h"
+#include "SchematicImage.h"
+
+namespace trellon {
+
+namespace {
+
+constexpr const char* kPdfFileFilters = "PDF (*.pdf)";
+
+}  // namespace
+
+void MainWindow::BenchClick() {
+    if (!bench_) {
+        bench_ = std::make_unique<BenchWindow>(this);
+        connect(bench_.get(), &BenchWindow::showRequested, this, &MainWindow::showBench);
+        connect(bench_.get(), &BenchWindow::exportPdfRequested, this,
+                &MainWindow::exportBenchSheetPdf);
+        connect(bench_.get(), &BenchWindow::exportCsvRequested, this,
+                &MainWindow::exportBenchSheetCsv);
+    }
+    bench_->show();
+    bench_->raise();
+    bench_->activateWindow();
+}
+
+// The design of the last completed calculation, as the exports take it: the fields and the
+// topology may have changed since without a new calculation.
+DesignState MainWindow::drawnBenchState() const {
+    DesignState s = engine_->state;
+    s.Topology = drawnDesign_->topology;
+    s.Fo = drawnDesign_->foHz / 1000;
+    s.BandLow = drawnDesign_->bandLowHz;
+    s.BandHigh = drawnDesign_->bandHighHz;
+    s.FrLevel = drawnDesign_->frLevelDb;
+    return s;
+}
+
+std::optional<BenchCircuit> MainWindow::benchCircuit() {
+    if (!drawnDesign_) {
+        dialogs_.warning(QString::fromUtf8(texts::kNoDesignToExport));
+        return std::nullopt;
+    }
+    try {
+        return makeBenchCircuit(drawnBenchState(), drawnDesign_->built, bench_->settings());
+    } catch (const std::invalid_argument& refused) {
+        dialogs_.warning(QString::fromStdString(refused.what()));
+        return std::nullopt;
+    }
+}
+
+void MainWindow::showBench() {
+    const std::optional<BenchCircuit> bench = benchCircuit();
+    if (!bench) {
+        return;
+    }
+    const DesignState drawn = drawnBenchState();
+    const BenchResult result =
+        solveBench(drawn, *bench, drawnDesign_->built, builtCurveFrequencies(drawn));
+    CurveSeries amplitude;
+    for (std::size_t i = 0; i < result.built.frequenciesHz.size(); ++i) {
+        amplitude.x.push_back((result.built.frequenciesHz[i] - drawnDesign_->foHz) / 1000);
+        amplitude.y.push_back(displayedLevel(result.built.levelsDb[i], result.built.figures,
+                                             engine_->state.AbsoluteLevel));
+    }
+    Chart1->addExtraCurve(QStringLiteral("as built"), QPen(QColor(200, 30, 30), 2, Qt::DotLine),
+                          std::move(amplitude), [](ChartQuantity) { return CurveSeries{}; });
+    Memo1->show();
+    WriteBenchReport(engine_->state, *Memo1, *Memo2, bench_->settings(), *bench, result,
+                     localeDecimalSeparator());
+    FRClick();
+}
+
+void MainWindow::exportBenchSheetPdf() {
+    const std::optional<BenchCircuit> bench = benchCircuit();
+    if (!bench) {
+        return;
+    }
+    const QString name = exportFileName(QString::fromUtf8(kPdfFileFilters), QStringLiteral("pdf"));
+    if (name.isEmpty()) {
+        return;
+    }
+    const DesignState drawn = drawnBenchState();
+    const BenchResult result =
+        solveBench(drawn, *bench, drawnDesign_->built, builtCurveFrequencies(drawn));
+    const auto document =
+        buildSheetDocument(drawn, bench_->settings(), *bench, result, {},
+                           schematicImage(drawn.Topology, 1).toImage(), localeDecimalSeparator());
+    runCommand([&] { writeBuildSheetPdf(*document, name); });
+}
+
+void MainWindow::exportBenchSheetCsv() {
+    const std::optional<BenchCircuit> bench = benchCircuit();
+    if (!bench) {
+        return;
+    }
+    const QString name =
+        exportFileName(QString::fromUtf8(texts::kCsvFileFilters), QStringLiteral("csv"));
+    if (!name.isEmpty()) {
+        runCommand([&] {
+            writeFileAtOnce(name.toStdString(), writeBuildSheetCsv(*bench, {}), "the build sheet");
+        });
+    }
+}
+
+}  // namespace trellon

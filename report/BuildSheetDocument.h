@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QTextDocument>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "BenchCircuit.h"
+#include "BenchReport.h"
+#include "DesignState.h"
+
+namespace trellon {
+
+// The predicted response for the build sheet: the attenuation of the filter at the bench over
+// the ideal one (the nominal circuit as built) on the frequencies of `result`, against the
+// detuning from Fo.
+QImage benchResponsePicture(const DesignState& state, const BenchResult& result, QSize size);
+
+// The build sheet as a document to print or save: the settings, the parts list by schematic
+// position (design value, value to fit or parallel pair, the crystal's name from a batch, the
+// matching parts), the schematic and the predicted response, and the "as built" figures.
+std::unique_ptr<QTextDocument> buildSheetDocument(const DesignState& state,
+                                                  const BenchSettings& settings,
+                                                  const BenchCircuit& bench,
+                                                  const BenchResult& result,
+                                                  std::span<const std::string> crystalNames,
+                                                  const QImage& schematic, char decimalSeparator);
+
+// The document as PDF on A4, written at once or not at all; throws CommandError like the other
+// file writers.
+void writeBuildSheetPdf(QTextDocument& document, const QString& path);
+
+}  // namespace trellon

@@ -1,0 +1,124 @@
+// The build sheet of the 8-crystal CW example: its parts list, pictures and PDF; and the window
+// that takes the design to the bench.
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "BenchWindow.h"
+#include "BuildSheetDocument.h"
+#include "Calculation.h"
+#include "Catalogue.h"
+#include "ChartView.h"
+#include "Engine.h"
+#include "NullViews.h"
+#include "SchematicImage.h"
+#include "StartupInputs.h"
+#include "WindowDriver.h"
+
+using namespace trellon;
+
+class BuildSheetTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sheetListsEveryPartAndDrawsTheBuiltCurve();
+    void benchWindowDrawsTheCurveAddsTheBlockAndExports();
+};
+
+void BuildSheetTest::sheetListsEveryPartAndDrawsTheBuiltCurve() {
+    auto engine = makeEngine();
+    DesignState& s = engine->state;
+    s.Topology = 7;
+    s.Response = 8;
+    NullViews views;
+    CalculationInputs inputs;
+    inputs.design = {startup::kFo, startup::kLd,   startup::kCs,
+                     startup::kRd, startup::kCcor, startup::kDF};
+    inputs.level = "-10";
+    inputs.filterType = responseDisplayName(8);
+    CalculationViews all{views, views, views, views, views};
+    QCOMPARE(RunCalculation(*engine, inputs, all), CalculationOutcome::Completed);
+
+    const BenchSettings settings{24, 1.0, 3.0, MatchKind::SeriesLShuntC, 50};
+    const BenchCircuit bench = makeBenchCircuit(s, makeBuiltCircuit(s), settings);
+    const BenchResult result = solveBench(s, bench, makeBuiltCircuit(s), builtCurveFrequencies(s));
+    std::vector<std::string> names;
+    for (int i = 1; i <= 8; ++i) {
+        names.push_back("Q<" + std::to_string(i) + ">");
+    }
+    const QImage schematic = schematicImage(7, 1).toImage();
+    QVERIFY(!schematic.isNull());
+    const auto document = buildSheetDocument(s, settings, bench, result, names, schematic, '.');
+    const QString text = document->toPlainText();
+    for (const char* part :
+         {"Lin", "Cin", "C1", "ZQ1", "C15", "ZQ8", "Cout", "Lout", "Q<8>", "27 || 11"}) {
+        QVERIFY2(text.contains(part), part);
+    }
+
+    // The built curve is drawn in its own colour inside the plot.
+    const QImage picture = benchResponsePicture(s, result, QSize(900, 420));
+    int red = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            red += c.red() > 150 && c.green() < 90 && c.blue() < 90 ? 1 : 0;
+        }
+    }
+    QVERIFY2(red > 900, qPrintable(QString::number(red)));
+
+    QTemporaryDir dir;
+    const QString keep = qEnvironmentVariable("TRELLON_BUILD_SHEET_PDF");
+    const QString path = keep.isEmpty() ? dir.filePath("sheet.pdf") : keep;
+    writeBuildSheetPdf(*document, path);
+    QFile pdf(path);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+    QVERIFY(pdf.size() > 20000);
+}
+
+void BuildSheetTest::benchWindowDrawsTheCurveAddsTheBlockAndExports() {
+    test::WindowDriver w;
+    w.choose("Bench");
+    auto* bench = w.control<BenchWindow>("BenchWindow");
+    QVERIFY(bench && bench->isVisible());
+    // Nothing calculated yet: one warning, nothing drawn.
+    bench->findChild<QPushButton*>("BenchShow")->click();
+    QCOMPARE(w.dialogs().shown.size(), std::size_t(1));
+    QVERIFY(w.dialogs().shown.front().kind == test::FakeDialogs::Shown::Kind::Warning);
+    QCOMPARE(w.chart()->extraCurveCount(), 0);
+
+    w.calculate();
+    bench->setSettings({12, 2.0, 1.0, MatchKind::SeriesLShuntC, 50});
+    const QStringList results = w.results();
+    const int logLines = w.log().size();
+    const int logLastLine = w.state().LogLastLine;
+    bench->findChild<QPushButton*>("BenchShow")->click();
+    QCOMPARE(w.chart()->extraCurveCount(), 1);
+    QCOMPARE(w.results().mid(0, results.size()), results);
+    QVERIFY(w.results().contains("-- as built --"));
+    QVERIFY(w.log().mid(logLines).first().startsWith("As built: E12 (pairs beyond 2 %)"));
+    QCOMPARE(w.state().LogLastLine - logLastLine, w.log().size() - logLines);
+    // A topology chosen since, not yet calculated, leaves the drawn design at the bench.
+    const QStringList block = w.log().mid(logLines);
+    w.selectTopology(4);
+    bench->findChild<QPushButton*>("BenchShow")->click();
+    QCOMPARE(w.log().mid(logLines + block.size()), block);
+
+    QTemporaryDir dir;
+    w.dialogs().fileNames = {dir.filePath("sheet.pdf"), dir.filePath("sheet.csv")};
+    bench->findChild<QPushButton*>("BenchPdf")->click();
+    bench->findChild<QPushButton*>("BenchCsv")->click();
+    QFile pdf(dir.filePath("sheet.pdf"));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+    QFile csv(dir.filePath("sheet.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QVERIFY(csv.readLine().contains("part,kind,design,fitted"));
+
+    w.choose("ClearGrafic");
+    QCOMPARE(w.chart()->extraCurveCount(), 0);
+}
+
+QTEST_MAIN(BuildSheetTest)
+#include "BuildSheetTest.moc"
