@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -87,7 +88,11 @@ void CrystalBatchWindow::buildControls() {
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setToolTip(QStringLiteral("Measured crystals: name, Fs, Lm, Rm and C0"));
-    table_->setMinimumSize(560, 300);
+    // Room for the 15 digits a value is shown with, so that fitted values are not cut.
+    const int cell = fontMetrics().horizontalAdvance(QStringLiteral("9999.51193638750")) +
+                     fontMetrics().averageCharWidth() * 2;
+    table_->setMinimumSize(std::max(560, kColumns * cell + 4 * fontMetrics().averageCharWidth()),
+                           300);
 
     auto* tableButtons = new QHBoxLayout;
     const struct {
