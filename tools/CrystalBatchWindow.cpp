@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <set>
 
 #include "AtOnceWriter.h"
@@ -38,11 +39,13 @@ constexpr int kShownTextRole = Qt::UserRole + 1;
 // On the name cell of a fitted crystal: the key of its sweep.
 constexpr int kFitIdRole = Qt::UserRole + 2;
 
+// A zero in the sweep leaves a gap in the curve rather than stretching the axis without end.
 std::vector<double> levelsDb(const std::vector<Complex>& s21) {
     std::vector<double> db;
     db.reserve(s21.size());
     for (const Complex& s : s21) {
-        db.push_back(20 * std::log10(std::hypot(s.re, s.im)));
+        const double level = 20 * std::log10(std::hypot(s.re, s.im));
+        db.push_back(std::isfinite(level) ? level : std::numeric_limits<double>::quiet_NaN());
     }
     return db;
 }
