@@ -2,6 +2,7 @@
 
 #include <QPrinter>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -32,6 +33,8 @@ public:
     // an extension gets the default one.
     virtual QString openFileName(const QString& folder, const QString& filters,
                                  const QString& defaultExtension) = 0;
+    // The chosen existing files, or none when the user cancels.
+    virtual QStringList openFileNames(const QString& folder, const QString& filters) = 0;
     // A printer the user has set up, or nullptr when the user cancels.
     virtual std::unique_ptr<QPrinter> choosePrinter() = 0;
     // The size to export the chart at, starting from `initial`; nothing when the user cancels.

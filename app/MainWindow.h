@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -147,6 +148,8 @@ private:
     std::optional<DesignState> calculatedDesign() const { return calculatedDesign_; }
     void showBuiltFilter(const DesignState& design, const std::vector<MeasuredCrystal>& crystals);
     void showEnvelopes(const DesignState& design, const MonteCarloResult& result);
+    void showSweepFit(const QString& name, const std::vector<double>& frequencyHz,
+                      std::vector<double> measuredDb, std::vector<double> fittedDb);
 
     // The project file.
     void OpenProjectClick();
@@ -184,6 +187,8 @@ private:
     // The filter built with measured crystals while its curve is shown, for the SPICE export.
     std::shared_ptr<const BuiltCircuit> shownBuilt_;
     SpiceSweep shownBuiltSweep_{};
+    // The captions of the fitted crystal's measured and fitted curves now on the chart.
+    QStringList shownFitCaptions_;
     // The last measured response drawn, the export choices and the project last opened or
     // saved (its fields this program does not know are kept).
     std::optional<ProjectMeasured> measured_;

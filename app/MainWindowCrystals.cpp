@@ -11,6 +11,7 @@
 #include "MainWindow.h"
 #include "MemoView.h"
 #include "MonteCarloWindow.h"
+#include "NumberText.h"
 
 namespace trellon {
 
@@ -21,11 +22,11 @@ const QStringList kEnvelopeCaptions = {QStringLiteral("MC 5 %"), QStringLiteral(
                                        QStringLiteral("MC 95 %")};
 
 // Detuning from Fo in kHz, as the chart's curves are drawn over.
-std::vector<double> detuningKhz(const DesignState& design, const std::vector<double>& hz) {
+std::vector<double> detuningKhz(double foKhz, const std::vector<double>& hz) {
     std::vector<double> x;
     x.reserve(hz.size());
     for (double f : hz) {
-        x.push_back((f - design.Fo * 1000) / 1000);
+        x.push_back((f - foKhz * 1000) / 1000);
     }
     return x;
 }
@@ -55,9 +56,19 @@ void MainWindow::createCrystalTools() {
             [this](const QString& filters) {
                 return dialogs_.saveFileName(QCoreApplication::applicationDirPath(), filters);
             },
+        .openFileNames =
+            [this](const QString& filters) {
+                return dialogs_.openFileNames(QCoreApplication::applicationDirPath(), filters);
+            },
         .calculatedDesign = design,
         .showBuilt = [this](const DesignState& d,
                             const std::vector<MeasuredCrystal>& c) { showBuiltFilter(d, c); },
+        .showSweepFit =
+            [this](const QString& name, const std::vector<double>& hz,
+                   std::vector<double> measuredDb, std::vector<double> fittedDb) {
+                runCommand(
+                    [&] { showSweepFit(name, hz, std::move(measuredDb), std::move(fittedDb)); });
+            },
     };
     batchWindow_ = std::make_unique<CrystalBatchWindow>(separator, std::move(batchHooks));
     batchWindow_->setWindowIcon(windowIcon());
@@ -100,7 +111,8 @@ void MainWindow::showBuiltFilter(const DesignState& design,
     }
     Chart1->removeExtraCurves({kBuiltCaption});
     Chart1->addExtraCurve(kBuiltCaption, QPen(QColor(148, 0, 211), 2, Qt::DashDotLine),
-                          {detuningKhz(design, built.frequenciesHz), std::move(levels)}, nullptr);
+                          {detuningKhz(design.Fo, built.frequenciesHz), std::move(levels)},
+                          nullptr);
     shownBuilt_ = std::move(circuit);
     shownBuiltSweep_ = {frequencies.front(), frequencies.back(), int(frequencies.size())};
 
@@ -118,12 +130,27 @@ void MainWindow::showBuiltFilter(const DesignState& design,
     FRClick();
 }
 
+// The pair replaces the pair of the crystal shown before. The sweep is placed by the Fo typed in,
+// as a measured response is, so that it can be shown before any calculation.
+void MainWindow::showSweepFit(const QString& name, const std::vector<double>& frequencyHz,
+                              std::vector<double> measuredDb, std::vector<double> fittedDb) {
+    const double foKhz = TypedNumber(inputs_.Edit1->text().toStdString(), localeDecimalSeparator());
+    const std::vector<double> x = detuningKhz(foKhz, frequencyHz);
+    Chart1->removeExtraCurves(shownFitCaptions_);
+    shownFitCaptions_ = {name + QStringLiteral(" измерено"), name + QStringLiteral(" подгонка")};
+    Chart1->addExtraCurve(shownFitCaptions_[0], QPen(QColor(0, 0, 160), 1),
+                          {x, std::move(measuredDb)}, nullptr);
+    Chart1->addExtraCurve(shownFitCaptions_[1], QPen(QColor(220, 0, 0), 2, Qt::DashLine),
+                          {x, std::move(fittedDb)}, nullptr);
+    FRClick();
+}
+
 // The envelopes are drawn at the level of the ideal curve, so that their spread reads against it.
 void MainWindow::showEnvelopes(const DesignState& design, const MonteCarloResult& result) {
     const bool absolute = engine_->state.AbsoluteLevel;
     CurveFigures ideal;
     ideal.amin = design.Amin;
-    const std::vector<double> x = detuningKhz(design, result.frequenciesHz);
+    const std::vector<double> x = detuningKhz(design.Fo, result.frequenciesHz);
     const std::vector<double>* envelopes[] = {&result.p5Db, &result.p50Db, &result.p95Db};
     const QPen pens[] = {QPen(QColor(0, 128, 0), 1, Qt::DotLine),
                          QPen(QColor(0, 128, 0), 2, Qt::DashLine),

@@ -57,6 +57,10 @@ QString QtDialogs::openFileName(const QString& folder, const QString& filters,
     return dialog.selectedFiles().value(0);
 }
 
+QStringList QtDialogs::openFileNames(const QString& folder, const QString& filters) {
+    return QFileDialog::getOpenFileNames(QApplication::activeWindow(), QString(), folder, filters);
+}
+
 std::unique_ptr<QPrinter> QtDialogs::choosePrinter() {
     auto printer = std::make_unique<QPrinter>();
     QPrintDialog dialog(printer.get(), QApplication::activeWindow());

@@ -14,6 +14,7 @@ public:
     QString saveFileName(const QString& folder, const QString& filters) override;
     QString openFileName(const QString& folder, const QString& filters,
                          const QString& defaultExtension) override;
+    QStringList openFileNames(const QString& folder, const QString& filters) override;
     std::unique_ptr<QPrinter> choosePrinter() override;
     std::optional<ChartImageSize> chartImageSize(const ChartImageSize& initial) override;
     std::optional<double> wideSpanKhz(double initial) override;

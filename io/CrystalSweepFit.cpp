@@ -10,10 +10,17 @@ namespace trellon {
 
 CrystalFitResult fitCrystalSweep(std::string_view bytes, std::string_view fileName,
                                  const FixtureChoice& fixture) {
-    const TwoPortData data = readTouchstone(bytes, fileName);
+    return fitCrystalSweep(readTouchstone(bytes, fileName), fileName, fixture);
+}
+
+CrystalFixture fixtureOf(const FixtureChoice& fixture, const TwoPortData& data) {
+    return {fixture.portOhm.value_or(data.referenceOhm), fixture.lossDb};
+}
+
+CrystalFitResult fitCrystalSweep(const TwoPortData& data, std::string_view fileName,
+                                 const FixtureChoice& fixture) {
     try {
-        return fitCrystal(data.frequencyHz, data.s21,
-                          {fixture.portOhm.value_or(data.referenceOhm), fixture.lossDb});
+        return fitCrystal(data.frequencyHz, data.s21, fixtureOf(fixture, data));
     } catch (const CommandError& error) {
         throw CommandError("Cannot fit the crystal in '" + std::string(fileName) +
                            "': " + error.what());
@@ -45,8 +52,9 @@ std::vector<SweepFileOutcome> fitCrystalSweepFiles(const std::vector<std::string
         SweepFileOutcome outcome;
         outcome.path = path;
         try {
-            outcome.fit =
-                fitCrystalSweep(readFileBytes(path, "the Touchstone file"), path, fixture);
+            outcome.sweep = readTouchstone(readFileBytes(path, "the Touchstone file"), path);
+            outcome.fixture = fixtureOf(fixture, outcome.sweep);
+            outcome.fit = fitCrystalSweep(outcome.sweep, path, fixture);
             const std::string name = uniqueCrystalName(crystalNameOfFile(path), taken);
             taken.insert(name);
             outcome.crystal = measuredCrystalOf(outcome.fit.circuit, name);

@@ -10,6 +10,7 @@
 #include "CrystalBatch.h"
 #include "CrystalFit.h"
 #include "ParallelTasks.h"
+#include "Touchstone.h"
 
 namespace trellon {
 
@@ -26,18 +27,27 @@ struct FixtureChoice {
 CrystalFitResult fitCrystalSweep(std::string_view bytes, std::string_view fileName,
                                  const FixtureChoice& fixture);
 
+// The same for a file already read; `fileName` names it in the message.
+CrystalFitResult fitCrystalSweep(const TwoPortData& data, std::string_view fileName,
+                                 const FixtureChoice& fixture);
+
+// The fixture a sweep of `data` is fitted in.
+CrystalFixture fixtureOf(const FixtureChoice& fixture, const TwoPortData& data);
+
 // The crystal's name a sweep file gives: its file name without folder and extension.
 std::string crystalNameOfFile(const std::string& path);
 
 // `name`, or when it is taken the first of name-2, name-3, ... that is not.
 std::string uniqueCrystalName(const std::string& name, const std::set<std::string>& taken);
 
-// One sweep file's outcome: the fitted crystal under its unique name, or the message saying
-// why there is none.
+// One sweep file's outcome: the fitted crystal under its unique name, the sweep it was fitted
+// to and in which fixture, or the message saying why there is none.
 struct SweepFileOutcome {
     std::string path;
     std::optional<MeasuredCrystal> crystal;
     CrystalFitResult fit;
+    TwoPortData sweep;
+    CrystalFixture fixture;
     std::string message;
 };
 

@@ -1,14 +1,19 @@
 #include "CrystalBatchWindow.h"
 
+#include <QDir>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <set>
 
 #include "AtOnceWriter.h"
@@ -23,12 +28,27 @@ namespace trellon {
 
 namespace {
 
-enum Column { kName, kFs, kLm, kRm, kC0, kColumns };
+// The batch's own columns, then what a fit tells of the crystal (read only, not in the batch).
+enum Column { kName, kFs, kLm, kRm, kC0, kQ, kResidual, kColumns };
+constexpr int kBatchColumns = kQ;
 
 // A number set into a cell keeps its exact value beside the text shown, so that the batch comes
 // back bit for bit unless the user retypes it.
 constexpr int kExactValueRole = Qt::UserRole;
 constexpr int kShownTextRole = Qt::UserRole + 1;
+// On the name cell of a fitted crystal: the key of its sweep.
+constexpr int kFitIdRole = Qt::UserRole + 2;
+
+// A zero in the sweep leaves a gap in the curve rather than stretching the axis without end.
+std::vector<double> levelsDb(const std::vector<Complex>& s21) {
+    std::vector<double> db;
+    db.reserve(s21.size());
+    for (const Complex& s : s21) {
+        const double level = 20 * std::log10(std::hypot(s.re, s.im));
+        db.push_back(std::isfinite(level) ? level : std::numeric_limits<double>::quiet_NaN());
+    }
+    return db;
+}
 
 QString joinedNames(const std::vector<std::string>& names) {
     QString text;
@@ -48,6 +68,7 @@ CrystalBatchWindow::CrystalBatchWindow(char decimalSeparator, CrystalBatchHooks 
     setWindowTitle(QString::fromUtf8(texts::kBatchWindowTitle));
     buildControls();
     run_ = new BackgroundRun(progress_, cancelButton_, this);
+    fitRun_ = new BackgroundRun(fitProgress_, fitCancelButton_, this);
 }
 
 CrystalBatchWindow::~CrystalBatchWindow() = default;
@@ -65,11 +86,16 @@ void CrystalBatchWindow::buildControls() {
     table_->setObjectName(QStringLiteral("CrystalTable"));
     table_->setHorizontalHeaderLabels({QStringLiteral("Имя"), QStringLiteral("Fs, кГц"),
                                        QStringLiteral("Lm, мГн"), QStringLiteral("Rm, Ом"),
-                                       QStringLiteral("C0, пФ")});
+                                       QStringLiteral("C0, пФ"), QStringLiteral("Q"),
+                                       QStringLiteral("Невязка")});
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setToolTip(QStringLiteral("Measured crystals: name, Fs, Lm, Rm and C0"));
-    table_->setMinimumSize(560, 300);
+    // Room for the 15 digits a value is shown with, so that fitted values are not cut.
+    const int cell = fontMetrics().horizontalAdvance(QStringLiteral("9999.51193638750")) +
+                     fontMetrics().averageCharWidth() * 2;
+    table_->setMinimumSize(std::max(560, kColumns * cell + 4 * fontMetrics().averageCharWidth()),
+                           300);
 
     auto* tableButtons = new QHBoxLayout;
     const struct {
@@ -132,6 +158,7 @@ void CrystalBatchWindow::buildControls() {
     auto* column = new QVBoxLayout(this);
     column->addWidget(table_, 1);
     column->addLayout(tableButtons);
+    column->addLayout(buildFitControls());
     column->addWidget(new QLabel(QStringLiteral("Расстановка:"), this));
     column->addWidget(placementLabel_);
     column->addLayout(placeButtons);
@@ -149,12 +176,49 @@ void CrystalBatchWindow::buildControls() {
     showPlacement();
 }
 
+// The fixture fields, the fit's progress and the button that shows a fitted crystal's curves.
+QLayout* CrystalBatchWindow::buildFitControls() {
+    QPushButton* fit = addButton("FitSweeps", "Из файлов Touchstone...",
+                                 "Fit a crystal to each chosen VNA sweep (.s2p) and add them");
+    QPushButton* show = addButton("ShowFit", "Показать подгонку",
+                                  "Draw the selected fitted crystal's measured and fitted |S21|");
+    fitCancelButton_ =
+        addButton("CancelFit", "Отмена", "Stop fitting; the crystals fitted so far are added");
+    connect(fit, &QPushButton::clicked, this, &CrystalBatchWindow::fitSweepsClick);
+    connect(show, &QPushButton::clicked, this, &CrystalBatchWindow::showFitClick);
+    fixtureOhmEdit_ = new QLineEdit(this);
+    fixtureOhmEdit_->setObjectName(QStringLiteral("FixtureOhm"));
+    fixtureOhmEdit_->setPlaceholderText(QStringLiteral("из файла"));
+    fixtureOhmEdit_->setToolTip(
+        QStringLiteral("The resistance each fixture port presents to the crystal, ohm; empty: "
+                       "the file's reference resistance"));
+    fixtureLossEdit_ = new QLineEdit(QStringLiteral("0"), this);
+    fixtureLossEdit_->setObjectName(QStringLiteral("FixtureLoss"));
+    fixtureLossEdit_->setToolTip(QStringLiteral("The fixture's own loss, flat over the sweep, dB"));
+    const int digits = fontMetrics().horizontalAdvance(QStringLiteral("из файла__"));
+    fixtureOhmEdit_->setFixedWidth(digits);
+    fixtureLossEdit_->setFixedWidth(digits);
+    fitProgress_ = new QProgressBar(this);
+    fitProgress_->setObjectName(QStringLiteral("FitProgress"));
+
+    auto* fields = new QHBoxLayout;
+    fields->addWidget(fit);
+    fields->addWidget(new QLabel(QStringLiteral("Оснастка, Ом:"), this));
+    fields->addWidget(fixtureOhmEdit_);
+    fields->addWidget(new QLabel(QStringLiteral("потери, дБ:"), this));
+    fields->addWidget(fixtureLossEdit_);
+    fields->addWidget(fitProgress_, 1);
+    fields->addWidget(fitCancelButton_);
+    fields->addWidget(show);
+    return fields;
+}
+
 void CrystalBatchWindow::appendRow(const MeasuredCrystal& crystal) {
     const int row = table_->rowCount();
     table_->insertRow(row);
     table_->setItem(row, kName, new QTableWidgetItem(QString::fromStdString(crystal.name)));
     const double values[] = {crystal.fsKhz, crystal.lmMh, crystal.rmOhm, crystal.c0Pf};
-    for (int column = kFs; column < kColumns; ++column) {
+    for (int column = kFs; column < kBatchColumns; ++column) {
         const double value = values[column - kFs];
         const QString text = QString::fromStdString(FormatGeneral(value, 15, decimalSeparator_));
         auto* item = new QTableWidgetItem(text);
@@ -166,6 +230,7 @@ void CrystalBatchWindow::appendRow(const MeasuredCrystal& crystal) {
 
 void CrystalBatchWindow::setBatch(const CrystalBatch& batch) {
     table_->setRowCount(0);
+    fittedSweeps_.clear();
     for (const MeasuredCrystal& crystal : batch.crystals) {
         appendRow(crystal);
     }
@@ -180,7 +245,7 @@ std::optional<CrystalBatch> CrystalBatchWindow::checkedBatch() {
             return item == nullptr ? QString() : item->text().trimmed();
         };
         bool empty = true;
-        for (int column = 0; column < kColumns; ++column) {
+        for (int column = 0; column < kBatchColumns; ++column) {
             empty = empty && cellText(column).isEmpty();
         }
         if (empty) {
@@ -194,7 +259,7 @@ std::optional<CrystalBatch> CrystalBatchWindow::checkedBatch() {
             return std::nullopt;
         }
         double* values[] = {&crystal.fsKhz, &crystal.lmMh, &crystal.rmOhm, &crystal.c0Pf};
-        for (int column = kFs; column < kColumns; ++column) {
+        for (int column = kFs; column < kBatchColumns; ++column) {
             const QTableWidgetItem* item = table_->item(row, column);
             const QString text = cellText(column);
             try {
@@ -237,6 +302,9 @@ void CrystalBatchWindow::removeRowsClick() {
         rows.insert(index.row());
     }
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        if (const QTableWidgetItem* name = table_->item(*row, kName)) {
+            fittedSweeps_.erase(name->data(kFitIdRole).toInt());
+        }
         table_->removeRow(*row);
     }
 }
@@ -418,6 +486,134 @@ void CrystalBatchWindow::applyChoiceClick() {
         return;
     }
     setPlacement(placementNames(choiceBatch_, choice_->placement));
+}
+
+bool CrystalBatchWindow::fitting() const {
+    return fitRun_->running();
+}
+
+const FittedSweep* CrystalBatchWindow::fittedSweep(int row) const {
+    const QTableWidgetItem* name = table_->item(row, kName);
+    if (name == nullptr) {
+        return nullptr;
+    }
+    const auto found = fittedSweeps_.find(name->data(kFitIdRole).toInt());
+    return found == fittedSweeps_.end() ? nullptr : &found->second;
+}
+
+std::optional<FixtureChoice> CrystalBatchWindow::typedFixture() {
+    FixtureChoice fixture;
+    const std::string ohm = fixtureOhmEdit_->text().trimmed().toStdString();
+    const std::string loss = fixtureLossEdit_->text().trimmed().toStdString();
+    try {
+        if (!ohm.empty()) {
+            fixture.portOhm = TypedNumber(ohm, decimalSeparator_);
+        }
+        fixture.lossDb = loss.empty() ? 0 : TypedNumber(loss, decimalSeparator_);
+    } catch (const CommandError& e) {
+        hooks_.showWarning(QString::fromStdString(e.what()));
+        return std::nullopt;
+    }
+    if (fixture.portOhm && !(*fixture.portOhm > 0 && std::isfinite(*fixture.portOhm))) {
+        hooks_.showWarning(QString::fromUtf8(texts::kBadFixtureOhm));
+        return std::nullopt;
+    }
+    if (!(fixture.lossDb >= 0 && fixture.lossDb <= 100)) {
+        hooks_.showWarning(QString::fromUtf8(texts::kBadFixtureLoss));
+        return std::nullopt;
+    }
+    return fixture;
+}
+
+std::set<std::string> CrystalBatchWindow::tableNames() const {
+    std::set<std::string> names;
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        if (const QTableWidgetItem* item = table_->item(row, kName)) {
+            names.insert(item->text().trimmed().toStdString());
+        }
+    }
+    return names;
+}
+
+void CrystalBatchWindow::fitSweepsClick() {
+    if (fitRun_->running()) {
+        return;
+    }
+    const std::optional<FixtureChoice> fixture = typedFixture();
+    if (!fixture) {
+        return;
+    }
+    const QStringList chosen = hooks_.openFileNames(QString::fromUtf8(texts::kSweepFileFilters));
+    if (chosen.isEmpty()) {
+        return;
+    }
+    std::vector<std::string> paths;
+    for (const QString& path : chosen) {
+        paths.push_back(QDir::toNativeSeparators(path).toStdString());
+    }
+    auto outcomes = std::make_shared<std::vector<SweepFileOutcome>>();
+    fitRun_->start(
+        [paths, fixture = *fixture, taken = tableNames(), outcomes](
+            const ProgressCallback& progress, std::atomic<bool>& cancel) {
+            *outcomes = fitCrystalSweepFiles(paths, fixture, taken, progress, &cancel);
+        },
+        [this, outcomes](bool, const std::string& failure) {
+            if (!failure.empty()) {
+                hooks_.showError(QString::fromStdString(failure));
+            } else {
+                addFitted(*outcomes);
+            }
+        });
+}
+
+// Stopped early, the crystals fitted so far are still added. The names are made unique again
+// against the table as it is now, since it may have been edited during the fit.
+void CrystalBatchWindow::addFitted(std::vector<SweepFileOutcome>& outcomes) {
+    std::set<std::string> taken = tableNames();
+    QStringList failures;
+    for (SweepFileOutcome& outcome : outcomes) {
+        if (!outcome.crystal) {
+            failures << QString::fromStdString(outcome.message);
+            continue;
+        }
+        MeasuredCrystal crystal = *outcome.crystal;
+        crystal.name = uniqueCrystalName(crystal.name, taken);
+        taken.insert(crystal.name);
+        appendRow(crystal);
+        const int row = table_->rowCount() - 1;
+        const int id = nextFitId_++;
+        table_->item(row, kName)->setData(kFitIdRole, id);
+        auto readOnly = [this](double value, int significant) {
+            auto* item = new QTableWidgetItem(
+                QString::fromStdString(FormatGeneral(value, significant, decimalSeparator_)));
+            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            return item;
+        };
+        table_->setItem(row, kQ, readOnly(outcome.fit.q, 6));
+        table_->setItem(row, kResidual, readOnly(outcome.fit.residual, 3));
+        fittedSweeps_[id] = FittedSweep{std::move(outcome.sweep.frequencyHz),
+                                        std::move(outcome.sweep.s21), outcome.fixture, outcome.fit};
+    }
+    if (!failures.isEmpty()) {
+        hooks_.showError(QString::fromUtf8(texts::kFitFailedFiles) + QStringLiteral("\n") +
+                         failures.join(QStringLiteral("\n")));
+    }
+}
+
+void CrystalBatchWindow::showFitClick() {
+    const int row = table_->currentRow();
+    const FittedSweep* fitted = row < 0 ? nullptr : fittedSweep(row);
+    if (fitted == nullptr) {
+        hooks_.showWarning(QString::fromUtf8(texts::kNoFittedCrystal));
+        return;
+    }
+    std::vector<Complex> model;
+    model.reserve(fitted->frequencyHz.size());
+    for (double f : fitted->frequencyHz) {
+        model.push_back(crystalS21(fitted->fit.circuit, fitted->fixture, f));
+    }
+    hooks_.showSweepFit(table_->item(row, kName)->text().trimmed(), fitted->frequencyHz,
+                        levelsDb(fitted->s21), levelsDb(model));
 }
 
 }  // namespace trellon

@@ -1,17 +1,24 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "CrystalBatch.h"
 #include "CrystalChooser.h"
+#include "CrystalFit.h"
+#include "CrystalSweepFit.h"
 #include "DesignState.h"
 
 class QLabel;
+class QLayout;
+class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
@@ -27,16 +34,34 @@ struct CrystalBatchHooks {
     // The chosen file, or an empty text when the user cancels.
     std::function<QString(const QString& filters)> openFileName;
     std::function<QString(const QString& filters)> saveFileName;
+    // The chosen files, or none when the user cancels.
+    std::function<QStringList(const QString& filters)> openFileNames;
     // The design of the last completed calculation; nothing before the first.
     std::function<std::optional<DesignState>()> calculatedDesign;
     // Draws and reports the filter built with these crystals, ZQ1 first.
     std::function<void(const DesignState& design, const std::vector<MeasuredCrystal>& crystals)>
         showBuilt;
+    // Draws a fitted crystal's measured |S21| and its fitted model's, in dB over the sweep's
+    // frequencies in Hz.
+    std::function<void(const QString& name, const std::vector<double>& frequencyHz,
+                       std::vector<double> measuredDb, std::vector<double> fittedDb)>
+        showSweepFit;
 };
 
-// The crystals a builder has measured, typed into a table or imported from CSV, and which of
-// them stand in the filter's positions: placed by hand or chosen by the program. The choice runs
-// in the background; the window stays usable and Cancel keeps the previous choice.
+// A crystal fitted from a sweep file: the sweep and the fixture it was fitted in, and the fit.
+// The window keeps them for showing the fit; the project file holds only the crystal.
+struct FittedSweep {
+    std::vector<double> frequencyHz;
+    std::vector<Complex> s21;
+    CrystalFixture fixture;
+    CrystalFitResult fit;
+};
+
+// The crystals a builder has measured, typed into a table, imported from CSV or fitted to VNA
+// sweeps, and which of them stand in the filter's positions: placed by hand or chosen by the
+// program. The choice and the fit run in the background; the window stays usable and Cancel
+// keeps the previous choice. Fitted crystals show their Q and fit residual, and on request their
+// measured curve with the fitted one on the chart.
 class CrystalBatchWindow : public QWidget {
     Q_OBJECT
 
@@ -53,6 +78,9 @@ public:
     void setPlacement(std::vector<std::string> names);
     const std::optional<CrystalChoice>& lastChoice() const { return choice_; }
     bool choosing() const;
+    bool fitting() const;
+    // The sweep and fit of the crystal in this row, or nothing when it was not fitted here.
+    const FittedSweep* fittedSweep(int row) const;
 
 public slots:
     void addRowClick();
@@ -64,6 +92,10 @@ public slots:
     void showBuiltClick();
     void chooseClick();
     void applyChoiceClick();
+    // Fits a crystal to each chosen Touchstone file and adds the fitted ones to the table.
+    void fitSweepsClick();
+    // Draws the selected fitted crystal's measured and fitted curves.
+    void showFitClick();
 
 private:
     void buildControls();
@@ -74,6 +106,10 @@ private:
     void choiceEnded(const std::optional<CrystalChoice>& choice, const CrystalBatch& batch,
                      bool exhaustive, const std::string& failure);
     std::optional<std::vector<MeasuredCrystal>> placedCrystals(const CrystalBatch& batch);
+    QLayout* buildFitControls();
+    std::optional<FixtureChoice> typedFixture();
+    std::set<std::string> tableNames() const;
+    void addFitted(std::vector<SweepFileOutcome>& outcomes);
 
     char decimalSeparator_;
     CrystalBatchHooks hooks_;
@@ -83,6 +119,14 @@ private:
     QProgressBar* progress_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     BackgroundRun* run_ = nullptr;
+    QLineEdit* fixtureOhmEdit_ = nullptr;
+    QLineEdit* fixtureLossEdit_ = nullptr;
+    QProgressBar* fitProgress_ = nullptr;
+    QPushButton* fitCancelButton_ = nullptr;
+    BackgroundRun* fitRun_ = nullptr;
+    // By the id the row's name cell holds; a removed or replaced row takes its sweep along.
+    std::map<int, FittedSweep> fittedSweeps_;
+    int nextFitId_ = 1;
 
     std::vector<std::string> placement_;
     std::optional<CrystalChoice> choice_;

@@ -6,6 +6,7 @@ namespace trellon::texts {
 inline constexpr const char* kBatchWindowTitle = "Партия кварцев";
 inline constexpr const char* kMonteCarloWindowTitle = "Разброс параметров (Монте-Карло)";
 inline constexpr const char* kCrystalFileFilters = "CSV (*.csv);;All files (*)";
+inline constexpr const char* kSweepFileFilters = "Touchstone (*.s2p);;All files (*)";
 
 inline constexpr const char* kNoCalculatedDesign =
     "Нет рассчитанного фильтра: сначала выполните РАСЧЕТ.";
@@ -16,6 +17,12 @@ inline constexpr const char* kNoPlacement = "Кварцы не расставл�
 inline constexpr const char* kNoChoiceToApply = "Подбор еще не выполнен.";
 inline constexpr const char* kPlacementOutsideBatch =
     "В расстановке есть кварцы, которых нет в партии: разместите кварцы заново.";
+inline constexpr const char* kFitFailedFiles = "Кварцы из этих файлов не добавлены:";
+inline constexpr const char* kNoFittedCrystal =
+    "Выделите кварц, подогнанный по файлу Touchstone в этом окне.";
+inline constexpr const char* kBadFixtureOhm =
+    "Сопротивление оснастки: положительное число Ом или пусто (из файла).";
+inline constexpr const char* kBadFixtureLoss = "Потери оснастки: от 0 до 100 дБ.";
 
 // What the choice minimises, in the builder's terms.
 inline constexpr const char* kChoiceMeasure =

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -11,6 +12,7 @@
 
 #include "Catalogue.h"
 #include "ChartReadout.h"
+#include "CrystalBatchCsv.h"
 #include "CrystalBatchWindow.h"
 #include "MeasuredCrystalModel.h"
 #include "MonteCarloWindow.h"
@@ -108,6 +110,7 @@ private slots:
     void choiceIsShownAndCancelKeepsThePreviousOne();
     void monteCarloDrawsEnvelopesAndCancelKeepsThePreviousResults();
     void projectSavedAndOpenedRestoresTheWindows();
+    void sweepsAreFittedIntoTheBatchAndTheFitIsDrawn();
 
 private:
     QTemporaryDir dir_;
@@ -391,6 +394,65 @@ void CrystalToolsTest::projectSavedAndOpenedRestoresTheWindows() {
     w.choose("SaveProject");
     QVERIFY(contents(again).contains("laterField"));
     QCOMPARE(readProjectFile(contents(again).toStdString(), "again.json").project, saved);
+}
+
+// Two of the example sweeps and a file that is not a sweep: the two crystals come back as
+// known.csv gives them, to the accuracy the example states (Fs 0.5 Hz, Lm and Rm 0.35 %, C0
+// 1.1 %); one message names the bad file. The fitted curve lies on the measured one at the
+// series resonance, where the fixture's resistance and loss set the level.
+void CrystalToolsTest::sweepsAreFittedIntoTheBatchAndTheFitIsDrawn() {
+    const QString sweeps = QStringLiteral(TRELLON_EXAMPLE_SWEEPS);
+    const QByteArray knownCsv = contents(sweeps + "/known.csv");
+    const CrystalBatch known = readCrystalBatchCsv(
+        std::string_view(knownCsv.constData(), std::size_t(knownCsv.size())), "known.csv");
+    const QString broken = dir_.filePath("broken.s2p");
+    writeFile(broken, "# Hz S RI R 50\n10000000 1 0 1\n");
+
+    WindowDriver w;
+    w.setText("Edit1", "10000");
+    FakeDialogs& d = w.dialogs();
+    w.choose("CrystalBatch");
+    auto* batch = toolWindow<CrystalBatchWindow>();
+    batch->findChild<QLineEdit*>("FixtureOhm")->setText("12,5");
+    batch->findChild<QLineEdit*>("FixtureLoss")->setText("0,5");
+    d.fileNameLists = {{sweeps + "/X1.s2p", broken, sweeps + "/X2.s2p"}};
+    click(batch, "FitSweeps");
+    QTRY_VERIFY_WITH_TIMEOUT(!batch->fitting(), 20000);
+
+    const QStringList errors = d.texts(FakeDialogs::Shown::Kind::Error);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(
+        errors[0].contains("broken.s2p") && !errors[0].contains("X1") && !errors[0].contains("X2"),
+        qPrintable(errors[0]));
+    const std::optional<CrystalBatch> fitted = batch->checkedBatch();
+    QVERIFY(fitted && fitted->crystals.size() == 2);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const MeasuredCrystal& f = fitted->crystals[i];
+        const MeasuredCrystal& k = known.crystals[i];
+        QCOMPARE(f.name, k.name);
+        QVERIFY2(std::abs(f.fsKhz - k.fsKhz) * 1000 < 0.5, f.name.c_str());
+        QVERIFY2(std::abs(f.lmMh / k.lmMh - 1) < 0.0035, f.name.c_str());
+        QVERIFY2(std::abs(f.rmOhm / k.rmOhm - 1) < 0.0035, f.name.c_str());
+        QVERIFY2(std::abs(f.c0Pf / k.c0Pf - 1) < 0.011, f.name.c_str());
+        QVERIFY(batch->fittedSweep(int(i)) != nullptr);
+    }
+
+    auto* table = batch->findChild<QTableWidget*>("CrystalTable");
+    table->setCurrentCell(1, 0);
+    click(batch, "ShowFit");
+    ChartView* chart = w.chart();
+    const QCPGraph* measured = extraCurve(chart, "X2 измерено");
+    const QCPGraph* model = extraCurve(chart, "X2 подгонка");
+    QVERIFY(measured != nullptr && model != nullptr);
+    const CurveSeries m = seriesOf(measured);
+    const CurveSeries f = seriesOf(model);
+    QCOMPARE(m.x.size(), batch->fittedSweep(1)->frequencyHz.size());
+    QCOMPARE(f.x, m.x);
+    const auto peak = std::size_t(std::max_element(f.y.begin(), f.y.end()) - f.y.begin());
+    QVERIFY2(std::abs(m.x[peak] - (known.crystals[1].fsKhz - 10000)) < 0.2,
+             qPrintable(QString::number(m.x[peak])));
+    QVERIFY2(std::abs(f.y[peak] - m.y[peak]) < 0.02, qPrintable(QString::number(f.y[peak])));
+    batch->close();
 }
 
 QTEST_MAIN(CrystalToolsTest)

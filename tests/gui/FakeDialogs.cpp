@@ -47,6 +47,18 @@ QString FakeDialogs::nextFileName(const QString& folder, const QString& filters,
     return name;
 }
 
+QStringList FakeDialogs::openFileNames(const QString& folder, const QString& filters) {
+    ++fileDialogs;
+    lastFolder = folder;
+    lastFilters = filters;
+    if (fileNameLists.empty()) {
+        return {};
+    }
+    const QStringList names = fileNameLists.front();
+    fileNameLists.pop_front();
+    return names;
+}
+
 std::unique_ptr<QPrinter> FakeDialogs::choosePrinter() {
     ++printerDialogs;
     if (pdfFiles.empty()) {

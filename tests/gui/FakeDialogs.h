@@ -22,6 +22,7 @@ public:
     QString saveFileName(const QString& folder, const QString& filters) override;
     QString openFileName(const QString& folder, const QString& filters,
                          const QString& defaultExtension) override;
+    QStringList openFileNames(const QString& folder, const QString& filters) override;
     std::unique_ptr<QPrinter> choosePrinter() override;
     std::optional<ChartImageSize> chartImageSize(const ChartImageSize& initial) override;
     std::optional<double> wideSpanKhz(double initial) override;
@@ -31,6 +32,7 @@ public:
     // or printer dialog without a name.
     std::deque<Answer> answers;
     std::deque<QString> fileNames;
+    std::deque<QStringList> fileNameLists;  // for the dialogs that choose several files
     std::deque<QString> pdfFiles;
     std::deque<ChartImageSize> imageSizes;
     std::deque<CsvStyle> csvStyles;
