@@ -175,6 +175,12 @@ void CrystalToolsTest::batchTableDrawsAndReportsTheBuiltFilter() {
     d.fileNames = {spiceAfter};
     w.choose("ExportSpice");
     QVERIFY(contents(spiceBefore) != contents(spiceAfter));
+    // The bench starts from the placed crystals: with nothing to change it draws the built
+    // filter's curve.
+    w.choose("Bench");
+    click(w.window().findChild<BenchWindow*>(), "BenchShow");
+    QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
+    QCOMPARE(seriesOf(extraCurve(chart, "as built")).y, seriesOf(extraCurve(chart, "built")).y);
 
     // Saved as CSV and read back, the batch is the same; "Очистить" takes the curve away.
     const std::optional<CrystalBatch> typed = batch->checkedBatch();
