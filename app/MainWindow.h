@@ -132,8 +132,12 @@ private:
 
     // The design at the bench: its window, the built curve and block, the build sheet.
     void BenchClick();
+    // The bench window, made hidden the first time it is needed.
+    BenchWindow& benchWindow();
     DesignState drawnBenchState() const;
-    std::optional<BenchCircuit> benchCircuit();
+    // The drawn design at the bench, built with the crystals placed in the batch window when a
+    // placement is made (their names in `crystalNames`), with the nominal crystal otherwise.
+    std::optional<BenchCircuit> benchCircuit(std::vector<std::string>& crystalNames);
     void showBench();
     void exportBenchSheetPdf();
     void exportBenchSheetCsv();
@@ -189,6 +193,9 @@ private:
     SpiceSweep shownBuiltSweep_{};
     // The captions of the fitted crystal's measured and fitted curves now on the chart.
     QStringList shownFitCaptions_;
+    // The filter at the bench while its curve is shown, for the SPICE and Touchstone exports.
+    std::shared_ptr<const BenchCircuit> shownBench_;
+    SpiceSweep shownBenchSweep_{};
     // The last measured response drawn, the export choices and the project last opened or
     // saved (its fields this program does not know are kept).
     std::optional<ProjectMeasured> measured_;

@@ -8,7 +8,9 @@
 #include "BuildSheetCsv.h"
 #include "BuildSheetDocument.h"
 #include "BuiltFilter.h"
+#include "Catalogue.h"
 #include "ChartView.h"
+#include "CrystalBatchWindow.h"
 #include "CurveRecord.h"
 #include "Dialogs.h"
 #include "ExportTexts.h"
@@ -25,7 +27,7 @@ constexpr const char* kPdfFileFilters = "PDF (*.pdf)";
 
 }  // namespace
 
-void MainWindow::BenchClick() {
+BenchWindow& MainWindow::benchWindow() {
     if (!bench_) {
         bench_ = std::make_unique<BenchWindow>(this);
         connect(bench_.get(), &BenchWindow::showRequested, this, &MainWindow::showBench);
@@ -34,6 +36,11 @@ void MainWindow::BenchClick() {
         connect(bench_.get(), &BenchWindow::exportCsvRequested, this,
                 &MainWindow::exportBenchSheetCsv);
     }
+    return *bench_;
+}
+
+void MainWindow::BenchClick() {
+    benchWindow();
     bench_->show();
     bench_->raise();
     bench_->activateWindow();
@@ -51,13 +58,25 @@ DesignState MainWindow::drawnBenchState() const {
     return s;
 }
 
-std::optional<BenchCircuit> MainWindow::benchCircuit() {
+std::optional<BenchCircuit> MainWindow::benchCircuit(std::vector<std::string>& crystalNames) {
     if (!drawnDesign_) {
         dialogs_.warning(QString::fromUtf8(texts::kNoDesignToExport));
         return std::nullopt;
     }
+    const DesignState drawn = drawnBenchState();
+    const std::optional<std::vector<MeasuredCrystal>> placed =
+        batchWindow_->placedCrystals(crystalCount(drawn.Topology));
+    if (!placed) {
+        return std::nullopt;
+    }
+    crystalNames.clear();
+    for (const MeasuredCrystal& crystal : *placed) {
+        crystalNames.push_back(crystal.name);
+    }
     try {
-        return makeBenchCircuit(drawnBenchState(), drawnDesign_->built, bench_->settings());
+        return makeBenchCircuit(
+            drawn, placed->empty() ? drawnDesign_->built : makeBuiltFilter(drawn, *placed),
+            bench_->settings());
     } catch (const std::invalid_argument& refused) {
         dialogs_.warning(QString::fromStdString(refused.what()));
         return std::nullopt;
@@ -65,13 +84,14 @@ std::optional<BenchCircuit> MainWindow::benchCircuit() {
 }
 
 void MainWindow::showBench() {
-    const std::optional<BenchCircuit> bench = benchCircuit();
+    std::vector<std::string> names;
+    const std::optional<BenchCircuit> bench = benchCircuit(names);
     if (!bench) {
         return;
     }
     const DesignState drawn = drawnBenchState();
-    const BenchResult result =
-        solveBench(drawn, *bench, drawnDesign_->built, builtCurveFrequencies(drawn));
+    const std::vector<double> frequencies = builtCurveFrequencies(drawn);
+    const BenchResult result = solveBench(drawn, *bench, drawnDesign_->built, frequencies);
     CurveSeries amplitude;
     for (std::size_t i = 0; i < result.built.frequenciesHz.size(); ++i) {
         amplitude.x.push_back((result.built.frequenciesHz[i] - drawnDesign_->foHz) / 1000);
@@ -80,6 +100,8 @@ void MainWindow::showBench() {
     }
     Chart1->addExtraCurve(QStringLiteral("as built"), QPen(QColor(200, 30, 30), 2, Qt::DotLine),
                           std::move(amplitude), [](ChartQuantity) { return CurveSeries{}; });
+    shownBench_ = std::make_shared<const BenchCircuit>(*bench);
+    shownBenchSweep_ = {frequencies.front(), frequencies.back(), int(frequencies.size())};
     Memo1->show();
     WriteBenchReport(engine_->state, *Memo1, *Memo2, bench_->settings(), *bench, result,
                      localeDecimalSeparator());
@@ -87,7 +109,8 @@ void MainWindow::showBench() {
 }
 
 void MainWindow::exportBenchSheetPdf() {
-    const std::optional<BenchCircuit> bench = benchCircuit();
+    std::vector<std::string> names;
+    const std::optional<BenchCircuit> bench = benchCircuit(names);
     if (!bench) {
         return;
     }
@@ -99,13 +122,14 @@ void MainWindow::exportBenchSheetPdf() {
     const BenchResult result =
         solveBench(drawn, *bench, drawnDesign_->built, builtCurveFrequencies(drawn));
     const auto document =
-        buildSheetDocument(drawn, bench_->settings(), *bench, result, {},
+        buildSheetDocument(drawn, bench_->settings(), *bench, result, names,
                            schematicImage(drawn.Topology, 1).toImage(), localeDecimalSeparator());
     runCommand([&] { writeBuildSheetPdf(*document, name); });
 }
 
 void MainWindow::exportBenchSheetCsv() {
-    const std::optional<BenchCircuit> bench = benchCircuit();
+    std::vector<std::string> names;
+    const std::optional<BenchCircuit> bench = benchCircuit(names);
     if (!bench) {
         return;
     }
@@ -113,7 +137,8 @@ void MainWindow::exportBenchSheetCsv() {
         exportFileName(QString::fromUtf8(texts::kCsvFileFilters), QStringLiteral("csv"));
     if (!name.isEmpty()) {
         runCommand([&] {
-            writeFileAtOnce(name.toStdString(), writeBuildSheetCsv(*bench, {}), "the build sheet");
+            writeFileAtOnce(name.toStdString(), writeBuildSheetCsv(*bench, names),
+                            "the build sheet");
         });
     }
 }

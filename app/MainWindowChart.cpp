@@ -74,6 +74,7 @@ void MainWindow::ClearGraficClick() {
     clearCurvesAndPanelTexts();
     Chart1->clearExtraCurves();
     shownBuilt_.reset();
+    shownBench_.reset();
     lowerPanelsToPlainText();
     engine_->state.CalcCount = 0;
     Memo1->clear();

@@ -4,6 +4,7 @@
 
 #include "BuiltFilter.h"
 #include "BuiltFilterReport.h"
+#include "Catalogue.h"
 #include "ChartView.h"
 #include "CrystalBatchWindow.h"
 #include "Dialogs.h"
@@ -77,6 +78,23 @@ void MainWindow::createCrystalTools() {
         .showWarning = warn,
         .showError = fail,
         .calculatedDesign = design,
+        // Around the crystals placed in the batch window when there are, as the bench would
+        // build it; around the nominal crystal otherwise.
+        .circuitAround = [this](const DesignState& d) -> std::optional<MonteCarloCircuit> {
+            const std::optional<std::vector<MeasuredCrystal>> placed =
+                batchWindow_->placedCrystals(crystalCount(d.Topology));
+            if (!placed) {
+                return std::nullopt;
+            }
+            if (placed->empty()) {
+                return MonteCarloCircuit{makeBuiltCircuit(d), {}};
+            }
+            MonteCarloCircuit around{makeBuiltFilter(d, *placed), {}};
+            for (const MeasuredCrystal& crystal : *placed) {
+                around.crystalNames.push_back(crystal.name);
+            }
+            return around;
+        },
         .showEnvelopes = [this](const DesignState& d,
                                 const MonteCarloResult& r) { showEnvelopes(d, r); },
     };

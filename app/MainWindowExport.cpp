@@ -138,7 +138,13 @@ void MainWindow::ExportSpiceClick() {
     const SpiceSweep sweep{design.bandLowHz, design.bandHighHz,
                            int(std::lround(design.bandHighHz - design.bandLowHz)) + 1};
     std::ostringstream deck;
-    if (shownBuilt_) {
+    if (shownBench_) {
+        // The filter at the bench, with its matching networks, over the span its curve is drawn
+        // on.
+        auto bench = std::make_unique<Netlist>();
+        buildNetlist(shownBench_->circuit, *bench);
+        writeSpiceDeck(*bench, shownBenchSweep_, deck);
+    } else if (shownBuilt_) {
         // The filter built with measured crystals, over the span its curve is drawn on.
         auto built = std::make_unique<Netlist>();
         buildNetlist(*shownBuilt_, *built);
@@ -168,8 +174,11 @@ void MainWindow::ExportTouchstoneClick() {
         (exportSettings_ ? *exportSettings_ : exportSettings_.emplace()).touchstoneRange =
             Chart1->quantity() == ChartQuantity::WideSpan ? TouchstoneRange::WideSpan
                                                           : TouchstoneRange::Band;
-        const std::string file = writeTouchstone(
-            twoPortData(sParameters(design.built, frequencies)), TouchstoneFormat::RealImaginary);
+        // While its curve is shown, the filter at the bench.
+        const std::string file =
+            writeTouchstone(shownBench_ ? benchTwoPort(*shownBench_, frequencies)
+                                        : twoPortData(sParameters(design.built, frequencies)),
+                            TouchstoneFormat::RealImaginary);
         writeFileAtOnce(name.toStdString(), file, "the Touchstone file");
     });
 }

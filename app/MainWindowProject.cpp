@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "AtOnceWriter.h"
+#include "BenchWindow.h"
 #include "ChartView.h"
 #include "CommandError.h"
 #include "CrystalBatchWindow.h"
@@ -58,6 +59,12 @@ std::optional<Project> MainWindow::currentProject() {
     project.chart = chart;
     project.exportSettings = exportSettings_;
     project.measured = measured_;
+    // The bench choices once its window was made; an opened project's stay as they came.
+    if (bench_) {
+        const BenchSettings b = bench_->settings();
+        project.bench =
+            ProjectBench{b.eSeries, b.parallelTolerancePercent, b.strayPf, b.match, b.systemOhm};
+    }
     return project;
 }
 
@@ -119,6 +126,11 @@ void MainWindow::applyProject(const Project& project) {
     batchWindow_->setBatch(project.batch);
     batchWindow_->setPlacement(project.placement);
     monteCarloWindow_->setSettings(project.spreads, project.targets);
+    if (project.bench || bench_) {
+        const ProjectBench b = project.bench.value_or(ProjectBench{});
+        benchWindow().setSettings(
+            {b.eSeries, b.parallelTolerancePercent, b.strayPf, b.match, b.systemOhm});
+    }
     exportSettings_ = project.exportSettings;
     exportSizeFromProject_ = project.exportSettings.has_value();
     if (project.chart) {

@@ -97,12 +97,10 @@ ResponseOutputs makeResponseOutputs(const Engine& engine, const ResponseOptions&
         if (options.s2pFile) {
             const std::vector<double> frequencies =
                 options.spanKhz ? spanFrequencies(curve, span) : curve.frequencyHz;
-            SParameters parameters = sParameters(curve.built, frequencies);
-            if (bench) {
-                parameters.referenceOhm = bench->referenceOhm();
-            }
             outputs.touchstone =
-                writeTouchstone(twoPortData(parameters), TouchstoneFormat::RealImaginary);
+                writeTouchstone(bench ? benchTwoPort(*bench, frequencies)
+                                      : twoPortData(sParameters(curve.built, frequencies)),
+                                TouchstoneFormat::RealImaginary);
         }
     }
     if (options.measuredFile) {

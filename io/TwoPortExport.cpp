@@ -13,4 +13,10 @@ TwoPortData twoPortData(const SParameters& s) {
     return data;
 }
 
+TwoPortData benchTwoPort(const BenchCircuit& bench, std::span<const double> frequenciesHz) {
+    SParameters parameters = sParameters(bench.circuit, frequenciesHz);
+    parameters.referenceOhm = bench.referenceOhm();
+    return twoPortData(parameters);
+}
+
 }  // namespace trellon

@@ -422,6 +422,18 @@ void CrystalBatchWindow::showBuiltClick() {
     }
 }
 
+std::optional<std::vector<MeasuredCrystal>> CrystalBatchWindow::placedCrystals(int count) {
+    // A placement made for a filter of another size is not one for this filter.
+    if (placement_.size() != static_cast<std::size_t>(count)) {
+        return std::vector<MeasuredCrystal>{};
+    }
+    const std::optional<CrystalBatch> batch = checkedBatch();
+    if (!batch) {
+        return std::nullopt;
+    }
+    return placedCrystals(*batch);
+}
+
 bool CrystalBatchWindow::choosing() const {
     return run_->running();
 }

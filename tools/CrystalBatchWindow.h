@@ -76,6 +76,10 @@ public:
     // The names of the crystals in ZQ1, ZQ2, ...; empty when none are placed.
     const std::vector<std::string>& placement() const { return placement_; }
     void setPlacement(std::vector<std::string> names);
+    // The placed crystals for a filter of `count` crystals, ZQ1 first; none when nothing is
+    // placed for that many. Nothing, after a warning, when the table is not a valid batch or
+    // lacks a placed crystal.
+    std::optional<std::vector<MeasuredCrystal>> placedCrystals(int count);
     const std::optional<CrystalChoice>& lastChoice() const { return choice_; }
     bool choosing() const;
     bool fitting() const;

@@ -115,6 +115,13 @@ void MonteCarloWindow::buildControls() {
     settings->addWidget(progress_);
     settings->addStretch();
 
+    aroundLabel_ = new QLabel(
+        QStringLiteral("Схема: размещенные кварцы, если они есть, иначе номинальные"), this);
+    aroundLabel_->setObjectName(QStringLiteral("AroundLabel"));
+    aroundLabel_->setToolTip(QStringLiteral(
+        "The filter the samples spread around: the crystals placed in the batch window, or the "
+        "nominal crystal in every position"));
+    aroundLabel_->setWordWrap(true);
     yieldLabel_ = new QLabel(this);
     yieldLabel_->setObjectName(QStringLiteral("YieldLabel"));
     QFont bold = yieldLabel_->font();
@@ -124,6 +131,7 @@ void MonteCarloWindow::buildControls() {
     percentileLabel_->setObjectName(QStringLiteral("PercentileLabel"));
     percentileLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* results = new QVBoxLayout;
+    results->addWidget(aroundLabel_);
     results->addWidget(yieldLabel_);
     results->addWidget(percentileLabel_);
     const char* axes[] = {"Полоса, Гц", "Неравномерность, дБ", "Потери, дБ"};
@@ -254,17 +262,31 @@ void MonteCarloWindow::runClick() {
     if (!settings) {
         return;
     }
+    std::optional<MonteCarloCircuit> around = hooks_.circuitAround(*design);
+    if (!around) {
+        return;
+    }
+    auto circuit = std::make_shared<const BuiltCircuit>(std::move(around->circuit));
+    QStringList names;
+    for (const std::string& name : around->crystalNames) {
+        names << QString::fromStdString(name);
+    }
+    const QString aroundText = names.isEmpty()
+                                   ? QStringLiteral("Схема: номинальные кварцы")
+                                   : QStringLiteral("Схема: размещенные кварцы (") +
+                                         names.join(QStringLiteral(", ")) + QStringLiteral(")");
     auto result = std::make_shared<std::optional<MonteCarloResult>>();
     run_->start(
-        [design = *design, settings = *settings, result](const ProgressCallback& progress,
-                                                         std::atomic<bool>& cancel) {
-            *result = RunMonteCarlo(design, makeBuiltCircuit(design), settings, progress, cancel);
+        [design = *design, settings = *settings, circuit, result](const ProgressCallback& progress,
+                                                                  std::atomic<bool>& cancel) {
+            *result = RunMonteCarlo(design, *circuit, settings, progress, cancel);
         },
-        [this, result, design = *design](bool, const std::string& failure) {
+        [this, result, design = *design, aroundText](bool, const std::string& failure) {
             if (!failure.empty()) {
                 hooks_.showError(QString::fromStdString(failure));
             } else if (*result) {
                 result_ = std::move(*result);
+                aroundLabel_->setText(aroundText);
                 showResult();
                 hooks_.showEnvelopes(design, *result_);
             }

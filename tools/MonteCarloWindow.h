@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "BuiltCircuit.h"
 #include "DesignState.h"
 #include "MonteCarlo.h"
 #include "ProjectFile.h"
@@ -19,12 +20,21 @@ namespace trellon {
 
 class BackgroundRun;
 
+// The circuit as built that the samples spread around, and the crystals placed in it by name
+// (none for the nominal crystal in every position).
+struct MonteCarloCircuit {
+    BuiltCircuit circuit;
+    std::vector<std::string> crystalNames;
+};
+
 // What the Monte-Carlo window needs from the window that owns it.
 struct MonteCarloHooks {
     std::function<void(const QString& text)> showWarning;
     std::function<void(const QString& text)> showError;
     // The design of the last completed calculation; nothing before the first.
     std::function<std::optional<DesignState>()> calculatedDesign;
+    // The circuit to spread around for the design; nothing, after a warning, when there is none.
+    std::function<std::optional<MonteCarloCircuit>(const DesignState& design)> circuitAround;
     // Draws the 5, 50 and 95 % envelopes of a completed run.
     std::function<void(const DesignState& design, const MonteCarloResult& result)> showEnvelopes;
 };
@@ -72,6 +82,7 @@ private:
     QLineEdit* MaxRipple = nullptr;
     QLineEdit* BandwidthTolerance = nullptr;
     QLineEdit* MaxLoss = nullptr;
+    QLabel* aroundLabel_ = nullptr;  // which crystals the last results spread around
     QLabel* yieldLabel_ = nullptr;
     QLabel* percentileLabel_ = nullptr;
     QCustomPlot* histograms_[3] = {};

@@ -12,11 +12,25 @@
 #include "ChartView.h"
 #include "Engine.h"
 #include "NullViews.h"
+#include "NumberText.h"
 #include "SchematicImage.h"
 #include "StartupInputs.h"
 #include "WindowDriver.h"
 
 using namespace trellon;
+
+namespace {
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray exact(double value) {
+    return QByteArray::fromStdString(FormatExact(value));
+}
+
+}  // namespace
 
 class BuildSheetTest : public QObject {
     Q_OBJECT
@@ -106,6 +120,19 @@ void BuildSheetTest::benchWindowDrawsTheCurveAddsTheBlockAndExports() {
     QCOMPARE(w.log().mid(logLines + block.size()), block);
 
     QTemporaryDir dir;
+    // While the curve is shown, the exports write the filter at the bench: the source at the
+    // system resistance and the L-network's parts, its two-port referred to 50 ohm.
+    const BenchCircuit expected =
+        makeBenchCircuit(w.state(), makeBuiltCircuit(w.state()), bench->settings());
+    w.dialogs().fileNames = {dir.filePath("bench.cir"), dir.filePath("bench.s2p")};
+    w.choose("ExportSpice");
+    w.choose("ExportTouchstone");
+    const QByteArray deck = contents(dir.filePath("bench.cir"));
+    QVERIFY2(deck.contains("R1 n1 n2 50\n"), deck.constData());
+    QVERIFY(deck.contains(' ' + exact(expected.network.seriesValue) + '\n'));
+    QVERIFY(deck.contains(' ' + exact(expected.network.shuntValue) + '\n'));
+    QVERIFY(contents(dir.filePath("bench.s2p")).contains("# Hz S RI R 50\n"));
+
     w.dialogs().fileNames = {dir.filePath("sheet.pdf"), dir.filePath("sheet.csv")};
     bench->findChild<QPushButton*>("BenchPdf")->click();
     bench->findChild<QPushButton*>("BenchCsv")->click();
@@ -116,8 +143,16 @@ void BuildSheetTest::benchWindowDrawsTheCurveAddsTheBlockAndExports() {
     QVERIFY(csv.open(QIODevice::ReadOnly));
     QVERIFY(csv.readLine().contains("part,kind,design,fitted"));
 
+    // "Очистить" ends it: the design's own circuit again, between its own terminations.
     w.choose("ClearGrafic");
     QCOMPARE(w.chart()->extraCurveCount(), 0);
+    w.dialogs().fileNames = {dir.filePath("model.cir"), dir.filePath("model.s2p")};
+    w.choose("ExportSpice");
+    w.choose("ExportTouchstone");
+    QVERIFY(!contents(dir.filePath("model.cir"))
+                 .contains(' ' + exact(expected.network.seriesValue) + '\n'));
+    QVERIFY(contents(dir.filePath("model.s2p"))
+                .contains("# Hz S RI R " + exact(expected.filterOhm) + '\n'));
 }
 
 QTEST_MAIN(BuildSheetTest)

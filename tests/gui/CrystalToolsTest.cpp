@@ -10,6 +10,7 @@
 #include <QTest>
 #include <cmath>
 
+#include "BenchWindow.h"
 #include "Catalogue.h"
 #include "ChartReadout.h"
 #include "CrystalBatchCsv.h"
@@ -177,6 +178,12 @@ void CrystalToolsTest::batchTableDrawsAndReportsTheBuiltFilter() {
     d.fileNames = {spiceAfter};
     w.choose("ExportSpice");
     QVERIFY(contents(spiceBefore) != contents(spiceAfter));
+    // The bench starts from the placed crystals: with nothing to change it draws the built
+    // filter's curve.
+    w.choose("Bench");
+    click(w.window().findChild<BenchWindow*>(), "BenchShow");
+    QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
+    QCOMPARE(seriesOf(extraCurve(chart, "as built")).y, seriesOf(extraCurve(chart, "built")).y);
 
     // Saved as CSV and read back, the batch is the same; "Очистить" takes the curve away.
     const std::optional<CrystalBatch> typed = batch->checkedBatch();
@@ -277,6 +284,28 @@ void CrystalToolsTest::monteCarloDrawsEnvelopesAndCancelKeepsThePreviousResults(
     }
     QCOMPARE(mc->lastResult()->yield, 1.0);
     QVERIFY(mc->findChild<QLabel*>("YieldLabel")->text().contains("100 %"));
+    auto* around = mc->findChild<QLabel*>("AroundLabel");
+    QVERIFY(around->text().contains(QString::fromUtf8("номинальные")));
+
+    // Placed crystals 200 Hz apart: the same run spreads around them, off the ideal curve.
+    const int n = crystalCount(w.state().Topology);
+    std::vector<double> offsets;
+    for (int i = 0; i < n; ++i) {
+        offsets.push_back(200.0 * i - 100.0 * (n - 1));
+    }
+    const QString path = dir_.filePath("mc-batch.csv");
+    writeFile(path, batchCsv(w.state(), n, offsets));
+    w.choose("CrystalBatch");
+    auto* batch = toolWindow<CrystalBatchWindow>();
+    d.fileNames = {path};
+    click(batch, "ImportBatch");
+    click(batch, "PlaceCrystals");
+    click(mc, "RunMonteCarlo");
+    QTRY_VERIFY_WITH_TIMEOUT(!mc->running(), 20000);
+    QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
+    QVERIFY(worstDeviation(chart, extraCurve(chart, "MC 50 %")) > 0.1);
+    QVERIFY(around->text().contains(QString::fromUtf8("размещенные кварцы (X1,")));
+    batch->setPlacement({});
 
     // With a spread the envelopes part, replacing the earlier ones.
     field("SigmaFs", "30");
@@ -335,6 +364,9 @@ void CrystalToolsTest::projectSavedAndOpenedRestoresTheWindows() {
         mc->findChild<QLineEdit*>("SigmaRm")->setText("7,5");
         mc->findChild<QLineEdit*>("Seed")->setText("42");
         w.choose("ViewGroupDelay");
+        w.choose("Bench");
+        w.window().findChild<BenchWindow*>()->setSettings(
+            {24, 1.5, 2.5, MatchKind::SeriesCShuntL, 75});
 
         // A placed crystal renamed in the table: the file could not be opened again, so none
         // is written.
@@ -358,6 +390,7 @@ void CrystalToolsTest::projectSavedAndOpenedRestoresTheWindows() {
         QCOMPARE(saved.spreads.sigmaRmPercent, 7.5);
         QCOMPARE(saved.spreads.seed, std::uint64_t(42));
         QCOMPARE(saved.chart->quantity, ChartQuantity::GroupDelay);
+        QCOMPARE(saved.bench, (ProjectBench{24, 1.5, 2.5, MatchKind::SeriesCShuntL, 75}));
         batch->close();
     }
 
@@ -388,6 +421,12 @@ void CrystalToolsTest::projectSavedAndOpenedRestoresTheWindows() {
     QCOMPARE(toolWindow<MonteCarloWindow>()->findChild<QLineEdit*>("Seed")->text(), "42");
     QCOMPARE(w.chart()->quantity(), ChartQuantity::GroupDelay);
     QVERIFY(w.action("ViewGroupDelay")->isChecked());
+    const BenchSettings bench = w.window().findChild<BenchWindow*>()->settings();
+    QCOMPARE(bench.eSeries, 24);
+    QCOMPARE(bench.parallelTolerancePercent, std::optional<double>(1.5));
+    QCOMPARE(bench.strayPf, 2.5);
+    QCOMPARE(bench.match, MatchKind::SeriesCShuntL);
+    QCOMPARE(bench.systemOhm, 75.0);
 
     const QString again = dir_.filePath("again.json");
     d.fileNames = {again};
