@@ -111,6 +111,19 @@ QPainterPath curvePath(const QRectF& area, const std::vector<double>& detuningKh
     return path;
 }
 
+// A tick step of 1, 2 or 5 times a power of ten that puts four to ten ticks on `span`: a narrow
+// CW filter spans well under 1 kHz.
+double tickStep(double span) {
+    const double wanted = span / 6;
+    const double decade = std::pow(10.0, std::floor(std::log10(wanted)));
+    for (const double multiple : {1.0, 2.0, 5.0}) {
+        if (multiple * decade >= wanted) {
+            return multiple * decade;
+        }
+    }
+    return 10 * decade;
+}
+
 }  // namespace
 
 QImage benchResponsePicture(const DesignState& state, const BenchResult& result, QSize size) {
@@ -143,7 +156,9 @@ QImage benchResponsePicture(const DesignState& state, const BenchResult& result,
                          number(y, 4, '.'));
         painter.setPen(QPen(QColor(220, 220, 220), 1));
     }
-    for (double x = std::ceil(xMin); x <= xMax; x += 1) {
+    const double xStep = tickStep(xMax - xMin);
+    for (double k = std::ceil(xMin / xStep); k * xStep <= xMax; k += 1) {
+        const double x = k * xStep;
         const QPointF a = plotPoint(area, xMin, xMax, yTop, yBottom, x, yTop);
         painter.drawLine(a, QPointF(a.x(), area.bottom()));
         painter.setPen(Qt::black);
