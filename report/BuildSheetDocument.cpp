@@ -199,7 +199,10 @@ std::unique_ptr<QTextDocument> buildSheetDocument(const DesignState& state,
     if (!schematic.isNull()) {
         html += "<p><img src=\"trellon://schematic\" width=\"600\"></p>";
     }
-    html += "<p><img src=\"trellon://response\" width=\"600\"></p><pre>";
+    // The log's lines are wider than the page: they wrap rather than run off its edge.
+    html +=
+        "<p><img src=\"trellon://response\" width=\"600\"></p>"
+        "<pre style=\"white-space: pre-wrap\">";
     // The figures and the networks as the log shows them, after the settings and values.
     for (std::size_t i = 1; i + 1 < lines.log.size(); ++i) {
         html += escaped(lines.log[i]) + "\n";
