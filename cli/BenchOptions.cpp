@@ -7,24 +7,11 @@
 #include "BuiltFilter.h"
 #include "CliOptions.h"
 #include "NumberText.h"
+#include "OptionValues.h"
 
 namespace trellon::cli {
 
 namespace {
-
-double numberAtLeastZero(const std::string& name, const std::string& value, double below) {
-    double number = -1;
-    try {
-        number = TypedNumber(value, '.');
-    } catch (const std::exception&) {
-        number = -1;
-    }
-    if (!(number >= 0 && number < below)) {
-        throw UsageError("--" + name + " takes a number from 0 to under " +
-                         FormatGeneral(below, 15, '.') + ", not '" + value + "'");
-    }
-    return number;
-}
 
 int eSeriesOf(const std::string& value) {
     if (value == "none") {
@@ -87,11 +74,11 @@ bool takeBenchOption(BenchOptions& options, const std::string& name, const std::
     if (name == "e-series") {
         options.eSeries = eSeriesOf(value);
     } else if (name == "parallel-tolerance") {
-        options.parallelTolerancePercent = numberAtLeastZero(name, value, 100);
+        options.parallelTolerancePercent = nonNegativeNumber(name, value, 100);
     } else if (name == "stray") {
-        options.strayPf = numberAtLeastZero(name, value, 1e6);
+        options.strayPf = nonNegativeNumber(name, value, 1e6);
     } else if (name == "match-ohm") {
-        const double ohm = numberAtLeastZero(name, value, 1e9);
+        const double ohm = nonNegativeNumber(name, value, 1e9);
         if (!(ohm > 0)) {
             throw UsageError("--match-ohm takes a positive number, not '" + value + "'");
         }

@@ -1,25 +1,11 @@
 #include "CliOptions.h"
 
-#include <charconv>
 #include <functional>
 #include <map>
 
+#include "OptionValues.h"
+
 namespace trellon::cli {
-
-namespace {
-
-int parseNumberInRange(const std::string& name, const std::string& value, int low, int high) {
-    int number = 0;
-    const char* end = value.data() + value.size();
-    const auto [ptr, ec] = std::from_chars(value.data(), end, number);
-    if (value.empty() || ec != std::errc() || ptr != end || number < low || number > high) {
-        throw UsageError("--" + name + " takes a whole number from " + std::to_string(low) +
-                         " to " + std::to_string(high) + ", not '" + value + "'");
-    }
-    return number;
-}
-
-}  // namespace
 
 std::string usageText() {
     return "Usage: trellon-cli [options]\n"
@@ -47,10 +33,8 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
     o.decimalSeparator = defaultSeparator;
     using Setter = std::function<void(const std::string&)>;
     std::map<std::string, Setter> valued{
-        {"topology",
-         [&](const std::string& v) { o.topology = parseNumberInRange("topology", v, 1, 7); }},
-        {"response",
-         [&](const std::string& v) { o.response = parseNumberInRange("response", v, 1, 8); }},
+        {"topology", [&](const std::string& v) { o.topology = wholeNumber("topology", v, 1, 7); }},
+        {"response", [&](const std::string& v) { o.response = wholeNumber("response", v, 1, 8); }},
         {"fo", [&](const std::string& v) { o.fo = v; }},
         {"ld", [&](const std::string& v) { o.ld = v; }},
         {"cs", [&](const std::string& v) { o.cs = v; }},

@@ -7,6 +7,7 @@
 
 #include "CliOptions.h"
 #include "NumberText.h"
+#include "OptionValues.h"
 
 namespace trellon::cli {
 
@@ -18,35 +19,7 @@ constexpr int kMaxThreads = 256;
 // Every sample's curve is kept for the envelopes.
 constexpr double kMaxStoredLevels = 5e7;
 
-template <typename Whole>
-Whole wholeNumber(const std::string& name, const std::string& value, Whole low, Whole high) {
-    Whole number = 0;
-    const char* end = value.data() + value.size();
-    const auto [ptr, ec] = std::from_chars(value.data(), end, number);
-    if (value.empty() || ec != std::errc() || ptr != end || number < low || number > high) {
-        throw UsageError("--" + name + " takes a whole number from " + std::to_string(low) +
-                         " to " + std::to_string(high) + ", not '" + value + "'");
-    }
-    return number;
-}
-
 // A number from 0 up to (not including) `below`.
-double nonNegativeNumber(const std::string& name, const std::string& value,
-                         double below = std::numeric_limits<double>::infinity()) {
-    double number = -1;
-    try {
-        number = TypedNumber(value, '.');
-    } catch (const std::exception&) {
-        number = -1;
-    }
-    if (!(number >= 0 && number < below)) {
-        throw UsageError("--" + name + " takes a number from 0" +
-                         (std::isinf(below) ? std::string(" up")
-                                            : " to below " + FormatGeneral(below, 15, '.')) +
-                         ", not '" + value + "'");
-    }
-    return number;
-}
 
 }  // namespace
 

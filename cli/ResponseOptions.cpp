@@ -10,6 +10,7 @@
 #include "CurveRecord.h"
 #include "FileBytes.h"
 #include "NumberText.h"
+#include "OptionValues.h"
 #include "ResponseTable.h"
 #include "ResponseTableCsv.h"
 #include "TerminalResponse.h"
@@ -36,17 +37,6 @@ double positiveNumber(const std::string& name, const std::string& value) {
     return number;
 }
 
-int pointCount(const std::string& value) {
-    int number = 0;
-    const char* end = value.data() + value.size();
-    const auto [ptr, ec] = std::from_chars(value.data(), end, number);
-    if (value.empty() || ec != std::errc() || ptr != end || number < 2 || number > kMaxSpanPoints) {
-        throw UsageError("--span-points takes a whole number from 2 to " +
-                         std::to_string(kMaxSpanPoints) + ", not '" + value + "'");
-    }
-    return number;
-}
-
 }  // namespace
 
 bool takeResponseOption(ResponseOptions& options, const std::string& name,
@@ -56,7 +46,7 @@ bool takeResponseOption(ResponseOptions& options, const std::string& name,
     } else if (name == "span-khz") {
         options.spanKhz = positiveNumber(name, value);
     } else if (name == "span-points") {
-        options.spanPoints = pointCount(value);
+        options.spanPoints = wholeNumber("span-points", value, 2, kMaxSpanPoints);
     } else if (name == "s2p") {
         options.s2pFile = value;
     } else if (name == "measured") {
