@@ -1,6 +1,5 @@
 // The window that takes the design to the bench, and what its buttons do in the main window.
 #include <QPen>
-#include <stdexcept>
 
 #include "AtOnceWriter.h"
 #include "BenchReport.h"
@@ -10,6 +9,7 @@
 #include "BuiltFilter.h"
 #include "Catalogue.h"
 #include "ChartView.h"
+#include "CommandError.h"
 #include "CrystalBatchWindow.h"
 #include "CurveRecord.h"
 #include "Dialogs.h"
@@ -30,11 +30,11 @@ constexpr const char* kPdfFileFilters = "PDF (*.pdf)";
 BenchWindow& MainWindow::benchWindow() {
     if (!bench_) {
         bench_ = std::make_unique<BenchWindow>(this);
-        connect(bench_.get(), &BenchWindow::showRequested, this, &MainWindow::showBench);
-        connect(bench_.get(), &BenchWindow::exportPdfRequested, this,
-                &MainWindow::exportBenchSheetPdf);
-        connect(bench_.get(), &BenchWindow::exportCsvRequested, this,
-                &MainWindow::exportBenchSheetCsv);
+        connectCommand(bench_.get(), &BenchWindow::showRequested, &MainWindow::showBench);
+        connectCommand(bench_.get(), &BenchWindow::exportPdfRequested,
+                       &MainWindow::exportBenchSheetPdf);
+        connectCommand(bench_.get(), &BenchWindow::exportCsvRequested,
+                       &MainWindow::exportBenchSheetCsv);
     }
     return *bench_;
 }
@@ -77,7 +77,7 @@ std::optional<BenchCircuit> MainWindow::benchCircuit(std::vector<std::string>& c
         return makeBenchCircuit(
             drawn, placed->empty() ? drawnDesign_->built : makeBuiltFilter(drawn, *placed),
             bench_->settings());
-    } catch (const std::invalid_argument& refused) {
+    } catch (const CommandError& refused) {
         dialogs_.warning(QString::fromStdString(refused.what()));
         return std::nullopt;
     }

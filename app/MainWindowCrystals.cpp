@@ -62,8 +62,10 @@ void MainWindow::createCrystalTools() {
                 return dialogs_.openFileNames(QCoreApplication::applicationDirPath(), filters);
             },
         .calculatedDesign = design,
-        .showBuilt = [this](const DesignState& d,
-                            const std::vector<MeasuredCrystal>& c) { showBuiltFilter(d, c); },
+        .showBuilt =
+            [this](const DesignState& d, const std::vector<MeasuredCrystal>& c) {
+                runCommand([&] { showBuiltFilter(d, c); });
+            },
         .showSweepFit =
             [this](const QString& name, const std::vector<double>& hz,
                    std::vector<double> measuredDb, std::vector<double> fittedDb) {
@@ -95,8 +97,10 @@ void MainWindow::createCrystalTools() {
             }
             return around;
         },
-        .showEnvelopes = [this](const DesignState& d,
-                                const MonteCarloResult& r) { showEnvelopes(d, r); },
+        .showEnvelopes =
+            [this](const DesignState& d, const MonteCarloResult& r) {
+                runCommand([&] { showEnvelopes(d, r); });
+            },
     };
     monteCarloWindow_ = std::make_unique<MonteCarloWindow>(separator, std::move(monteCarloHooks));
     monteCarloWindow_->setWindowIcon(windowIcon());
