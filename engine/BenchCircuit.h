@@ -20,7 +20,7 @@ struct BenchSettings {
     double systemOhm = 50;
 };
 
-// Throws std::invalid_argument naming the setting that is out of range.
+// Throws CommandError naming the setting that is out of range.
 void requireValidBenchSettings(const BenchSettings& settings);
 
 // One capacitor of the filter as the builder fits it.
@@ -53,7 +53,7 @@ struct BenchCircuit {
 // `asBuilt` (the calculated design's circuit as built, with the crystals to use) with each
 // capacitor fitted, the board's stray at each node that has a shunt capacitor, and the matching
 // network at each end, designed at the ideal curve's band centre. With no series, no stray and
-// no match the circuit is `asBuilt` itself. Throws std::invalid_argument for settings out of
+// no match the circuit is `asBuilt` itself. Throws CommandError for settings out of
 // range, or for a match without a traced band.
 BenchCircuit makeBenchCircuit(const DesignState& state, const BuiltCircuit& asBuilt,
                               const BenchSettings& settings);

@@ -45,7 +45,7 @@ std::vector<std::size_t> naivePlacement(const CrystalBatch& batch, int n);
 // runs by local search: the best of all swaps of two positions and all exchanges of a placed
 // crystal for an unused one within n places in Fs order of the placed ones, until none
 // improves. Starts from the naive choice, so never does worse. Returns nothing when cancelled;
-// throws std::invalid_argument when the batch has fewer than n crystals.
+// throws CommandError when the batch has fewer than n crystals.
 std::optional<CrystalChoice> ChooseCrystals(const DesignState& state, const CrystalBatch& batch,
                                             const ChoiceSettings& settings,
                                             const ProgressCallback& progress,

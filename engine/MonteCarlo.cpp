@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 #include "BuiltFilter.h"
 #include "BuiltFilterSolver.h"
+#include "CommandError.h"
 #include "Engine.h"
 #include "ParallelTasks.h"
 #include "RandomStream.h"
@@ -86,7 +86,7 @@ void checkSettings(const MonteCarloSettings& settings) {
     const bool sizeOk = settings.samples >= 1 && settings.gridPoints >= 2 &&
                         static_cast<double>(settings.samples) * settings.gridPoints <= 5e7;
     if (!sizeOk || settings.histogramBins < 1 || !spreadOk) {
-        throw std::invalid_argument("Monte-Carlo settings out of range");
+        throw CommandError("Monte-Carlo settings out of range");
     }
 }
 

@@ -76,7 +76,7 @@ struct MonteCarloResult {
 // design in `state`) over the grid and gathers the envelopes, figures and yield. The parts of
 // sample i are drawn from RandomStream(seed, i) in ladder order: per crystal normal deviations
 // of Fs, Lm, Rm and C0, per capacitor a uniform one; Cm follows Fs and Lm. Returns nothing when
-// `cancel` was set before the end. Throws std::invalid_argument for settings out of range.
+// `cancel` was set before the end. Throws CommandError for settings out of range.
 std::optional<MonteCarloResult> RunMonteCarlo(const DesignState& state, const BuiltCircuit& circuit,
                                               const MonteCarloSettings& settings,
                                               const ProgressCallback& progress,
