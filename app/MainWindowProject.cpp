@@ -61,9 +61,7 @@ std::optional<Project> MainWindow::currentProject() {
     project.measured = measured_;
     // The bench choices once its window was made; an opened project's stay as they came.
     if (bench_) {
-        const BenchSettings b = bench_->settings();
-        project.bench =
-            ProjectBench{b.eSeries, b.parallelTolerancePercent, b.strayPf, b.match, b.systemOhm};
+        project.bench = bench_->settings();
     }
     return project;
 }
@@ -127,9 +125,7 @@ void MainWindow::applyProject(const Project& project) {
     batchWindow_->setPlacement(project.placement);
     monteCarloWindow_->setSettings(project.spreads, project.targets);
     if (project.bench || bench_) {
-        const ProjectBench b = project.bench.value_or(ProjectBench{});
-        benchWindow().setSettings(
-            {b.eSeries, b.parallelTolerancePercent, b.strayPf, b.match, b.systemOhm});
+        benchWindow().setSettings(project.bench.value_or(BenchSettings{}));
     }
     exportSettings_ = project.exportSettings;
     exportSizeFromProject_ = project.exportSettings.has_value();
