@@ -6,8 +6,11 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 #include <cmath>
+
+#include "ProjectDocument.h"
 
 namespace trellon {
 
@@ -35,7 +38,8 @@ QDoubleSpinBox* spinBox(const SettingSpec& spec, int decimals) {
 
 }  // namespace
 
-BenchWindow::BenchWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+BenchWindow::BenchWindow(ProjectDocument& document, BenchHooks hooks, QWidget* parent)
+    : QWidget(parent, Qt::Window), document_(document), hooks_(std::move(hooks)) {
     setObjectName("BenchWindow");
     setWindowTitle(QString::fromUtf8("От расчета к плате"));
 
@@ -80,9 +84,9 @@ BenchWindow::BenchWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* csv = new QPushButton(QString::fromUtf8("Лист сборки CSV..."));
     csv->setObjectName("BenchCsv");
     csv->setToolTip("Save the parts list as CSV");
-    connect(show, &QPushButton::clicked, this, &BenchWindow::showRequested);
-    connect(pdf, &QPushButton::clicked, this, &BenchWindow::exportPdfRequested);
-    connect(csv, &QPushButton::clicked, this, &BenchWindow::exportCsvRequested);
+    connect(show, &QPushButton::clicked, this, [this] { hooks_.show(); });
+    connect(pdf, &QPushButton::clicked, this, [this] { hooks_.exportPdf(); });
+    connect(csv, &QPushButton::clicked, this, [this] { hooks_.exportCsv(); });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(show);
     buttons->addWidget(pdf);
@@ -92,6 +96,35 @@ BenchWindow::BenchWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addLayout(form);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(series_, &QComboBox::currentIndexChanged, this, &BenchWindow::handToDocument);
+    connect(pairs_, &QCheckBox::toggled, this, &BenchWindow::handToDocument);
+    for (QDoubleSpinBox* box : {tolerance_, stray_, systemOhm_}) {
+        connect(box, &QDoubleSpinBox::valueChanged, this, &BenchWindow::handToDocument);
+    }
+    connect(match_, &QComboBox::currentIndexChanged, this, &BenchWindow::handToDocument);
+    if (document_.bench()) {
+        setSettings(*document_.bench());
+    } else {
+        handToDocument();
+    }
+    // A project without bench settings sets the window's fields to the defaults.
+    subscription_ = document_.subscribe(DocumentAspect::Bench, [this] {
+        if (!applying_) {
+            setSettings(document_.bench().value_or(BenchSettings{}));
+        }
+    });
+}
+
+BenchWindow::~BenchWindow() {
+    document_.unsubscribe(subscription_);
+}
+
+void BenchWindow::handToDocument() {
+    if (!applying_) {
+        const QScopedValueRollback applying(applying_, true);
+        document_.setBench(settings());
+    }
 }
 
 BenchSettings BenchWindow::settings() const {
@@ -107,6 +140,14 @@ BenchSettings BenchWindow::settings() const {
 }
 
 void BenchWindow::setSettings(const BenchSettings& s) {
+    {
+        const QScopedValueRollback applying(applying_, true);
+        applySettings(s);
+    }
+    handToDocument();
+}
+
+void BenchWindow::applySettings(const BenchSettings& s) {
     for (int i = 0; i < static_cast<int>(std::size(kSeries)); ++i) {
         if (kSeries[i] == s.eSeries) {
             series_->setCurrentIndex(i);
