@@ -21,16 +21,16 @@ void requireValidBenchSettings(const BenchSettings& s) {
     if (s.eSeries != 0 && !isESeries(s.eSeries)) {
         throw CommandError("the series is E6, E12, E24, E48 or E96");
     }
-    if (s.parallelTolerancePercent &&
-        !(*s.parallelTolerancePercent >= 0 && *s.parallelTolerancePercent < 100)) {
-        throw CommandError("the parallel tolerance lies from 0 to under 100 %");
+    const auto require = [](const SettingSpec& spec, double value) {
+        if (!spec.accepts(value)) {
+            throw CommandError(settingRefusal(spec));
+        }
+    };
+    if (s.parallelTolerancePercent) {
+        require(settings::kParallelTolerance, *s.parallelTolerancePercent);
     }
-    if (!(s.strayPf >= 0 && std::isfinite(s.strayPf))) {
-        throw CommandError("the stray capacitance is 0 pF or more");
-    }
-    if (!(s.systemOhm > 0 && std::isfinite(s.systemOhm))) {
-        throw CommandError("the system resistance is above 0 ohm");
-    }
+    require(settings::kBenchStray, s.strayPf);
+    require(settings::kSystemOhm, s.systemOhm);
 }
 
 std::vector<std::string> BenchCircuit::keptAtDesignNames() const {

@@ -9,11 +9,12 @@
 #include "CrystalBatch.h"
 #include "DesignState.h"
 #include "ParallelTasks.h"
+#include "SettingTables.h"
 
 namespace trellon {
 
 struct ChoiceSettings {
-    int threads = 0;         // 0: one per core; the choice does not depend on it
+    int threads = settings::wholeDefault(settings::kThreads);  // 0: one per core
     int measurePoints = 41;  // frequencies of the measure over the ideal band at the level
     // Every placement is tried when there are at most this many (mirror images counted once).
     std::size_t exhaustiveLimit = 20000;
