@@ -5,7 +5,6 @@
 #include <exception>
 #include <limits>
 
-#include "CliOptions.h"
 #include "NumberText.h"
 #include "OptionValues.h"
 

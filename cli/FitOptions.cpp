@@ -4,11 +4,11 @@
 #include <nlohmann/json.hpp>
 
 #include "AtOnceWriter.h"
-#include "CliOptions.h"
 #include "CommandError.h"
 #include "CrystalBatchCsv.h"
 #include "CrystalSweepFit.h"
 #include "NumberText.h"
+#include "UsageError.h"
 
 namespace trellon::cli {
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "CliOptions.h"
+#include "UsageError.h"
 
 namespace trellon::cli {
 
