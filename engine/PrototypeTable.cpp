@@ -59,6 +59,19 @@ constexpr std::array<std::array<Row, kResponseCount>, 4> kRows{{
     }},
 }};
 
+// A response without its rows would read zeros: every order has a row for every response.
+constexpr bool everyRowFilled() {
+    for (const auto& order : kRows) {
+        for (const Row& row : order) {
+            if (row[0] == 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(everyRowFilled(), "a prototype row for every response number");
+
 int orderRow(int order) {
     switch (order) {
         case 3:
