@@ -9,12 +9,29 @@
 
 namespace trellon::cli {
 
+namespace {
+
+// "3, 4, 6, 8 crystals, 4, 6, 8 crystals CW": the crystal counts of the plain topologies, then
+// of the CW ones, in the order of their numbers.
+std::string topologyList() {
+    std::string plain;
+    std::string cw;
+    for (int topology = 1; topology <= kTopologyCount; ++topology) {
+        const TopologyDescription& description = topologyDescription(topology);
+        std::string& list = description.cw ? cw : plain;
+        list += (list.empty() ? "" : ", ") + std::to_string(description.crystals);
+    }
+    return plain + " crystals, " + cw + " crystals CW";
+}
+
+}  // namespace
+
 std::string usageText() {
     return "Usage: trellon-cli [options]\n"
            "Designs a ladder filter of identical crystals and traces its response.\n"
            "  --topology N            1.." +
-           std::to_string(kTopologyCount) +
-           ": 3, 4, 6, 8 crystals, 4, 6, 8 crystals CW (1)\n"
+           std::to_string(kTopologyCount) + ": " + topologyList() +
+           " (1)\n"
            "  --response N            1 Butterworth, 2.." +
            std::to_string(kResponseCount) +
            " Chebyshev 0.044..1.5 dB (1)\n"

@@ -18,6 +18,12 @@ namespace trellon {
 
 namespace {
 
+// No user input reaches a topology without formulas: the option checks and the window's list
+// admit only the described ones, and each of those has its case below.
+[[noreturn]] void refuseTopology(int topology) {
+    throw std::logic_error("no synthesis for topology " + std::to_string(topology));
+}
+
 // A zero here would divide by zero further on; refuse it by name before any value is shown.
 void requireNonZero(double value, const char* field) {
     if (value == 0) {
@@ -137,8 +143,7 @@ double writeCapacitors(DesignState& s, const Couplings& q) {
             return C[1];
         }
         default:
-            // The option checks and the lists admit only described topologies.
-            throw std::logic_error("no synthesis for topology " + std::to_string(s.Topology));
+            refuseTopology(s.Topology);
     }
 }
 
@@ -157,7 +162,7 @@ void showResultFields(const DesignState& s, char separator, DesignView& view) {
 bool SynthesizeFilter(Engine& engine, const DesignTexts& texts, char separator, DesignView& view) {
     DesignState& s = engine.state;
     if (!isValidTopology(s.Topology)) {
-        throw std::logic_error("no synthesis for topology " + std::to_string(s.Topology));
+        refuseTopology(s.Topology);
     }
     view.showResultsPanel();
     s.Calculated = true;
