@@ -1,5 +1,6 @@
 // The window that takes the design to the bench, and what its buttons do in the main window.
 #include <QPen>
+#include <QScopedValueRollback>
 #include <stdexcept>
 
 #include "AtOnceWriter.h"
@@ -29,12 +30,14 @@ constexpr const char* kPdfFileFilters = "PDF (*.pdf)";
 
 BenchWindow& MainWindow::benchWindow() {
     if (!bench_) {
-        bench_ = std::make_unique<BenchWindow>(this);
-        connect(bench_.get(), &BenchWindow::showRequested, this, &MainWindow::showBench);
-        connect(bench_.get(), &BenchWindow::exportPdfRequested, this,
-                &MainWindow::exportBenchSheetPdf);
-        connect(bench_.get(), &BenchWindow::exportCsvRequested, this,
-                &MainWindow::exportBenchSheetCsv);
+        // The new window hands the document its settings before bench_ holds it.
+        const QScopedValueRollback editing(editingDocument_, true);
+        bench_ = std::make_unique<BenchWindow>(
+            document_,
+            BenchHooks{.show = [this] { showBench(); },
+                       .exportPdf = [this] { exportBenchSheetPdf(); },
+                       .exportCsv = [this] { exportBenchSheetCsv(); }},
+            this);
     }
     return *bench_;
 }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <cmath>
 
 #include "ChartView.h"
@@ -108,7 +109,7 @@ void MainWindow::recordDrawnCurve(int k) {
     Chart1->setCurveSource(k, recordedSource(record, wideSpan_));
     Chart1->setReadoutFo(s.Fo);
     drawnDesign_ = std::move(record);
-    calculatedDesign_ = s;
+    document_.setCalculatedDesign(s);
 }
 
 void MainWindow::ImportMeasuredClick() {
@@ -158,7 +159,8 @@ void MainWindow::showMeasured(const std::string& name, std::shared_ptr<const Two
                           measuredSource(data, measured));
     Memo1->show();
     appendReportBlock(engine_->state, *Memo1, *Memo2, lines);
-    measured_ = ProjectMeasured{name, *data};
+    const QScopedValueRollback editing(editingDocument_, true);
+    document_.setMeasured(ProjectMeasured{name, *data});
     FRClick();
 }
 
