@@ -3,6 +3,7 @@
 #include <QPalette>
 
 #include "LineEditRoom.h"
+#include "SchematicFields.h"
 
 namespace trellon {
 

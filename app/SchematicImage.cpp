@@ -1,6 +1,6 @@
 #include "SchematicImage.h"
 
-#include <array>
+#include <iterator>
 
 #include "Catalogue.h"
 #include "ResourcePicture.h"
@@ -10,15 +10,16 @@ namespace trellon {
 namespace {
 
 // Drawn at these sizes so that the result fields laid over them meet their labels.
-constexpr std::array<QSize, kTopologyCount> kSizes{
-    {{240, 150}, {290, 150}, {440, 150}, {590, 150}, {340, 150}, {490, 150}, {729, 172}}};
+constexpr QSize kSizes[] = {{240, 150}, {290, 150}, {440, 150}, {590, 150},
+                            {340, 150}, {490, 150}, {729, 172}};
+static_assert(std::size(kSizes) == kTopologyCount, "one size per topology's schematic");
 
 }  // namespace
 
 QPixmap schematicImage(int topology, qreal devicePixelRatio) {
     const QString resource =
         QStringLiteral(":/") + QString::fromStdString(topologyBitmapName(topology));
-    return RenderResourcePicture(resource, kSizes.at(topology - 1), devicePixelRatio);
+    return RenderResourcePicture(resource, kSizes[indexFromTopology(topology)], devicePixelRatio);
 }
 
 }  // namespace trellon

@@ -4,6 +4,7 @@
 
 #include "BatchSolver.h"
 #include "BenchDesigns.h"
+#include "CrystalFormulas.h"
 #include "GridSolve.h"
 
 namespace trellon::bench {

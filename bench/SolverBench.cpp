@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchDesigns.h"
+#include "CrystalFormulas.h"
 
 namespace trellon::bench {
 namespace {

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "BuiltFilter.h"
-#include "CliOptions.h"
 #include "NumberText.h"
 #include "OptionValues.h"
 

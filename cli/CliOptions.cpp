@@ -4,14 +4,37 @@
 #include <map>
 
 #include "OptionValues.h"
+#include "ResponseDescription.h"
+#include "TopologyDescription.h"
 
 namespace trellon::cli {
+
+namespace {
+
+// "3, 4, 6, 8 crystals, 4, 6, 8 crystals CW": the crystal counts of the plain topologies, then
+// of the CW ones, in the order of their numbers.
+std::string topologyList() {
+    std::string plain;
+    std::string cw;
+    for (int topology = 1; topology <= kTopologyCount; ++topology) {
+        const TopologyDescription& description = topologyDescription(topology);
+        std::string& list = description.cw ? cw : plain;
+        list += (list.empty() ? "" : ", ") + std::to_string(description.crystals);
+    }
+    return plain + " crystals, " + cw + " crystals CW";
+}
+
+}  // namespace
 
 std::string usageText() {
     return "Usage: trellon-cli [options]\n"
            "Designs a ladder filter of identical crystals and traces its response.\n"
-           "  --topology N            1..7: 3, 4, 6, 8 crystals, 4, 6, 8 crystals CW (1)\n"
-           "  --response N            1 Butterworth, 2..8 Chebyshev 0.044..1.5 dB (1)\n"
+           "  --topology N            1.." +
+           std::to_string(kTopologyCount) + ": " + topologyList() +
+           " (1)\n"
+           "  --response N            1 Butterworth, 2.." +
+           std::to_string(kResponseCount) +
+           " Chebyshev 0.044..1.5 dB (1)\n"
            "  --fo TEXT               crystal series resonance, kHz (8863.682)\n"
            "  --ld TEXT               motional inductance, mH (17.15)\n"
            "  --cs TEXT               shunt capacitance, pF (3.3)\n"
@@ -33,8 +56,10 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
     o.decimalSeparator = defaultSeparator;
     using Setter = std::function<void(const std::string&)>;
     std::map<std::string, Setter> valued{
-        {"topology", [&](const std::string& v) { o.topology = wholeNumber("topology", v, 1, 7); }},
-        {"response", [&](const std::string& v) { o.response = wholeNumber("response", v, 1, 8); }},
+        {"topology",
+         [&](const std::string& v) { o.topology = wholeNumber("topology", v, 1, kTopologyCount); }},
+        {"response",
+         [&](const std::string& v) { o.response = wholeNumber("response", v, 1, kResponseCount); }},
         {"fo", [&](const std::string& v) { o.fo = v; }},
         {"ld", [&](const std::string& v) { o.ld = v; }},
         {"cs", [&](const std::string& v) { o.cs = v; }},

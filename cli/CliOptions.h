@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "FitOptions.h"
 #include "ResponseOptions.h"
 #include "StartupInputs.h"
+#include "UsageError.h"
 
 namespace trellon::cli {
 
@@ -34,11 +34,6 @@ struct CliOptions {
     BenchOptions benchOptions;
     FitOptions fitOptions;
     bool help = false;
-};
-
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
 };
 
 // Reads "--name value" and "--name=value" options; throws UsageError on anything else.

@@ -21,6 +21,7 @@
 #include "NumberText.h"
 #include "ResponseOptions.h"
 #include "ResultFields.h"
+#include "SchematicFields.h"
 #include "SpiceExport.h"
 #include "Synthesis.h"
 

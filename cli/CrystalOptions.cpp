@@ -2,8 +2,9 @@
 
 #include <limits>
 
-#include "CliOptions.h"
+#include "NumberText.h"
 #include "OptionValues.h"
+#include "UsageError.h"
 
 namespace trellon::cli {
 

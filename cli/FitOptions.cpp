@@ -3,12 +3,13 @@
 #include <nlohmann/json.hpp>
 
 #include "AtOnceWriter.h"
-#include "CliOptions.h"
 #include "CommandError.h"
 #include "CrystalBatchCsv.h"
 #include "CrystalSweepFit.h"
+#include "NumberText.h"
 #include "OptionValues.h"
 #include "SettingTables.h"
+#include "UsageError.h"
 
 namespace trellon::cli {
 

@@ -4,8 +4,8 @@
 #include <limits>
 #include <string>
 
-#include "CliOptions.h"
 #include "SettingSpec.h"
+#include "UsageError.h"
 
 namespace trellon::cli {
 

@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "BuiltCircuit.h"
-#include "CliOptions.h"
 #include "CommandError.h"
 #include "CurveRecord.h"
 #include "FileBytes.h"

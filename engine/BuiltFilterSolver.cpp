@@ -4,6 +4,7 @@
 #include <array>
 #include <limits>
 
+#include "CrystalFormulas.h"
 #include "Engine.h"
 
 namespace trellon {

@@ -105,7 +105,7 @@ void WriteCalculationReport(DesignState& state, TextView& results, TextView& log
                             const ReportTexts& texts, char decimalSeparator) {
     results.show();
     state.LogUnsaved = true;
-    if (state.Topology < 1 || state.Topology > kTopologyCount) {
+    if (!isValidTopology(state.Topology)) {
         return;
     }
     const TopologyDescription& description = topologyDescription(state.Topology);

@@ -1,40 +1,6 @@
 #include "Catalogue.h"
 
-#include <array>
-
 namespace trellon {
-
-namespace {
-
-struct ResponseEntry {
-    const char* comboText;
-    const char* displayName;
-    const char* keyPart;
-};
-
-constexpr std::array<ResponseEntry, kResponseCount> kResponses{{
-    {"Butt. dA=3 dB", "Butt. dA=3 dB", ""},
-    {"Cheb. dA=0,044 dB", "Cheb. dA=0.044 dB", "10-"},
-    {"Cheb. dA=0,099 dB", "Cheb. dA=0.099 dB", "15-"},
-    {"Cheb. dA=0,177 dB", "Cheb. dA=0.177 dB", "20-"},
-    {"Cheb. dA=0,28 dB", "Cheb. dA=0.28 dB", "25-"},
-    {"Cheb. dA=0,5 dB", "Cheb. dA=0.5 dB", "33-"},
-    {"Cheb. dA=1.0 dB", "Cheb. dA=1.0 dB", "45-"},
-    {"Cheb. dA=1.5 dB", "Cheb. dA=1.5 dB", "54-"},
-}};
-
-const ResponseEntry& responseEntry(int response) {
-    return kResponses.at(response - 1);
-}
-
-}  // namespace
-
-bool isValidTopology(int topology) {
-    return topology >= 1 && topology <= kTopologyCount;
-}
-bool isValidResponse(int response) {
-    return response >= 1 && response <= kResponseCount;
-}
 
 int crystalCount(int topology) {
     return topologyDescription(topology).crystals;
@@ -66,16 +32,16 @@ std::string topologyBitmapName(int topology) {
 }
 
 bool isButterworth(int response) {
-    return response == 1;
+    return responseDescription(response).family == ResponseFamily::Butterworth;
 }
 std::string responseComboText(int response) {
-    return responseEntry(response).comboText;
+    return responseDescription(response).comboText;
 }
 std::string responseDisplayName(int response) {
-    return responseEntry(response).displayName;
+    return responseDescription(response).displayName;
 }
 std::string responseKeyPart(int response) {
-    return responseEntry(response).keyPart;
+    return responseDescription(response).tableKeyPart;
 }
 
 std::string tableKey(int topology, int response) {

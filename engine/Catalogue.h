@@ -2,17 +2,14 @@
 
 #include <string>
 
+#include "ResponseDescription.h"
 #include "TopologyDescription.h"
 
 namespace trellon {
 
-inline constexpr int kResponseCount = 8;
-
-// Queries over the fixed catalogue; the topology ones read its TopologyDescription. Topology
-// numbers run 1..7 and response numbers 1..8; the list positions (TopologyIndex, ResponseIndex) are
-// one less.
-bool isValidTopology(int topology);
-bool isValidResponse(int response);
+// Queries over the fixed catalogue, read from its topology and response descriptions. Topology
+// numbers run 1..kTopologyCount and response numbers 1..kResponseCount; the list positions
+// (TopologyIndex, ResponseIndex) are one less.
 
 int crystalCount(int topology);
 int prototypeOrder(int topology);

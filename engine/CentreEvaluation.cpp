@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Catalogue.h"
+#include "CrystalFormulas.h"
 #include "Messages.h"
 
 namespace trellon {

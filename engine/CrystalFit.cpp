@@ -2,17 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <optional>
 
 #include "CommandError.h"
+#include "CrystalFormulas.h"
 #include "LevenbergMarquardt.h"
 
 namespace trellon {
 
 namespace {
 
-constexpr double kTwoPiExact = 2 * std::numbers::pi;
 constexpr int kMaxIterations = 200;
 // A typical ratio of holder to motional capacitance, for a sweep that tells nothing of C0.
 constexpr double kTypicalCapacitanceRatio = 250;
@@ -33,11 +32,6 @@ Complex motionalImpedance(const CrystalCircuit& crystal, double frequencyHz) {
     const double w = kTwoPiExact * frequencyHz;
     const double ws = kTwoPiExact * crystal.fsHz;
     return {crystal.rmOhm, crystal.lmH * ((w - ws) * (w + ws)) / w};
-}
-
-double motionalCapacitance(double fsHz, double lmH) {
-    const double ws = kTwoPiExact * fsHz;
-    return 1 / (ws * ws * lmH);
 }
 
 void checkSweep(const std::vector<double>& f, const std::vector<Complex>& s21,
@@ -154,7 +148,7 @@ CrystalCircuit startEstimate(const std::vector<double>& f, const std::vector<Com
     // The loaded resonance is 3 dB down where the reactance equals Rm + 2 R0.
     start.lmH = (start.rmOhm + twoR0) / (kTwoPiExact * bandwidth);
 
-    const double cm = motionalCapacitance(start.fsHz, start.lmH);
+    const double cm = motionalCapacitance(start.fsHz, start.lmH, kTwoPiExact);
     std::optional<double> c0;
     if (high) {
         // The parallel resonance is the largest loss above the series one, when the sweep

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "CommandError.h"
-#include "Engine.h"
+#include "CrystalFormulas.h"
 #include "FloatingPoint.h"
 
 namespace trellon {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CrystalFormulas.h"
 #include "DesignState.h"
 
 namespace trellon {
@@ -12,12 +13,6 @@ struct CrystalModel {
     double motionalResistance = 0;   // ohm
     double holderCapacitance = 0;    // F
 };
-
-// The motional capacitance (F) of a crystal resonating at foKhz with the motional inductance
-// ldMh, computed as the synthesis always has, so that equal inputs give equal bits.
-inline double motionalCapacitanceOf(double foKhz, double ldMh) {
-    return 1 / (39478.417604355091 * foKhz * foKhz * ldMh);
-}
 
 // The crystal that the design's inputs describe, converted exactly as the netlists always have.
 inline CrystalModel nominalCrystal(const DesignState& state) {

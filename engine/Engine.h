@@ -29,10 +29,6 @@ inline std::unique_ptr<Engine> makeEngine() {
     return std::make_unique_for_overwrite<Engine>();
 }
 
-// 2*pi as every computation of the program uses it, and its square.
-inline constexpr double kTwoPi = 6.2831853071794;
-inline constexpr double kTwoPiSquared = 39.478417604355091;
-
 // The level of a load matched to its source, relative to the source's open voltage: 20*log10(2).
 inline const double kMatchedLoadLossDb = 20 * std::log10(2.0);
 

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "BatchSolver.h"
+#include "CrystalFormulas.h"
 #include "Engine.h"
 
 namespace trellon {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "Engine.h"
+#include "CrystalFormulas.h"
 
 namespace trellon {
 

@@ -1,5 +1,7 @@
 #include "MeasuredCrystalModel.h"
 
+#include "CrystalFormulas.h"
+
 namespace trellon {
 
 CrystalModel crystalModelOf(const MeasuredCrystal& crystal) {

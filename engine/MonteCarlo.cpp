@@ -6,7 +6,7 @@
 #include "BuiltFilter.h"
 #include "BuiltFilterSolver.h"
 #include "CommandError.h"
-#include "Engine.h"
+#include "CrystalFormulas.h"
 #include "ParallelTasks.h"
 #include "RandomStream.h"
 

@@ -5,7 +5,7 @@
 #include <numbers>
 #include <stdexcept>
 
-#include "Engine.h"
+#include "CrystalFormulas.h"
 
 namespace trellon {
 

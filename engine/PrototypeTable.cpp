@@ -59,21 +59,18 @@ constexpr std::array<std::array<Row, kResponseCount>, 4> kRows{{
     }},
 }};
 
-struct ResponseConstants {
-    double kref;
-    double swr;
-};
-
-constexpr std::array<ResponseConstants, kResponseCount> kResponseConstants{{
-    {0, 1.0},
-    {10, 1.222},
-    {15, 1.353},
-    {20, 1.5},
-    {25, 1.667},
-    {33, 1.98},
-    {45, 2.66},
-    {54, 3.35},
-}};
+// A response without its rows would read zeros: every order has a row for every response.
+constexpr bool everyRowFilled() {
+    for (const auto& order : kRows) {
+        for (const Row& row : order) {
+            if (row[0] == 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(everyRowFilled(), "a prototype row for every response number");
 
 int orderRow(int order) {
     switch (order) {
@@ -113,9 +110,9 @@ void LoadPrototype(DesignState& state) {
     for (int i = 0; i < valueCount(order); ++i) {
         *g[i] = row[i];
     }
-    const ResponseConstants& constants = kResponseConstants[indexFromResponse(state.Response)];
-    state.Kref = constants.kref;
-    state.SWR = constants.swr;
+    const ResponseDescription& response = responseDescription(state.Response);
+    state.Kref = response.kref;
+    state.SWR = response.swr;
     state.TableKey = tableKey(state.Topology, state.Response);
 }
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "CrystalFormulas.h"
+
 namespace trellon {
 
 namespace {
@@ -53,7 +55,7 @@ double RandomStream::uniform() {
 double RandomStream::normal() {
     const double u1 = 1 - uniform();  // (0, 1]: the logarithm stays finite
     const double u2 = uniform();
-    return std::sqrt(-2 * std::log(u1)) * std::cos(6.283185307179586 * u2);
+    return std::sqrt(-2 * std::log(u1)) * std::cos(kTwoPiExact * u2);
 }
 
 }  // namespace trellon

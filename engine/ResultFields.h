@@ -1,8 +1,6 @@
 #pragma once
 
-#include <array>
 #include <string>
-#include <vector>
 
 namespace trellon {
 
@@ -35,19 +33,5 @@ enum class ResultField {
 inline constexpr int kResultFieldCount = 22;
 
 std::string resultFieldName(ResultField field);
-
-// What the field shows on the schematic of `topology` ("Rin", "C4", "Rout"), or "" when it is
-// hidden for that topology.
-std::string resultFieldLabel(ResultField field, int topology);
-
-// True for a field that shows Rin or Rout on every schematic that shows it at all.
-bool holdsOnlyResistance(ResultField field);
-
-// The fields that the schematic of `topology` shows, in table order.
-std::vector<ResultField> visibleResultFields(int topology);
-
-// The fields the synthesis writes for `topology`, in the order it writes them: Rin, the
-// output resistance, then the capacitors C1..Cn.
-std::vector<ResultField> writtenResultFields(int topology);
 
 }  // namespace trellon

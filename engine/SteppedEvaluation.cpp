@@ -1,5 +1,6 @@
 #include "SteppedEvaluation.h"
 
+#include "CrystalFormulas.h"
 #include "Messages.h"
 
 namespace trellon {

@@ -1,10 +1,13 @@
 #include "Synthesis.h"
 
 #include <cmath>
+#include <stdexcept>
+#include <string>
 
 #include "Catalogue.h"
 #include "CentreEvaluation.h"
 #include "CommandError.h"
+#include "CrystalFormulas.h"
 #include "CrystalModel.h"
 #include "FloatingPoint.h"
 #include "Messages.h"
@@ -15,8 +18,11 @@ namespace trellon {
 
 namespace {
 
-constexpr double P1 = kTwoPi;
-constexpr double P2 = kTwoPiSquared;
+// No user input reaches a topology without formulas: the option checks and the window's list
+// admit only the described ones, and each of those has its case below.
+[[noreturn]] void refuseTopology(int topology) {
+    throw std::logic_error("no synthesis for topology " + std::to_string(topology));
+}
 
 // A zero here would divide by zero further on; refuse it by name before any value is shown.
 void requireNonZero(double value, const char* field) {
@@ -43,10 +49,11 @@ double withCcor(double c, double ccor) {
 Couplings commonQuantities(DesignState& s) {
     Couplings q{};
     const double N = s.Fo / s.dF * 1000;
-    q.Xs = N * 1e9 / (P2 * s.Fo * s.Fo * s.Ld);
+    q.Xs = N * 1e9 / (kTwoPiSquared * s.Fo * s.Fo * s.Ld);
     s.Cq = motionalCapacitanceOf(s.Fo, s.Ld);
-    q.Rterm = 1e9 / (P1 * s.Fo * q.Xs * s.G1);
-    const double base = P2 * (s.Fo * s.Fo) * (q.Rterm * q.Rterm) * (q.Xs * q.Xs) * s.G2 * s.G3;
+    q.Rterm = 1e9 / (kTwoPi * s.Fo * q.Xs * s.G1);
+    const double base =
+        kTwoPiSquared * (s.Fo * s.Fo) * (q.Rterm * q.Rterm) * (q.Xs * q.Xs) * s.G2 * s.G3;
     if (isCwTopology(s.Topology)) {
         const double end = q.Xs * std::sqrt(s.G2 * s.G3) + s.Ccor;
         q.r = base * (s.Ccor * s.Ccor) * 1e-18 / (end * end);
@@ -114,7 +121,7 @@ double writeCapacitors(DesignState& s, const Couplings& q) {
             C[19] = C[22];
             return C[19];
         }
-        default: {
+        case 7: {
             C[1] = withCcor(q.K23, ccor);
             C[2] = q.K12;
             C[16] = q.K23;
@@ -135,6 +142,8 @@ double writeCapacitors(DesignState& s, const Couplings& q) {
             C[19] = C[1];
             return C[1];
         }
+        default:
+            refuseTopology(s.Topology);
     }
 }
 
@@ -152,6 +161,9 @@ void showResultFields(const DesignState& s, char separator, DesignView& view) {
 
 bool SynthesizeFilter(Engine& engine, const DesignTexts& texts, char separator, DesignView& view) {
     DesignState& s = engine.state;
+    if (!isValidTopology(s.Topology)) {
+        refuseTopology(s.Topology);
+    }
     view.showResultsPanel();
     s.Calculated = true;
 

@@ -1,6 +1,6 @@
 #include "TopologyDescription.h"
 
-#include <array>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -315,7 +315,7 @@ constexpr int kBreakBeforeC3[] = {3};
 constexpr int kBreakBeforeC4[] = {4};
 constexpr int kBreakBeforeC3AndC6[] = {3, 6};
 
-const std::array<TopologyDescription, kTopologyCount> kTopologies{{
+const TopologyDescription kTopologies[] = {
     {"3-crystal", "F3", 3, 3, false, F::EditC5, k3CrystalCaps, {}, {13, 13, k3Crystal}},
     {"4-crystal", "F4", 4, 4, false, F::EditRout4, k4CrystalCaps, {}, {16, 16, k4Crystal}},
     {"6-crystal",
@@ -367,12 +367,13 @@ const std::array<TopologyDescription, kTopologyCount> kTopologies{{
       .attenuationEnd = "  dB;",
       .lineBreaksBefore = kBreakBeforeC3AndC6},
      {31, 1, k8CrystalCW}},
-}};
+};
+static_assert(std::size(kTopologies) == kTopologyCount, "one description per topology number");
 
 }  // namespace
 
 const TopologyDescription& topologyDescription(int topology) {
-    if (topology < 1 || topology > kTopologyCount) {
+    if (!isValidTopology(topology)) {
         throw std::out_of_range("no topology " + std::to_string(topology));
     }
     return kTopologies[topology - 1];

@@ -6,8 +6,14 @@
 
 namespace trellon {
 
+// Topologies are numbered 1..kTopologyCount, in the order of the table of descriptions; the
+// table is checked to hold exactly this many.
 inline constexpr int kTopologyCount = 7;
 inline constexpr int kMaxCrystals = 8;
+
+inline constexpr bool isValidTopology(int topology) {
+    return topology >= 1 && topology <= kTopologyCount;
+}
 
 // What one branch of the circuit model carries. The crystal parts name their ladder position,
 // a capacitor its Cap slot, in ModelBranchRow::index.

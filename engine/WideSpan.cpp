@@ -1,7 +1,7 @@
 #include "WideSpan.h"
 
 #include <limits>
-#include <stdexcept>
+#include "CommandError.h"
 
 #include "GridSolve.h"
 
@@ -12,7 +12,7 @@ std::vector<double> spanFrequencies(const CurveRecord& curve, const SpanSettings
         settings.halfWidthHz == 0 ? 10 * curve.passBandHz : settings.halfWidthHz;
     if (!settings::kSpanPoints.accepts(settings.points) ||
         !settings::kSpanKhz.accepts(halfWidth / 1000)) {
-        throw std::invalid_argument("a span needs two points and a positive width");
+        throw CommandError("a span needs two points and a positive width");
     }
     const double centre = (curve.bandLowHz + curve.bandHighHz) / 2;
     const double low = centre - halfWidth;

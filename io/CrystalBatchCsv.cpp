@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "CommandError.h"
-#include "Engine.h"
+#include "CrystalFormulas.h"
 #include "NumberText.h"
 #include "TextReading.h"
 
@@ -25,12 +25,6 @@ constexpr std::array<std::string_view, kColumnCount> kProgramColumns = {
     "name", "fs_khz", "lm_mh", "cm_ff", "rm_ohm", "c0_pf", ""};
 constexpr std::array<std::string_view, kColumnCount> kSiColumns = {"xtal", "fs", "lm", "cm",
                                                                    "rm",   "co", "qu"};
-
-// Motional capacitance from the series frequency and inductance, in SI units.
-double motionalCapacitance(double fsHz, double lmH) {
-    const double omega = kTwoPi * fsHz;
-    return 1 / (omega * omega * lmH);
-}
 
 class Reader {
 public:
@@ -175,7 +169,7 @@ private:
 
     // Cm given beside Fs and Lm must agree with them within 1 %.
     void checkCm(const NumberedLine& line, double fsHz, double lmH, double cmF) {
-        const double expected = motionalCapacitance(fsHz, lmH);
+        const double expected = motionalCapacitance(fsHz, lmH, kTwoPi);
         if (!(std::fabs(cmF - expected) <= 0.01 * expected)) {
             fail(line.number, "Cm " + FormatGeneral(cmF * 1e15, 6, '.') +
                                   " fF disagrees by more than 1 % with the " +
@@ -222,7 +216,7 @@ private:
             if (cm && !(*cm > 0)) {
                 fail(line.number, "Cm must lie above 0");
             }
-            crystal.lmMh = lm ? *lm : motionalCapacitance(fs * 1e3, *cm * 1e-15) * 1e3;
+            crystal.lmMh = lm ? *lm : motionalCapacitance(fs * 1e3, *cm * 1e-15, kTwoPi) * 1e3;
         }
         const std::string problem = crystalRangeProblem(crystal);
         if (!problem.empty()) {

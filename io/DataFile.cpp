@@ -11,7 +11,9 @@
 #include "CommandError.h"
 #include "FileName.h"
 #include "NumberText.h"
+#include "ResponseDescription.h"
 #include "TextEncoding.h"
+#include "TopologyDescription.h"
 
 namespace trellon {
 
@@ -114,8 +116,8 @@ int catalogueNumber(const std::string& path, const Lines& lines, int lineNumber,
 DesignInputs DataFileLines::load(const std::string& path) {
     const Lines lines = splitLines(readLeadingLines(path));
     DesignInputs inputs;
-    inputs.Topology = catalogueNumber(path, lines, kTopology, "topology", 7);
-    inputs.Response = catalogueNumber(path, lines, kResponse, "response", 8);
+    inputs.Topology = catalogueNumber(path, lines, kTopology, "topology", kTopologyCount);
+    inputs.Response = catalogueNumber(path, lines, kResponse, "response", kResponseCount);
     inputs.Fo = lines[kFo - 1];
     inputs.Ld = lines[kLd - 1];
     inputs.Cs = lines[kCs - 1];

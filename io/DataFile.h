@@ -29,9 +29,9 @@ public:
     static constexpr int kCount = 11;
 
     // Reads the file and checks it whole before anything is kept: lines 10 and 11 must be a
-    // topology number 1..7 and a response number 1..8. Accepts CR LF and LF line ends; missing
-    // lines read as empty and lines after the eleventh are ignored. A line is read as UTF-8 when
-    // it is valid UTF-8 and as Windows-1251 otherwise. Throws CommandError naming the file and
+    // topology number and a response number of the catalogue. Accepts CR LF and LF line ends;
+    // missing lines read as empty and lines after the eleventh are ignored. A line is read as UTF-8
+    // when it is valid UTF-8 and as Windows-1251 otherwise. Throws CommandError naming the file and
     // the reason, leaving the lines as they were.
     DesignInputs load(const std::string& path);
 

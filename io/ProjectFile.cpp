@@ -10,7 +10,9 @@
 #include <utility>
 
 #include "NumberText.h"
+#include "ResponseDescription.h"
 #include "TextReading.h"
+#include "TopologyDescription.h"
 
 namespace trellon {
 
@@ -186,8 +188,8 @@ ProjectDesign readDesign(const Fields& design) {
             .dF = design.text("dF"),
             .level = design.text("level"),
             .Ccor = design.text("Ccor"),
-            .Topology = design.integer("topology", 1, 7),
-            .Response = design.integer("response", 1, 8)};
+            .Topology = design.integer("topology", 1, kTopologyCount),
+            .Response = design.integer("response", 1, kResponseCount)};
 }
 
 CrystalBatch readBatch(const Fields& root, std::string_view fileName) {

@@ -46,6 +46,8 @@ if [[ "$mode" == "test" ]]; then
     find "$root" \( -path "$root/build*" -o -path "$root/.git" \) -prune -o \
         \( -name '*.cpp' -o -name '*.h' \) -print0 |
         xargs -0 clang-format-14 --dry-run --Werror
+    # No unit of the sources may include, through others, one that includes it.
+    python3 "$root/scripts/include-cycles.py" "$root"
 fi
 
 # One Release build serves both modes. On this system every warning is a fault to mend, so it

@@ -8,6 +8,7 @@
 
 #include "CalculatedDesign.h"
 #include "Catalogue.h"
+#include "CrystalFormulas.h"
 #include "Ngspice.h"
 #include "SpiceExport.h"
 

@@ -7,6 +7,7 @@
 
 #include "Catalogue.h"
 #include "CommandError.h"
+#include "CrystalFormulas.h"
 #include "DesignRun.h"
 #include "Messages.h"
 #include "RecordingChart.h"

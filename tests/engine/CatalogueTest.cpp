@@ -6,7 +6,7 @@
 #include <set>
 
 #include "NumberText.h"
-#include "ResultFields.h"
+#include "SchematicFields.h"
 
 namespace trellon {
 namespace {

@@ -12,6 +12,7 @@
 #include "BatchSolver.h"
 #include "Catalogue.h"
 #include "CommandError.h"
+#include "CrystalFormulas.h"
 #include "DesignRun.h"
 #include "GridSolve.h"
 

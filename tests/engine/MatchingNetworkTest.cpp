@@ -1,3 +1,4 @@
+#include "CrystalFormulas.h"
 #include "MatchingNetwork.h"
 
 #include <gtest/gtest.h>

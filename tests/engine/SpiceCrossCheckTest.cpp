@@ -1,3 +1,4 @@
+#include "CrystalFormulas.h"
 #include "SpiceExport.h"
 
 #include <gtest/gtest.h>

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
 
 #include "CommandError.h"
 #include "DesignRun.h"
 #include "Messages.h"
+#include "TopologyDescription.h"
 
 namespace trellon {
 namespace {
@@ -239,6 +241,18 @@ TEST(Synthesis, CcorIsReadForEveryTopologyButKeptOnlyByCw) {
     texts.ccor = "82";
     ASSERT_TRUE(run.synthesize(5, 1, texts));
     EXPECT_EQ(run.state().Ccor, 82);
+}
+
+TEST(Synthesis, RefusesATopologyItHasNoFormulasForBeforeShowingOrChangingAnything) {
+    DesignRun run;
+    ASSERT_TRUE(run.synthesize(kTopologyCount, 8));
+    const DesignState before = run.state();
+    for (int topology : {0, kTopologyCount + 1}) {
+        EXPECT_THROW(run.synthesize(topology, 1), std::logic_error) << topology;
+        EXPECT_TRUE(run.view.events.empty()) << topology;
+        EXPECT_EQ(run.state().Cap, before.Cap) << topology;
+        EXPECT_EQ(run.state().G1, before.G1) << topology;
+    }
 }
 
 TEST(Synthesis, SlotsTheTopologyDoesNotWriteKeepEarlierValues) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CalculatedDesign.h"
+#include "CrystalFormulas.h"
 #include "CurveRecord.h"
 #include "Ngspice.h"
 #include "PhaseResponse.h"

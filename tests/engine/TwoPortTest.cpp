@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CalculatedDesign.h"
+#include "CrystalFormulas.h"
 #include "GridSolve.h"
 #include "PhaseResponse.h"
 #include "TerminalResponse.h"

@@ -110,7 +110,7 @@ TEST(SettingTables, EveryRangeIsEnforcedAlikeByEngineProjectFileAndCommandLine) 
         for (const double value : outsideValues(c.spec)) {
             const std::string typed = FormatGeneral(value, 17, '.');
             SCOPED_TRACE(std::string(c.spec.key) + " = " + typed);
-            EXPECT_THROW(c.engineCheck(value), std::invalid_argument);
+            EXPECT_THROW(c.engineCheck(value), CommandError);
             EXPECT_THROW(cli::parseCliOptions({"--" + std::string(c.spec.option), typed}, '.'),
                          cli::UsageError);
             Json document = good;
