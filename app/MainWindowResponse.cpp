@@ -107,8 +107,8 @@ void MainWindow::recordDrawnCurve(int k) {
         recordTracedCurve(*engine_, "FR" + std::to_string(k + 1), makeBuiltCircuit(s)));
     Chart1->setCurveSource(k, recordedSource(record, wideSpan_));
     Chart1->setReadoutFo(s.Fo);
-    drawnDesign_ = std::move(record);
-    calculatedDesign_ = s;
+    drawnCurve_ = std::move(record);
+    calculatedDesign_ = calculatedDesignOf(*engine_);
 }
 
 void MainWindow::ImportMeasuredClick() {

@@ -350,7 +350,7 @@ void CrystalBatchWindow::saveClick() {
 }
 
 void CrystalBatchWindow::placeClick() {
-    const std::optional<DesignState> design = hooks_.calculatedDesign();
+    const std::shared_ptr<const CalculatedDesign> design = hooks_.calculatedDesign();
     const std::optional<CrystalBatch> batch = checkedBatch();
     if (!batch) {
         return;
@@ -359,7 +359,7 @@ void CrystalBatchWindow::placeClick() {
         hooks_.showWarning(QString::fromUtf8(texts::kNoCalculatedDesign));
         return;
     }
-    const auto n = static_cast<std::size_t>(crystalCount(design->Topology));
+    const auto n = static_cast<std::size_t>(design->crystalCount());
     std::set<int> rows;
     for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
         rows.insert(index.row());
@@ -404,7 +404,7 @@ std::optional<std::vector<MeasuredCrystal>> CrystalBatchWindow::placedCrystals(
 }
 
 void CrystalBatchWindow::showBuiltClick() {
-    const std::optional<DesignState> design = hooks_.calculatedDesign();
+    const std::shared_ptr<const CalculatedDesign> design = hooks_.calculatedDesign();
     if (!design) {
         hooks_.showWarning(QString::fromUtf8(texts::kNoCalculatedDesign));
         return;
@@ -413,7 +413,7 @@ void CrystalBatchWindow::showBuiltClick() {
     if (!batch) {
         return;
     }
-    if (placement_.size() != static_cast<std::size_t>(crystalCount(design->Topology))) {
+    if (placement_.size() != static_cast<std::size_t>(design->crystalCount())) {
         hooks_.showWarning(QString::fromUtf8(texts::kNoPlacement));
         return;
     }
@@ -442,7 +442,7 @@ void CrystalBatchWindow::chooseClick() {
     if (run_->running()) {
         return;
     }
-    const std::optional<DesignState> design = hooks_.calculatedDesign();
+    const std::shared_ptr<const CalculatedDesign> design = hooks_.calculatedDesign();
     if (!design) {
         hooks_.showWarning(QString::fromUtf8(texts::kNoCalculatedDesign));
         return;
@@ -451,16 +451,16 @@ void CrystalBatchWindow::chooseClick() {
     if (!batch) {
         return;
     }
-    const int n = crystalCount(design->Topology);
+    const int n = design->crystalCount();
     if (batch->crystals.size() < static_cast<std::size_t>(n)) {
         hooks_.showWarning(QString::fromUtf8(texts::kTooFewCrystals) + QString::number(n));
         return;
     }
     auto result = std::make_shared<std::optional<CrystalChoice>>();
     run_->start(
-        [design = *design, batch = *batch, result](const ProgressCallback& progress,
-                                                   std::atomic<bool>& cancel) {
-            *result = ChooseCrystals(design, batch, ChoiceSettings{}, progress, cancel);
+        [design, batch = *batch, result](const ProgressCallback& progress,
+                                         std::atomic<bool>& cancel) {
+            *result = ChooseCrystals(*design, batch, ChoiceSettings{}, progress, cancel);
         },
         [this, result, batch = *batch](bool, const std::string& failure) {
             if (!failure.empty()) {

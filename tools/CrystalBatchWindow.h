@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "CalculatedDesign.h"
 #include "CrystalBatch.h"
 #include "CrystalChooser.h"
 #include "CrystalFit.h"
 #include "CrystalSweepFit.h"
-#include "DesignState.h"
 
 class QLabel;
 class QLayout;
@@ -37,9 +37,10 @@ struct CrystalBatchHooks {
     // The chosen files, or none when the user cancels.
     std::function<QStringList(const QString& filters)> openFileNames;
     // The design of the last completed calculation; nothing before the first.
-    std::function<std::optional<DesignState>()> calculatedDesign;
+    std::function<std::shared_ptr<const CalculatedDesign>()> calculatedDesign;
     // Draws and reports the filter built with these crystals, ZQ1 first.
-    std::function<void(const DesignState& design, const std::vector<MeasuredCrystal>& crystals)>
+    std::function<void(const CalculatedDesign& design,
+                       const std::vector<MeasuredCrystal>& crystals)>
         showBuilt;
     // Draws a fitted crystal's measured |S21| and its fitted model's, in dB over the sweep's
     // frequencies in Hz.
