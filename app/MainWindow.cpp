@@ -79,6 +79,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
     FormCreate();
     createCalculator();
     createCrystalTools();
+    subscribeToDocument();
 }
 
 MainWindow::~MainWindow() = default;

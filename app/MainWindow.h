@@ -14,6 +14,7 @@
 #include "Engine.h"
 #include "InputFields.h"
 #include "MainMenu.h"
+#include "ProjectDocument.h"
 #include "ProjectFile.h"
 #include "ResultFieldSet.h"
 #include "SpiceExport.h"
@@ -49,7 +50,9 @@ public:
 
     const DesignState& designState() const { return engine_->state; }
     // The design of the last completed calculation; nothing before the first.
-    std::shared_ptr<const CalculatedDesign> calculatedDesign() const { return calculatedDesign_; }
+    std::shared_ptr<const CalculatedDesign> calculatedDesign() const {
+        return document_.calculatedDesign();
+    }
 
     void showWarning(const std::string& text) override;
     void showResultsPanel() override;
@@ -157,11 +160,17 @@ private:
     void showSweepFit(const QString& name, const std::vector<double>& frequencyHz,
                       std::vector<double> measuredDb, std::vector<double> fittedDb);
 
-    // The project file.
+    // The project file and the document it is read into and written from.
     void OpenProjectClick();
     void SaveProjectClick();
-    std::optional<Project> currentProject();
-    void applyProject(const Project& project);
+    // Hands the document what the windows' fields hold; false, after a warning, while one of
+    // them is wrong or the placement names a crystal the batch lacks.
+    bool commitToDocument();
+    // The main window follows the document's design, view, measured response and bench.
+    void subscribeToDocument();
+    void showView(const ProjectChart& view);
+    // Runs a change of the export choices on the document's.
+    void editExportSettings(const std::function<void(ProjectExport&)>& edit);
     void calculate();
     void clearCurvesAndPanelTexts();
     void lowerPanelsToPlainText();
@@ -172,6 +181,10 @@ private:
 
     Dialogs& dialogs_;
     std::unique_ptr<Engine> engine_;
+    // The project: made before the windows that show it, and gone after them.
+    ProjectDocument document_;
+    // While the main window itself hands the document what it shows.
+    bool editingDocument_ = false;
 
     QLabel* ShemaFiltr = nullptr;
     MemoView* Memo1 = nullptr;
@@ -188,9 +201,6 @@ private:
     std::unique_ptr<LsFoCalculator> calculator_;
     std::unique_ptr<CrystalBatchWindow> batchWindow_;
     std::unique_ptr<MonteCarloWindow> monteCarloWindow_;
-    // The design of the last completed calculation, whose curve is drawn: the crystal tools,
-    // the bench and the exports build on it.
-    std::shared_ptr<const CalculatedDesign> calculatedDesign_;
     // The filter built with measured crystals while its curve is shown, for the SPICE export.
     std::shared_ptr<const BuiltCircuit> shownBuilt_;
     SpiceSweep shownBuiltSweep_{};
@@ -199,14 +209,8 @@ private:
     // The filter at the bench while its curve is shown, for the SPICE and Touchstone exports.
     std::shared_ptr<const BenchCircuit> shownBench_;
     SpiceSweep shownBenchSweep_{};
-    // The last measured response drawn, the export choices and the project last opened or
-    // saved (its fields this program does not know are kept).
-    std::optional<ProjectMeasured> measured_;
-    // The export choices as last made, or as a project brought them.
-    std::optional<ProjectExport> exportSettings_;
+    // Whether the chart's image size comes from the export choices of an opened project.
     bool exportSizeFromProject_ = false;
-    Project project_;
-    std::string projectDocument_;
     std::unique_ptr<BenchWindow> bench_;
 
     bool chartEnlarged_ = false;

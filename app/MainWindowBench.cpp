@@ -1,5 +1,6 @@
 // The window that takes the design to the bench, and what its buttons do in the main window.
 #include <QPen>
+#include <QScopedValueRollback>
 #include <stdexcept>
 
 #include "AtOnceWriter.h"
@@ -29,12 +30,14 @@ constexpr const char* kPdfFileFilters = "PDF (*.pdf)";
 
 BenchWindow& MainWindow::benchWindow() {
     if (!bench_) {
-        bench_ = std::make_unique<BenchWindow>(this);
-        connect(bench_.get(), &BenchWindow::showRequested, this, &MainWindow::showBench);
-        connect(bench_.get(), &BenchWindow::exportPdfRequested, this,
-                &MainWindow::exportBenchSheetPdf);
-        connect(bench_.get(), &BenchWindow::exportCsvRequested, this,
-                &MainWindow::exportBenchSheetCsv);
+        // The new window hands the document its settings before bench_ holds it.
+        const QScopedValueRollback editing(editingDocument_, true);
+        bench_ = std::make_unique<BenchWindow>(
+            document_,
+            BenchHooks{.show = [this] { showBench(); },
+                       .exportPdf = [this] { exportBenchSheetPdf(); },
+                       .exportCsv = [this] { exportBenchSheetCsv(); }},
+            this);
     }
     return *bench_;
 }
@@ -47,11 +50,11 @@ void MainWindow::BenchClick() {
 }
 
 std::optional<BenchCircuit> MainWindow::benchCircuit(std::vector<std::string>& crystalNames) {
-    if (!calculatedDesign_) {
+    if (!document_.calculatedDesign()) {
         dialogs_.warning(QString::fromUtf8(texts::kNoDesignToExport));
         return std::nullopt;
     }
-    const CalculatedDesign& design = *calculatedDesign_;
+    const CalculatedDesign& design = *document_.calculatedDesign();
     const std::optional<std::vector<MeasuredCrystal>> placed =
         batchWindow_->placedCrystals(design.crystalCount());
     if (!placed) {
@@ -77,7 +80,7 @@ void MainWindow::showBench() {
     if (!bench) {
         return;
     }
-    const CalculatedDesign& design = *calculatedDesign_;
+    const CalculatedDesign& design = *document_.calculatedDesign();
     const std::vector<double> frequencies = builtCurveFrequencies(design.band);
     const BenchResult result = solveBench(design, *bench, frequencies);
     CurveSeries amplitude;
@@ -107,7 +110,7 @@ void MainWindow::exportBenchSheetPdf() {
     if (name.isEmpty()) {
         return;
     }
-    const CalculatedDesign& design = *calculatedDesign_;
+    const CalculatedDesign& design = *document_.calculatedDesign();
     const BenchResult result = solveBench(design, *bench, builtCurveFrequencies(design.band));
     const auto document =
         buildSheetDocument(design, bench_->settings(), *bench, result, names,

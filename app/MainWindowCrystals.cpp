@@ -44,7 +44,6 @@ void MainWindow::createCrystalTools() {
     const char separator = localeDecimalSeparator();
     auto warn = [this](const QString& text) { dialogs_.warning(text); };
     auto fail = [this](const QString& text) { dialogs_.error(text); };
-    auto design = [this] { return calculatedDesign(); };
     CrystalBatchHooks batchHooks{
         .showWarning = warn,
         .showError = fail,
@@ -61,7 +60,6 @@ void MainWindow::createCrystalTools() {
             [this](const QString& filters) {
                 return dialogs_.openFileNames(QCoreApplication::applicationDirPath(), filters);
             },
-        .calculatedDesign = design,
         .showBuilt = [this](const CalculatedDesign& d,
                             const std::vector<MeasuredCrystal>& c) { showBuiltFilter(d, c); },
         .showSweepFit =
@@ -71,13 +69,13 @@ void MainWindow::createCrystalTools() {
                     [&] { showSweepFit(name, hz, std::move(measuredDb), std::move(fittedDb)); });
             },
     };
-    batchWindow_ = std::make_unique<CrystalBatchWindow>(separator, std::move(batchHooks));
+    batchWindow_ =
+        std::make_unique<CrystalBatchWindow>(document_, separator, std::move(batchHooks));
     batchWindow_->setWindowIcon(windowIcon());
 
     MonteCarloHooks monteCarloHooks{
         .showWarning = warn,
         .showError = fail,
-        .calculatedDesign = design,
         // Around the crystals placed in the batch window when there are, as the bench would
         // build it; around the nominal crystal otherwise.
         .circuitAround = [this](const CalculatedDesign& d) -> std::optional<MonteCarloCircuit> {
@@ -98,7 +96,8 @@ void MainWindow::createCrystalTools() {
         .showEnvelopes = [this](const CalculatedDesign& d,
                                 const MonteCarloResult& r) { showEnvelopes(d, r); },
     };
-    monteCarloWindow_ = std::make_unique<MonteCarloWindow>(separator, std::move(monteCarloHooks));
+    monteCarloWindow_ =
+        std::make_unique<MonteCarloWindow>(document_, separator, std::move(monteCarloHooks));
     monteCarloWindow_->setWindowIcon(windowIcon());
 }
 

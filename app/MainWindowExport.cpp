@@ -57,12 +57,18 @@ QString MainWindow::exportFileName(const QString& filters, const QString& suffix
     return name;
 }
 
+void MainWindow::editExportSettings(const std::function<void(ProjectExport&)>& edit) {
+    ProjectExport settings = document_.exportSettings().value_or(ProjectExport{});
+    edit(settings);
+    document_.setExportSettings(settings);
+}
+
 void MainWindow::ExportChartClick() {
     // The chart's own size, unless an opened project brought the size of its exports.
     const std::optional<ChartImageSize> size = dialogs_.chartImageSize(
-        exportSizeFromProject_ && exportSettings_
-            ? ChartImageSize{double(exportSettings_->imageWidthPx),
-                             double(exportSettings_->imageHeightPx), false}
+        exportSizeFromProject_ && document_.exportSettings()
+            ? ChartImageSize{double(document_.exportSettings()->imageWidthPx),
+                             double(document_.exportSettings()->imageHeightPx), false}
             : ChartImageSize{double(Chart1->width()), double(Chart1->height()), false});
     if (!size) {
         return;
@@ -81,13 +87,14 @@ void MainWindow::ExportChartClick() {
         size->millimetres
             ? QSize(millimetresToPixels(size->width), millimetresToPixels(size->height))
             : QSize(int(std::lround(size->width)), int(std::lround(size->height)));
-    ProjectExport& kept = exportSettings_ ? *exportSettings_ : exportSettings_.emplace();
-    kept.imageWidthPx = pixels.width();
-    kept.imageHeightPx = pixels.height();
     const ChartImageFormat format = formatOf(name);
-    kept.imageFormat = format == ChartImageFormat::Svg   ? ImageFormat::Svg
-                       : format == ChartImageFormat::Pdf ? ImageFormat::Pdf
-                                                         : ImageFormat::Png;
+    editExportSettings([&](ProjectExport& kept) {
+        kept.imageWidthPx = pixels.width();
+        kept.imageHeightPx = pixels.height();
+        kept.imageFormat = format == ChartImageFormat::Svg   ? ImageFormat::Svg
+                           : format == ChartImageFormat::Pdf ? ImageFormat::Pdf
+                                                             : ImageFormat::Png;
+    });
     runCommand([&] {
         Chart1->hideReadout();
         const QByteArray image = renderChart(*Chart1, formatOf(name), pixels);
@@ -106,7 +113,7 @@ void MainWindow::ExportCurvesClick() {
     if (!style) {
         return;
     }
-    (exportSettings_ ? *exportSettings_ : exportSettings_.emplace()).csvStyle = *style;
+    editExportSettings([&](ProjectExport& kept) { kept.csvStyle = *style; });
     const QString name =
         exportFileName(QString::fromUtf8(texts::kCsvFileFilters), QStringLiteral("csv"));
     if (name.isEmpty()) {
@@ -171,9 +178,11 @@ void MainWindow::ExportTouchstoneClick() {
         const std::vector<double> frequencies = Chart1->quantity() == ChartQuantity::WideSpan
                                                     ? spanFrequencies(design, *wideSpan_)
                                                     : design.frequencyHz;
-        (exportSettings_ ? *exportSettings_ : exportSettings_.emplace()).touchstoneRange =
-            Chart1->quantity() == ChartQuantity::WideSpan ? TouchstoneRange::WideSpan
-                                                          : TouchstoneRange::Band;
+        editExportSettings([&](ProjectExport& kept) {
+            kept.touchstoneRange = Chart1->quantity() == ChartQuantity::WideSpan
+                                       ? TouchstoneRange::WideSpan
+                                       : TouchstoneRange::Band;
+        });
         // While its curve is shown, the filter at the bench.
         const std::string file =
             writeTouchstone(shownBench_ ? benchTwoPort(*shownBench_, frequencies)

@@ -1,10 +1,11 @@
 // The main window's project file: the design as typed, the crystal batch and its placement, the
 // spreads and targets, the chart's quantity and span, the export choices and the measured
-// response, kept together in one file beside the design files.
+// response, kept together in one file beside the design files. The document holds them; the
+// fields typed in the windows become the document's when the project is saved.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <algorithm>
+#include <QScopedValueRollback>
 
 #include "AtOnceWriter.h"
 #include "BenchWindow.h"
@@ -15,6 +16,7 @@
 #include "Dialogs.h"
 #include "MainWindow.h"
 #include "MonteCarloWindow.h"
+#include "ProjectDocument.h"
 #include "WideSpan.h"
 
 namespace trellon {
@@ -25,52 +27,34 @@ constexpr const char* kProjectFileFilters = "Trellon project (*.json);;All files
 
 }  // namespace
 
-std::optional<Project> MainWindow::currentProject() {
-    const std::optional<CrystalBatch> batch = batchWindow_->checkedBatch();
-    if (!batch) {
-        return std::nullopt;
+bool MainWindow::commitToDocument() {
+    if (!batchWindow_->checkedBatch()) {
+        return false;
     }
     // A file whose placement names crystals the batch lacks could not be opened again.
-    for (const std::string& name : batchWindow_->placement()) {
-        if (std::none_of(batch->crystals.begin(), batch->crystals.end(),
-                         [&](const MeasuredCrystal& c) { return c.name == name; })) {
-            dialogs_.warning(QString::fromUtf8(texts::kPlacementOutsideBatch));
-            return std::nullopt;
-        }
+    if (document_.placementOutsideBatch()) {
+        dialogs_.warning(QString::fromUtf8(texts::kPlacementOutsideBatch));
+        return false;
     }
-    const auto settings = monteCarloWindow_->projectSettings();
-    if (!settings) {
-        return std::nullopt;
+    if (!monteCarloWindow_->projectSettings()) {
+        return false;
     }
+    const QScopedValueRollback editing(editingDocument_, true);
     const DesignInputs typed = designInputs();
-    Project project = project_;  // keeps the groups this window does not edit
-    project.design = {typed.Fo,    typed.Ld,   typed.Cs,       typed.Rd,      typed.dF,
-                      typed.level, typed.Ccor, typed.Topology, typed.Response};
-    project.batch = *batch;
-    project.placement = batchWindow_->placement();
-    project.spreads = settings->first;
-    project.targets = settings->second;
+    document_.setDesign({typed.Fo, typed.Ld, typed.Cs, typed.Rd, typed.dF, typed.level, typed.Ccor,
+                         typed.Topology, typed.Response});
     ProjectChart chart;
     chart.quantity = Chart1->quantity();
     if (wideSpan_->halfWidthHz > 0) {
         chart.spanKhz = wideSpan_->halfWidthHz / 1000;
     }
     chart.spanPoints = wideSpan_->points;
-    project.chart = chart;
-    project.exportSettings = exportSettings_;
-    project.measured = measured_;
-    // The bench choices once its window was made; an opened project's stay as they came.
-    if (bench_) {
-        const BenchSettings b = bench_->settings();
-        project.bench =
-            ProjectBench{b.eSeries, b.parallelTolerancePercent, b.strayPf, b.match, b.systemOhm};
-    }
-    return project;
+    document_.setView(chart);
+    return true;
 }
 
 void MainWindow::SaveProjectClick() {
-    const std::optional<Project> project = currentProject();
-    if (!project) {
+    if (!commitToDocument()) {
         return;
     }
     const QString name =
@@ -79,10 +63,9 @@ void MainWindow::SaveProjectClick() {
         return;
     }
     runCommand([&] {
-        std::string bytes = writeProjectFile(*project, projectDocument_);
+        std::string bytes = document_.fileBytes();
         writeFileAtOnce(name.toStdString(), bytes, "the project file");
-        project_ = *project;
-        projectDocument_ = std::move(bytes);
+        document_.saved(std::move(bytes));
     });
 }
 
@@ -104,54 +87,61 @@ void MainWindow::OpenProjectClick() {
         const QByteArray bytes = file.readAll();
         LoadedProject loaded = readProjectFile(
             std::string_view(bytes.constData(), std::size_t(bytes.size())), shownPath);
-        applyProject(loaded.project);
-        project_ = std::move(loaded.project);
-        projectDocument_ = std::move(loaded.document);
+        exportSizeFromProject_ = loaded.project.exportSettings.has_value();
+        document_.open(std::move(loaded));
     });
 }
 
-// As with a design file, nothing is calculated: the fields, the batch and the settings are
-// restored, and a measured response is drawn again.
-void MainWindow::applyProject(const Project& project) {
-    const ProjectDesign& d = project.design;
-    applyDesign({.Fo = d.Fo,
-                 .Ld = d.Ld,
-                 .Cs = d.Cs,
-                 .Rd = d.Rd,
-                 .dF = d.dF,
-                 .level = d.level,
-                 .Ccor = d.Ccor,
-                 .Topology = d.Topology,
-                 .Response = d.Response});
-    batchWindow_->setBatch(project.batch);
-    batchWindow_->setPlacement(project.placement);
-    monteCarloWindow_->setSettings(project.spreads, project.targets);
-    if (project.bench || bench_) {
-        const ProjectBench b = project.bench.value_or(ProjectBench{});
-        benchWindow().setSettings(
-            {b.eSeries, b.parallelTolerancePercent, b.strayPf, b.match, b.systemOhm});
-    }
-    exportSettings_ = project.exportSettings;
-    exportSizeFromProject_ = project.exportSettings.has_value();
-    if (project.chart) {
-        wideSpan_->halfWidthHz = project.chart->spanKhz ? *project.chart->spanKhz * 1000 : 0;
-        wideSpan_->points = project.chart->spanPoints;
-        Chart1->forgetQuantity(ChartQuantity::WideSpan);
-        const std::pair<QAction*, ChartQuantity> items[] = {
-            {menu_.ViewAmplitude, ChartQuantity::Amplitude},
-            {menu_.ViewGroupDelay, ChartQuantity::GroupDelay},
-            {menu_.ViewReturnLoss, ChartQuantity::ReturnLoss},
-            {menu_.ViewWideSpan, ChartQuantity::WideSpan}};
-        for (const auto& [item, quantity] : items) {
-            if (quantity == project.chart->quantity) {
-                item->setChecked(true);
-                chooseQuantity(quantity);
-            }
+// As with a design file, nothing is calculated when a project is opened: the fields, the batch
+// and the settings are restored, and a measured response is drawn again. The tool windows follow
+// the document themselves; the bench window is made for a project with bench settings.
+void MainWindow::subscribeToDocument() {
+    document_.subscribe(DocumentAspect::Design, [this] {
+        if (!editingDocument_) {
+            const ProjectDesign& d = document_.design();
+            applyDesign({.Fo = d.Fo,
+                         .Ld = d.Ld,
+                         .Cs = d.Cs,
+                         .Rd = d.Rd,
+                         .dF = d.dF,
+                         .level = d.level,
+                         .Ccor = d.Ccor,
+                         .Topology = d.Topology,
+                         .Response = d.Response});
         }
-    }
-    if (project.measured) {
-        showMeasured(project.measured->fileName,
-                     std::make_shared<const TwoPortData>(project.measured->data));
+    });
+    document_.subscribe(DocumentAspect::Bench, [this] {
+        if (!editingDocument_ && document_.bench() && !bench_) {
+            benchWindow();
+        }
+    });
+    document_.subscribe(DocumentAspect::View, [this] {
+        if (!editingDocument_ && document_.view()) {
+            showView(*document_.view());
+        }
+    });
+    document_.subscribe(DocumentAspect::Measured, [this] {
+        if (!editingDocument_ && document_.measured()) {
+            const ProjectMeasured& measured = *document_.measured();
+            showMeasured(measured.fileName, std::make_shared<const TwoPortData>(measured.data));
+        }
+    });
+}
+
+void MainWindow::showView(const ProjectChart& view) {
+    wideSpan_->halfWidthHz = view.spanKhz ? *view.spanKhz * 1000 : 0;
+    wideSpan_->points = view.spanPoints;
+    Chart1->forgetQuantity(ChartQuantity::WideSpan);
+    const std::pair<QAction*, ChartQuantity> items[] = {
+        {menu_.ViewAmplitude, ChartQuantity::Amplitude},
+        {menu_.ViewGroupDelay, ChartQuantity::GroupDelay},
+        {menu_.ViewReturnLoss, ChartQuantity::ReturnLoss},
+        {menu_.ViewWideSpan, ChartQuantity::WideSpan}};
+    for (const auto& [item, quantity] : items) {
+        if (quantity == view.quantity) {
+            item->setChecked(true);
+            chooseQuantity(quantity);
+        }
     }
 }
 

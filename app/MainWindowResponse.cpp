@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <cmath>
 
 #include "ChartView.h"
@@ -102,13 +103,13 @@ QPen measuredPen(int index) {
 }  // namespace
 
 void MainWindow::recordDrawnCurve(int k) {
-    const DesignState& s = engine_->state;
+    std::shared_ptr<const CalculatedDesign> design = calculatedDesignOf(*engine_);
     auto record = std::make_shared<const CurveRecord>(
-        recordTracedCurve(*engine_, "FR" + std::to_string(k + 1), makeBuiltCircuit(s)));
+        recordTracedCurve(*engine_, "FR" + std::to_string(k + 1), design->circuit));
     Chart1->setCurveSource(k, recordedSource(record, wideSpan_));
-    Chart1->setReadoutFo(s.Fo);
+    Chart1->setReadoutFo(design->foKhz);
     drawnCurve_ = std::move(record);
-    calculatedDesign_ = calculatedDesignOf(*engine_);
+    document_.setCalculatedDesign(std::move(design));
 }
 
 void MainWindow::ImportMeasuredClick() {
@@ -158,7 +159,8 @@ void MainWindow::showMeasured(const std::string& name, std::shared_ptr<const Two
                           measuredSource(data, measured));
     Memo1->show();
     appendReportBlock(engine_->state, *Memo1, *Memo2, lines);
-    measured_ = ProjectMeasured{name, *data};
+    const QScopedValueRollback editing(editingDocument_, true);
+    document_.setMeasured(ProjectMeasured{name, *data});
     FRClick();
 }
 

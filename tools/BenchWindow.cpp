@@ -6,7 +6,10 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
+
+#include "ProjectDocument.h"
 
 namespace trellon {
 
@@ -25,9 +28,18 @@ QDoubleSpinBox* spinBox(double low, double high, double value, int decimals, con
     return box;
 }
 
+BenchSettings benchSettingsOf(const ProjectBench& b) {
+    return {b.eSeries, b.parallelTolerancePercent, b.strayPf, b.match, b.systemOhm};
+}
+
+ProjectBench projectBenchOf(const BenchSettings& b) {
+    return {b.eSeries, b.parallelTolerancePercent, b.strayPf, b.match, b.systemOhm};
+}
+
 }  // namespace
 
-BenchWindow::BenchWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+BenchWindow::BenchWindow(ProjectDocument& document, BenchHooks hooks, QWidget* parent)
+    : QWidget(parent, Qt::Window), document_(document), hooks_(std::move(hooks)) {
     setObjectName("BenchWindow");
     setWindowTitle(QString::fromUtf8("От расчета к плате"));
 
@@ -72,9 +84,9 @@ BenchWindow::BenchWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* csv = new QPushButton(QString::fromUtf8("Лист сборки CSV..."));
     csv->setObjectName("BenchCsv");
     csv->setToolTip("Save the parts list as CSV");
-    connect(show, &QPushButton::clicked, this, &BenchWindow::showRequested);
-    connect(pdf, &QPushButton::clicked, this, &BenchWindow::exportPdfRequested);
-    connect(csv, &QPushButton::clicked, this, &BenchWindow::exportCsvRequested);
+    connect(show, &QPushButton::clicked, this, [this] { hooks_.show(); });
+    connect(pdf, &QPushButton::clicked, this, [this] { hooks_.exportPdf(); });
+    connect(csv, &QPushButton::clicked, this, [this] { hooks_.exportCsv(); });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(show);
     buttons->addWidget(pdf);
@@ -84,6 +96,35 @@ BenchWindow::BenchWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addLayout(form);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(series_, &QComboBox::currentIndexChanged, this, &BenchWindow::handToDocument);
+    connect(pairs_, &QCheckBox::toggled, this, &BenchWindow::handToDocument);
+    for (QDoubleSpinBox* box : {tolerance_, stray_, systemOhm_}) {
+        connect(box, &QDoubleSpinBox::valueChanged, this, &BenchWindow::handToDocument);
+    }
+    connect(match_, &QComboBox::currentIndexChanged, this, &BenchWindow::handToDocument);
+    if (document_.bench()) {
+        setSettings(benchSettingsOf(*document_.bench()));
+    } else {
+        handToDocument();
+    }
+    // A project without bench settings sets the window's fields to the defaults.
+    subscription_ = document_.subscribe(DocumentAspect::Bench, [this] {
+        if (!applying_) {
+            setSettings(benchSettingsOf(document_.bench().value_or(ProjectBench{})));
+        }
+    });
+}
+
+BenchWindow::~BenchWindow() {
+    document_.unsubscribe(subscription_);
+}
+
+void BenchWindow::handToDocument() {
+    if (!applying_) {
+        const QScopedValueRollback applying(applying_, true);
+        document_.setBench(projectBenchOf(settings()));
+    }
 }
 
 BenchSettings BenchWindow::settings() const {
@@ -99,6 +140,14 @@ BenchSettings BenchWindow::settings() const {
 }
 
 void BenchWindow::setSettings(const BenchSettings& s) {
+    {
+        const QScopedValueRollback applying(applying_, true);
+        applySettings(s);
+    }
+    handToDocument();
+}
+
+void BenchWindow::applySettings(const BenchSettings& s) {
     for (int i = 0; i < static_cast<int>(std::size(kSeries)); ++i) {
         if (kSeries[i] == s.eSeries) {
             series_->setCurrentIndex(i);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 #include "BenchCircuit.h"
 
@@ -10,24 +11,40 @@ class QDoubleSpinBox;
 
 namespace trellon {
 
+class ProjectDocument;
+
+// What the bench window's buttons ask of the window that owns it.
+struct BenchHooks {
+    std::function<void()> show;
+    std::function<void()> exportPdf;
+    std::function<void()> exportCsv;
+};
+
 // The steps from the design to the bench: the series the capacitors are rounded to, parallel
 // pairs beyond a tolerance, the board's stray, and the match to a system resistance. A
-// non-modal window; its buttons hand the settings to the main window.
+// non-modal window; what it shows is the document's bench settings, and every edit is handed to
+// the document at once. Once the window is made the document has bench settings.
 class BenchWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit BenchWindow(QWidget* parent = nullptr);
+    BenchWindow(ProjectDocument& document, BenchHooks hooks, QWidget* parent = nullptr);
+    ~BenchWindow() override;
 
     BenchSettings settings() const;
+    // Shows these settings, and hands the document what the fields then hold.
     void setSettings(const BenchSettings& settings);
 
-signals:
-    void showRequested();
-    void exportPdfRequested();
-    void exportCsvRequested();
-
 private:
+    void applySettings(const BenchSettings& settings);
+    // The fields as they now stand become the document's bench settings.
+    void handToDocument();
+
+    ProjectDocument& document_;
+    BenchHooks hooks_;
+    int subscription_ = 0;
+    // While the fields are set one by one, they are not a setting to hand on.
+    bool applying_ = false;
     QComboBox* series_ = nullptr;
     QCheckBox* pairs_ = nullptr;
     QDoubleSpinBox* tolerance_ = nullptr;

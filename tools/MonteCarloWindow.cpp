@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 #include <charconv>
 
@@ -15,6 +16,7 @@
 #include "CommandError.h"
 #include "CrystalTexts.h"
 #include "NumberText.h"
+#include "ProjectDocument.h"
 
 namespace trellon {
 
@@ -35,16 +37,27 @@ std::uint64_t seedOf(const QString& text) {
 
 }  // namespace
 
-MonteCarloWindow::MonteCarloWindow(char decimalSeparator, MonteCarloHooks hooks, QWidget* parent)
-    : QWidget(parent, Qt::Window), decimalSeparator_(decimalSeparator), hooks_(std::move(hooks)) {
+MonteCarloWindow::MonteCarloWindow(ProjectDocument& document, char decimalSeparator,
+                                   MonteCarloHooks hooks, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      document_(document),
+      decimalSeparator_(decimalSeparator),
+      hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("MonteCarloWindow"));
     setWindowTitle(QString::fromUtf8(texts::kMonteCarloWindowTitle));
     buildControls();
     run_ = new BackgroundRun(progress_, cancelButton_, this);
-    setSettings(ProjectSpreads{}, ProjectTargets{});
+    setSettings(document_.spreads(), document_.targets());
+    subscription_ = document_.subscribe(DocumentAspect::Spreads, [this] {
+        if (!handingSpreads_) {
+            setSettings(document_.spreads(), document_.targets());
+        }
+    });
 }
 
-MonteCarloWindow::~MonteCarloWindow() = default;
+MonteCarloWindow::~MonteCarloWindow() {
+    document_.unsubscribe(subscription_);
+}
 
 QLineEdit* MonteCarloWindow::addField(const char* name, const char* caption, const char* hint) {
     auto* field = new QLineEdit(this);
@@ -213,6 +226,8 @@ std::optional<std::pair<ProjectSpreads, ProjectTargets>> MonteCarloWindow::proje
         t.maxRippleDb = number(MaxRipple);
         t.bandwidthTolerancePercent = number(BandwidthTolerance);
         t.maxLossDb = number(MaxLoss);
+        const QScopedValueRollback handing(handingSpreads_, true);
+        document_.setSpreads(s, t);
         return std::pair{s, t};
     } catch (const CommandError& e) {
         QString caption;
@@ -253,7 +268,7 @@ void MonteCarloWindow::runClick() {
     if (run_->running()) {
         return;
     }
-    const std::shared_ptr<const CalculatedDesign> design = hooks_.calculatedDesign();
+    const std::shared_ptr<const CalculatedDesign> design = document_.calculatedDesign();
     if (!design) {
         hooks_.showWarning(QString::fromUtf8(texts::kNoCalculatedDesign));
         return;

@@ -19,6 +19,7 @@ class QPushButton;
 namespace trellon {
 
 class BackgroundRun;
+class ProjectDocument;
 
 // The circuit as built that the samples spread around, and the crystals placed in it by name
 // (none for the nominal crystal in every position).
@@ -31,8 +32,6 @@ struct MonteCarloCircuit {
 struct MonteCarloHooks {
     std::function<void(const QString& text)> showWarning;
     std::function<void(const QString& text)> showError;
-    // The design of the last completed calculation; nothing before the first.
-    std::function<std::shared_ptr<const CalculatedDesign>()> calculatedDesign;
     // The circuit to spread around for the design; nothing, after a warning, when there is none.
     std::function<std::optional<MonteCarloCircuit>(const CalculatedDesign& design)> circuitAround;
     // Draws the 5, 50 and 95 % envelopes of a completed run.
@@ -42,19 +41,23 @@ struct MonteCarloHooks {
 
 // How the spread of real parts moves the filter built from the last design: the spreads, the
 // sampling and the targets typed in, the yield, the percentiles and histograms of the bandwidth,
-// ripple and loss. The run goes on in the background; Cancel keeps the previous results.
+// ripple and loss. The run goes on in the background; Cancel keeps the previous results. The
+// spreads and targets are the document's: the fields are where they are typed, and what they
+// hold becomes the document's whenever a command takes them.
 class MonteCarloWindow : public QWidget {
     Q_OBJECT
 
 public:
-    MonteCarloWindow(char decimalSeparator, MonteCarloHooks hooks, QWidget* parent = nullptr);
+    MonteCarloWindow(ProjectDocument& document, char decimalSeparator, MonteCarloHooks hooks,
+                     QWidget* parent = nullptr);
     ~MonteCarloWindow() override;
 
     // The fields as settings; a field that is not a number or out of range gives one warning
     // naming it, and nothing.
     std::optional<MonteCarloSettings> checkedSettings();
     void setSettings(const ProjectSpreads& spreads, const ProjectTargets& targets);
-    // The fields as the project keeps them; nothing (after a warning) while one is wrong.
+    // The fields as the project keeps them, which the document then holds; nothing (after a
+    // warning) while one is wrong.
     std::optional<std::pair<ProjectSpreads, ProjectTargets>> projectSettings();
 
     const std::optional<MonteCarloResult>& lastResult() const { return result_; }
@@ -68,8 +71,12 @@ private:
     QLineEdit* addField(const char* name, const char* caption, const char* hint);
     void showResult();
 
+    ProjectDocument& document_;
     char decimalSeparator_;
     MonteCarloHooks hooks_;
+    int subscription_ = 0;
+    // While the window itself hands the document the spreads its fields show.
+    bool handingSpreads_ = false;
     std::vector<std::pair<QLineEdit*, QString>> fields_;  // with their captions
     QLineEdit* SigmaFs = nullptr;
     QLineEdit* SigmaLm = nullptr;

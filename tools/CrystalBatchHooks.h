@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+#include "CalculatedDesign.h"
+#include "CrystalBatch.h"
+
+namespace trellon {
+
+// What the batch window asks of the window that owns it: dialogs, and drawing on its chart.
+struct CrystalBatchHooks {
+    std::function<void(const QString& text)> showWarning;
+    std::function<void(const QString& text)> showError;
+    // The chosen file, or an empty text when the user cancels.
+    std::function<QString(const QString& filters)> openFileName;
+    std::function<QString(const QString& filters)> saveFileName;
+    // The chosen files, or none when the user cancels.
+    std::function<QStringList(const QString& filters)> openFileNames;
+    // Draws and reports the filter built with these crystals, ZQ1 first.
+    std::function<void(const CalculatedDesign& design,
+                       const std::vector<MeasuredCrystal>& crystals)>
+        showBuilt;
+    // Draws a fitted crystal's measured |S21| and its fitted model's, in dB over the sweep's
+    // frequencies in Hz.
+    std::function<void(const QString& name, const std::vector<double>& frequencyHz,
+                       std::vector<double> measuredDb, std::vector<double> fittedDb)>
+        showSweepFit;
+};
+
+}  // namespace trellon

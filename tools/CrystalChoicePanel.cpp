@@ -1,0 +1,126 @@
+#include "CrystalChoicePanel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "BackgroundRun.h"
+#include "Catalogue.h"
+#include "CrystalTexts.h"
+#include "CrystalWindowParts.h"
+#include "NumberText.h"
+#include "ProjectDocument.h"
+
+namespace trellon {
+
+CrystalChoicePanel::CrystalChoicePanel(ProjectDocument& document, const CrystalBatchHooks& hooks,
+                                       std::function<std::optional<CrystalBatch>()> typedBatch,
+                                       char decimalSeparator, QWidget* parent)
+    : QWidget(parent),
+      document_(document),
+      hooks_(hooks),
+      typedBatch_(std::move(typedBatch)),
+      decimalSeparator_(decimalSeparator) {
+    auto* measure = new QLabel(QString::fromUtf8(texts::kChoiceMeasure), this);
+    measure->setWordWrap(true);
+    choiceLabel_ = new QLabel(this);
+    choiceLabel_->setObjectName(QStringLiteral("ChoiceLabel"));
+    choiceLabel_->setWordWrap(true);
+    choiceLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("ChoiceProgress"));
+    auto* buttons = new QHBoxLayout;
+    QPushButton* choose =
+        crystalToolButton(this, "ChooseCrystals", "Подобрать",
+                          "Choose the crystals and their positions from the batch");
+    cancelButton_ = crystalToolButton(this, "CancelChoice", "Отмена",
+                                      "Stop the choice; the previous one stays");
+    QPushButton* apply = crystalToolButton(this, "ApplyChoice", "Применить подбор",
+                                           "Place the chosen crystals in their positions");
+    connect(choose, &QPushButton::clicked, this, &CrystalChoicePanel::chooseClick);
+    connect(apply, &QPushButton::clicked, this, &CrystalChoicePanel::applyChoiceClick);
+    buttons->addWidget(choose);
+    buttons->addWidget(progress_, 1);
+    buttons->addWidget(cancelButton_);
+    buttons->addWidget(apply);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(measure);
+    column->addLayout(buttons);
+    column->addWidget(choiceLabel_);
+    // Room for the longest text, so that showing it does not squeeze the table.
+    choiceLabel_->setMinimumHeight(5 * fontMetrics().lineSpacing());
+    choiceLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    run_ = new BackgroundRun(progress_, cancelButton_, this);
+}
+
+bool CrystalChoicePanel::choosing() const {
+    return run_->running();
+}
+
+void CrystalChoicePanel::chooseClick() {
+    if (run_->running()) {
+        return;
+    }
+    const std::shared_ptr<const CalculatedDesign> design = document_.calculatedDesign();
+    if (!design) {
+        hooks_.showWarning(QString::fromUtf8(texts::kNoCalculatedDesign));
+        return;
+    }
+    const std::optional<CrystalBatch> batch = typedBatch_();
+    if (!batch) {
+        return;
+    }
+    const int n = design->crystalCount();
+    if (batch->crystals.size() < static_cast<std::size_t>(n)) {
+        hooks_.showWarning(QString::fromUtf8(texts::kTooFewCrystals) + QString::number(n));
+        return;
+    }
+    auto result = std::make_shared<std::optional<CrystalChoice>>();
+    run_->start(
+        [design, batch = *batch, result](const ProgressCallback& progress,
+                                         std::atomic<bool>& cancel) {
+            *result = ChooseCrystals(*design, batch, ChoiceSettings{}, progress, cancel);
+        },
+        [this, result, batch = *batch](bool, const std::string& failure) {
+            if (!failure.empty()) {
+                hooks_.showError(QString::fromStdString(failure));
+            } else if (*result) {
+                choice_ = *result;
+                choiceBatch_ = batch;
+                showChoice();
+            }
+        });
+}
+
+void CrystalChoicePanel::showChoice() {
+    const CrystalChoice& c = *choice_;
+    auto dB = [this](double value) {
+        return QString::fromStdString(FormatGeneral(value, 4, decimalSeparator_)) +
+               QStringLiteral(" дБ");
+    };
+    const QString search =
+        c.exhaustive ? QStringLiteral("перебраны все расстановки.")
+                     : QStringLiteral(
+                           "не полный перебор: симметричные расстановки соседних по Fs "
+                           "кварцев, затем перестановки и замены, пока мера уменьшается.");
+    choiceLabel_->setText(joinedPlacement(placementNames(choiceBatch_, c.placement)) +
+                          QStringLiteral("\nМера подбора: %1; простой выбор (наименьший разброс "
+                                         "Fs): %2 (")
+                              .arg(dB(c.measure), dB(c.naiveMeasure)) +
+                          joinedPlacement(placementNames(choiceBatch_, c.naivePlacement)) +
+                          QStringLiteral(").\nПоиск: ") + search);
+}
+
+void CrystalChoicePanel::applyChoiceClick() {
+    if (!choice_) {
+        hooks_.showWarning(QString::fromUtf8(texts::kNoChoiceToApply));
+        return;
+    }
+    document_.setPlacement(placementNames(choiceBatch_, choice_->placement));
+}
+
+}  // namespace trellon

@@ -1,0 +1,179 @@
+#include "CrystalTable.h"
+
+#include <QHeaderView>
+#include <algorithm>
+
+#include "CommandError.h"
+#include "NumberText.h"
+
+namespace trellon {
+
+namespace {
+
+// The batch's own columns, then what a fit tells of the crystal (read only, not in the batch).
+enum Column { kName, kFs, kLm, kRm, kC0, kQ, kResidual, kColumns };
+constexpr int kBatchColumns = kQ;
+
+// A number set into a cell keeps its exact value beside the text shown, so that the batch comes
+// back bit for bit unless the user retypes it.
+constexpr int kExactValueRole = Qt::UserRole;
+constexpr int kShownTextRole = Qt::UserRole + 1;
+// On the name cell of a fitted crystal: the key of its sweep.
+constexpr int kFitIdRole = Qt::UserRole + 2;
+
+}  // namespace
+
+CrystalTable::CrystalTable(char decimalSeparator, QWidget* parent)
+    : QTableWidget(0, kColumns, parent), decimalSeparator_(decimalSeparator) {
+    setObjectName(QStringLiteral("CrystalTable"));
+    setHorizontalHeaderLabels({QStringLiteral("Имя"), QStringLiteral("Fs, кГц"),
+                               QStringLiteral("Lm, мГн"), QStringLiteral("Rm, Ом"),
+                               QStringLiteral("C0, пФ"), QStringLiteral("Q"),
+                               QStringLiteral("Невязка")});
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setToolTip(QStringLiteral("Measured crystals: name, Fs, Lm, Rm and C0"));
+    // Room for the 15 digits a value is shown with, so that fitted values are not cut.
+    const int cell = fontMetrics().horizontalAdvance(QStringLiteral("9999.51193638750")) +
+                     fontMetrics().averageCharWidth() * 2;
+    setMinimumSize(std::max(560, kColumns * cell + 4 * fontMetrics().averageCharWidth()), 300);
+}
+
+void CrystalTable::appendCrystal(const MeasuredCrystal& crystal) {
+    const int row = rowCount();
+    insertRow(row);
+    setItem(row, kName, new QTableWidgetItem(QString::fromStdString(crystal.name)));
+    const double values[] = {crystal.fsKhz, crystal.lmMh, crystal.rmOhm, crystal.c0Pf};
+    for (int column = kFs; column < kBatchColumns; ++column) {
+        const double value = values[column - kFs];
+        const QString text = QString::fromStdString(FormatGeneral(value, 15, decimalSeparator_));
+        auto* cell = new QTableWidgetItem(text);
+        cell->setData(kExactValueRole, value);
+        cell->setData(kShownTextRole, text);
+        setItem(row, column, cell);
+    }
+}
+
+QTableWidgetItem* CrystalTable::readOnlyItem(double value, int significant) const {
+    auto* cell = new QTableWidgetItem(
+        QString::fromStdString(FormatGeneral(value, significant, decimalSeparator_)));
+    cell->setFlags(cell->flags() & ~Qt::ItemIsEditable);
+    return cell;
+}
+
+void CrystalTable::appendFitted(const MeasuredCrystal& crystal, FittedSweep sweep) {
+    appendCrystal(crystal);
+    const int row = rowCount() - 1;
+    const int id = nextFitId_++;
+    item(row, kName)->setData(kFitIdRole, id);
+    setItem(row, kQ, readOnlyItem(sweep.fit.q, 6));
+    setItem(row, kResidual, readOnlyItem(sweep.fit.residual, 3));
+    fittedSweeps_[id] = std::move(sweep);
+}
+
+void CrystalTable::showBatch(const CrystalBatch& batch) {
+    setRowCount(0);
+    fittedSweeps_.clear();
+    for (const MeasuredCrystal& crystal : batch.crystals) {
+        appendCrystal(crystal);
+    }
+}
+
+std::optional<CrystalBatch> CrystalTable::typedBatch(
+    const std::function<void(const QString&)>& warn) const {
+    CrystalBatch batch;
+    std::set<std::string> taken;
+    for (int row = 0; row < rowCount(); ++row) {
+        auto cellText = [&](int column) {
+            const QTableWidgetItem* cell = item(row, column);
+            return cell == nullptr ? QString() : cell->text().trimmed();
+        };
+        bool empty = true;
+        for (int column = 0; column < kBatchColumns; ++column) {
+            empty = empty && cellText(column).isEmpty();
+        }
+        if (empty) {
+            continue;
+        }
+        const QString where = QStringLiteral("Строка %1: ").arg(row + 1);
+        MeasuredCrystal crystal;
+        crystal.name = cellText(kName).toStdString();
+        if (crystal.name.empty() || !taken.insert(crystal.name).second) {
+            warn(where + QStringLiteral("имя кварца пусто или повторяется."));
+            return std::nullopt;
+        }
+        double* values[] = {&crystal.fsKhz, &crystal.lmMh, &crystal.rmOhm, &crystal.c0Pf};
+        for (int column = kFs; column < kBatchColumns; ++column) {
+            const QTableWidgetItem* cell = item(row, column);
+            const QString text = cellText(column);
+            try {
+                *values[column - kFs] = cell != nullptr && cell->data(kShownTextRole) == text
+                                            ? cell->data(kExactValueRole).toDouble()
+                                            : TypedNumber(text.toStdString(), decimalSeparator_);
+            } catch (const CommandError& e) {
+                warn(where + QString::fromStdString(e.what()));
+                return std::nullopt;
+            }
+        }
+        if (const std::string problem = crystalRangeProblem(crystal); !problem.empty()) {
+            warn(where + QString::fromStdString(problem));
+            return std::nullopt;
+        }
+        batch.crystals.push_back(std::move(crystal));
+    }
+    return batch;
+}
+
+const FittedSweep* CrystalTable::fittedSweep(int row) const {
+    const QTableWidgetItem* name = item(row, kName);
+    if (name == nullptr) {
+        return nullptr;
+    }
+    const auto found = fittedSweeps_.find(name->data(kFitIdRole).toInt());
+    return found == fittedSweeps_.end() ? nullptr : &found->second;
+}
+
+QString CrystalTable::rowName(int row) const {
+    const QTableWidgetItem* name = item(row, kName);
+    return name == nullptr ? QString() : name->text().trimmed();
+}
+
+std::set<std::string> CrystalTable::names() const {
+    std::set<std::string> all;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (item(row, kName) != nullptr) {
+            all.insert(rowName(row).toStdString());
+        }
+    }
+    return all;
+}
+
+std::set<int> CrystalTable::selectedRowSet() const {
+    std::set<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows()) {
+        rows.insert(index.row());
+    }
+    return rows;
+}
+
+void CrystalTable::addRow() {
+    const int row = rowCount();
+    insertRow(row);
+    setCurrentCell(row, kName);
+    editItem(item(row, kName));
+}
+
+void CrystalTable::removeSelectedRows() {
+    std::set<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
+        rows.insert(index.row());
+    }
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        if (const QTableWidgetItem* name = item(*row, kName)) {
+            fittedSweeps_.erase(name->data(kFitIdRole).toInt());
+        }
+        removeRow(*row);
+    }
+}
+
+}  // namespace trellon
