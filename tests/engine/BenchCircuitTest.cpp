@@ -10,6 +10,7 @@
 #include "BuiltFilter.h"
 #include "BuiltFilterSolver.h"
 #include "CalculatedRun.h"
+#include "CrystalChooser.h"
 #include "MeasuredCrystalModel.h"
 #include "Ngspice.h"
 #include "SpiceExport.h"
@@ -180,6 +181,33 @@ TEST(BenchCircuit, NgspiceAgreesWithTheBenchCurve) {
         EXPECT_EQ(s.LogLastLine - logLastLine,
                   static_cast<int>(design.log.lines.size() - usualLog));
     }
+}
+
+// A kept design gives its own bench after the engine has calculated another filter, and the
+// analyses give the same numbers from the design without the classic ladder's own model.
+TEST(BenchCircuit, KeptDesignStaysItsOwnAndNeedsNoSpecifiedModel) {
+    CalculatedRun design(kCwEight, 8);
+    const std::shared_ptr<const CalculatedDesign> kept = design.calculated();
+    const std::vector<MeasuredCrystal> crystals = spreadCrystals(design.state());
+    const BenchSettings settings{24, 1.0, 3.0, MatchKind::SeriesLShuntC, 50};
+    const auto benchLines = [&](const CalculatedDesign& d) {
+        const BenchCircuit bench = makeBenchCircuit(d.band, makeBuiltFilter(d, crystals), settings);
+        return benchReportLines(d, settings, bench,
+                                solveBench(d, bench, builtCurveFrequencies(d.band), 1), '.')
+            .log;
+    };
+    const std::vector<std::string> before = benchLines(*kept);
+
+    CalculatedDesign core = *kept;
+    core.specified.reset();
+    EXPECT_EQ(benchLines(core), before);
+    std::atomic<bool> cancel{false};
+    const CrystalBatch batch{crystals};
+    EXPECT_EQ(ChooseCrystals(core, batch, {}, nullptr, cancel)->measure,
+              ChooseCrystals(*kept, batch, {}, nullptr, cancel)->measure);
+
+    ASSERT_TRUE(design.run.synthesize(kPlainEight, 2));
+    EXPECT_EQ(benchLines(*kept), before);
 }
 
 }  // namespace
