@@ -16,6 +16,7 @@
 #include "CommandError.h"
 #include "CrystalOutputs.h"
 #include "Engine.h"
+#include "GuardedRun.h"
 #include "NullViews.h"
 #include "NumberText.h"
 #include "ResponseOptions.h"
@@ -208,7 +209,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
             bench = makeBenchOutputs(*design, options.benchOptions,
                                      crystals.built ? *crystals.built : design->circuit,
                                      options.decimalSeparator);
-        } catch (const std::exception& error) {
+        } catch (const CommandError& error) {
             err << error.what() << '\n';
             benchFailed = true;
         }
@@ -299,18 +300,22 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
 
 int cliMain(const std::vector<std::string>& arguments, char defaultSeparator, std::ostream& out,
             std::ostream& err) {
-    CliOptions options;
-    try {
-        options = parseCliOptions(arguments, defaultSeparator);
-    } catch (const UsageError& error) {
-        err << "trellon-cli: " << error.what() << '\n' << usageText();
-        return 2;
-    }
-    if (options.help) {
-        out << usageText();
-        return 0;
-    }
-    return runCli(options, out, err);
+    return runGuarded(
+        [&] {
+            CliOptions options;
+            try {
+                options = parseCliOptions(arguments, defaultSeparator);
+            } catch (const UsageError& error) {
+                err << "trellon-cli: " << error.what() << '\n' << usageText();
+                return 2;
+            }
+            if (options.help) {
+                out << usageText();
+                return 0;
+            }
+            return runCli(options, out, err);
+        },
+        err);
 }
 
 }  // namespace trellon::cli

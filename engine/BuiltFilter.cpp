@@ -1,9 +1,9 @@
 #include "BuiltFilter.h"
 
 #include <limits>
-#include <stdexcept>
 
 #include "BuiltFilterSolver.h"
+#include "CommandError.h"
 #include "Engine.h"
 #include "GridSolve.h"
 #include "MeasuredCrystalModel.h"
@@ -53,8 +53,8 @@ BuiltCircuit makeBuiltFilter(const CalculatedDesign& design,
                              std::span<const MeasuredCrystal> crystals) {
     const int positions = design.crystalCount();
     if (crystals.size() != static_cast<std::size_t>(positions)) {
-        throw std::invalid_argument("the filter needs " + std::to_string(positions) +
-                                    " crystals, one per position");
+        throw CommandError("the filter needs " + std::to_string(positions) +
+                           " crystals, one per position");
     }
     BuiltCircuit circuit = design.circuit;
     std::size_t next = 0;

@@ -25,7 +25,7 @@ std::vector<double> widenedBandGrid(const TracedBand& band, int count);
 
 // The circuit as built of the calculated design with crystals[i] (measured) as ZQ(i+1); the
 // capacitors are the design's, synthesized from the nominal crystal. `crystals` holds exactly
-// the design's crystal count; throws std::invalid_argument otherwise.
+// the design's crystal count; throws CommandError otherwise.
 BuiltCircuit makeBuiltFilter(const CalculatedDesign& design,
                              std::span<const MeasuredCrystal> crystals);
 

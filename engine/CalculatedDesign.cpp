@@ -18,7 +18,7 @@ std::shared_ptr<const CalculatedDesign> calculatedDesignOf(const Engine& engine)
     const DesignState& s = engine.state;
     const std::optional<TracedBand> band = TracedBand::between(s.BandLow, s.BandHigh);
     if (!band) {
-        throw std::invalid_argument("the design has no traced band: calculate it first");
+        throw std::logic_error("the design has no traced band: calculate it first");
     }
     auto design = std::make_shared<CalculatedDesign>(*band);
     design->topology = s.Topology;

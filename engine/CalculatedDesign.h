@@ -61,7 +61,7 @@ struct CalculatedDesign {
 };
 
 // The design of the engine's last calculation, which has traced its band. Throws
-// std::invalid_argument when it has not.
+// std::logic_error when it has not.
 std::shared_ptr<const CalculatedDesign> calculatedDesignOf(const Engine& engine);
 
 }  // namespace trellon

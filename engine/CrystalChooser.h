@@ -9,11 +9,12 @@
 #include "CalculatedDesign.h"
 #include "CrystalBatch.h"
 #include "ParallelTasks.h"
+#include "SettingTables.h"
 
 namespace trellon {
 
 struct ChoiceSettings {
-    int threads = 0;         // 0: one per core; the choice does not depend on it
+    int threads = settings::wholeDefault(settings::kThreads);  // 0: one per core
     int measurePoints = 41;  // frequencies of the measure over the ideal band at the level
     // Every placement is tried when there are at most this many (mirror images counted once).
     std::size_t exhaustiveLimit = 20000;
@@ -44,7 +45,7 @@ std::vector<std::size_t> naivePlacement(const CrystalBatch& batch, int n);
 // ...), then refines the naive choice and the best runs by local search: the best of all swaps of
 // two positions and all exchanges of a placed crystal for an unused one within n places in Fs order
 // of the placed ones, until none improves. Starts from the naive choice, so never does worse.
-// Returns nothing when cancelled; throws std::invalid_argument when the batch has fewer than n
+// Returns nothing when cancelled; throws CommandError when the batch has fewer than n
 // crystals.
 std::optional<CrystalChoice> ChooseCrystals(const CalculatedDesign& design,
                                             const CrystalBatch& batch,
