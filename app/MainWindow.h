@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "BenchCircuit.h"
+#include "CalculatedDesign.h"
 #include "ChartQuantity.h"
 #include "DataFile.h"
 #include "DesignView.h"
@@ -48,6 +49,10 @@ public:
     ~MainWindow() override;
 
     const DesignState& designState() const { return engine_->state; }
+    // The design of the last completed calculation; nothing before the first.
+    std::shared_ptr<const CalculatedDesign> calculatedDesign() const {
+        return document_.calculatedDesign();
+    }
 
     void showWarning(const std::string& text) override;
     void showResultsPanel() override;
@@ -135,8 +140,7 @@ private:
     void BenchClick();
     // The bench window, made hidden the first time it is needed.
     BenchWindow& benchWindow();
-    DesignState drawnBenchState() const;
-    // The drawn design at the bench, built with the crystals placed in the batch window when a
+    // The calculated design at the bench, built with the crystals placed in the batch window when a
     // placement is made (their names in `crystalNames`), with the nominal crystal otherwise.
     std::optional<BenchCircuit> benchCircuit(std::vector<std::string>& crystalNames);
     void showBench();
@@ -150,8 +154,9 @@ private:
     void CrystalBatchClick();
     void CrystalChoiceClick();
     void MonteCarloClick();
-    void showBuiltFilter(const DesignState& design, const std::vector<MeasuredCrystal>& crystals);
-    void showEnvelopes(const DesignState& design, const MonteCarloResult& result);
+    void showBuiltFilter(const CalculatedDesign& design,
+                         const std::vector<MeasuredCrystal>& crystals);
+    void showEnvelopes(const CalculatedDesign& design, const MonteCarloResult& result);
     void showSweepFit(const QString& name, const std::vector<double>& frequencyHz,
                       std::vector<double> measuredDb, std::vector<double> fittedDb);
 
@@ -215,8 +220,8 @@ private:
     std::unique_ptr<BenchWindow> bench_;
 
     bool chartEnlarged_ = false;
-    // The design of the last completed calculation, which the design exports write.
-    std::shared_ptr<const CurveRecord> drawnDesign_;
+    // The traced curve of that design as the chart holds it, which the design exports write.
+    std::shared_ptr<const CurveRecord> drawnCurve_;
     // The wide span the curves are shown over, as the user chose it; shared with their sources.
     std::shared_ptr<SpanSettings> wideSpan_;
     QPointer<QWindow> lastFocusWindow_;

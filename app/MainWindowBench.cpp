@@ -49,26 +49,14 @@ void MainWindow::BenchClick() {
     bench_->activateWindow();
 }
 
-// The design of the last completed calculation, as the exports take it: the fields and the
-// topology may have changed since without a new calculation.
-DesignState MainWindow::drawnBenchState() const {
-    DesignState s = engine_->state;
-    s.Topology = drawnDesign_->topology;
-    s.Fo = drawnDesign_->foHz / 1000;
-    s.BandLow = drawnDesign_->bandLowHz;
-    s.BandHigh = drawnDesign_->bandHighHz;
-    s.FrLevel = drawnDesign_->frLevelDb;
-    return s;
-}
-
 std::optional<BenchCircuit> MainWindow::benchCircuit(std::vector<std::string>& crystalNames) {
-    if (!drawnDesign_) {
+    if (!document_.calculatedDesign()) {
         dialogs_.warning(QString::fromUtf8(texts::kNoDesignToExport));
         return std::nullopt;
     }
-    const DesignState drawn = drawnBenchState();
+    const CalculatedDesign& design = *document_.calculatedDesign();
     const std::optional<std::vector<MeasuredCrystal>> placed =
-        batchWindow_->placedCrystals(crystalCount(drawn.Topology));
+        batchWindow_->placedCrystals(design.crystalCount());
     if (!placed) {
         return std::nullopt;
     }
@@ -77,9 +65,9 @@ std::optional<BenchCircuit> MainWindow::benchCircuit(std::vector<std::string>& c
         crystalNames.push_back(crystal.name);
     }
     try {
-        return makeBenchCircuit(
-            drawn, placed->empty() ? drawnDesign_->built : makeBuiltFilter(drawn, *placed),
-            bench_->settings());
+        return makeBenchCircuit(design.band,
+                                placed->empty() ? design.circuit : makeBuiltFilter(design, *placed),
+                                bench_->settings());
     } catch (const CommandError& refused) {
         dialogs_.warning(QString::fromStdString(refused.what()));
         return std::nullopt;
@@ -92,12 +80,12 @@ void MainWindow::showBench() {
     if (!bench) {
         return;
     }
-    const DesignState drawn = drawnBenchState();
-    const std::vector<double> frequencies = builtCurveFrequencies(drawn);
-    const BenchResult result = solveBench(drawn, *bench, drawnDesign_->built, frequencies);
+    const CalculatedDesign& design = *document_.calculatedDesign();
+    const std::vector<double> frequencies = builtCurveFrequencies(design.band);
+    const BenchResult result = solveBench(design, *bench, frequencies);
     CurveSeries amplitude;
     for (std::size_t i = 0; i < result.built.frequenciesHz.size(); ++i) {
-        amplitude.x.push_back((result.built.frequenciesHz[i] - drawnDesign_->foHz) / 1000);
+        amplitude.x.push_back((result.built.frequenciesHz[i] - design.foHz()) / 1000);
         amplitude.y.push_back(displayedLevel(result.built.levelsDb[i], result.built.figures,
                                              engine_->state.AbsoluteLevel));
     }
@@ -106,8 +94,9 @@ void MainWindow::showBench() {
     shownBench_ = std::make_shared<const BenchCircuit>(*bench);
     shownBenchSweep_ = {frequencies.front(), frequencies.back(), int(frequencies.size())};
     Memo1->show();
-    WriteBenchReport(engine_->state, *Memo1, *Memo2, bench_->settings(), *bench, result,
-                     localeDecimalSeparator());
+    appendReportBlock(
+        engine_->state, *Memo1, *Memo2,
+        benchReportLines(design, bench_->settings(), *bench, result, localeDecimalSeparator()));
     FRClick();
 }
 
@@ -121,12 +110,11 @@ void MainWindow::exportBenchSheetPdf() {
     if (name.isEmpty()) {
         return;
     }
-    const DesignState drawn = drawnBenchState();
-    const BenchResult result =
-        solveBench(drawn, *bench, drawnDesign_->built, builtCurveFrequencies(drawn));
+    const CalculatedDesign& design = *document_.calculatedDesign();
+    const BenchResult result = solveBench(design, *bench, builtCurveFrequencies(design.band));
     const auto document =
-        buildSheetDocument(drawn, bench_->settings(), *bench, result, names,
-                           schematicImage(drawn.Topology, 1).toImage(), localeDecimalSeparator());
+        buildSheetDocument(design, bench_->settings(), *bench, result, names,
+                           schematicImage(design.topology, 1).toImage(), localeDecimalSeparator());
     runCommand([&] { writeBuildSheetPdf(*document, name); });
 }
 

@@ -61,7 +61,7 @@ void MainWindow::createCrystalTools() {
                 return dialogs_.openFileNames(QCoreApplication::applicationDirPath(), filters);
             },
         .showBuilt =
-            [this](const DesignState& d, const std::vector<MeasuredCrystal>& c) {
+            [this](const CalculatedDesign& d, const std::vector<MeasuredCrystal>& c) {
                 runCommand([&] { showBuiltFilter(d, c); });
             },
         .showSweepFit =
@@ -80,14 +80,14 @@ void MainWindow::createCrystalTools() {
         .showError = fail,
         // Around the crystals placed in the batch window when there are, as the bench would
         // build it; around the nominal crystal otherwise.
-        .circuitAround = [this](const DesignState& d) -> std::optional<MonteCarloCircuit> {
+        .circuitAround = [this](const CalculatedDesign& d) -> std::optional<MonteCarloCircuit> {
             const std::optional<std::vector<MeasuredCrystal>> placed =
-                batchWindow_->placedCrystals(crystalCount(d.Topology));
+                batchWindow_->placedCrystals(d.crystalCount());
             if (!placed) {
                 return std::nullopt;
             }
             if (placed->empty()) {
-                return MonteCarloCircuit{makeBuiltCircuit(d), {}};
+                return MonteCarloCircuit{d.circuit, {}};
             }
             MonteCarloCircuit around{makeBuiltFilter(d, *placed), {}};
             for (const MeasuredCrystal& crystal : *placed) {
@@ -96,7 +96,7 @@ void MainWindow::createCrystalTools() {
             return around;
         },
         .showEnvelopes =
-            [this](const DesignState& d, const MonteCarloResult& r) {
+            [this](const CalculatedDesign& d, const MonteCarloResult& r) {
                 runCommand([&] { showEnvelopes(d, r); });
             },
     };
@@ -119,20 +119,20 @@ void MainWindow::MonteCarloClick() {
 }
 
 // The built curve replaces the previous one; its report block follows the usual report.
-void MainWindow::showBuiltFilter(const DesignState& design,
+void MainWindow::showBuiltFilter(const CalculatedDesign& design,
                                  const std::vector<MeasuredCrystal>& crystals) {
     auto circuit = std::make_shared<const BuiltCircuit>(makeBuiltFilter(design, crystals));
-    const std::vector<double> frequencies = builtCurveFrequencies(design);
+    const std::vector<double> frequencies = builtCurveFrequencies(design.band);
     const BuiltFilterResult built = solveBuiltFilter(design, *circuit, frequencies);
-    DesignState& s = engine_->state;
+    const bool absolute = engine_->state.AbsoluteLevel;
     std::vector<double> levels;
     levels.reserve(built.levelsDb.size());
     for (double level : built.levelsDb) {
-        levels.push_back(displayedLevel(level, built.figures, s.AbsoluteLevel));
+        levels.push_back(displayedLevel(level, built.figures, absolute));
     }
     Chart1->removeExtraCurves({kBuiltCaption});
     Chart1->addExtraCurve(kBuiltCaption, QPen(QColor(148, 0, 211), 2, Qt::DashDotLine),
-                          {detuningKhz(design.Fo, built.frequenciesHz), std::move(levels)},
+                          {detuningKhz(design.foKhz, built.frequenciesHz), std::move(levels)},
                           nullptr);
     shownBuilt_ = std::move(circuit);
     shownBuiltSweep_ = {frequencies.front(), frequencies.back(), int(frequencies.size())};
@@ -142,12 +142,9 @@ void MainWindow::showBuiltFilter(const DesignState& design,
         names.push_back(crystal.name);
     }
     // The block is placed by the design it was built from; the log's count is the window's.
-    DesignState reported = design;
-    reported.LogLastLine = s.LogLastLine;
     Memo1->show();
-    WriteBuiltFilterReport(reported, *Memo1, *Memo2, built, names, localeDecimalSeparator());
-    s.LogLastLine = reported.LogLastLine;
-    s.LogUnsaved = true;
+    appendReportBlock(engine_->state, *Memo1, *Memo2,
+                      builtFilterReportLines(design, built, names, localeDecimalSeparator()));
     FRClick();
 }
 
@@ -167,11 +164,11 @@ void MainWindow::showSweepFit(const QString& name, const std::vector<double>& fr
 }
 
 // The envelopes are drawn at the level of the ideal curve, so that their spread reads against it.
-void MainWindow::showEnvelopes(const DesignState& design, const MonteCarloResult& result) {
+void MainWindow::showEnvelopes(const CalculatedDesign& design, const MonteCarloResult& result) {
     const bool absolute = engine_->state.AbsoluteLevel;
     CurveFigures ideal;
-    ideal.amin = design.Amin;
-    const std::vector<double> x = detuningKhz(design.Fo, result.frequenciesHz);
+    ideal.amin = design.amin;
+    const std::vector<double> x = detuningKhz(design.foKhz, result.frequenciesHz);
     const std::vector<double>* envelopes[] = {&result.p5Db, &result.p50Db, &result.p95Db};
     const QPen pens[] = {QPen(QColor(0, 128, 0), 1, Qt::DotLine),
                          QPen(QColor(0, 128, 0), 2, Qt::DashLine),

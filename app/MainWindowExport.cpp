@@ -131,7 +131,7 @@ void MainWindow::ExportCurvesClick() {
 }
 
 void MainWindow::ExportSpiceClick() {
-    if (!drawnDesign_) {
+    if (!drawnCurve_) {
         dialogs_.warning(QString::fromUtf8(texts::kNoDesignToExport));
         return;
     }
@@ -141,7 +141,7 @@ void MainWindow::ExportSpiceClick() {
         return;
     }
     // The deck sweeps the traced band at the trace's own 1 Hz steps.
-    const CurveRecord& design = *drawnDesign_;
+    const CurveRecord& design = *drawnCurve_;
     const SpiceSweep sweep{design.bandLowHz, design.bandHighHz,
                            int(std::lround(design.bandHighHz - design.bandLowHz)) + 1};
     std::ostringstream deck;
@@ -163,7 +163,7 @@ void MainWindow::ExportSpiceClick() {
 }
 
 void MainWindow::ExportTouchstoneClick() {
-    if (!drawnDesign_) {
+    if (!drawnCurve_) {
         dialogs_.warning(QString::fromUtf8(texts::kNoDesignToExport));
         return;
     }
@@ -173,7 +173,7 @@ void MainWindow::ExportTouchstoneClick() {
         return;
     }
     runCommand([&] {
-        const CurveRecord& design = *drawnDesign_;
+        const CurveRecord& design = *drawnCurve_;
         // Over the wide span while the chart shows it, over the traced band otherwise.
         const std::vector<double> frequencies = Chart1->quantity() == ChartQuantity::WideSpan
                                                     ? spanFrequencies(design, *wideSpan_)

@@ -103,13 +103,13 @@ QPen measuredPen(int index) {
 }  // namespace
 
 void MainWindow::recordDrawnCurve(int k) {
-    const DesignState& s = engine_->state;
+    std::shared_ptr<const CalculatedDesign> design = calculatedDesignOf(*engine_);
     auto record = std::make_shared<const CurveRecord>(
-        recordTracedCurve(*engine_, "FR" + std::to_string(k + 1), makeBuiltCircuit(s)));
+        recordTracedCurve(*engine_, "FR" + std::to_string(k + 1), design->circuit));
     Chart1->setCurveSource(k, recordedSource(record, wideSpan_));
-    Chart1->setReadoutFo(s.Fo);
-    drawnDesign_ = std::move(record);
-    document_.setCalculatedDesign(s);
+    Chart1->setReadoutFo(design->foKhz);
+    drawnCurve_ = std::move(record);
+    document_.setCalculatedDesign(std::move(design));
 }
 
 void MainWindow::ImportMeasuredClick() {

@@ -98,14 +98,14 @@ std::string benchUsageText() {
     return text;
 }
 
-BenchOutputs makeBenchOutputs(const Engine& engine, const BenchOptions& options,
+BenchOutputs makeBenchOutputs(const CalculatedDesign& design, const BenchOptions& options,
                               const BuiltCircuit& asBuilt, char decimalSeparator) {
-    const DesignState& s = engine.state;
     const BenchSettings settings = options.settings();
     BenchOutputs outputs;
-    outputs.bench = makeBenchCircuit(s, asBuilt, settings);
-    outputs.result = solveBench(s, outputs.bench, makeBuiltCircuit(s), builtCurveFrequencies(s));
-    outputs.lines = benchReportLines(s, settings, outputs.bench, outputs.result, decimalSeparator);
+    outputs.bench = makeBenchCircuit(design.band, asBuilt, settings);
+    outputs.result = solveBench(design, outputs.bench, builtCurveFrequencies(design.band));
+    outputs.lines =
+        benchReportLines(design, settings, outputs.bench, outputs.result, decimalSeparator);
     return outputs;
 }
 

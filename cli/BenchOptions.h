@@ -7,7 +7,7 @@
 
 #include "BenchCircuit.h"
 #include "BenchReport.h"
-#include "Engine.h"
+#include "CalculatedDesign.h"
 
 namespace trellon::cli {
 
@@ -45,7 +45,7 @@ struct BenchOutputs {
     BenchReportLines lines;
 };
 
-BenchOutputs makeBenchOutputs(const Engine& engine, const BenchOptions& options,
+BenchOutputs makeBenchOutputs(const CalculatedDesign& design, const BenchOptions& options,
                               const BuiltCircuit& asBuilt, char decimalSeparator);
 
 // The JSON object "bench": the capacitors by schematic name and the network at each end.

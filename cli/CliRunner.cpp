@@ -188,12 +188,14 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     }
     const bool designed = outcome != CalculationOutcome::SynthesisStopped;
     const bool completed = outcome == CalculationOutcome::Completed;
+    const std::shared_ptr<const CalculatedDesign> design =
+        completed ? calculatedDesignOf(*engine) : nullptr;
     const CrystalOptions& crystalOptions = options.crystalOptions;
     CrystalOutputs crystals;
     bool crystalsFailed = false;
     if (completed && crystalOptions.any()) {
         try {
-            crystals = makeCrystalOutputs(*engine, crystalOptions, options.absolute,
+            crystals = makeCrystalOutputs(*design, crystalOptions, options.absolute,
                                           options.decimalSeparator);
         } catch (const CommandError& error) {
             err << error.what() << '\n';
@@ -205,8 +207,8 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     bool benchFailed = false;
     if (completed && !crystalsFailed && options.benchOptions.any()) {
         try {
-            bench = makeBenchOutputs(*engine, options.benchOptions,
-                                     crystals.built ? *crystals.built : makeBuiltCircuit(s),
+            bench = makeBenchOutputs(*design, options.benchOptions,
+                                     crystals.built ? *crystals.built : design->circuit,
                                      options.decimalSeparator);
         } catch (const CommandError& error) {
             err << error.what() << '\n';
@@ -215,18 +217,18 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     }
     const BuiltCircuit* benchCircuit = bench ? &bench->bench.circuit : nullptr;
     if (completed && !crystalsFailed && !benchFailed && crystalOptions.monteCarloSamples) {
-        const BuiltCircuit nominal = makeBuiltCircuit(s);
         const BuiltCircuit& around =
-            benchCircuit ? *benchCircuit : (crystals.built ? *crystals.built : nominal);
-        addMonteCarloOutputs(s, around, crystalOptions, bench && options.benchOptions.eSeries != 0,
-                             options.absolute, options.decimalSeparator, crystals);
+            benchCircuit ? *benchCircuit : (crystals.built ? *crystals.built : design->circuit);
+        addMonteCarloOutputs(*design, around, crystalOptions,
+                             bench && options.benchOptions.eSeries != 0, options.absolute,
+                             options.decimalSeparator, crystals);
     }
     ResponseOutputs response;
     bool responseFailed = false;
     if (completed && options.responseOptions.any()) {
         try {
             response =
-                makeResponseOutputs(*engine, options.responseOptions, options.level,
+                makeResponseOutputs(*engine, *design, options.responseOptions, options.level,
                                     options.decimalSeparator, bench ? &bench->bench : nullptr);
         } catch (const CommandError& error) {
             err << error.what() << '\n';

@@ -13,7 +13,6 @@
 #include "NumberColumnsCsv.h"
 #include "NumberText.h"
 #include "TextReading.h"
-#include "TopologyDescription.h"
 
 namespace trellon::cli {
 
@@ -47,8 +46,8 @@ Placed givenCrystals(const std::string& path, int positions) {
     return placed;
 }
 
-Placed chosenCrystals(const DesignState& state, const std::string& path, int positions, int threads,
-                      CrystalOutputs& outputs) {
+Placed chosenCrystals(const CalculatedDesign& design, const std::string& path, int positions,
+                      int threads, CrystalOutputs& outputs) {
     const CrystalBatch batch = readBatch(path);
     if (batch.crystals.size() < static_cast<std::size_t>(positions)) {
         failOnFile(kBatchKind, path,
@@ -59,7 +58,7 @@ Placed chosenCrystals(const DesignState& state, const std::string& path, int pos
     ChoiceSettings settings;
     settings.threads = threads;
     std::atomic<bool> cancel{false};
-    const CrystalChoice choice = *ChooseCrystals(state, batch, settings, nullptr, cancel);
+    const CrystalChoice choice = *ChooseCrystals(design, batch, settings, nullptr, cancel);
     Placed placed;
     placed.names = placementNames(batch, choice.placement);
     for (std::size_t index : choice.placement) {
@@ -73,22 +72,23 @@ Placed chosenCrystals(const DesignState& state, const std::string& path, int pos
     return placed;
 }
 
-std::vector<double> detuningKhz(const DesignState& state, std::span<const double> frequenciesHz) {
+std::vector<double> detuningKhz(const CalculatedDesign& design,
+                                std::span<const double> frequenciesHz) {
     std::vector<double> detuning;
     for (double f : frequenciesHz) {
-        detuning.push_back((f - state.Fo * 1000) / 1000);
+        detuning.push_back((f - design.foHz()) / 1000);
     }
     return detuning;
 }
 
 // The built filter's figures, report block and points at the ideal traced curve's frequencies.
-void reportBuiltFilter(const DesignState& state, const BuiltCircuit& circuit, const Placed& placed,
-                       const CrystalOptions& options, bool absolute, char separator,
-                       CrystalOutputs& outputs) {
+void reportBuiltFilter(const CalculatedDesign& design, const BuiltCircuit& circuit,
+                       const Placed& placed, const CrystalOptions& options, bool absolute,
+                       char separator, CrystalOutputs& outputs) {
     const BuiltFilterResult built =
-        solveBuiltFilter(state, circuit, builtCurveFrequencies(state), options.threads);
+        solveBuiltFilter(design, circuit, builtCurveFrequencies(design.band), options.threads);
     const BuiltFilterReportLines lines =
-        builtFilterReportLines(state, built, placed.names, separator);
+        builtFilterReportLines(design, built, placed.names, separator);
     outputs.builtReport = lines.results;
     outputs.builtReport.insert(outputs.builtReport.end(), lines.log.begin(), lines.log.end());
     const CurveFigures& f = built.figures;
@@ -100,14 +100,14 @@ void reportBuiltFilter(const DesignState& state, const BuiltCircuit& circuit, co
                              {"bandwidth", f.bandwidth},
                              {"ripple", f.ripple}};
     if (options.builtPointsFile) {
-        const std::vector<double> frequencies = idealTraceFrequencies(state);
+        const std::vector<double> frequencies = idealTraceFrequencies(design.band);
         const BuiltFilterResult points =
-            solveBuiltFilter(state, circuit, frequencies, options.threads);
+            solveBuiltFilter(design, circuit, frequencies, options.threads);
         std::vector<double> levels;
         for (double level : points.levelsDb) {
             levels.push_back(displayedLevel(level, f, absolute));
         }
-        const std::vector<double> detuning = detuningKhz(state, frequencies);
+        const std::vector<double> detuning = detuningKhz(design, frequencies);
         outputs.builtPoints = writeNumberColumnsCsv({"detuning_khz", "level_db"},
                                                     {std::span(detuning), std::span(levels)});
     }
@@ -127,7 +127,7 @@ Percentiles wholeHertz(const Percentiles& p) {
 
 }  // namespace
 
-void addMonteCarloOutputs(const DesignState& state, const BuiltCircuit& circuit,
+void addMonteCarloOutputs(const CalculatedDesign& design, const BuiltCircuit& circuit,
                           const CrystalOptions& options, bool strayCompensated, bool absolute,
                           char separator, CrystalOutputs& outputs) {
     MonteCarloSettings settings;
@@ -141,7 +141,7 @@ void addMonteCarloOutputs(const DesignState& state, const BuiltCircuit& circuit,
     }
     settings.targets = options.targets;
     std::atomic<bool> cancel{false};
-    const MonteCarloResult result = *RunMonteCarlo(state, circuit, settings, nullptr, cancel);
+    const MonteCarloResult result = *RunMonteCarlo(design, circuit, settings, nullptr, cancel);
 
     const auto percentiles = [](const Percentiles& p) {
         return nlohmann::ordered_json{{"p5", p.p5}, {"p50", p.p50}, {"p95", p.p95}};
@@ -161,23 +161,23 @@ void addMonteCarloOutputs(const DesignState& state, const BuiltCircuit& circuit,
             number(result.yield * 100, 4) + " % (ripple <= " + number(t.maxRippleDb, 4) +
             " dB, dF within +-" + number(t.bandwidthTolerancePercent, 4) +
             " %, Amin <= " + number(t.maxLossDb, 4) + " dB);",
-        "dF(" + number(state.FrLevel, 15) + " dB): " +
+        "dF(" + number(design.frLevelDb, 15) + " dB): " +
             percentileText(wholeHertz(result.bandwidthPercentiles), 5, separator, " Hz") + ";",
         "Ripple: " + percentileText(result.ripplePercentiles, 3, separator, " dB") + ";",
         "Amin: " + percentileText(result.lossPercentiles, 3, separator, " dB") + "."};
 
     if (options.envelopeFile) {
         // Relative levels are to the design's Amin, so the envelopes sit beside the ideal curve.
-        CurveFigures design;
-        design.amin = state.Amin;
+        CurveFigures ideal;
+        ideal.amin = design.amin;
         std::vector<std::vector<double>> envelopes;
         for (const std::vector<double>* levels : {&result.p5Db, &result.p50Db, &result.p95Db}) {
             std::vector<double>& shown = envelopes.emplace_back();
             for (double level : *levels) {
-                shown.push_back(displayedLevel(level, design, absolute));
+                shown.push_back(displayedLevel(level, ideal, absolute));
             }
         }
-        const std::vector<double> detuning = detuningKhz(state, result.frequenciesHz);
+        const std::vector<double> detuning = detuningKhz(design, result.frequenciesHz);
         outputs.envelope =
             writeNumberColumnsCsv({"detuning_khz", "p5_db", "p50_db", "p95_db"},
                                   {std::span(detuning), std::span(envelopes[0]),
@@ -185,20 +185,20 @@ void addMonteCarloOutputs(const DesignState& state, const BuiltCircuit& circuit,
     }
 }
 
-CrystalOutputs makeCrystalOutputs(const Engine& engine, const CrystalOptions& options,
+CrystalOutputs makeCrystalOutputs(const CalculatedDesign& design, const CrystalOptions& options,
                                   bool absolute, char separator) {
     CrystalOutputs outputs;
-    const DesignState& s = engine.state;
-    const int positions = topologyDescription(s.Topology).crystals;
+    const int positions = design.crystalCount();
     std::optional<Placed> placed;
     if (options.crystalsFile) {
         placed = givenCrystals(*options.crystalsFile, positions);
     } else if (options.chooseFromFile) {
-        placed = chosenCrystals(s, *options.chooseFromFile, positions, options.threads, outputs);
+        placed =
+            chosenCrystals(design, *options.chooseFromFile, positions, options.threads, outputs);
     }
     if (placed) {
-        outputs.built = makeBuiltFilter(s, placed->crystals);
-        reportBuiltFilter(s, *outputs.built, *placed, options, absolute, separator, outputs);
+        outputs.built = makeBuiltFilter(design, placed->crystals);
+        reportBuiltFilter(design, *outputs.built, *placed, options, absolute, separator, outputs);
     }
     return outputs;
 }

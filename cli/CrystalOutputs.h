@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "BuiltCircuit.h"
+#include "CalculatedDesign.h"
 #include "CrystalOptions.h"
-#include "Engine.h"
 
 namespace trellon::cli {
 
@@ -25,13 +25,13 @@ struct CrystalOutputs {
 // Reads the batch when one is asked for, builds and solves the filter with its crystals, chooses
 // them first with --choose-from. A batch that cannot be read, is
 // malformed or holds the wrong number of crystals throws CommandError naming the file.
-CrystalOutputs makeCrystalOutputs(const Engine& engine, const CrystalOptions& options,
+CrystalOutputs makeCrystalOutputs(const CalculatedDesign& design, const CrystalOptions& options,
                                   bool absolute, char decimalSeparator);
 
 // Runs the Monte-Carlo around `circuit` (the filter as built with its crystals, at the bench when
 // asked for) into `outputs`. With `strayCompensated` the board's stray is already part of
 // `circuit` and is not added again.
-void addMonteCarloOutputs(const DesignState& state, const BuiltCircuit& circuit,
+void addMonteCarloOutputs(const CalculatedDesign& design, const BuiltCircuit& circuit,
                           const CrystalOptions& options, bool strayCompensated, bool absolute,
                           char decimalSeparator, CrystalOutputs& outputs);
 

@@ -43,14 +43,13 @@ std::string responseUsageText() {
            "  --measured FILE         report on a measured response (Touchstone S21)\n";
 }
 
-ResponseOutputs makeResponseOutputs(const Engine& engine, const ResponseOptions& options,
-                                    std::string_view levelText, char decimalSeparator,
-                                    const BenchCircuit* bench) {
+ResponseOutputs makeResponseOutputs(const Engine& engine, const CalculatedDesign& design,
+                                    const ResponseOptions& options, std::string_view levelText,
+                                    char decimalSeparator, const BenchCircuit* bench) {
     ResponseOutputs outputs;
-    const DesignState& s = engine.state;
     if (options.tableFile || options.s2pFile) {
         const CurveRecord curve =
-            recordTracedCurve(engine, "", bench ? bench->circuit : makeBuiltCircuit(s));
+            recordTracedCurve(engine, "", bench ? bench->circuit : design.circuit);
         SpanSettings span;
         if (options.spanKhz) {
             span.halfWidthHz = *options.spanKhz * 1000;
@@ -72,10 +71,11 @@ ResponseOutputs makeResponseOutputs(const Engine& engine, const ResponseOptions&
     if (options.measuredFile) {
         const TwoPortData data = readTouchstone(
             readFileBytes(*options.measuredFile, "the measured response"), *options.measuredFile);
-        const double foHz = s.Fo * 1000;
+        const double foHz = design.foHz();
         outputs.measured = analyseMeasuredResponse(
             data.frequencyHz, data.s21, foHz,
-            s.AbsoluteLevel ? LevelMode::Absolute : LevelMode::RelativeToPeak, s.FrLevel);
+            engine.state.AbsoluteLevel ? LevelMode::Absolute : LevelMode::RelativeToPeak,
+            design.frLevelDb);
         const std::string name = std::filesystem::path(*options.measuredFile).filename().string();
         outputs.measuredReport =
             measuredReportLines(*outputs.measured, name, levelText, foHz, decimalSeparator).log;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "BenchCircuit.h"
+#include "CalculatedDesign.h"
 #include "Engine.h"
 #include "MeasuredResponse.h"
 
@@ -48,9 +49,10 @@ struct ResponseOutputs {
 // Reads the measured file when one is asked for; a file that cannot be read or is malformed
 // throws CommandError naming it (and the line). `levelText` is the level as typed. The table
 // and the Touchstone file are of `bench` when given (referred to its system resistance when it is
-// matched), otherwise of the nominal circuit as built.
-ResponseOutputs makeResponseOutputs(const Engine& engine, const ResponseOptions& options,
-                                    std::string_view levelText, char decimalSeparator,
-                                    const BenchCircuit* bench = nullptr);
+// matched), otherwise of the nominal circuit as built. `engine` holds the traced curve of
+// `design`.
+ResponseOutputs makeResponseOutputs(const Engine& engine, const CalculatedDesign& design,
+                                    const ResponseOptions& options, std::string_view levelText,
+                                    char decimalSeparator, const BenchCircuit* bench = nullptr);
 
 }  // namespace trellon::cli

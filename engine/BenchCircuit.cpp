@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "BuiltFilter.h"
 #include "CommandError.h"
 
 namespace trellon {
@@ -43,7 +42,7 @@ std::vector<std::string> BenchCircuit::keptAtDesignNames() const {
     return names;
 }
 
-BenchCircuit makeBenchCircuit(const DesignState& state, const BuiltCircuit& asBuilt,
+BenchCircuit makeBenchCircuit(const TracedBand& band, const BuiltCircuit& asBuilt,
                               const BenchSettings& settings) {
     requireValidBenchSettings(settings);
     BenchCircuit bench;
@@ -75,8 +74,7 @@ BenchCircuit makeBenchCircuit(const DesignState& state, const BuiltCircuit& asBu
         bench.capacitors.push_back(c);
     }
     if (settings.match != MatchKind::None) {
-        requireTracedBand(state);
-        const double centre = (state.BandLow + state.BandHigh) / 2;
+        const double centre = band.centreHz();
         bench.network =
             designMatchingNetwork(settings.match, settings.systemOhm, bench.filterOhm, centre);
         bench.circuit = withMatchingNetworks(bench.circuit, bench.network, settings.systemOhm);

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "BuiltCircuit.h"
-#include "DesignState.h"
 #include "MatchingNetwork.h"
 #include "SettingTables.h"
 #include "StandardValues.h"
+#include "TracedBand.h"
 
 namespace trellon {
 
@@ -55,10 +55,10 @@ struct BenchCircuit {
 
 // `asBuilt` (the calculated design's circuit as built, with the crystals to use) with each
 // capacitor fitted, the board's stray at each node that has a shunt capacitor, and the matching
-// network at each end, designed at the ideal curve's band centre. With no series, no stray and
-// no match the circuit is `asBuilt` itself. Throws CommandError for settings out of
-// range, or for a match without a traced band.
-BenchCircuit makeBenchCircuit(const DesignState& state, const BuiltCircuit& asBuilt,
+// network at each end, designed at the centre of the ideal curve's traced band. With no series,
+// no stray and no match the circuit is `asBuilt` itself. Throws CommandError for
+// settings out of range.
+BenchCircuit makeBenchCircuit(const TracedBand& band, const BuiltCircuit& asBuilt,
                               const BenchSettings& settings);
 
 }  // namespace trellon

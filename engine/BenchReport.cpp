@@ -74,7 +74,7 @@ std::vector<std::string> capacitorLines(const BenchCircuit& bench, char separato
     return lines;
 }
 
-std::string networkLine(const BenchCircuit& bench, const DesignState& state, char separator) {
+std::string networkLine(const BenchCircuit& bench, const CalculatedDesign& design, char separator) {
     const MatchingNetwork& n = bench.network;
     if (n.kind == MatchKind::Transformer) {
         return "Transformer at each end: n=" + FormatGeneral(n.turnsRatio, 4, separator) +
@@ -88,31 +88,30 @@ std::string networkLine(const BenchCircuit& bench, const DesignState& state, cha
     const std::string shunt =
         seriesL ? "Cin=Cout=" + pf(n.shuntValue * 1e12, separator) + " pF"
                 : "Lin=Lout=" + FormatGeneral(n.shuntValue * 1e6, 4, separator) + uH;
-    const double centre = (state.BandLow + state.BandHigh) / 2;
+    const double centre = design.band.centreHz();
     return "Series " + series + ";  shunt " + shunt + ";  series on the " +
            (n.seriesOnFilterSide ? "filter" : "system") + " side;  at Fo+" +
-           FormatGeneral(centre - state.Fo * 1000, 4, separator) + " Hz.";
+           FormatGeneral(centre - design.foHz(), 4, separator) + " Hz.";
 }
 
 }  // namespace
 
-BenchResult solveBench(const DesignState& state, const BenchCircuit& bench,
-                       const BuiltCircuit& ideal, std::span<const double> frequenciesHz,
-                       int threads) {
+BenchResult solveBench(const CalculatedDesign& design, const BenchCircuit& bench,
+                       std::span<const double> frequenciesHz, int threads) {
     BenchResult result;
-    result.built = solveBuiltFilter(state, bench.circuit, frequenciesHz, threads);
-    BuiltFilterResult nominal = solveBuiltFilter(state, ideal, frequenciesHz, threads);
+    result.built = solveBuiltFilter(design, bench.circuit, frequenciesHz, threads);
+    BuiltFilterResult nominal = solveBuiltFilter(design, design.circuit, frequenciesHz, threads);
     result.ideal = nominal.figures;
     result.idealLevelsDb = std::move(nominal.levelsDb);
     return result;
 }
 
-BenchReportLines benchReportLines(const DesignState& state, const BenchSettings& settings,
+BenchReportLines benchReportLines(const CalculatedDesign& design, const BenchSettings& settings,
                                   const BenchCircuit& bench, const BenchResult& result,
                                   char separator) {
     const CurveFigures& built = result.built.figures;
     const CurveFigures& ideal = result.ideal;
-    const std::string level = FormatGeneral(state.FrLevel, 15, separator);
+    const std::string level = FormatGeneral(design.frLevelDb, 15, separator);
     const std::string dAmin = signedNumber(built.amin - ideal.amin, 3, separator);
     // Whole hertz, as the built filter's block reads its bandwidth.
     const std::string dBand =
@@ -126,7 +125,7 @@ BenchReportLines benchReportLines(const DesignState& state, const BenchSettings&
     const std::vector<std::string> capacitors = capacitorLines(bench, separator);
     lines.log.insert(lines.log.end(), capacitors.begin(), capacitors.end());
     if (bench.network.kind != MatchKind::None) {
-        lines.log.push_back(networkLine(bench, state, separator));
+        lines.log.push_back(networkLine(bench, design, separator));
     }
     const std::vector<std::string> kept = bench.keptAtDesignNames();
     if (!kept.empty()) {
@@ -143,13 +142,6 @@ BenchReportLines benchReportLines(const DesignState& state, const BenchSettings&
         ");  Ripple=" + FormatGeneral(built.ripple, 3, separator) + " dB (" + dRipple + ");");
     lines.log.push_back(std::string(57, '='));
     return lines;
-}
-
-void WriteBenchReport(DesignState& state, TextView& results, TextView& log,
-                      const BenchSettings& settings, const BenchCircuit& bench,
-                      const BenchResult& result, char decimalSeparator) {
-    appendReportBlock(state, results, log,
-                      benchReportLines(state, settings, bench, result, decimalSeparator));
 }
 
 }  // namespace trellon

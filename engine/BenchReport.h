@@ -6,9 +6,8 @@
 
 #include "BenchCircuit.h"
 #include "BuiltFilter.h"
-#include "DesignState.h"
+#include "CalculatedDesign.h"
 #include "ReportBlock.h"
-#include "TextView.h"
 
 namespace trellon {
 
@@ -21,23 +20,16 @@ struct BenchResult {
     std::vector<double> idealLevelsDb;
 };
 
-// `ideal` is the nominal circuit as built of the design (makeBuiltCircuit(state)).
-BenchResult solveBench(const DesignState& state, const BenchCircuit& bench,
-                       const BuiltCircuit& ideal, std::span<const double> frequenciesHz,
-                       int threads = 0);
+// The ideal it is compared with is the design's circuit as built with the nominal crystals.
+BenchResult solveBench(const CalculatedDesign& design, const BenchCircuit& bench,
+                       std::span<const double> frequenciesHz, int threads = 0);
 
 using BenchReportLines = ReportBlockLines;
 
 // The "as built" block: the fitted values and networks, and the change in Amin, bandwidth at
 // the level and ripple against the ideal, in the usual report's number format.
-BenchReportLines benchReportLines(const DesignState& state, const BenchSettings& settings,
+BenchReportLines benchReportLines(const CalculatedDesign& design, const BenchSettings& settings,
                                   const BenchCircuit& bench, const BenchResult& result,
                                   char decimalSeparator);
-
-// Appends the block after the other blocks: to `results` and `log`, adding its log lines to
-// LogLastLine and setting LogUnsaved.
-void WriteBenchReport(DesignState& state, TextView& results, TextView& log,
-                      const BenchSettings& settings, const BenchCircuit& bench,
-                      const BenchResult& result, char decimalSeparator);
 
 }  // namespace trellon

@@ -7,7 +7,6 @@
 #include "Engine.h"
 #include "GridSolve.h"
 #include "MeasuredCrystalModel.h"
-#include "TopologyDescription.h"
 
 namespace trellon {
 
@@ -19,16 +18,9 @@ double levelOf(const GridPoint& point) {
 
 }  // namespace
 
-void requireTracedBand(const DesignState& state) {
-    if (!(state.BandLow < state.BandHigh)) {
-        throw CommandError("the design has no traced band: calculate it first");
-    }
-}
-
-std::vector<double> builtCurveFrequencies(const DesignState& state) {
-    requireTracedBand(state);
-    const double width = state.BandHigh - state.BandLow;
-    const double first = state.BandLow - width / 2;
+std::vector<double> builtCurveFrequencies(const TracedBand& band) {
+    const double width = band.widthHz();
+    const double first = band.lowHz() - width / 2;
     const auto steps = static_cast<std::size_t>(2 * width);
     std::vector<double> frequencies(steps + 1);
     for (std::size_t k = 0; k <= steps; ++k) {
@@ -37,20 +29,18 @@ std::vector<double> builtCurveFrequencies(const DesignState& state) {
     return frequencies;
 }
 
-std::vector<double> idealTraceFrequencies(const DesignState& state) {
-    requireTracedBand(state);
-    const auto steps = static_cast<std::size_t>(state.BandHigh - state.BandLow);
+std::vector<double> idealTraceFrequencies(const TracedBand& band) {
+    const auto steps = static_cast<std::size_t>(band.widthHz());
     std::vector<double> frequencies(steps);
     for (std::size_t k = 0; k < steps; ++k) {
-        frequencies[k] = state.BandLow + static_cast<double>(k + 1);
+        frequencies[k] = band.lowHz() + static_cast<double>(k + 1);
     }
     return frequencies;
 }
 
-std::vector<double> widenedBandGrid(const DesignState& state, int count) {
-    requireTracedBand(state);
-    const double width = state.BandHigh - state.BandLow;
-    const double first = state.BandLow - width / 2;
+std::vector<double> widenedBandGrid(const TracedBand& band, int count) {
+    const double width = band.widthHz();
+    const double first = band.lowHz() - width / 2;
     const double span = 2 * width;
     std::vector<double> frequencies(static_cast<std::size_t>(count));
     for (int k = 0; k < count; ++k) {
@@ -59,20 +49,24 @@ std::vector<double> widenedBandGrid(const DesignState& state, int count) {
     return frequencies;
 }
 
-BuiltCircuit makeBuiltFilter(const DesignState& state, std::span<const MeasuredCrystal> crystals) {
-    const int positions = topologyDescription(state.Topology).crystals;
+BuiltCircuit makeBuiltFilter(const CalculatedDesign& design,
+                             std::span<const MeasuredCrystal> crystals) {
+    const int positions = design.crystalCount();
     if (crystals.size() != static_cast<std::size_t>(positions)) {
         throw CommandError("the filter needs " + std::to_string(positions) +
                            " crystals, one per position");
     }
-    std::vector<CrystalModel> models;
-    for (const MeasuredCrystal& crystal : crystals) {
-        models.push_back(crystalModelOf(crystal));
+    BuiltCircuit circuit = design.circuit;
+    std::size_t next = 0;
+    for (BuiltPart& part : circuit.parts) {
+        if (part.kind == BuiltPartKind::Crystal) {
+            part.crystal = crystalModelOf(crystals[next++]);
+        }
     }
-    return makeBuiltCircuit(state, models);
+    return circuit;
 }
 
-BuiltFilterResult solveBuiltFilter(const DesignState& state, const BuiltCircuit& circuit,
+BuiltFilterResult solveBuiltFilter(const CalculatedDesign& design, const BuiltCircuit& circuit,
                                    std::span<const double> frequenciesHz, int threads) {
     BuiltFilterSolver solver;
     solver.prepare(circuit);
@@ -81,11 +75,11 @@ BuiltFilterResult solveBuiltFilter(const DesignState& state, const BuiltCircuit&
     for (const GridPoint& point : SolveGrid(solver.solver(), frequenciesHz, threads)) {
         result.levelsDb.push_back(levelOf(point));
     }
-    const double fo = state.Fo * 1000;
+    const double fo = design.foHz();
     solver.solveLevels({&fo, 1}, {&result.levelAtFo, 1});
     result.attenuationAtFo = attenuationOf(result.levelAtFo);
     if (!frequenciesHz.empty()) {
-        result.figures = measureCurve(frequenciesHz, result.levelsDb, state.FrLevel);
+        result.figures = measureCurve(frequenciesHz, result.levelsDb, design.frLevelDb);
     }
     return result;
 }

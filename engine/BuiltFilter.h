@@ -4,31 +4,30 @@
 #include <vector>
 
 #include "BuiltCircuit.h"
+#include "CalculatedDesign.h"
 #include "CrystalBatch.h"
 #include "CurveFigures.h"
-#include "DesignState.h"
+#include "TracedBand.h"
 
 namespace trellon {
 
-// Throws CommandError unless `state` holds a traced band (BandLow < BandHigh), which
-// the grids below and every analysis of the built filter start from.
-void requireTracedBand(const DesignState& state);
+// The grid the built filter's curve is drawn on: the ideal traced band widened by half its
+// width on each side, 1 Hz apart.
+std::vector<double> builtCurveFrequencies(const TracedBand& band);
 
-// The grid the built filter's curve is drawn on: the ideal traced band (BandLow..BandHigh of
-// the last calculation) widened by half its width on each side, 1 Hz apart.
-std::vector<double> builtCurveFrequencies(const DesignState& state);
-
-// The frequencies of the ideal traced curve, BandLow + 1 Hz up to BandHigh, 1 Hz apart.
-std::vector<double> idealTraceFrequencies(const DesignState& state);
+// The frequencies of the ideal traced curve, 1 Hz above the band's lower edge up to its upper
+// edge, 1 Hz apart.
+std::vector<double> idealTraceFrequencies(const TracedBand& band);
 
 // `count` frequencies evenly from the ideal traced band widened by half its width on each side,
 // first and last included (count >= 2): the grid of the Monte-Carlo.
-std::vector<double> widenedBandGrid(const DesignState& state, int count);
+std::vector<double> widenedBandGrid(const TracedBand& band, int count);
 
 // The circuit as built of the calculated design with crystals[i] (measured) as ZQ(i+1); the
 // capacitors are the design's, synthesized from the nominal crystal. `crystals` holds exactly
-// the topology's crystal count; throws CommandError otherwise.
-BuiltCircuit makeBuiltFilter(const DesignState& state, std::span<const MeasuredCrystal> crystals);
+// the design's crystal count; throws CommandError otherwise.
+BuiltCircuit makeBuiltFilter(const CalculatedDesign& design,
+                             std::span<const MeasuredCrystal> crystals);
 
 // The built filter's curve and figures.
 struct BuiltFilterResult {
@@ -36,12 +35,12 @@ struct BuiltFilterResult {
     std::vector<double> levelsDb;  // load voltage level for the 1 V source; see BuiltFilterSolver
     double levelAtFo = 0;          // dB, the same level at Fo
     double attenuationAtFo = 0;    // dB, relative to the matched transfer
-    CurveFigures figures;          // from the curve, band at state.FrLevel
+    CurveFigures figures;          // from the curve, band at the design's level
 };
 
 // Solves `circuit` at every frequency (ascending) and at Fo, over `threads` threads (0: one per
 // core); the result does not depend on the thread count.
-BuiltFilterResult solveBuiltFilter(const DesignState& state, const BuiltCircuit& circuit,
+BuiltFilterResult solveBuiltFilter(const CalculatedDesign& design, const BuiltCircuit& circuit,
                                    std::span<const double> frequenciesHz, int threads = 0);
 
 // A level of the built curve as the chart and the points file show it: relative to the curve's

@@ -5,9 +5,8 @@
 #include <vector>
 
 #include "BuiltFilter.h"
-#include "DesignState.h"
+#include "CalculatedDesign.h"
 #include "ReportBlock.h"
-#include "TextView.h"
 
 namespace trellon {
 
@@ -15,15 +14,9 @@ namespace trellon {
 using BuiltFilterReportLines = ReportBlockLines;
 
 // `crystalNames` (in position order) adds the placement to the log; empty leaves it out.
-BuiltFilterReportLines builtFilterReportLines(const DesignState& state,
+BuiltFilterReportLines builtFilterReportLines(const CalculatedDesign& design,
                                               const BuiltFilterResult& built,
                                               std::span<const std::string> crystalNames,
                                               char decimalSeparator);
-
-// Appends the block after the usual report: to `results` and `log`, adding its log lines to
-// LogLastLine and setting LogUnsaved.
-void WriteBuiltFilterReport(DesignState& state, TextView& results, TextView& log,
-                            const BuiltFilterResult& built,
-                            std::span<const std::string> crystalNames, char decimalSeparator);
 
 }  // namespace trellon

@@ -6,7 +6,6 @@
 
 #include "CommandError.h"
 #include "PlacementMeasure.h"
-#include "TopologyDescription.h"
 
 namespace trellon {
 
@@ -163,18 +162,19 @@ std::vector<std::size_t> naivePlacement(const CrystalBatch& batch, int n) {
     return placement;
 }
 
-std::optional<CrystalChoice> ChooseCrystals(const DesignState& state, const CrystalBatch& batch,
+std::optional<CrystalChoice> ChooseCrystals(const CalculatedDesign& design,
+                                            const CrystalBatch& batch,
                                             const ChoiceSettings& settings,
                                             const ProgressCallback& progress,
                                             std::atomic<bool>& cancel) {
-    const int positions = topologyDescription(state.Topology).crystals;
+    const int positions = design.crystalCount();
     const std::size_t n = static_cast<std::size_t>(positions);
     const std::size_t m = batch.crystals.size();
     if (m < n) {
         throw CommandError("the batch holds fewer crystals than the filter's " +
                            std::to_string(positions));
     }
-    const PlacementReference reference(state, batch, std::max(settings.measurePoints, 2));
+    const PlacementReference reference(design, batch, std::max(settings.measurePoints, 2));
     const int threads = taskThreads(settings.threads, m);
     std::vector<std::unique_ptr<PlacementMeasure>> measures;
     for (int t = 0; t < threads; ++t) {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "CalculatedDesign.h"
 #include "CrystalBatch.h"
-#include "DesignState.h"
 #include "ParallelTasks.h"
 #include "SettingTables.h"
 
@@ -39,15 +39,16 @@ std::vector<std::string> placementNames(const CrystalBatch& batch,
 // in batch order.
 std::vector<std::size_t> naivePlacement(const CrystalBatch& batch, int n);
 
-// Chooses the topology's n crystals from the batch (M >= n) and their positions for the
-// calculated design in `state`. With few placements it tries them all. Otherwise it measures,
-// for every run of n crystals adjacent in Fs, the symmetric placement (the two lowest in Fs at
-// ZQ1 and ZQn, the next two one step inwards, ...), then refines the naive choice and the best
-// runs by local search: the best of all swaps of two positions and all exchanges of a placed
-// crystal for an unused one within n places in Fs order of the placed ones, until none
-// improves. Starts from the naive choice, so never does worse. Returns nothing when cancelled;
-// throws CommandError when the batch has fewer than n crystals.
-std::optional<CrystalChoice> ChooseCrystals(const DesignState& state, const CrystalBatch& batch,
+// Chooses the design's n crystals from the batch (M >= n) and their positions in it. With few
+// placements it tries them all. Otherwise it measures, for every run of n crystals adjacent in Fs,
+// the symmetric placement (the two lowest in Fs at ZQ1 and ZQn, the next two one step inwards,
+// ...), then refines the naive choice and the best runs by local search: the best of all swaps of
+// two positions and all exchanges of a placed crystal for an unused one within n places in Fs order
+// of the placed ones, until none improves. Starts from the naive choice, so never does worse.
+// Returns nothing when cancelled; throws CommandError when the batch has fewer than n
+// crystals.
+std::optional<CrystalChoice> ChooseCrystals(const CalculatedDesign& design,
+                                            const CrystalBatch& batch,
                                             const ChoiceSettings& settings,
                                             const ProgressCallback& progress,
                                             std::atomic<bool>& cancel);

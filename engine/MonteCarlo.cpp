@@ -109,7 +109,8 @@ BuiltCircuit perturbedCircuit(const BuiltCircuit& circuit, const PartSpread& spr
     return sample;
 }
 
-std::optional<MonteCarloResult> RunMonteCarlo(const DesignState& state, const BuiltCircuit& circuit,
+std::optional<MonteCarloResult> RunMonteCarlo(const CalculatedDesign& design,
+                                              const BuiltCircuit& circuit,
                                               const MonteCarloSettings& settings,
                                               const ProgressCallback& progress,
                                               std::atomic<bool>& cancel) {
@@ -117,7 +118,7 @@ std::optional<MonteCarloResult> RunMonteCarlo(const DesignState& state, const Bu
     const auto samples = static_cast<std::size_t>(settings.samples);
     MonteCarloResult result;
     result.samples = settings.samples;
-    result.frequenciesHz = widenedBandGrid(state, settings.gridPoints);
+    result.frequenciesHz = widenedBandGrid(design.band, settings.gridPoints);
     const std::size_t points = result.frequenciesHz.size();
     std::vector<double> levels(samples * points);
     std::vector<CurveFigures> figures(samples);
@@ -135,7 +136,7 @@ std::optional<MonteCarloResult> RunMonteCarlo(const DesignState& state, const Bu
         solver.prepare(sample);
         const std::span<double> curve(levels.data() + i * points, points);
         solver.solveLevels(result.frequenciesHz, curve);
-        figures[i] = measureCurve(result.frequenciesHz, curve, state.FrLevel);
+        figures[i] = measureCurve(result.frequenciesHz, curve, design.frLevelDb);
     };
     if (!runParallelTasks(samples, threads, solveSample, progress, cancel)) {
         return std::nullopt;
@@ -163,7 +164,7 @@ std::optional<MonteCarloResult> RunMonteCarlo(const DesignState& state, const Bu
         ripples.push_back(f.ripple);
         losses.push_back(f.amin);
         const double bandwidthError =
-            std::abs(f.bandwidth - state.BandWidthAtLevel) / state.BandWidthAtLevel * 100;
+            std::abs(f.bandwidth - design.bandwidthAtLevel) / design.bandwidthAtLevel * 100;
         if (f.ripple <= targets.maxRippleDb && f.amin <= targets.maxLossDb &&
             bandwidthError <= targets.bandwidthTolerancePercent) {
             ++meeting;

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "BuiltCircuit.h"
+#include "CalculatedDesign.h"
 #include "CurveFigures.h"
-#include "DesignState.h"
 #include "ParallelTasks.h"
 #include "SettingTables.h"
 
@@ -80,12 +80,13 @@ struct MonteCarloResult {
     double yield = 0;  // share of the samples that meet the targets, 0..1
 };
 
-// Runs settings.samples perturbed copies of `circuit` (the circuit as built of the calculated
-// design in `state`) over the grid and gathers the envelopes, figures and yield. The parts of
-// sample i are drawn from RandomStream(seed, i) in ladder order: per crystal normal deviations
-// of Fs, Lm, Rm and C0, per capacitor a uniform one; Cm follows Fs and Lm. Returns nothing when
-// `cancel` was set before the end. Throws CommandError for settings out of range.
-std::optional<MonteCarloResult> RunMonteCarlo(const DesignState& state, const BuiltCircuit& circuit,
+// Runs settings.samples perturbed copies of `circuit` (the circuit as built of `design`) over the
+// grid and gathers the envelopes, figures and yield. The parts of sample i are drawn from
+// RandomStream(seed, i) in ladder order: per crystal normal deviations of Fs, Lm, Rm and C0, per
+// capacitor a uniform one; Cm follows Fs and Lm. Returns nothing when `cancel` was set before the
+// end. Throws CommandError for settings out of range.
+std::optional<MonteCarloResult> RunMonteCarlo(const CalculatedDesign& design,
+                                              const BuiltCircuit& circuit,
                                               const MonteCarloSettings& settings,
                                               const ProgressCallback& progress,
                                               std::atomic<bool>& cancel);

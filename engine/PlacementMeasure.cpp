@@ -4,23 +4,19 @@
 #include <cmath>
 #include <memory>
 
-#include "BuiltFilter.h"
-#include "Catalogue.h"
 #include "GridSolve.h"
 #include "MeasuredCrystalModel.h"
 
 namespace trellon {
 
-PlacementReference::PlacementReference(const DesignState& state, const CrystalBatch& batch,
+PlacementReference::PlacementReference(const CalculatedDesign& design, const CrystalBatch& batch,
                                        int points)
-    : circuit(makeBuiltCircuit(state)) {
-    requireTracedBand(state);
+    : circuit(design.circuit) {
+    const TracedBand& band = design.band;
     for (int k = 0; k < points; ++k) {
-        frequenciesHz.push_back(state.BandLow +
-                                (state.BandHigh - state.BandLow) * k / (points - 1));
+        frequenciesHz.push_back(band.lowHz() + band.widthHz() * k / (points - 1));
     }
-    const auto netlist = std::make_unique<Netlist>();
-    buildNetlist(indexFromTopology(state.Topology), state, *netlist);
+    const auto netlist = std::make_unique<Netlist>(design.reference);
     const auto solver = std::make_unique<CircuitSolver>(*netlist);
     solver->prepare();
     for (const GridPoint& point : SolveGrid(*solver, frequenciesHz, 1)) {

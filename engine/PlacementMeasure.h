@@ -5,17 +5,17 @@
 
 #include "BuiltCircuit.h"
 #include "BuiltFilterSolver.h"
+#include "CalculatedDesign.h"
 #include "CrystalBatch.h"
 #include "CrystalModel.h"
-#include "DesignState.h"
 
 namespace trellon {
 
-// What every placement is measured against: the ideal curve (the circuit model with the
-// nominal crystal) at `points` frequencies evenly over its band at the level, BandLow to
-// BandHigh, and the batch's crystals as equivalent circuits. Shared by all threads.
+// What every placement is measured against: the design's reference circuit at `points`
+// frequencies evenly over its traced band, edges included, and the batch's crystals as
+// equivalent circuits. Shared by all threads.
 struct PlacementReference {
-    PlacementReference(const DesignState& state, const CrystalBatch& batch, int points);
+    PlacementReference(const CalculatedDesign& design, const CrystalBatch& batch, int points);
 
     std::vector<double> frequenciesHz;
     std::vector<double> idealLevelsDb;

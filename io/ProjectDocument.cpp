@@ -38,8 +38,8 @@ void ProjectDocument::setDesign(const ProjectDesign& design) {
 }
 
 // Every completed calculation is news, even one that gives the same design again.
-void ProjectDocument::setCalculatedDesign(const DesignState& design) {
-    calculatedDesign_ = design;
+void ProjectDocument::setCalculatedDesign(std::shared_ptr<const CalculatedDesign> design) {
+    calculatedDesign_ = std::move(design);
     notify(DocumentAspect::Calculation);
 }
 

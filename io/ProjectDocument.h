@@ -1,12 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "CalculatedDesign.h"
 #include "CrystalBatch.h"
-#include "DesignState.h"
 #include "ProjectFile.h"
 
 namespace trellon {
@@ -41,8 +42,10 @@ public:
 
     // The slot of the calculation the windows show; the crystal tools build on it. Nothing
     // before the first completed calculation.
-    const std::optional<DesignState>& calculatedDesign() const { return calculatedDesign_; }
-    void setCalculatedDesign(const DesignState& design);
+    const std::shared_ptr<const CalculatedDesign>& calculatedDesign() const {
+        return calculatedDesign_;
+    }
+    void setCalculatedDesign(std::shared_ptr<const CalculatedDesign> design);
 
     const CrystalBatch& batch() const { return project_.batch; }
     // The placement stays as it was, even when it names crystals the new batch lacks: a project
@@ -99,7 +102,7 @@ private:
 
     Project project_;
     std::string keptDocument_;
-    std::optional<DesignState> calculatedDesign_;
+    std::shared_ptr<const CalculatedDesign> calculatedDesign_;
     std::vector<Subscription> subscriptions_;
     int nextId_ = 1;
 };

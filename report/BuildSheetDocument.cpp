@@ -126,7 +126,7 @@ double tickStep(double span) {
 
 }  // namespace
 
-QImage benchResponsePicture(const DesignState& state, const BenchResult& result, QSize size) {
+QImage benchResponsePicture(const CalculatedDesign& design, const BenchResult& result, QSize size) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     const std::vector<double>& f = result.built.frequenciesHz;
@@ -135,7 +135,7 @@ QImage benchResponsePicture(const DesignState& state, const BenchResult& result,
     }
     std::vector<double> detuning, builtA, idealA;
     for (std::size_t i = 0; i < f.size(); ++i) {
-        detuning.push_back((f[i] - state.Fo * 1000) / 1000);
+        detuning.push_back((f[i] - design.foHz()) / 1000);
         builtA.push_back(attenuationOf(result.built.levelsDb[i]));
         idealA.push_back(attenuationOf(result.idealLevelsDb[i]));
     }
@@ -179,20 +179,20 @@ QImage benchResponsePicture(const DesignState& state, const BenchResult& result,
     return image;
 }
 
-std::unique_ptr<QTextDocument> buildSheetDocument(const DesignState& state,
+std::unique_ptr<QTextDocument> buildSheetDocument(const CalculatedDesign& design,
                                                   const BenchSettings& settings,
                                                   const BenchCircuit& bench,
                                                   const BenchResult& result,
                                                   std::span<const std::string> crystalNames,
                                                   const QImage& schematic, char separator) {
     auto document = std::make_unique<QTextDocument>();
-    const BenchReportLines lines = benchReportLines(state, settings, bench, result, separator);
+    const BenchReportLines lines = benchReportLines(design, settings, bench, result, separator);
     document->addResource(QTextDocument::ImageResource, QUrl("trellon://schematic"), schematic);
     document->addResource(QTextDocument::ImageResource, QUrl("trellon://response"),
-                          benchResponsePicture(state, result, QSize(900, 420)));
-    QString html =
-        "<h2>Build sheet: " + escaped(state.TableKey) + number(state.dF, 15, separator) + "</h2>";
-    html += "<p>Fo=" + number(state.Fo, 10, separator) +
+                          benchResponsePicture(design, result, QSize(900, 420)));
+    QString html = "<h2>Build sheet: " + escaped(design.name) +
+                   number(design.passBandHz, 15, separator) + "</h2>";
+    html += "<p>Fo=" + number(design.foKhz, 10, separator) +
             " kHz;  Rin=Rout=" + number(bench.filterOhm, 4, separator) + " Ohm</p>";
     html += "<p>" + escaped(lines.log.front()) + "</p>";
     html += partsTable(bench, crystalNames, separator);

@@ -9,19 +9,19 @@
 
 #include "BenchCircuit.h"
 #include "BenchReport.h"
-#include "DesignState.h"
+#include "CalculatedDesign.h"
 
 namespace trellon {
 
 // The predicted response for the build sheet: the attenuation of the filter at the bench over
 // the ideal one (the nominal circuit as built) on the frequencies of `result`, against the
 // detuning from Fo.
-QImage benchResponsePicture(const DesignState& state, const BenchResult& result, QSize size);
+QImage benchResponsePicture(const CalculatedDesign& design, const BenchResult& result, QSize size);
 
 // The build sheet as a document to print or save: the settings, the parts list by schematic
 // position (design value, value to fit or parallel pair, the crystal's name from a batch, the
 // matching parts), the schematic and the predicted response, and the "as built" figures.
-std::unique_ptr<QTextDocument> buildSheetDocument(const DesignState& state,
+std::unique_ptr<QTextDocument> buildSheetDocument(const CalculatedDesign& design,
                                                   const BenchSettings& settings,
                                                   const BenchCircuit& bench,
                                                   const BenchResult& result,

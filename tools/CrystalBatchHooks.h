@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
+#include "CalculatedDesign.h"
 #include "CrystalBatch.h"
-#include "DesignState.h"
 
 namespace trellon {
 
@@ -20,7 +20,8 @@ struct CrystalBatchHooks {
     // The chosen files, or none when the user cancels.
     std::function<QStringList(const QString& filters)> openFileNames;
     // Draws and reports the filter built with these crystals, ZQ1 first.
-    std::function<void(const DesignState& design, const std::vector<MeasuredCrystal>& crystals)>
+    std::function<void(const CalculatedDesign& design,
+                       const std::vector<MeasuredCrystal>& crystals)>
         showBuilt;
     // Draws a fitted crystal's measured |S21| and its fitted model's, in dB over the sweep's
     // frequencies in Hz.

@@ -197,7 +197,7 @@ void CrystalBatchWindow::saveClick() {
 }
 
 void CrystalBatchWindow::placeClick() {
-    const std::optional<DesignState>& design = document_.calculatedDesign();
+    const std::shared_ptr<const CalculatedDesign> design = document_.calculatedDesign();
     const std::optional<CrystalBatch> batch = checkedBatch();
     if (!batch) {
         return;
@@ -206,7 +206,7 @@ void CrystalBatchWindow::placeClick() {
         hooks_.showWarning(QString::fromUtf8(texts::kNoCalculatedDesign));
         return;
     }
-    const auto n = static_cast<std::size_t>(crystalCount(design->Topology));
+    const auto n = static_cast<std::size_t>(design->crystalCount());
     const std::set<int> rows = table_->selectedRowSet();
     std::vector<std::string> names;
     if (rows.empty()) {
@@ -240,7 +240,7 @@ std::optional<std::vector<MeasuredCrystal>> CrystalBatchWindow::documentPlacedCr
 }
 
 void CrystalBatchWindow::showBuiltClick() {
-    const std::optional<DesignState>& design = document_.calculatedDesign();
+    const std::shared_ptr<const CalculatedDesign> design = document_.calculatedDesign();
     if (!design) {
         hooks_.showWarning(QString::fromUtf8(texts::kNoCalculatedDesign));
         return;
@@ -248,7 +248,7 @@ void CrystalBatchWindow::showBuiltClick() {
     if (!checkedBatch()) {
         return;
     }
-    if (document_.placement().size() != static_cast<std::size_t>(crystalCount(design->Topology))) {
+    if (document_.placement().size() != static_cast<std::size_t>(design->crystalCount())) {
         hooks_.showWarning(QString::fromUtf8(texts::kNoPlacement));
         return;
     }

@@ -65,7 +65,7 @@ void CrystalChoicePanel::chooseClick() {
     if (run_->running()) {
         return;
     }
-    const std::optional<DesignState>& design = document_.calculatedDesign();
+    const std::shared_ptr<const CalculatedDesign> design = document_.calculatedDesign();
     if (!design) {
         hooks_.showWarning(QString::fromUtf8(texts::kNoCalculatedDesign));
         return;
@@ -74,16 +74,16 @@ void CrystalChoicePanel::chooseClick() {
     if (!batch) {
         return;
     }
-    const int n = crystalCount(design->Topology);
+    const int n = design->crystalCount();
     if (batch->crystals.size() < static_cast<std::size_t>(n)) {
         hooks_.showWarning(QString::fromUtf8(texts::kTooFewCrystals) + QString::number(n));
         return;
     }
     auto result = std::make_shared<std::optional<CrystalChoice>>();
     run_->start(
-        [design = *design, batch = *batch, result](const ProgressCallback& progress,
-                                                   std::atomic<bool>& cancel) {
-            *result = ChooseCrystals(design, batch, ChoiceSettings{}, progress, cancel);
+        [design, batch = *batch, result](const ProgressCallback& progress,
+                                         std::atomic<bool>& cancel) {
+            *result = ChooseCrystals(*design, batch, ChoiceSettings{}, progress, cancel);
         },
         [this, result, batch = *batch](bool, const std::string& failure) {
             if (!failure.empty()) {

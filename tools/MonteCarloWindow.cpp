@@ -261,7 +261,7 @@ void MonteCarloWindow::runClick() {
     if (run_->running()) {
         return;
     }
-    const std::optional<DesignState> design = document_.calculatedDesign();
+    const std::shared_ptr<const CalculatedDesign> design = document_.calculatedDesign();
     if (!design) {
         hooks_.showWarning(QString::fromUtf8(texts::kNoCalculatedDesign));
         return;
@@ -285,18 +285,18 @@ void MonteCarloWindow::runClick() {
                                          names.join(QStringLiteral(", ")) + QStringLiteral(")");
     auto result = std::make_shared<std::optional<MonteCarloResult>>();
     run_->start(
-        [design = *design, settings = *settings, circuit, result](const ProgressCallback& progress,
-                                                                  std::atomic<bool>& cancel) {
-            *result = RunMonteCarlo(design, *circuit, settings, progress, cancel);
+        [design, settings = *settings, circuit, result](const ProgressCallback& progress,
+                                                        std::atomic<bool>& cancel) {
+            *result = RunMonteCarlo(*design, *circuit, settings, progress, cancel);
         },
-        [this, result, design = *design, aroundText](bool, const std::string& failure) {
+        [this, result, design, aroundText](bool, const std::string& failure) {
             if (!failure.empty()) {
                 hooks_.showError(QString::fromStdString(failure));
             } else if (*result) {
                 result_ = std::move(*result);
                 aroundLabel_->setText(aroundText);
                 showResult();
-                hooks_.showEnvelopes(design, *result_);
+                hooks_.showEnvelopes(*design, *result_);
             }
         });
 }

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "BuiltCircuit.h"
-#include "DesignState.h"
+#include "CalculatedDesign.h"
 #include "MonteCarlo.h"
 #include "ProjectFile.h"
 
@@ -33,9 +33,10 @@ struct MonteCarloHooks {
     std::function<void(const QString& text)> showWarning;
     std::function<void(const QString& text)> showError;
     // The circuit to spread around for the design; nothing, after a warning, when there is none.
-    std::function<std::optional<MonteCarloCircuit>(const DesignState& design)> circuitAround;
+    std::function<std::optional<MonteCarloCircuit>(const CalculatedDesign& design)> circuitAround;
     // Draws the 5, 50 and 95 % envelopes of a completed run.
-    std::function<void(const DesignState& design, const MonteCarloResult& result)> showEnvelopes;
+    std::function<void(const CalculatedDesign& design, const MonteCarloResult& result)>
+        showEnvelopes;
 };
 
 // How the spread of real parts moves the filter built from the last design: the spreads, the

@@ -9,7 +9,7 @@
 #include "../io/IoTestFolder.h"
 #include "BuiltFilter.h"
 #include "BuiltFilterReport.h"
-#include "CalculatedDesign.h"
+#include "CalculatedRun.h"
 #include "CliRun.h"
 #include "CrystalBatchCsv.h"
 #include "MeasuredCrystalModel.h"
@@ -60,8 +60,10 @@ std::vector<double> column(const std::vector<std::vector<std::string>>& rows, st
 // are those of the engine's built filter.
 TEST(CliCrystals, BuiltFilterReportPointsJsonAndDeck) {
     const test::IoTestFolder folder;
-    CalculatedDesign design(7, 8);
+    CalculatedRun design(7, 8);
     const DesignState& s = design.state();
+    const std::shared_ptr<const CalculatedDesign> calculated = design.calculated();
+    const CalculatedDesign& d = *calculated;
     const std::vector<MeasuredCrystal> crystals = spreadCrystals(s, 8);
     const std::string batch = writeBatch(folder, "eight.csv", crystals);
     const std::string points = folder.pathOf("points.csv");
@@ -72,13 +74,13 @@ TEST(CliCrystals, BuiltFilterReportPointsJsonAndDeck) {
     const CliResult text =
         runCli(withDesign({"--crystals", batch, "--built-points", points, "--spice", deck}));
     ASSERT_EQ(text.status, 0) << text.err;
-    const BuiltCircuit circuit = makeBuiltFilter(s, crystals);
-    const BuiltFilterResult built = solveBuiltFilter(s, circuit, builtCurveFrequencies(s), 1);
+    const BuiltCircuit circuit = makeBuiltFilter(d, crystals);
+    const BuiltFilterResult built = solveBuiltFilter(d, circuit, builtCurveFrequencies(d.band), 1);
     std::vector<std::string> names;
     for (const MeasuredCrystal& crystal : crystals) {
         names.push_back(crystal.name);
     }
-    const BuiltFilterReportLines block = builtFilterReportLines(s, built, names, '.');
+    const BuiltFilterReportLines block = builtFilterReportLines(d, built, names, '.');
     std::string expected = plain.out + "--\n";
     for (const auto* lines : {&block.results, &block.log}) {
         for (const std::string& line : *lines) {
@@ -101,8 +103,8 @@ TEST(CliCrystals, BuiltFilterReportPointsJsonAndDeck) {
     EXPECT_EQ(b.at("ripple").get<double>(), f.ripple);
 
     // The points lie at the ideal curve's abscissae; 17 digits read back as the same doubles.
-    const std::vector<double> frequencies = idealTraceFrequencies(s);
-    const BuiltFilterResult atTrace = solveBuiltFilter(s, circuit, frequencies, 1);
+    const std::vector<double> frequencies = idealTraceFrequencies(d.band);
+    const BuiltFilterResult atTrace = solveBuiltFilter(d, circuit, frequencies, 1);
     const auto relative = csvRows(fileText(points));
     const auto absolute = csvRows(fileText(absolutePoints));
     ASSERT_EQ(relative.at(0), (std::vector<std::string>{"detuning_khz", "level_db"}));
@@ -124,7 +126,7 @@ TEST(CliCrystals, BuiltFilterReportPointsJsonAndDeck) {
     for (std::size_t i = 11; i < table.size(); ++i) {
         traced.push_back(table[i].frequency);
     }
-    const BuiltFilterResult atDeck = solveBuiltFilter(s, circuit, traced, 1);
+    const BuiltFilterResult atDeck = solveBuiltFilter(d, circuit, traced, 1);
     for (std::size_t i = 0; i < traced.size(); ++i) {
         ASSERT_NEAR(table[i + 11].levelDb, atDeck.levelsDb[i], 1e-6) << traced[i];
     }
@@ -134,7 +136,7 @@ TEST(CliCrystals, BuiltFilterReportPointsJsonAndDeck) {
 // the chosen crystals in that order; the choice is never worse than the naive one.
 TEST(CliCrystals, ChoiceFromABatch) {
     const test::IoTestFolder folder;
-    CalculatedDesign design(7, 8);
+    CalculatedRun design(7, 8);
     const std::vector<MeasuredCrystal> crystals = spreadCrystals(design.state(), 12);
     const std::string batch = writeBatch(folder, "twelve.csv", crystals);
 
@@ -184,8 +186,10 @@ TEST(CliCrystals, MonteCarloJsonAndEnvelope) {
     EXPECT_EQ(single.out, dual.out);
     EXPECT_EQ(fileText(one), fileText(two));
 
-    CalculatedDesign design(7, 8);
+    CalculatedRun design(7, 8);
     const DesignState& s = design.state();
+    const std::shared_ptr<const CalculatedDesign> calculated = design.calculated();
+    const CalculatedDesign& d = *calculated;
     MonteCarloSettings settings;
     settings.samples = 40;
     settings.gridPoints = 101;
@@ -194,7 +198,7 @@ TEST(CliCrystals, MonteCarloJsonAndEnvelope) {
     settings.targets = {1.2, 4, 4};
     std::atomic<bool> cancel{false};
     const MonteCarloResult expected =
-        *RunMonteCarlo(s, makeBuiltCircuit(s), settings, nullptr, cancel);
+        *RunMonteCarlo(d, makeBuiltCircuit(s), settings, nullptr, cancel);
     const nlohmann::json mc = nlohmann::json::parse(single.out).at("monteCarlo");
     EXPECT_EQ(mc.at("samples"), 40);
     EXPECT_EQ(mc.at("yield").get<double>(), expected.yield);
@@ -251,7 +255,7 @@ TEST(CliCrystals, BadValuesAndFiles) {
     EXPECT_EQ(runCli({"--monte-carlo", "1", "--sigma-fs", "12,5"}).status, 0);
 
     const test::IoTestFolder folder;
-    CalculatedDesign design(7, 8);
+    CalculatedRun design(7, 8);
     const std::string seven = writeBatch(folder, "seven.csv", spreadCrystals(design.state(), 7));
     const CliResult few = runCli(withDesign({"--crystals", seven}));
     EXPECT_EQ(few.status, 1);

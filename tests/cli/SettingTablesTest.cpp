@@ -45,7 +45,8 @@ std::function<void(double)> engineCheck(void (*check)(const Settings&),
 
 void runMonteCarlo(const MonteCarloSettings& settings) {
     std::atomic<bool> cancel{false};
-    RunMonteCarlo(DesignState{}, BuiltCircuit{}, settings, {}, cancel);
+    RunMonteCarlo(CalculatedDesign(*TracedBand::between(0, 1)), BuiltCircuit{}, settings, {},
+                  cancel);
 }
 
 void traceSpan(const SpanSettings& settings) {

@@ -9,8 +9,9 @@
 #include "BenchReport.h"
 #include "BuiltFilter.h"
 #include "BuiltFilterSolver.h"
-#include "CalculatedDesign.h"
+#include "CalculatedRun.h"
 #include "CommandError.h"
+#include "CrystalChooser.h"
 #include "MeasuredCrystalModel.h"
 #include "Ngspice.h"
 #include "SpiceExport.h"
@@ -52,11 +53,13 @@ void expectSameCircuit(const BuiltCircuit& a, const BuiltCircuit& b) {
 // so that its curve and figures are the built filter's.
 TEST(BenchCircuit, IdentityIsTheCircuitAsBuiltBitForBit) {
     for (int topology = 1; topology <= kTopologyCount; ++topology) {
-        CalculatedDesign design(topology, 6);
+        CalculatedRun design(topology, 6);
         const DesignState& s = design.state();
+        const std::shared_ptr<const CalculatedDesign> calculated = design.calculated();
+        const CalculatedDesign& d = *calculated;
         for (const BuiltCircuit& asBuilt :
-             {makeBuiltCircuit(s), makeBuiltFilter(s, spreadCrystals(s))}) {
-            const BenchCircuit bench = makeBenchCircuit(s, asBuilt, BenchSettings{});
+             {makeBuiltCircuit(s), makeBuiltFilter(d, spreadCrystals(s))}) {
+            const BenchCircuit bench = makeBenchCircuit(d.band, asBuilt, BenchSettings{});
             expectSameCircuit(bench.circuit, asBuilt);
             EXPECT_TRUE(bench.keptAtDesignNames().empty());
         }
@@ -67,13 +70,15 @@ TEST(BenchCircuit, IdentityIsTheCircuitAsBuiltBitForBit) {
 // adds it back; series capacitors are rounded as they are; a capacitor the stray swallows is
 // named and kept at its design value, the board's stray still beside it.
 TEST(BenchCircuit, StrayComesOffEachShuntNodeBeforeRounding) {
-    CalculatedDesign design(kCwEight, 8);
+    CalculatedRun design(kCwEight, 8);
     const DesignState& s = design.state();
+    const std::shared_ptr<const CalculatedDesign> calculated = design.calculated();
+    const CalculatedDesign& d = *calculated;
     const BuiltCircuit asBuilt = makeBuiltCircuit(s);
     BenchSettings settings;
     settings.eSeries = 12;
     settings.strayPf = 2.5;
-    const BenchCircuit bench = makeBenchCircuit(s, asBuilt, settings);
+    const BenchCircuit bench = makeBenchCircuit(d.band, asBuilt, settings);
     std::size_t c = 0;
     int series = 0;
     for (std::size_t i = 0; i < asBuilt.parts.size(); ++i) {
@@ -95,7 +100,7 @@ TEST(BenchCircuit, StrayComesOffEachShuntNodeBeforeRounding) {
     EXPECT_EQ(c, bench.capacitors.size());
 
     settings.strayPf = 1e4;
-    const BenchCircuit swallowed = makeBenchCircuit(s, asBuilt, settings);
+    const BenchCircuit swallowed = makeBenchCircuit(d.band, asBuilt, settings);
     const std::vector<std::string> kept = swallowed.keptAtDesignNames();
     EXPECT_EQ(kept.size(), bench.capacitors.size() - static_cast<std::size_t>(series));
     for (std::size_t i = 0; i < asBuilt.parts.size(); ++i) {
@@ -107,7 +112,7 @@ TEST(BenchCircuit, StrayComesOffEachShuntNodeBeforeRounding) {
     // A setting out of range is a refusal the user reads, word for word.
     settings.eSeries = 7;
     try {
-        makeBenchCircuit(s, asBuilt, settings);
+        makeBenchCircuit(d.band, asBuilt, settings);
         ADD_FAILURE() << "the series E7 was taken";
     } catch (const CommandError& refused) {
         EXPECT_STREQ(refused.what(), "the series is E6, E12, E24, E48 or E96");
@@ -117,15 +122,17 @@ TEST(BenchCircuit, StrayComesOffEachShuntNodeBeforeRounding) {
 // Lossless networks matched at the band centre of a band a few kilohertz wide change the
 // response by next to nothing: a network on the wrong side or of the wrong values would not.
 TEST(BenchCircuit, MatchAloneKeepsTheResponse) {
-    CalculatedDesign design(kCwEight, 8);
+    CalculatedRun design(kCwEight, 8);
     const DesignState& s = design.state();
-    const std::vector<double> grid = builtCurveFrequencies(s);
+    const std::shared_ptr<const CalculatedDesign> calculated = design.calculated();
+    const CalculatedDesign& d = *calculated;
+    const std::vector<double> grid = builtCurveFrequencies(d.band);
     for (MatchKind match :
          {MatchKind::SeriesLShuntC, MatchKind::SeriesCShuntL, MatchKind::Transformer}) {
         for (double system : {50.0, 5000.0}) {
-            const BenchCircuit bench =
-                makeBenchCircuit(s, makeBuiltCircuit(s), BenchSettings{0, {}, 0, match, system});
-            const BenchResult result = solveBench(s, bench, makeBuiltCircuit(s), grid, 2);
+            const BenchCircuit bench = makeBenchCircuit(d.band, makeBuiltCircuit(s),
+                                                        BenchSettings{0, {}, 0, match, system});
+            const BenchResult result = solveBench(d, bench, grid, 2);
             EXPECT_NEAR(result.built.figures.amin, result.ideal.amin, 0.01) << system;
             EXPECT_NEAR(result.built.figures.bandwidth, result.ideal.bandwidth, 2) << system;
         }
@@ -137,15 +144,17 @@ TEST(BenchCircuit, MatchAloneKeepsTheResponse) {
 TEST(BenchCircuit, NgspiceAgreesWithTheBenchCurve) {
     for (const auto& [topology, match] : {std::pair{kCwEight, MatchKind::SeriesLShuntC},
                                           std::pair{kPlainEight, MatchKind::SeriesCShuntL}}) {
-        CalculatedDesign design(topology, 8);
+        CalculatedRun design(topology, 8);
         DesignState& s = design.state();
+        const std::shared_ptr<const CalculatedDesign> calculated = design.calculated();
+        const CalculatedDesign& d = *calculated;
         BenchSettings settings{24, 1.0, 3.0, match, 50};
         const BenchCircuit bench =
-            makeBenchCircuit(s, makeBuiltFilter(s, spreadCrystals(s)), settings);
+            makeBenchCircuit(d.band, makeBuiltFilter(d, spreadCrystals(s)), settings);
         ASSERT_EQ(bench.circuit.sourceResistance, 50);
         BuiltFilterSolver exported;
         exported.prepare(bench.circuit);
-        const std::vector<double> grid = builtCurveFrequencies(s);
+        const std::vector<double> grid = builtCurveFrequencies(d.band);
         std::ostringstream deck;
         writeSpiceDeck(exported.netlist(), SpiceSweep{grid.front(), grid.back(), 10}, deck);
         const std::vector<SpicePoint> table =
@@ -155,7 +164,7 @@ TEST(BenchCircuit, NgspiceAgreesWithTheBenchCurve) {
         for (const SpicePoint& point : table) {
             frequencies.push_back(point.frequency);
         }
-        const BenchResult result = solveBench(s, bench, makeBuiltCircuit(s), frequencies);
+        const BenchResult result = solveBench(d, bench, frequencies);
         for (std::size_t i = 0; i < table.size(); ++i) {
             EXPECT_NEAR(result.built.levelsDb[i], table[i].levelDb, 1e-6)
                 << "topology " << topology << " at " << table[i].frequency << " Hz";
@@ -165,8 +174,8 @@ TEST(BenchCircuit, NgspiceAgreesWithTheBenchCurve) {
         const std::vector<std::string> usual = design.results.lines;
         const std::size_t usualLog = design.log.lines.size();
         const int logLastLine = s.LogLastLine;
-        WriteBenchReport(s, design.results, design.log, settings, bench,
-                         solveBench(s, bench, makeBuiltCircuit(s), grid), '.');
+        appendReportBlock(s, design.results, design.log,
+                          benchReportLines(d, settings, bench, solveBench(d, bench, grid), '.'));
         ASSERT_GT(design.results.lines.size(), usual.size());
         EXPECT_TRUE(std::equal(usual.begin(), usual.end(), design.results.lines.begin()));
         std::size_t widest = 0;
@@ -179,6 +188,33 @@ TEST(BenchCircuit, NgspiceAgreesWithTheBenchCurve) {
         EXPECT_EQ(s.LogLastLine - logLastLine,
                   static_cast<int>(design.log.lines.size() - usualLog));
     }
+}
+
+// A kept design gives its own bench after the engine has calculated another filter, and the
+// analyses give the same numbers from the design without the classic ladder's own model.
+TEST(BenchCircuit, KeptDesignStaysItsOwnAndNeedsNoSpecifiedModel) {
+    CalculatedRun design(kCwEight, 8);
+    const std::shared_ptr<const CalculatedDesign> kept = design.calculated();
+    const std::vector<MeasuredCrystal> crystals = spreadCrystals(design.state());
+    const BenchSettings settings{24, 1.0, 3.0, MatchKind::SeriesLShuntC, 50};
+    const auto benchLines = [&](const CalculatedDesign& d) {
+        const BenchCircuit bench = makeBenchCircuit(d.band, makeBuiltFilter(d, crystals), settings);
+        return benchReportLines(d, settings, bench,
+                                solveBench(d, bench, builtCurveFrequencies(d.band), 1), '.')
+            .log;
+    };
+    const std::vector<std::string> before = benchLines(*kept);
+
+    CalculatedDesign core = *kept;
+    core.specified.reset();
+    EXPECT_EQ(benchLines(core), before);
+    std::atomic<bool> cancel{false};
+    const CrystalBatch batch{crystals};
+    EXPECT_EQ(ChooseCrystals(core, batch, {}, nullptr, cancel)->measure,
+              ChooseCrystals(*kept, batch, {}, nullptr, cancel)->measure);
+
+    ASSERT_TRUE(design.run.synthesize(kPlainEight, 2));
+    EXPECT_EQ(benchLines(*kept), before);
 }
 
 }  // namespace

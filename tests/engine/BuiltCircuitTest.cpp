@@ -6,7 +6,7 @@
 #include <memory>
 #include <sstream>
 
-#include "CalculatedDesign.h"
+#include "CalculatedRun.h"
 #include "Catalogue.h"
 #include "CrystalFormulas.h"
 #include "Ngspice.h"
@@ -33,7 +33,7 @@ class BuiltCircuitTest : public ::testing::TestWithParam<std::pair<int, int>> {}
 // differ per position must land in the same position of both circuits.
 TEST_P(BuiltCircuitTest, AgreesWithTheCircuitModelInsideTheBand) {
     const auto [topology, response] = GetParam();
-    CalculatedDesign design(topology, response);
+    CalculatedRun design(topology, response);
     const DesignState& s = design.state();
     ASSERT_LT(s.BandLow, s.BandHigh);
 
@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Designs, BuiltCircuitTest,
 
 // The built netlist puts its load elsewhere than the model's: ngspice reads the same output.
 TEST(BuiltCircuit, NgspiceAgreesOnTheBuiltNetlist) {
-    CalculatedDesign design(7, 6);
+    CalculatedRun design(7, 6);
     const DesignState& s = design.state();
     auto built = std::make_unique<SolvedNetlist>();
     buildNetlist(makeBuiltCircuit(s), built->netlist);

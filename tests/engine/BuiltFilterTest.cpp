@@ -8,7 +8,7 @@
 
 #include "BuiltFilterReport.h"
 #include "BuiltFilterSolver.h"
-#include "CalculatedDesign.h"
+#include "CalculatedRun.h"
 #include "GridSolve.h"
 #include "MeasuredCrystalModel.h"
 #include "Ngspice.h"
@@ -28,8 +28,10 @@ std::vector<MeasuredCrystal> nominalCrystals(const DesignState& state) {
 // or every comparison of built and ideal filters starts from a false difference.
 TEST(BuiltFilter, NominalCrystalsGiveTheNominalCircuitAsBuiltBitForBit) {
     for (int topology = 1; topology <= kTopologyCount; ++topology) {
-        CalculatedDesign design(topology, 6);
+        CalculatedRun design(topology, 6);
         const DesignState& s = design.state();
+        const std::shared_ptr<const CalculatedDesign> calculated = design.calculated();
+        const CalculatedDesign& d = *calculated;
         const CrystalModel typed = crystalModelOf(nominalMeasuredCrystal(s));
         const CrystalModel nominal = nominalCrystal(s);
         EXPECT_EQ(typed.motionalInductance, nominal.motionalInductance);
@@ -37,10 +39,10 @@ TEST(BuiltFilter, NominalCrystalsGiveTheNominalCircuitAsBuiltBitForBit) {
         EXPECT_EQ(typed.motionalResistance, nominal.motionalResistance);
         EXPECT_EQ(typed.holderCapacitance, nominal.holderCapacitance);
 
-        const std::vector<double> grid = builtCurveFrequencies(s);
+        const std::vector<double> grid = builtCurveFrequencies(d.band);
         ASSERT_EQ(grid.size(), static_cast<std::size_t>(2 * (s.BandHigh - s.BandLow) + 1));
         const BuiltFilterResult built =
-            solveBuiltFilter(s, makeBuiltFilter(s, nominalCrystals(s)), grid, 2);
+            solveBuiltFilter(d, makeBuiltFilter(d, nominalCrystals(s)), grid, 2);
         BuiltFilterSolver reference;
         reference.prepare(makeBuiltCircuit(s));
         const std::vector<GridPoint> points = SolveGrid(reference.solver(), grid, 1);
@@ -84,10 +86,12 @@ TEST(BuiltFilter, FiguresOfAKnownCurve) {
 // (0.01 dB) and the sweep's steps (10 Hz near the peak, 1 Hz at the edges).
 TEST(BuiltFilter, NominalFiguresAgreeWithTheSweep) {
     for (const auto& [topology, response] : {std::pair{7, 8}, std::pair{2, 1}}) {
-        CalculatedDesign design(topology, response);
+        CalculatedRun design(topology, response);
         const DesignState& s = design.state();
-        const BuiltFilterResult built =
-            solveBuiltFilter(s, makeBuiltFilter(s, nominalCrystals(s)), builtCurveFrequencies(s));
+        const std::shared_ptr<const CalculatedDesign> calculated = design.calculated();
+        const CalculatedDesign& d = *calculated;
+        const BuiltFilterResult built = solveBuiltFilter(d, makeBuiltFilter(d, nominalCrystals(s)),
+                                                         builtCurveFrequencies(d.band));
         EXPECT_NEAR(built.attenuationAtFo, s.AttenuationAtFo, 0.01);
         EXPECT_NEAR(built.figures.amin, s.Amin, 0.02);
         EXPECT_NEAR(built.figures.bandLow, s.BandLow, 2);
@@ -99,10 +103,11 @@ TEST(BuiltFilter, NominalFiguresAgreeWithTheSweep) {
         const std::size_t usualLog = design.log.lines.size();
         const int logLastLine = s.LogLastLine;
         const std::vector<std::string> names(8, "X");
-        WriteBuiltFilterReport(design.state(), design.results, design.log, built,
-                               std::span(names).first(static_cast<std::size_t>(
-                                   topologyDescription(topology).crystals)),
-                               '.');
+        appendReportBlock(design.state(), design.results, design.log,
+                          builtFilterReportLines(d, built,
+                                                 std::span(names).first(static_cast<std::size_t>(
+                                                     topologyDescription(topology).crystals)),
+                                                 '.'));
         ASSERT_GT(design.results.lines.size(), usualResults.size());
         EXPECT_TRUE(
             std::equal(usualResults.begin(), usualResults.end(), design.results.lines.begin()));
@@ -122,13 +127,15 @@ TEST(BuiltFilter, NominalFiguresAgreeWithTheSweep) {
 // modes, lie on the ideal curve: same abscissae, levels within the model-to-schematic difference
 // and the sweep's 10 Hz peak scan.
 TEST(BuiltFilter, BuiltPointsLieOnTheIdealTracedCurve) {
-    CalculatedDesign design(7, 8);
+    CalculatedRun design(7, 8);
     const DesignState& s = design.state();
+    const std::shared_ptr<const CalculatedDesign> calculated = design.calculated();
+    const CalculatedDesign& d = *calculated;
     const Engine& engine = *design.run.engine;
-    const std::vector<double> frequencies = idealTraceFrequencies(s);
+    const std::vector<double> frequencies = idealTraceFrequencies(d.band);
     ASSERT_EQ(frequencies.size(), static_cast<std::size_t>(engine.curve.size()));
     const BuiltFilterResult built =
-        solveBuiltFilter(s, makeBuiltFilter(s, nominalCrystals(s)), frequencies);
+        solveBuiltFilter(d, makeBuiltFilter(d, nominalCrystals(s)), frequencies);
     for (std::size_t i = 0; i < frequencies.size(); ++i) {
         ASSERT_EQ((frequencies[i] - s.Fo * 1000) / 1000, engine.curve.x()[i]);
         ASSERT_NEAR(displayedLevel(built.levelsDb[i], built.figures, false), engine.curve.y()[i],
@@ -141,8 +148,10 @@ TEST(BuiltFilter, BuiltPointsLieOnTheIdealTracedCurve) {
 // ngspice solves the exported built filter, each position with a crystal of its own.
 TEST(BuiltFilter, NgspiceAgreesWithTheBuiltCurveForEveryTopology) {
     for (int topology = 1; topology <= kTopologyCount; ++topology) {
-        CalculatedDesign design(topology, 8);
+        CalculatedRun design(topology, 8);
         const DesignState& s = design.state();
+        const std::shared_ptr<const CalculatedDesign> calculated = design.calculated();
+        const CalculatedDesign& d = *calculated;
         std::vector<MeasuredCrystal> crystals = nominalCrystals(s);
         for (std::size_t i = 0; i < crystals.size(); ++i) {
             const double k = static_cast<double>(i);
@@ -151,10 +160,10 @@ TEST(BuiltFilter, NgspiceAgreesWithTheBuiltCurveForEveryTopology) {
             crystals[i].rmOhm += 3 * k;
             crystals[i].c0Pf += 0.1 * k;
         }
-        const BuiltCircuit circuit = makeBuiltFilter(s, crystals);
+        const BuiltCircuit circuit = makeBuiltFilter(d, crystals);
         BuiltFilterSolver exported;
         exported.prepare(circuit);
-        const std::vector<double> grid = builtCurveFrequencies(s);
+        const std::vector<double> grid = builtCurveFrequencies(d.band);
         std::ostringstream deck;
         writeSpiceDeck(exported.netlist(), SpiceSweep{grid.front(), grid.back(), 10}, deck);
 
@@ -165,7 +174,7 @@ TEST(BuiltFilter, NgspiceAgreesWithTheBuiltCurveForEveryTopology) {
         for (const SpicePoint& point : table) {
             frequencies.push_back(point.frequency);
         }
-        const BuiltFilterResult built = solveBuiltFilter(s, circuit, frequencies);
+        const BuiltFilterResult built = solveBuiltFilter(d, circuit, frequencies);
         for (std::size_t i = 0; i < table.size(); ++i) {
             EXPECT_NEAR(built.levelsDb[i], table[i].levelDb, 1e-6)
                 << "topology " << topology << " at " << table[i].frequency << " Hz";

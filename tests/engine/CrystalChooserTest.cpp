@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <set>
 
-#include "CalculatedDesign.h"
+#include "CalculatedRun.h"
 #include "MeasuredCrystalModel.h"
 #include "RandomStream.h"
 
@@ -25,11 +25,11 @@ std::set<std::string> chosenNames(const CrystalBatch& batch, const std::vector<s
     return {names.begin(), names.end()};
 }
 
-CrystalChoice choose(const DesignState& s, const CrystalBatch& batch, int threads) {
+CrystalChoice choose(const CalculatedDesign& d, const CrystalBatch& batch, int threads) {
     std::atomic<bool> cancel{false};
     ChoiceSettings settings;
     settings.threads = threads;
-    auto choice = ChooseCrystals(s, batch, settings, nullptr, cancel);
+    auto choice = ChooseCrystals(d, batch, settings, nullptr, cancel);
     EXPECT_TRUE(choice);
     return choice.value_or(CrystalChoice{});
 }
@@ -38,12 +38,14 @@ CrystalChoice choose(const DesignState& s, const CrystalBatch& batch, int thread
 // lower is what the naive choice takes. The nominal filter as built differs from the ideal curve by
 // at most 0.01 dB in the band, so that is the best measure there is.
 TEST(CrystalChooser, FindsTheNominalCrystalsOfASmallBatchByTryingEveryPlacement) {
-    CalculatedDesign design(1, 6);
+    CalculatedRun design(1, 6);
     const DesignState& s = design.state();
+    const std::shared_ptr<const CalculatedDesign> calculated = design.calculated();
+    const CalculatedDesign& d = *calculated;
     const CrystalBatch batch{{detuned(s, "D1", -300), detuned(s, "G1", 0), detuned(s, "W1", -200),
                               detuned(s, "D2", -300), detuned(s, "G2", 0), detuned(s, "D3", -300),
                               detuned(s, "W2", 150), detuned(s, "G3", 0)}};
-    const CrystalChoice choice = choose(s, batch, 2);
+    const CrystalChoice choice = choose(d, batch, 2);
     EXPECT_TRUE(choice.exhaustive);
     EXPECT_EQ(chosenNames(batch, choice.naivePlacement), (std::set<std::string>{"D1", "D2", "D3"}));
     EXPECT_EQ(chosenNames(batch, choice.placement), (std::set<std::string>{"G1", "G2", "G3"}));
@@ -55,8 +57,10 @@ TEST(CrystalChooser, FindsTheNominalCrystalsOfASmallBatchByTryingEveryPlacement)
 // nominal crystals (a run of equal Fs), never do worse than the naive choice (eight equal
 // crystals 250 Hz low), and choose the same with one thread or two.
 TEST(CrystalChooser, SearchFindsTheNominalEightAmongTwentyFourWithAnyThreadCount) {
-    CalculatedDesign design(7, 8);
+    CalculatedRun design(7, 8);
     const DesignState& s = design.state();
+    const std::shared_ptr<const CalculatedDesign> calculated = design.calculated();
+    const CalculatedDesign& d = *calculated;
     CrystalBatch batch;
     RandomStream random(3, 0);
     for (int i = 0; i < 24; ++i) {
@@ -70,8 +74,8 @@ TEST(CrystalChooser, SearchFindsTheNominalEightAmongTwentyFourWithAnyThreadCount
                 detuned(s, name, 600 * random.uniform() - 300, 1 + 0.04 * random.uniform() - 0.02));
         }
     }
-    const CrystalChoice one = choose(s, batch, 1);
-    const CrystalChoice two = choose(s, batch, 2);
+    const CrystalChoice one = choose(d, batch, 1);
+    const CrystalChoice two = choose(d, batch, 2);
     EXPECT_FALSE(one.exhaustive);
     EXPECT_EQ(one.placement, two.placement);
     EXPECT_EQ(one.measure, two.measure);

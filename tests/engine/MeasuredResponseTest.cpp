@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "CalculatedDesign.h"
+#include "CalculatedRun.h"
 #include "CommandError.h"
 #include "TerminalResponse.h"
 
@@ -65,7 +65,7 @@ TEST(MeasuredResponse, BandBetweenTheOutermostCrossingsInterpolated) {
 // Our own S21 of the built design taken as a measurement gives back the report's Amin within
 // the 0.01 dB of the end equivalence, and its band within the 1 Hz steps of the sweep's edges.
 TEST(MeasuredResponse, OwnExportOfADesignGivesBackItsReport) {
-    CalculatedDesign design(5, 1);
+    CalculatedRun design(5, 1);
     const DesignState& s = design.state();
     std::vector<double> f;
     for (double x = s.BandLow - 300; x <= s.BandHigh + 300; x += 1) {

@@ -6,16 +6,18 @@
 #include <numbers>
 
 #include "BuiltFilter.h"
-#include "CalculatedDesign.h"
+#include "CalculatedRun.h"
 #include "Engine.h"
 #include "RandomStream.h"
 
 namespace trellon {
 namespace {
 
-std::optional<MonteCarloResult> run(const DesignState& state, const MonteCarloSettings& settings) {
+std::optional<MonteCarloResult> run(const CalculatedRun& design,
+                                    const MonteCarloSettings& settings) {
+    const std::shared_ptr<const CalculatedDesign> calculated = design.calculated();
     std::atomic<bool> cancel{false};
-    return RunMonteCarlo(state, makeBuiltCircuit(state), settings, nullptr, cancel);
+    return RunMonteCarlo(*calculated, calculated->circuit, settings, nullptr, cancel);
 }
 
 // The published first outputs of splitmix64 from 0 and of xoshiro256** from {1, 2, 3, 4};
@@ -52,17 +54,19 @@ TEST(MonteCarlo, RandomNumbersFollowTheirReferences) {
 // Without spread every sample is the circuit as built: the three envelopes are its curve, bit
 // for bit, and each figure has a single value.
 TEST(MonteCarlo, ZeroSpreadGivesThreeEqualEnvelopesOnTheNominalCurve) {
-    CalculatedDesign design(7, 8);
+    CalculatedRun design(7, 8);
     const DesignState& s = design.state();
+    const std::shared_ptr<const CalculatedDesign> calculated = design.calculated();
+    const CalculatedDesign& d = *calculated;
     MonteCarloSettings settings;
     settings.samples = 16;
-    const auto result = run(s, settings);
+    const auto result = run(design, settings);
     ASSERT_TRUE(result);
     ASSERT_EQ(result->frequenciesHz.size(), 801u);
     EXPECT_EQ(result->frequenciesHz.front(), s.BandLow - (s.BandHigh - s.BandLow) / 2);
     EXPECT_NEAR(result->frequenciesHz.back(), s.BandHigh + (s.BandHigh - s.BandLow) / 2, 1e-6);
     const BuiltFilterResult nominal =
-        solveBuiltFilter(s, makeBuiltCircuit(s), result->frequenciesHz, 1);
+        solveBuiltFilter(d, makeBuiltCircuit(s), result->frequenciesHz, 1);
     for (std::size_t p = 0; p < nominal.levelsDb.size(); ++p) {
         ASSERT_EQ(result->p5Db[p], nominal.levelsDb[p]);
         ASSERT_EQ(result->p50Db[p], nominal.levelsDb[p]);
@@ -75,14 +79,14 @@ TEST(MonteCarlo, ZeroSpreadGivesThreeEqualEnvelopesOnTheNominalCurve) {
 
 // Each sample draws from its own stream, so the threads only share out the work.
 TEST(MonteCarlo, SameSeedGivesTheSameResultWithOneAndTwoThreads) {
-    CalculatedDesign design(7, 8);
+    CalculatedRun design(7, 8);
     MonteCarloSettings settings;
     settings.samples = 64;
     settings.spread = {40, 0.5, 10, 2, 1, 0.5};
     settings.threads = 1;
-    const auto one = run(design.state(), settings);
+    const auto one = run(design, settings);
     settings.threads = 2;
-    const auto two = run(design.state(), settings);
+    const auto two = run(design, settings);
     ASSERT_TRUE(one && two);
     EXPECT_EQ(one->p5Db, two->p5Db);
     EXPECT_EQ(one->p50Db, two->p50Db);
@@ -92,13 +96,13 @@ TEST(MonteCarlo, SameSeedGivesTheSameResultWithOneAndTwoThreads) {
     EXPECT_EQ(one->yield, two->yield);
     EXPECT_NE(one->p5Db, one->p95Db);
     settings.seed = 2;
-    EXPECT_NE(run(design.state(), settings)->p50Db, two->p50Db);
+    EXPECT_NE(run(design, settings)->p50Db, two->p50Db);
 }
 
 // A sample's crystal resonates where its drawn Fs deviation puts it (closed form
 // 1 / (2 pi sqrt(Lm Cm))), and a wider Fs spread fails more samples.
 TEST(MonteCarlo, LargerFsSpreadLowersTheYield) {
-    CalculatedDesign design(7, 8);
+    CalculatedRun design(7, 8);
     const DesignState& s = design.state();
     PartSpread spread;
     spread.sigmaFsHz = 50;
@@ -123,23 +127,23 @@ TEST(MonteCarlo, LargerFsSpreadLowersTheYield) {
     settings.samples = 200;
     settings.targets = {2, 5, s.Amin + 1};
     settings.spread.sigmaFsHz = 10;
-    const double narrow = run(s, settings)->yield;
+    const double narrow = run(design, settings)->yield;
     settings.spread.sigmaFsHz = 100;
-    const double wide = run(s, settings)->yield;
+    const double wide = run(design, settings)->yield;
     EXPECT_GT(narrow, 0.8);
     EXPECT_LT(wide, narrow - 0.3);
 }
 
 // A cancelled run returns nothing, so that the caller keeps what it had.
 TEST(MonteCarlo, CancelledRunReturnsNothing) {
-    CalculatedDesign design(2, 1);
+    CalculatedRun design(2, 1);
     MonteCarloSettings settings;
     settings.samples = 100;
     settings.threads = 2;
     std::atomic<bool> cancel{false};
     double last = 0;
     const auto result = RunMonteCarlo(
-        design.state(), makeBuiltCircuit(design.state()), settings,
+        *design.calculated(), design.calculated()->circuit, settings,
         [&](double done) {
             last = done;
             if (done >= 0.25) {

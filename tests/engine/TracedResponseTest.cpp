@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "CalculatedDesign.h"
+#include "CalculatedRun.h"
 #include "CrystalFormulas.h"
 #include "CurveRecord.h"
 #include "Ngspice.h"
@@ -19,7 +19,7 @@
 namespace trellon {
 namespace {
 
-CurveRecord recordOf(CalculatedDesign& design) {
+CurveRecord recordOf(CalculatedRun& design) {
     return recordTracedCurve(*design.run.engine, "curve", makeBuiltCircuit(design.state()));
 }
 
@@ -56,8 +56,8 @@ std::vector<std::vector<double>> printedBlocks(const std::string& output, std::s
 // ahead or one step at a time, and the level drawn is the level of that voltage in either mode.
 TEST(TracedCurve, KeepsTheLoadVoltageOfEveryDrawnPoint) {
     for (const bool absolute : {false, true}) {
-        CalculatedDesign batched(7, 6, absolute, SweepEvaluation::Batched);
-        CalculatedDesign single(7, 6, absolute, SweepEvaluation::OneAtATime);
+        CalculatedRun batched(7, 6, absolute, SweepEvaluation::Batched);
+        CalculatedRun single(7, 6, absolute, SweepEvaluation::OneAtATime);
         const CurveRecord a = recordOf(batched);
         const CurveRecord b = recordOf(single);
         ASSERT_GT(a.frequencyHz.size(), 1000u);
@@ -83,7 +83,7 @@ class ResponseAgainstNgspice : public ::testing::TestWithParam<int> {};
 // the two agree far closer than either is to the true derivative; that error is bounded apart,
 // by the difference to the derivative over twice the spacing.
 TEST_P(ResponseAgainstNgspice, PhaseGroupDelayAndInputTerminal) {
-    CalculatedDesign design(GetParam(), 6);
+    CalculatedRun design(GetParam(), 6);
     const CurveRecord curve = recordOf(design);
     const std::vector<double>& f = curve.frequencyHz;
     const std::size_t n = f.size();
@@ -170,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(EveryTopology, ResponseAgainstNgspice,
 // draws its levels as the curve does: ngspice's level of the same grid plus the mode's offset.
 TEST(WideSpan, CoversTenPassBandsEitherSideInTheCurvesLevelMode) {
     for (const bool absolute : {false, true}) {
-        CalculatedDesign design(4, 1, absolute);
+        CalculatedRun design(4, 1, absolute);
         const CurveRecord curve = recordOf(design);
         const SpanResponse span = traceWideSpan(curve);
         ASSERT_EQ(span.frequencyHz.size(), 2001u);

@@ -5,7 +5,7 @@
 #include <complex>
 #include <vector>
 
-#include "CalculatedDesign.h"
+#include "CalculatedRun.h"
 #include "CrystalFormulas.h"
 #include "GridSolve.h"
 #include "PhaseResponse.h"
@@ -97,7 +97,7 @@ TEST(TwoElementLowpass, MatchesItsClosedForms) {
 // by which the schematic's ends differ from the model's; the ladder is reciprocal, and a ladder
 // of equal crystals symmetric, while crystals that differ per position make S22 its own.
 TEST(SParameters, DesignedFilterIsMatchedReciprocalAndSymmetricWhenItsCrystalsAre) {
-    CalculatedDesign design(7, 6);
+    CalculatedRun design(7, 6);
     const DesignState& state = design.state();
     const double fo = state.Fo * 1000;
     const std::vector<double> f{state.BandLow, fo, state.FAmin, state.BandHigh};

@@ -55,15 +55,17 @@ void BuildSheetTest::sheetListsEveryPartAndDrawsTheBuiltCurve() {
     QCOMPARE(RunCalculation(*engine, inputs, all), CalculationOutcome::Completed);
 
     const BenchSettings settings{24, 1.0, 3.0, MatchKind::SeriesLShuntC, 50};
-    const BenchCircuit bench = makeBenchCircuit(s, makeBuiltCircuit(s), settings);
-    const BenchResult result = solveBench(s, bench, makeBuiltCircuit(s), builtCurveFrequencies(s));
+    const std::shared_ptr<const CalculatedDesign> design = calculatedDesignOf(*engine);
+    const BenchCircuit bench = makeBenchCircuit(design->band, design->circuit, settings);
+    const BenchResult result = solveBench(*design, bench, builtCurveFrequencies(design->band));
     std::vector<std::string> names;
     for (int i = 1; i <= 8; ++i) {
         names.push_back("Q<" + std::to_string(i) + ">");
     }
     const QImage schematic = schematicImage(7, 1).toImage();
     QVERIFY(!schematic.isNull());
-    const auto document = buildSheetDocument(s, settings, bench, result, names, schematic, '.');
+    const auto document =
+        buildSheetDocument(*design, settings, bench, result, names, schematic, '.');
     const QString text = document->toPlainText();
     for (const char* part :
          {"Lin", "Cin", "C1", "ZQ1", "C15", "ZQ8", "Cout", "Lout", "Q<8>", "27 || 11"}) {
@@ -71,7 +73,7 @@ void BuildSheetTest::sheetListsEveryPartAndDrawsTheBuiltCurve() {
     }
 
     // The built curve is drawn in its own colour inside the plot.
-    const QImage picture = benchResponsePicture(s, result, QSize(900, 420));
+    const QImage picture = benchResponsePicture(*design, result, QSize(900, 420));
     int red = 0;
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
@@ -123,7 +125,8 @@ void BuildSheetTest::benchWindowDrawsTheCurveAddsTheBlockAndExports() {
     // While the curve is shown, the exports write the filter at the bench: the source at the
     // system resistance and the L-network's parts, its two-port referred to 50 ohm.
     const BenchCircuit expected =
-        makeBenchCircuit(w.state(), makeBuiltCircuit(w.state()), bench->settings());
+        makeBenchCircuit(w.window().calculatedDesign()->band,
+                         w.window().calculatedDesign()->circuit, bench->settings());
     w.dialogs().fileNames = {dir.filePath("bench.cir"), dir.filePath("bench.s2p")};
     w.choose("ExportSpice");
     w.choose("ExportTouchstone");

@@ -33,10 +33,7 @@ std::vector<std::string> cells(const std::string& line) {
 // The sheet lists every part in schematic order with the values the builder fits, readably
 // and exactly; the crystals by their batch names.
 TEST(BuildSheetCsv, PartsInSchematicOrderWithFittedValues) {
-    DesignState state;
-    state.Fo = 9000;
-    state.BandLow = 8'999'000;
-    state.BandHigh = 9'001'000;
+    const TracedBand band = *TracedBand::between(8'999'000, 9'001'000);
     BuiltCircuit circuit;
     circuit.sourceResistance = circuit.loadResistance = 1000;
     circuit.parts = {
@@ -45,7 +42,7 @@ TEST(BuildSheetCsv, PartsInSchematicOrderWithFittedValues) {
         part(BuiltPartKind::ShuntCapacitor, "C3", 40.94e-12)};
     numberLadderNodes(circuit);
     const BenchCircuit bench =
-        makeBenchCircuit(state, circuit, BenchSettings{12, 1.0, 3, MatchKind::SeriesLShuntC, 50});
+        makeBenchCircuit(band, circuit, BenchSettings{12, 1.0, 3, MatchKind::SeriesLShuntC, 50});
     const std::vector<std::string> names{"X7", "X\"2"};
     const std::string text = writeBuildSheetCsv(bench, names);
     ASSERT_EQ(text.rfind("\xEF\xBB\xBF", 0), 0u);
@@ -79,7 +76,7 @@ TEST(BuildSheetCsv, PartsInSchematicOrderWithFittedValues) {
     EXPECT_EQ(TextToFloat(rows[1][2], '.'), bench.network.shuntValue * 1e12);
 
     const BenchCircuit transformer =
-        makeBenchCircuit(state, circuit, BenchSettings{0, {}, 0, MatchKind::Transformer, 50});
+        makeBenchCircuit(band, circuit, BenchSettings{0, {}, 0, MatchKind::Transformer, 50});
     const std::string sheet = writeBuildSheetCsv(transformer, {});
     EXPECT_NE(sheet.find("\nTin,transformer,"), std::string::npos);
     EXPECT_NE(sheet.find("\nTout,transformer,"), std::string::npos);

@@ -38,8 +38,10 @@ TEST(ProjectDocument, EachChangeIsAnnouncedOnceToTheSubscribersOfItsAspect) {
     document.setPlacement({"X2", "X1"});
     document.setBatch({});
     document.setExportSettings(ProjectExport{});
-    document.setCalculatedDesign(DesignState{});
-    document.setCalculatedDesign(DesignState{});  // each calculation is news
+    document.setCalculatedDesign(
+        std::make_shared<const CalculatedDesign>(*TracedBand::between(1, 2)));
+    document.setCalculatedDesign(std::make_shared<const CalculatedDesign>(
+        *TracedBand::between(1, 2)));  // each calculation is news
     EXPECT_EQ(other, 1);
     EXPECT_EQ(heard.count, (std::map<DocumentAspect, int>{{DocumentAspect::Batch, 2},
                                                           {DocumentAspect::Placement, 1},

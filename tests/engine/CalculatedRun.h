@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CalculatedDesign.h"
 #include "Calculation.h"
 #include "Catalogue.h"
 #include "DesignRun.h"
@@ -10,14 +11,14 @@
 namespace trellon {
 
 // One complete calculation with the start-up inputs, so that the band at the level is known.
-struct CalculatedDesign {
+struct CalculatedRun {
     DesignRun run;
     RecordingChart chart;
     RecordingTextView results;
     RecordingTextView log;
 
-    CalculatedDesign(int topology, int response, bool absoluteLevel = false,
-                     SweepEvaluation evaluation = SweepEvaluation::Batched) {
+    CalculatedRun(int topology, int response, bool absoluteLevel = false,
+                  SweepEvaluation evaluation = SweepEvaluation::Batched) {
         run.state().Topology = topology;
         run.state().Response = response;
         run.state().AbsoluteLevel = absoluteLevel;
@@ -27,6 +28,10 @@ struct CalculatedDesign {
         EXPECT_EQ(RunCalculation(*run.engine, inputs, views), CalculationOutcome::Completed);
     }
     DesignState& state() { return run.state(); }
+    // The calculation as the analyses after it take it.
+    std::shared_ptr<const CalculatedDesign> calculated() const {
+        return calculatedDesignOf(*run.engine);
+    }
 };
 
 }  // namespace trellon

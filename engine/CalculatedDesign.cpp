@@ -1,0 +1,42 @@
+#include "CalculatedDesign.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "Catalogue.h"
+#include "MeasuredCrystalModel.h"
+
+namespace trellon {
+
+int CalculatedDesign::crystalCount() const {
+    return static_cast<int>(
+        std::count_if(circuit.parts.begin(), circuit.parts.end(),
+                      [](const BuiltPart& part) { return part.kind == BuiltPartKind::Crystal; }));
+}
+
+std::shared_ptr<const CalculatedDesign> calculatedDesignOf(const Engine& engine) {
+    const DesignState& s = engine.state;
+    const std::optional<TracedBand> band = TracedBand::between(s.BandLow, s.BandHigh);
+    if (!band) {
+        throw std::logic_error("the design has no traced band: calculate it first");
+    }
+    auto design = std::make_shared<CalculatedDesign>(*band);
+    design->topology = s.Topology;
+    design->response = s.Response;
+    design->name = s.TableKey;
+    design->foKhz = s.Fo;
+    design->passBandHz = s.dF;
+    design->frLevelDb = s.FrLevel;
+    design->nominal = nominalMeasuredCrystal(s);
+    design->circuit = makeBuiltCircuit(s);
+    buildNetlist(indexFromTopology(s.Topology), s, design->reference);
+    design->amin = s.Amin;
+    design->fAmin = s.FAmin;
+    design->bandwidthAtLevel = s.BandWidthAtLevel;
+    design->levelAtFo = s.LevelAtFo;
+    design->attenuationAtFo = s.AttenuationAtFo;
+    design->specified = SpecifiedModel{s.TableKey, s.Rsource, s.Rload, s.Cap, s.Ccor};
+    return design;
+}
+
+}  // namespace trellon
