@@ -11,6 +11,7 @@
 #include "FileBytes.h"
 #include "NumberText.h"
 #include "OptionValues.h"
+#include "ReadLimits.h"
 #include "ResponseTable.h"
 #include "ResponseTableCsv.h"
 #include "TerminalResponse.h"
@@ -94,8 +95,10 @@ ResponseOutputs makeResponseOutputs(const Engine& engine, const ResponseOptions&
         }
     }
     if (options.measuredFile) {
-        const TwoPortData data = readTouchstone(
-            readFileBytes(*options.measuredFile, "the measured response"), *options.measuredFile);
+        const TwoPortData data = readTouchstone(readFileBytes({.path = *options.measuredFile,
+                                                               .what = "the measured response",
+                                                               .limitBytes = kTouchstoneLimit}),
+                                                *options.measuredFile);
         const double foHz = s.Fo * 1000;
         outputs.measured = analyseMeasuredResponse(
             data.frequencyHz, data.s21, foHz,
