@@ -149,6 +149,21 @@ void writeOutput(const std::string& path, const std::string& content, const std:
     }
 }
 
+// Output that could not be written fails the run, whatever was printed before. A stream that
+// failed earlier is flushed once more for the system's reason.
+int outputChecked(int status, std::ostream& out, std::ostream& err) {
+    const bool failedBefore = out.fail();
+    out.clear();
+    errno = 0;
+    out.flush();
+    if (out && !failedBefore) {
+        return status;
+    }
+    err << "Cannot write the standard output: "
+        << (errno != 0 ? std::strerror(errno) : "the output failed") << '\n';
+    return 1;
+}
+
 void printLines(const std::vector<std::string>& lines, std::ostream& out) {
     for (const std::string& line : lines) {
         out << line << '\n';
@@ -304,11 +319,8 @@ int cliMain(const std::vector<std::string>& arguments, char defaultSeparator, st
         err << "trellon-cli: " << error.what() << '\n' << usageText();
         return 2;
     }
-    if (options.help) {
-        out << usageText();
-        return 0;
-    }
-    return runCli(options, out, err);
+    const int status = options.help ? (out << usageText(), 0) : runCli(options, out, err);
+    return outputChecked(status, out, err);
 }
 
 }  // namespace trellon::cli
