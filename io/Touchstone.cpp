@@ -65,6 +65,7 @@ public:
             for (std::string_view token : tokens(text)) {
                 addNumber(line.number, token);
             }
+            checkLineEnd(line.number);
         }
         if (filled_ != 0) {
             fail(recordLine_,
@@ -127,6 +128,7 @@ private:
             fail(line, "'" + std::string(token) + "' is not a number");
         }
         seenData_ = true;
+        refuseBadBreak();
         if (filled_ == 0) {
             recordLine_ = line;
         }
@@ -134,6 +136,23 @@ private:
         if (filled_ == kRecordSize) {
             filled_ = 0;
             addRecord();
+        }
+    }
+
+    // A record breaks only between whole parameters and after S21 at the earliest: a line of
+    // "f re im" is a one-port record, not the start of a two-port one. The break is refused
+    // when the record goes on; a record the file ends in says how short it is.
+    void checkLineEnd(int line) {
+        if (filled_ != 0 && filled_ != 5 && filled_ != 7) {
+            badBreakLine_ = line;
+        }
+    }
+
+    void refuseBadBreak() {
+        if (badBreakLine_ != 0) {
+            fail(badBreakLine_, "a line ends after " + std::to_string(filled_) +
+                                    " of the record's 9 numbers; a two-port record breaks only "
+                                    "after S21 or S12");
         }
     }
 
@@ -180,6 +199,7 @@ private:
     std::array<double, kRecordSize> record_{};
     int filled_ = 0;
     int recordLine_ = 0;
+    int badBreakLine_ = 0;
     TwoPortData data_;
 };
 
