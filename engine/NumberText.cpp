@@ -246,7 +246,11 @@ std::string FormatShortest(double value) {
     if (!std::isfinite(value)) {
         return FormatExact(value);
     }
-    for (int precision = 1; precision < 17; ++precision) {
+    // A whole number of up to 15 digits keeps its digits before the point: 510, not 5.1E2.
+    const int integerDigits =
+        value == 0 ? 1 : static_cast<int>(std::floor(std::log10(std::fabs(value)))) + 1;
+    const int fewest = integerDigits >= 1 && integerDigits <= 15 ? integerDigits : 1;
+    for (int precision = fewest; precision < 17; ++precision) {
         std::string text = FormatGeneral(value, precision, '.');
         if (TextToFloat(text, '.') == value) {
             return text;
