@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "CommandError.h"
+#include "QuotedText.h"
 
 namespace trellon {
 
@@ -81,32 +82,6 @@ bool toPlainNumber(std::string_view text, char decimalSeparator, std::string& pl
         }
     }
     return i == text.size();
-}
-
-// Control characters are shown as escapes: a NUL would end the message box's text and a lone
-// CR would send the rest of the line back over the opening quote.
-std::string quoted(std::string_view text) {
-    static constexpr char kHexDigits[] = "0123456789ABCDEF";
-    std::string out = "'";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\0') {
-            out += "\\0";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (byte < 0x20 || byte == 0x7F) {
-            out += "\\x";
-            out += kHexDigits[byte >> 4];
-            out += kHexDigits[byte & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out + "'";
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "CommandError.h"
 #include "NumberText.h"
+#include "QuotedText.h"
 #include "TextReading.h"
 
 namespace trellon {
@@ -37,6 +38,17 @@ std::vector<std::string_view> tokens(std::string_view text) {
     }
 }
 
+// "[Version]" from "[Version] 2.0", and "[Version" from an unclosed "[Version 2.0"; shown as
+// it is unless it needs quoting.
+std::string keywordOf(std::string_view text) {
+    const std::size_t close = text.find(']');
+    const std::string_view keyword = close != std::string_view::npos
+                                         ? text.substr(0, close + 1)
+                                         : text.substr(0, text.find_first_of(" \t"));
+    const std::string shown = quoted(keyword);
+    return shown == "'" + std::string(keyword) + "'" ? std::string(keyword) : shown;
+}
+
 struct Options {
     double unitHz = 1e9;
     TouchstoneFormat format = TouchstoneFormat::MagnitudeAngle;
@@ -55,7 +67,7 @@ public:
                 continue;
             }
             if (text.front() == '[') {
-                fail(line.number, "the keyword " + std::string(text.substr(0, text.find(']') + 1)) +
+                fail(line.number, "the keyword " + keywordOf(text) +
                                       " belongs to version 2 of the format, which is not read");
             }
             if (text.front() == '#') {
@@ -117,7 +129,7 @@ private:
                 options_.referenceOhm = *ohm;
                 ++i;
             } else {
-                fail(line, "the option line has the unknown word '" + std::string(words[i]) + "'");
+                fail(line, "the option line has the unknown word " + quoted(words[i]));
             }
         }
     }
@@ -125,7 +137,7 @@ private:
     void addNumber(int line, std::string_view token) {
         const std::optional<double> value = numberIn(token);
         if (!value) {
-            fail(line, "'" + std::string(token) + "' is not a number");
+            fail(line, quoted(token) + " is not a number");
         }
         seenData_ = true;
         refuseBadBreak();

@@ -109,6 +109,15 @@ TEST(Touchstone, EachMalformedFileGivesItsMessage) {
          "after S21 or S12"},
         {header + record + "10.7 1 0 1 0 1 0 1 0\n", "line 4: the frequencies do not increase"},
         {header + "10.7 1E999 0 1 0 1 0 1 0\n", "line 3: '1E999' is not a number"},
+        // Raw bytes reach no message: escapes are shown, and a huge value is cut.
+        {"[Version 2.0\n" + header + record,
+         "line 1: the keyword [Version belongs to version 2 of the format, which is not read"},
+        {"[\x1B[2J]\n",
+         "line 1: the keyword '[\\x1B[2J]' belongs to version 2 of the format, "
+         "which is not read"},
+        {header + "10.7 \x1B]0;x\a\n", "line 3: '\\x1B]0;x\\x07' is not a number"},
+        {header + "10.7 " + std::string(5'000'000, '7') + "x\n",
+         "line 3: '" + std::string(80, '7') + "'... (5000001 bytes) is not a number"},
     };
     for (const auto& c : cases) {
         expectCommandError([&] { readTouchstone(c.content, "bad.s2p"); },
