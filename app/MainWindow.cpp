@@ -12,7 +12,7 @@
 #include "BenchWindow.h"
 #include "Catalogue.h"
 #include "ChartView.h"
-#include "CommandError.h"
+#include "CommandRunner.h"
 #include "CrystalBatchWindow.h"
 #include "CurveStatusBar.h"
 #include "Dialogs.h"
@@ -141,30 +141,30 @@ void MainWindow::connectHandlers() {
         list->installEventFilter(this);
     }
     const MainMenu& m = menu_;
-    connect(m.Calculate, &QAction::triggered, this, &MainWindow::CalculateClick);
-    connect(m.Exit, &QAction::triggered, this, &MainWindow::ExitClick);
-    connect(m.N8, &QAction::triggered, this, &MainWindow::N8Click);
-    connect(m.LsFo1, &QAction::triggered, this, &MainWindow::LsFo1Click);
-    connect(m.CrystalBatch, &QAction::triggered, this, &MainWindow::CrystalBatchClick);
-    connect(m.CrystalChoice, &QAction::triggered, this, &MainWindow::CrystalChoiceClick);
-    connect(m.MonteCarlo, &QAction::triggered, this, &MainWindow::MonteCarloClick);
-    connect(m.OpenProject, &QAction::triggered, this, &MainWindow::OpenProjectClick);
-    connect(m.SaveProject, &QAction::triggered, this, &MainWindow::SaveProjectClick);
-    connect(m.Bench, &QAction::triggered, this, &MainWindow::BenchClick);
-    connect(m.Open, &QAction::triggered, this, &MainWindow::OpenClick);
-    connect(m.Save, &QAction::triggered, this, &MainWindow::SaveClick);
-    connect(m.FR, &QAction::triggered, this, &MainWindow::FRClick);
-    connect(m.Log1, &QAction::triggered, this, &MainWindow::Log1Click);
-    connect(m.ViewProt, &QAction::triggered, this, &MainWindow::ViewProtClick);
-    connect(m.BonusACH, &QAction::triggered, this, &MainWindow::BonusACHClick);
-    connect(m.ClearGrafic, &QAction::triggered, this, &MainWindow::ClearGraficClick);
-    connect(m.PlusZoom, &QAction::triggered, this, &MainWindow::PlusZoomClick);
-    connect(m.NormalZoom, &QAction::triggered, this, &MainWindow::NormalZoomClick);
-    connect(m.Otn_Level, &QAction::triggered, this, &MainWindow::Otn_LevelClick);
-    connect(m.Abs_Level, &QAction::triggered, this, &MainWindow::Abs_LevelClick);
-    connect(m.SaveProt, &QAction::triggered, this, &MainWindow::SaveProtClick);
-    connect(m.PrintProtocol, &QAction::triggered, this, &MainWindow::PrintProtocolClick);
-    connect(m.PrintForm, &QAction::triggered, this, &MainWindow::PrintFormClick);
+    connectCommand(m.Calculate, &QAction::triggered, &MainWindow::CalculateClick);
+    connectCommand(m.Exit, &QAction::triggered, &MainWindow::ExitClick);
+    connectCommand(m.N8, &QAction::triggered, &MainWindow::N8Click);
+    connectCommand(m.LsFo1, &QAction::triggered, &MainWindow::LsFo1Click);
+    connectCommand(m.CrystalBatch, &QAction::triggered, &MainWindow::CrystalBatchClick);
+    connectCommand(m.CrystalChoice, &QAction::triggered, &MainWindow::CrystalChoiceClick);
+    connectCommand(m.MonteCarlo, &QAction::triggered, &MainWindow::MonteCarloClick);
+    connectCommand(m.OpenProject, &QAction::triggered, &MainWindow::OpenProjectClick);
+    connectCommand(m.SaveProject, &QAction::triggered, &MainWindow::SaveProjectClick);
+    connectCommand(m.Bench, &QAction::triggered, &MainWindow::BenchClick);
+    connectCommand(m.Open, &QAction::triggered, &MainWindow::OpenClick);
+    connectCommand(m.Save, &QAction::triggered, &MainWindow::SaveClick);
+    connectCommand(m.FR, &QAction::triggered, &MainWindow::FRClick);
+    connectCommand(m.Log1, &QAction::triggered, &MainWindow::Log1Click);
+    connectCommand(m.ViewProt, &QAction::triggered, &MainWindow::ViewProtClick);
+    connectCommand(m.BonusACH, &QAction::triggered, &MainWindow::BonusACHClick);
+    connectCommand(m.ClearGrafic, &QAction::triggered, &MainWindow::ClearGraficClick);
+    connectCommand(m.PlusZoom, &QAction::triggered, &MainWindow::PlusZoomClick);
+    connectCommand(m.NormalZoom, &QAction::triggered, &MainWindow::NormalZoomClick);
+    connectCommand(m.Otn_Level, &QAction::triggered, &MainWindow::Otn_LevelClick);
+    connectCommand(m.Abs_Level, &QAction::triggered, &MainWindow::Abs_LevelClick);
+    connectCommand(m.SaveProt, &QAction::triggered, &MainWindow::SaveProtClick);
+    connectCommand(m.PrintProtocol, &QAction::triggered, &MainWindow::PrintProtocolClick);
+    connectCommand(m.PrintForm, &QAction::triggered, &MainWindow::PrintFormClick);
     connect(Timer2, &QTimer::timeout, this, &MainWindow::Timer2Timer);
     StatusBar1->setDrawPanelHandler([this](QPainter& painter, int panel, const QRect& rect) {
         StatusBar1DrawPanel(painter, panel, rect);
@@ -335,11 +335,7 @@ void MainWindow::showLogOnReturnFromOtherWindow(QWindow* focusWindow) {
 }
 
 void MainWindow::runCommand(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const CommandError& failure) {
-        dialogs_.error(QString::fromStdString(failure.what()));
-    }
+    trellon::runCommand(dialogs_, command);
 }
 
 void MainWindow::ExitClick() {

@@ -173,6 +173,12 @@ private:
     void showLogOnReturnFromOtherWindow(QWindow* focusWindow);
     // Runs a command and shows the error that ends it, if any.
     void runCommand(const std::function<void()>& command);
+    // Runs `handler` as a command whenever `sender` sends `signal`.
+    template <typename Sender, typename Signal>
+    void connectCommand(Sender* sender, Signal signal, void (MainWindow::*handler)()) {
+        connect(sender, signal, this,
+                [this, handler] { runCommand([this, handler] { (this->*handler)(); }); });
+    }
 
     Dialogs& dialogs_;
     std::unique_ptr<Engine> engine_;

@@ -1,7 +1,6 @@
 // The window that takes the design to the bench, and what its buttons do in the main window.
 #include <QPen>
 #include <QScopedValueRollback>
-#include <stdexcept>
 
 #include "AtOnceWriter.h"
 #include "BenchReport.h"
@@ -11,6 +10,7 @@
 #include "BuiltFilter.h"
 #include "Catalogue.h"
 #include "ChartView.h"
+#include "CommandError.h"
 #include "CrystalBatchWindow.h"
 #include "CurveRecord.h"
 #include "Dialogs.h"
@@ -34,9 +34,9 @@ BenchWindow& MainWindow::benchWindow() {
         const QScopedValueRollback editing(editingDocument_, true);
         bench_ = std::make_unique<BenchWindow>(
             document_,
-            BenchHooks{.show = [this] { showBench(); },
-                       .exportPdf = [this] { exportBenchSheetPdf(); },
-                       .exportCsv = [this] { exportBenchSheetCsv(); }},
+            BenchHooks{.show = [this] { runCommand([this] { showBench(); }); },
+                       .exportPdf = [this] { runCommand([this] { exportBenchSheetPdf(); }); },
+                       .exportCsv = [this] { runCommand([this] { exportBenchSheetCsv(); }); }},
             this);
     }
     return *bench_;
@@ -80,7 +80,7 @@ std::optional<BenchCircuit> MainWindow::benchCircuit(std::vector<std::string>& c
         return makeBenchCircuit(
             drawn, placed->empty() ? drawnDesign_->built : makeBuiltFilter(drawn, *placed),
             bench_->settings());
-    } catch (const std::invalid_argument& refused) {
+    } catch (const CommandError& refused) {
         dialogs_.warning(QString::fromStdString(refused.what()));
         return std::nullopt;
     }

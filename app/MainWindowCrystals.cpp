@@ -60,8 +60,10 @@ void MainWindow::createCrystalTools() {
             [this](const QString& filters) {
                 return dialogs_.openFileNames(QCoreApplication::applicationDirPath(), filters);
             },
-        .showBuilt = [this](const DesignState& d,
-                            const std::vector<MeasuredCrystal>& c) { showBuiltFilter(d, c); },
+        .showBuilt =
+            [this](const DesignState& d, const std::vector<MeasuredCrystal>& c) {
+                runCommand([&] { showBuiltFilter(d, c); });
+            },
         .showSweepFit =
             [this](const QString& name, const std::vector<double>& hz,
                    std::vector<double> measuredDb, std::vector<double> fittedDb) {
@@ -93,8 +95,10 @@ void MainWindow::createCrystalTools() {
             }
             return around;
         },
-        .showEnvelopes = [this](const DesignState& d,
-                                const MonteCarloResult& r) { showEnvelopes(d, r); },
+        .showEnvelopes =
+            [this](const DesignState& d, const MonteCarloResult& r) {
+                runCommand([&] { showEnvelopes(d, r); });
+            },
     };
     monteCarloWindow_ =
         std::make_unique<MonteCarloWindow>(document_, separator, std::move(monteCarloHooks));

@@ -15,15 +15,16 @@ void MainWindow::connectChartCommands() {
         {m.ViewReturnLoss, ChartQuantity::ReturnLoss},
         {m.ViewWideSpan, ChartQuantity::WideSpan}};
     for (const auto& [item, quantity] : quantities) {
-        connect(item, &QAction::triggered, this, [this, q = quantity] { chooseQuantity(q); });
+        connect(item, &QAction::triggered, this,
+                [this, q = quantity] { runCommand([this, q] { chooseQuantity(q); }); });
     }
-    connect(m.ZoomBack, &QAction::triggered, this, &MainWindow::ZoomBackClick);
-    connect(m.WideSpanWidth, &QAction::triggered, this, &MainWindow::WideSpanWidthClick);
-    connect(m.ExportChart, &QAction::triggered, this, &MainWindow::ExportChartClick);
-    connect(m.ExportCurves, &QAction::triggered, this, &MainWindow::ExportCurvesClick);
-    connect(m.ExportSpice, &QAction::triggered, this, &MainWindow::ExportSpiceClick);
-    connect(m.ExportTouchstone, &QAction::triggered, this, &MainWindow::ExportTouchstoneClick);
-    connect(m.ImportMeasured, &QAction::triggered, this, &MainWindow::ImportMeasuredClick);
+    connectCommand(m.ZoomBack, &QAction::triggered, &MainWindow::ZoomBackClick);
+    connectCommand(m.WideSpanWidth, &QAction::triggered, &MainWindow::WideSpanWidthClick);
+    connectCommand(m.ExportChart, &QAction::triggered, &MainWindow::ExportChartClick);
+    connectCommand(m.ExportCurves, &QAction::triggered, &MainWindow::ExportCurvesClick);
+    connectCommand(m.ExportSpice, &QAction::triggered, &MainWindow::ExportSpiceClick);
+    connectCommand(m.ExportTouchstone, &QAction::triggered, &MainWindow::ExportTouchstoneClick);
+    connectCommand(m.ImportMeasured, &QAction::triggered, &MainWindow::ImportMeasuredClick);
 }
 
 // The quantity stays chosen for the curves of later calculations too.

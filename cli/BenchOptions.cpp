@@ -71,19 +71,16 @@ BenchSettings BenchOptions::settings() const {
 }
 
 bool takeBenchOption(BenchOptions& options, const std::string& name, const std::string& value) {
-    if (name == "e-series") {
+    using namespace settings;
+    if (name == kESeries.option) {
         options.eSeries = eSeriesOf(value);
-    } else if (name == "parallel-tolerance") {
-        options.parallelTolerancePercent = nonNegativeNumber(name, value, 100);
-    } else if (name == "stray") {
-        options.strayPf = nonNegativeNumber(name, value, 1e6);
-    } else if (name == "match-ohm") {
-        const double ohm = nonNegativeNumber(name, value, 1e9);
-        if (!(ohm > 0)) {
-            throw UsageError("--match-ohm takes a positive number, not '" + value + "'");
-        }
-        options.systemOhm = ohm;
-    } else if (name == "match") {
+    } else if (name == kParallelTolerance.option) {
+        options.parallelTolerancePercent = settingNumber(kParallelTolerance, value);
+    } else if (name == kBenchStray.option) {
+        options.strayPf = settingNumber(kBenchStray, value);
+    } else if (name == kSystemOhm.option) {
+        options.systemOhm = settingNumber(kSystemOhm, value);
+    } else if (name == kMatch.option) {
         options.match = matchOf(value);
     } else {
         return false;
@@ -92,10 +89,14 @@ bool takeBenchOption(BenchOptions& options, const std::string& name, const std::
 }
 
 std::string benchUsageText() {
-    return "  --e-series N            round the capacitors to E6, E12, E24, E48 or E96 (none)\n"
-           "  --parallel-tolerance P  two parallel values where one lies beyond P %\n"
-           "  --match KIND            lc, cl or transformer to --match-ohm at both ends\n"
-           "  --match-ohm R           system resistance, ohm (50)\n";
+    // The stray is listed with the Monte-Carlo's, whose option it shares.
+    std::string text;
+    for (const SettingSpec* spec : settings::kBenchTable) {
+        if (spec != &settings::kBenchStray) {
+            text += settingUsage(*spec);
+        }
+    }
+    return text;
 }
 
 BenchOutputs makeBenchOutputs(const Engine& engine, const BenchOptions& options,

@@ -14,11 +14,11 @@ namespace trellon::cli {
 // The options that take the design to the bench: standard values, the board's stray and a match
 // to the system resistance.
 struct BenchOptions {
-    int eSeries = 0;  // 0: "none", nothing is rounded
+    int eSeries = settings::wholeDefault(settings::kESeries);  // 0: "none", nothing is rounded
     std::optional<double> parallelTolerancePercent;
-    double strayPf = 0;
+    double strayPf = settings::kBenchStray.defaultValue;
     std::optional<MatchKind> match;
-    double systemOhm = 50;
+    double systemOhm = settings::kSystemOhm.defaultValue;
 
     // The bench block is printed when something is rounded or matched.
     bool any() const { return eSeries != 0 || match.has_value(); }
@@ -30,8 +30,10 @@ struct BenchOptions {
 // any other name. Throws UsageError for a value it cannot take.
 bool takeBenchOption(BenchOptions& options, const std::string& name, const std::string& value);
 
-inline constexpr const char* kBenchOptionNames[] = {"e-series", "parallel-tolerance", "stray",
-                                                    "match-ohm", "match"};
+inline constexpr const char* kBenchOptionNames[] = {
+    settings::kESeries.option.data(), settings::kParallelTolerance.option.data(),
+    settings::kBenchStray.option.data(), settings::kSystemOhm.option.data(),
+    settings::kMatch.option.data()};
 
 std::string benchUsageText();
 

@@ -16,6 +16,7 @@
 #include "CommandError.h"
 #include "CrystalOutputs.h"
 #include "Engine.h"
+#include "GuardedRun.h"
 #include "NullViews.h"
 #include "NumberText.h"
 #include "ResponseOptions.h"
@@ -221,7 +222,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
             bench = makeBenchOutputs(*engine, options.benchOptions,
                                      crystals.built ? *crystals.built : makeBuiltCircuit(s),
                                      options.decimalSeparator);
-        } catch (const std::exception& error) {
+        } catch (const CommandError& error) {
             err << error.what() << '\n';
             benchFailed = true;
         }
@@ -312,14 +313,22 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
 
 int cliMain(const std::vector<std::string>& arguments, char defaultSeparator, std::ostream& out,
             std::ostream& err) {
-    CliOptions options;
-    try {
-        options = parseCliOptions(arguments, defaultSeparator);
-    } catch (const UsageError& error) {
-        err << "trellon-cli: " << error.what() << '\n' << usageText();
-        return 2;
-    }
-    const int status = options.help ? (out << usageText(), 0) : runCli(options, out, err);
+    const int status = runGuarded(
+        [&] {
+            CliOptions options;
+            try {
+                options = parseCliOptions(arguments, defaultSeparator);
+            } catch (const UsageError& error) {
+                err << "trellon-cli: " << error.what() << '\n' << usageText();
+                return 2;
+            }
+            if (options.help) {
+                out << usageText();
+                return 0;
+            }
+            return runCli(options, out, err);
+        },
+        err);
     return outputChecked(status, out, err);
 }
 

@@ -16,9 +16,9 @@ struct CrystalOptions {
     std::optional<std::string> builtPointsFile;
     std::optional<int> monteCarloSamples;
     std::optional<std::string> envelopeFile;
-    int gridPoints = 801;
-    std::uint64_t seed = 1;
-    int threads = 0;  // 0: one per core
+    int gridPoints = settings::wholeDefault(settings::kGridPoints);
+    std::uint64_t seed = settings::wholeDefault(settings::kSeed);
+    int threads = settings::wholeDefault(settings::kThreads);  // 0: one per core
     PartSpread spread;
     YieldTargets targets;
 
@@ -32,10 +32,23 @@ struct CrystalOptions {
 bool takeCrystalOption(CrystalOptions& options, const std::string& name, const std::string& value);
 
 // The names of the crystal options, all of which take a value.
-inline constexpr const char* kCrystalOptionNames[] = {
-    "crystals", "choose-from", "built-points", "monte-carlo",         "envelope", "sigma-fs",
-    "sigma-lm", "sigma-rm",    "sigma-c0",     "cap-tolerance",       "stray",    "seed",
-    "threads",  "grid-points", "max-ripple",   "bandwidth-tolerance", "max-loss"};
+inline constexpr const char* kCrystalOptionNames[] = {"crystals",
+                                                      "choose-from",
+                                                      "built-points",
+                                                      settings::kSamples.option.data(),
+                                                      "envelope",
+                                                      settings::kSigmaFs.option.data(),
+                                                      settings::kSigmaLm.option.data(),
+                                                      settings::kSigmaRm.option.data(),
+                                                      settings::kSigmaC0.option.data(),
+                                                      settings::kCapTolerance.option.data(),
+                                                      settings::kSpreadStray.option.data(),
+                                                      settings::kSeed.option.data(),
+                                                      settings::kThreads.option.data(),
+                                                      settings::kGridPoints.option.data(),
+                                                      settings::kMaxRipple.option.data(),
+                                                      settings::kBandwidthTolerance.option.data(),
+                                                      settings::kMaxLoss.option.data()};
 
 // Throws UsageError for options that do not go together: two sources of crystals, a file that
 // nothing would write, a Monte-Carlo too large to keep.

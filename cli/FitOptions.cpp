@@ -1,6 +1,5 @@
 #include "FitOptions.h"
 
-#include <limits>
 #include <nlohmann/json.hpp>
 
 #include "AtOnceWriter.h"
@@ -8,26 +7,12 @@
 #include "CommandError.h"
 #include "CrystalBatchCsv.h"
 #include "CrystalSweepFit.h"
-#include "NumberText.h"
+#include "OptionValues.h"
+#include "SettingTables.h"
 
 namespace trellon::cli {
 
 namespace {
-
-// A number typed with either decimal mark that must lie above `low` (or at it, when
-// `lowIncluded`) and at most `high`.
-double boundedNumber(const std::string& name, const std::string& value, double low, double high,
-                     bool lowIncluded, const std::string& what) {
-    double number = std::numeric_limits<double>::quiet_NaN();
-    try {
-        number = TypedNumber(value, '.');
-    } catch (const std::exception&) {
-    }
-    if (!(lowIncluded ? number >= low : number > low) || !(number <= high)) {
-        throw UsageError("--" + name + " takes " + what + ", not '" + value + "'");
-    }
-    return number;
-}
 
 nlohmann::ordered_json fitJson(const MeasuredCrystal& crystal, const CrystalFitResult& fit) {
     nlohmann::ordered_json json;
@@ -46,11 +31,10 @@ nlohmann::ordered_json fitJson(const MeasuredCrystal& crystal, const CrystalFitR
 bool takeFitOption(FitOptions& options, const std::string& name, const std::string& value) {
     if (name == "fit-crystal") {
         options.files.push_back(value);
-    } else if (name == "fixture-ohm") {
-        options.fixtureOhm = boundedNumber(name, value, 0, std::numeric_limits<double>::max(),
-                                           false, "a resistance above 0 ohm");
-    } else if (name == "fixture-loss") {
-        options.fixtureLossDb = boundedNumber(name, value, 0, 100, true, "a loss from 0 to 100 dB");
+    } else if (name == settings::kFixtureOhm.option) {
+        options.fixtureOhm = settingNumber(settings::kFixtureOhm, value);
+    } else if (name == settings::kFixtureLoss.option) {
+        options.fixtureLossDb = settingNumber(settings::kFixtureLoss, value);
     } else if (name == "batch-out") {
         options.batchFile = value;
     } else {
@@ -68,14 +52,14 @@ void checkFitOptions(const FitOptions& options) {
 std::string fitUsageText() {
     return "  --fit-crystal FILE      fit a crystal to its sweep in a series fixture (Touchstone\n"
            "                          S21; repeat for each crystal) instead of designing, and\n"
-           "                          print name,fs_khz,lm_mh,rm_ohm,c0_pf\n"
-           "  --fixture-ohm R         the fixture's port resistance (the file's reference)\n"
-           "  --fixture-loss DB       the fixture's own loss, flat over the sweep (0)\n"
+           "                          print name,fs_khz,lm_mh,rm_ohm,c0_pf\n" +
+           settingUsage(settings::kFixtureOhm) + settingUsage(settings::kFixtureLoss) +
            "  --batch-out FILE        write the fitted crystals as a batch CSV\n";
 }
 
 int runCrystalFit(const FitOptions& options, bool json, std::ostream& out, std::ostream& err) {
-    const FixtureChoice fixture{options.fixtureOhm, options.fixtureLossDb.value_or(0)};
+    const FixtureChoice fixture{
+        options.fixtureOhm, options.fixtureLossDb.value_or(settings::kFixtureLoss.defaultValue)};
     const std::vector<SweepFileOutcome> outcomes = fitCrystalSweepFiles(options.files, fixture, {});
     CrystalBatch batch;
     nlohmann::ordered_json fits = nlohmann::ordered_json::array();

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "SettingTables.h"
+
 namespace trellon::cli {
 
 // The options that fit crystals to swept files instead of designing a filter.
@@ -25,8 +27,9 @@ bool takeFitOption(FitOptions& options, const std::string& name, const std::stri
 void checkFitOptions(const FitOptions& options);
 
 // The names of the fit options, all of which take a value.
-inline constexpr const char* kFitOptionNames[] = {"fit-crystal", "fixture-ohm", "fixture-loss",
-                                                  "batch-out"};
+inline constexpr const char* kFitOptionNames[] = {
+    "fit-crystal", settings::kFixtureOhm.option.data(), settings::kFixtureLoss.option.data(),
+    "batch-out"};
 
 // The usage lines of the fit options.
 std::string fitUsageText();

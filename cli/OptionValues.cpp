@@ -7,20 +7,70 @@
 
 namespace trellon::cli {
 
-double nonNegativeNumber(const std::string& name, const std::string& value, double below) {
-    double number = -1;
+namespace {
+
+// The number typed, or NaN when it is none.
+double typedOrNan(const std::string& value) {
     try {
-        number = TypedNumber(value, '.');
+        return TypedNumber(value, '.');
     } catch (const std::exception&) {
-        number = -1;
+        return std::numeric_limits<double>::quiet_NaN();
     }
+}
+
+std::string numberText(double value) {
+    return FormatGeneral(value, 15, '.');
+}
+
+[[noreturn]] void refuse(const SettingSpec& spec, const std::string& what,
+                         const std::string& value) {
+    throw UsageError("--" + std::string(spec.option) + " takes " + what + ", not '" + value + "'");
+}
+
+}  // namespace
+
+double nonNegativeNumber(const std::string& name, const std::string& value, double below) {
+    const double number = typedOrNan(value);
     if (!(number >= 0 && number < below)) {
-        throw UsageError("--" + name + " takes a number from 0" +
-                         (std::isinf(below) ? std::string(" up")
-                                            : " to below " + FormatGeneral(below, 15, '.')) +
-                         ", not '" + value + "'");
+        throw UsageError(
+            "--" + name + " takes a number from 0" +
+            (std::isinf(below) ? std::string(" up") : " to below " + numberText(below)) +
+            ", not '" + value + "'");
     }
     return number;
+}
+
+double settingNumber(const SettingSpec& spec, const std::string& value) {
+    const SettingRange& r = spec.range;
+    if (!spec.quantity.empty()) {
+        const double number = typedOrNan(value);
+        if (!r.contains(number)) {
+            const std::string span =
+                std::isinf(r.high) ? " above " + numberText(r.low)
+                                   : " from " + numberText(r.low) + " to " + numberText(r.high);
+            refuse(spec, "a " + std::string(spec.quantity) + span + " " + std::string(spec.unit),
+                   value);
+        }
+        return number;
+    }
+    if (!r.lowIncluded && std::isinf(r.high)) {
+        const double number = typedOrNan(value);
+        if (!r.contains(number)) {
+            refuse(spec, "a positive number", value);
+        }
+        return number;
+    }
+    // From 0 to below the top, and above 0 when 0 itself is left out.
+    const double number = nonNegativeNumber(std::string(spec.option), value, r.high);
+    if (!r.contains(number)) {
+        refuse(spec, "a positive number", value);
+    }
+    return number;
+}
+
+int settingCount(const SettingSpec& spec, const std::string& value) {
+    return wholeNumber(std::string(spec.option), value, static_cast<int>(spec.range.low),
+                       static_cast<int>(spec.range.high));
 }
 
 }  // namespace trellon::cli

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "CliOptions.h"
+#include "SettingSpec.h"
 
 namespace trellon::cli {
 
@@ -25,5 +26,12 @@ Whole wholeNumber(const std::string& name, const std::string& value, Whole low, 
 // mark; anything else is misuse.
 double nonNegativeNumber(const std::string& name, const std::string& value,
                          double below = std::numeric_limits<double>::infinity());
+
+// The value of the setting's option, typed with either decimal mark, within the setting's range;
+// anything else is misuse.
+double settingNumber(const SettingSpec& spec, const std::string& value);
+
+// The value of the setting's whole-number option within its range; anything else is misuse.
+int settingCount(const SettingSpec& spec, const std::string& value);
 
 }  // namespace trellon::cli

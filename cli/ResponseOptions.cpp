@@ -1,7 +1,5 @@
 #include "ResponseOptions.h"
 
-#include <charconv>
-#include <cmath>
 #include <filesystem>
 
 #include "BuiltCircuit.h"
@@ -21,33 +19,14 @@
 
 namespace trellon::cli {
 
-namespace {
-
-constexpr int kMaxSpanPoints = 1000000;
-
-double positiveNumber(const std::string& name, const std::string& value) {
-    double number = 0;
-    try {
-        number = TypedNumber(value, '.');
-    } catch (const std::exception&) {
-        number = 0;
-    }
-    if (!(number > 0) || !std::isfinite(number)) {
-        throw UsageError("--" + name + " takes a positive number, not '" + value + "'");
-    }
-    return number;
-}
-
-}  // namespace
-
 bool takeResponseOption(ResponseOptions& options, const std::string& name,
                         const std::string& value) {
     if (name == "table") {
         options.tableFile = value;
-    } else if (name == "span-khz") {
-        options.spanKhz = positiveNumber(name, value);
-    } else if (name == "span-points") {
-        options.spanPoints = wholeNumber("span-points", value, 2, kMaxSpanPoints);
+    } else if (name == settings::kSpanKhz.option) {
+        options.spanKhz = settingNumber(settings::kSpanKhz, value);
+    } else if (name == settings::kSpanPoints.option) {
+        options.spanPoints = settingCount(settings::kSpanPoints, value);
     } else if (name == "s2p") {
         options.s2pFile = value;
     } else if (name == "measured") {
@@ -60,10 +39,8 @@ bool takeResponseOption(ResponseOptions& options, const std::string& name,
 
 std::string responseUsageText() {
     return "  --table FILE            write level, phase, group delay, return loss and input\n"
-           "                          impedance at the traced points as CSV\n"
-           "  --span-khz X            make --table and --s2p cover +-X kHz around the band\n"
-           "                          centre instead\n"
-           "  --span-points N         points of that span (2001)\n"
+           "                          impedance at the traced points as CSV\n" +
+           settingUsage(settings::kSpanKhz) + settingUsage(settings::kSpanPoints) +
            "  --s2p FILE              write the filter as built as a Touchstone two-port\n"
            "  --measured FILE         report on a measured response (Touchstone S21)\n";
 }

@@ -16,7 +16,7 @@ namespace trellon::cli {
 struct ResponseOptions {
     std::optional<std::string> tableFile;
     std::optional<double> spanKhz;  // half width around the band centre; none: traced points
-    int spanPoints = 2001;
+    int spanPoints = settings::wholeDefault(settings::kSpanPoints);
     std::optional<std::string> s2pFile;
     std::optional<std::string> measuredFile;
 
@@ -30,7 +30,8 @@ bool takeResponseOption(ResponseOptions& options, const std::string& name,
                         const std::string& value);
 
 // The names of the response options, all of which take a value.
-inline constexpr const char* kResponseOptionNames[] = {"table", "span-khz", "span-points", "s2p",
+inline constexpr const char* kResponseOptionNames[] = {"table", settings::kSpanKhz.option.data(),
+                                                       settings::kSpanPoints.option.data(), "s2p",
                                                        "measured"};
 
 // The usage lines of the response options.

@@ -1,9 +1,9 @@
 #include "BenchCircuit.h"
 
 #include <cmath>
-#include <stdexcept>
 
 #include "BuiltFilter.h"
+#include "CommandError.h"
 
 namespace trellon {
 
@@ -19,18 +19,18 @@ constexpr double kFaradsPerPf = 1e-12;
 
 void requireValidBenchSettings(const BenchSettings& s) {
     if (s.eSeries != 0 && !isESeries(s.eSeries)) {
-        throw std::invalid_argument("the series is E6, E12, E24, E48 or E96");
+        throw CommandError("the series is E6, E12, E24, E48 or E96");
     }
-    if (s.parallelTolerancePercent &&
-        !(*s.parallelTolerancePercent >= 0 && *s.parallelTolerancePercent < 100)) {
-        throw std::invalid_argument("the parallel tolerance lies from 0 to under 100 %");
+    const auto require = [](const SettingSpec& spec, double value) {
+        if (!spec.accepts(value)) {
+            throw CommandError(settingRefusal(spec));
+        }
+    };
+    if (s.parallelTolerancePercent) {
+        require(settings::kParallelTolerance, *s.parallelTolerancePercent);
     }
-    if (!(s.strayPf >= 0 && std::isfinite(s.strayPf))) {
-        throw std::invalid_argument("the stray capacitance is 0 pF or more");
-    }
-    if (!(s.systemOhm > 0 && std::isfinite(s.systemOhm))) {
-        throw std::invalid_argument("the system resistance is above 0 ohm");
-    }
+    require(settings::kBenchStray, s.strayPf);
+    require(settings::kSystemOhm, s.systemOhm);
 }
 
 std::vector<std::string> BenchCircuit::keptAtDesignNames() const {

@@ -7,20 +7,23 @@
 #include "BuiltCircuit.h"
 #include "DesignState.h"
 #include "MatchingNetwork.h"
+#include "SettingTables.h"
 #include "StandardValues.h"
 
 namespace trellon {
 
 // The last steps from the design to the bench.
 struct BenchSettings {
-    int eSeries = 0;                                 // 6, 12, 24, 48 or 96; 0 rounds nothing
-    std::optional<double> parallelTolerancePercent;  // a pair where one value lies beyond this
-    double strayPf = 0;  // board capacitance at each node that has a shunt capacitor
+    int eSeries = settings::wholeDefault(settings::kESeries);  // 6, 12, 24, 48 or 96; 0: none
+    std::optional<double> parallelTolerancePercent;       // a pair where one value lies beyond this
+    double strayPf = settings::kBenchStray.defaultValue;  // at each node with a shunt capacitor
     MatchKind match = MatchKind::None;
-    double systemOhm = 50;
+    double systemOhm = settings::kSystemOhm.defaultValue;
+
+    bool operator==(const BenchSettings&) const = default;
 };
 
-// Throws std::invalid_argument naming the setting that is out of range.
+// Throws CommandError naming the setting that lies outside its range.
 void requireValidBenchSettings(const BenchSettings& settings);
 
 // One capacitor of the filter as the builder fits it.
@@ -53,7 +56,7 @@ struct BenchCircuit {
 // `asBuilt` (the calculated design's circuit as built, with the crystals to use) with each
 // capacitor fitted, the board's stray at each node that has a shunt capacitor, and the matching
 // network at each end, designed at the ideal curve's band centre. With no series, no stray and
-// no match the circuit is `asBuilt` itself. Throws std::invalid_argument for settings out of
+// no match the circuit is `asBuilt` itself. Throws CommandError for settings out of
 // range, or for a match without a traced band.
 BenchCircuit makeBenchCircuit(const DesignState& state, const BuiltCircuit& asBuilt,
                               const BenchSettings& settings);

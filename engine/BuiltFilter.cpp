@@ -1,9 +1,9 @@
 #include "BuiltFilter.h"
 
 #include <limits>
-#include <stdexcept>
 
 #include "BuiltFilterSolver.h"
+#include "CommandError.h"
 #include "Engine.h"
 #include "GridSolve.h"
 #include "MeasuredCrystalModel.h"
@@ -21,7 +21,7 @@ double levelOf(const GridPoint& point) {
 
 void requireTracedBand(const DesignState& state) {
     if (!(state.BandLow < state.BandHigh)) {
-        throw std::invalid_argument("the design has no traced band: calculate it first");
+        throw CommandError("the design has no traced band: calculate it first");
     }
 }
 
@@ -62,8 +62,8 @@ std::vector<double> widenedBandGrid(const DesignState& state, int count) {
 BuiltCircuit makeBuiltFilter(const DesignState& state, std::span<const MeasuredCrystal> crystals) {
     const int positions = topologyDescription(state.Topology).crystals;
     if (crystals.size() != static_cast<std::size_t>(positions)) {
-        throw std::invalid_argument("the filter needs " + std::to_string(positions) +
-                                    " crystals, one per position");
+        throw CommandError("the filter needs " + std::to_string(positions) +
+                           " crystals, one per position");
     }
     std::vector<CrystalModel> models;
     for (const MeasuredCrystal& crystal : crystals) {

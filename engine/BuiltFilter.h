@@ -10,7 +10,7 @@
 
 namespace trellon {
 
-// Throws std::invalid_argument unless `state` holds a traced band (BandLow < BandHigh), which
+// Throws CommandError unless `state` holds a traced band (BandLow < BandHigh), which
 // the grids below and every analysis of the built filter start from.
 void requireTracedBand(const DesignState& state);
 
@@ -27,7 +27,7 @@ std::vector<double> widenedBandGrid(const DesignState& state, int count);
 
 // The circuit as built of the calculated design with crystals[i] (measured) as ZQ(i+1); the
 // capacitors are the design's, synthesized from the nominal crystal. `crystals` holds exactly
-// the topology's crystal count; throws std::invalid_argument otherwise.
+// the topology's crystal count; throws CommandError otherwise.
 BuiltCircuit makeBuiltFilter(const DesignState& state, std::span<const MeasuredCrystal> crystals);
 
 // The built filter's curve and figures.

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <memory>
 #include <numeric>
-#include <stdexcept>
 
+#include "CommandError.h"
 #include "PlacementMeasure.h"
 #include "TopologyDescription.h"
 
@@ -97,7 +97,8 @@ Scored refine(Scored start, const std::vector<std::size_t>& order,
         const auto consider = [&] {
             const double value = measure(trial);
             if (value < best.measure) {
-                best = {trial, value};
+                best.placement = trial;
+                best.measure = value;
             }
         };
         for (std::size_t a = 0; a < n; ++a) {
@@ -170,8 +171,8 @@ std::optional<CrystalChoice> ChooseCrystals(const DesignState& state, const Crys
     const std::size_t n = static_cast<std::size_t>(positions);
     const std::size_t m = batch.crystals.size();
     if (m < n) {
-        throw std::invalid_argument("the batch holds fewer crystals than the filter's " +
-                                    std::to_string(positions));
+        throw CommandError("the batch holds fewer crystals than the filter's " +
+                           std::to_string(positions));
     }
     const PlacementReference reference(state, batch, std::max(settings.measurePoints, 2));
     const int threads = taskThreads(settings.threads, m);

@@ -9,11 +9,12 @@
 #include "CrystalBatch.h"
 #include "DesignState.h"
 #include "ParallelTasks.h"
+#include "SettingTables.h"
 
 namespace trellon {
 
 struct ChoiceSettings {
-    int threads = 0;         // 0: one per core; the choice does not depend on it
+    int threads = settings::wholeDefault(settings::kThreads);  // 0: one per core
     int measurePoints = 41;  // frequencies of the measure over the ideal band at the level
     // Every placement is tried when there are at most this many (mirror images counted once).
     std::size_t exhaustiveLimit = 20000;
@@ -45,7 +46,7 @@ std::vector<std::size_t> naivePlacement(const CrystalBatch& batch, int n);
 // runs by local search: the best of all swaps of two positions and all exchanges of a placed
 // crystal for an unused one within n places in Fs order of the placed ones, until none
 // improves. Starts from the naive choice, so never does worse. Returns nothing when cancelled;
-// throws std::invalid_argument when the batch has fewer than n crystals.
+// throws CommandError when the batch has fewer than n crystals.
 std::optional<CrystalChoice> ChooseCrystals(const DesignState& state, const CrystalBatch& batch,
                                             const ChoiceSettings& settings,
                                             const ProgressCallback& progress,

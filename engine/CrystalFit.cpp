@@ -57,10 +57,10 @@ void checkSweep(const std::vector<double>& f, const std::vector<Complex>& s21,
             fail("the frequencies of the sweep must be positive and increase");
         }
     }
-    if (!(fixture.portOhm > 0) || !std::isfinite(fixture.portOhm)) {
+    if (!settings::kFixtureOhm.accepts(fixture.portOhm)) {
         fail("the fixture's port resistance must be a positive number");
     }
-    if (!(fixture.lossDb >= 0 && fixture.lossDb <= 100)) {
+    if (!settings::kFixtureLoss.accepts(fixture.lossDb)) {
         fail("the fixture loss must lie from 0 to 100 dB");
     }
 }

@@ -5,6 +5,7 @@
 
 #include "Complex.h"
 #include "CrystalBatch.h"
+#include "SettingTables.h"
 
 namespace trellon {
 
@@ -12,8 +13,8 @@ namespace trellon {
 // resistance portOhm, and a loss of 0 to 100 dB that is flat over the sweep (cables, pads,
 // transformers).
 struct CrystalFixture {
-    double portOhm = 50;
-    double lossDb = 0;
+    double portOhm = settings::kFixtureOhm.defaultValue;
+    double lossDb = settings::kFixtureLoss.defaultValue;
 };
 
 // A crystal's equivalent circuit in SI units: the motional arm resonating at fsHz with Lm and

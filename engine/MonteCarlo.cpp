@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 
 #include "BuiltFilter.h"
 #include "BuiltFilterSolver.h"
+#include "CommandError.h"
 #include "Engine.h"
 #include "ParallelTasks.h"
 #include "RandomStream.h"
@@ -78,15 +78,22 @@ Histogram histogramOf(const std::vector<double>& values, int bins) {
 }
 
 void checkSettings(const MonteCarloSettings& settings) {
+    using namespace settings;
     const PartSpread& s = settings.spread;
-    const bool spreadOk = s.sigmaFsHz >= 0 && s.sigmaLmPercent >= 0 && s.sigmaRmPercent >= 0 &&
-                          s.sigmaC0Percent >= 0 && s.capacitorTolerancePercent >= 0 &&
-                          s.capacitorTolerancePercent < 100 && s.strayPf >= 0;
-    // Every sample's curve is kept for the envelopes: bound the store at 400 MB.
-    const bool sizeOk = settings.samples >= 1 && settings.gridPoints >= 2 &&
-                        static_cast<double>(settings.samples) * settings.gridPoints <= 5e7;
-    if (!sizeOk || settings.histogramBins < 1 || !spreadOk) {
-        throw std::invalid_argument("Monte-Carlo settings out of range");
+    const YieldTargets& t = settings.targets;
+    const bool spreadOk =
+        kSigmaFs.accepts(s.sigmaFsHz) && kSigmaLm.accepts(s.sigmaLmPercent) &&
+        kSigmaRm.accepts(s.sigmaRmPercent) && kSigmaC0.accepts(s.sigmaC0Percent) &&
+        kCapTolerance.accepts(s.capacitorTolerancePercent) && kSpreadStray.accepts(s.strayPf);
+    const bool targetsOk = kMaxRipple.accepts(t.maxRippleDb) &&
+                           kBandwidthTolerance.accepts(t.bandwidthTolerancePercent) &&
+                           kMaxLoss.accepts(t.maxLossDb);
+    const bool sizeOk = kSamples.accepts(settings.samples) &&
+                        kGridPoints.accepts(settings.gridPoints) &&
+                        kThreads.accepts(settings.threads) &&
+                        sampledLevelsFit(settings.samples, settings.gridPoints);
+    if (!sizeOk || settings.histogramBins < 1 || !spreadOk || !targetsOk) {
+        throw CommandError("Monte-Carlo settings out of range");
     }
 }
 

@@ -9,33 +9,41 @@
 #include "CurveFigures.h"
 #include "DesignState.h"
 #include "ParallelTasks.h"
+#include "SettingTables.h"
 
 namespace trellon {
 
 // How far the parts of each sample stray from the circuit as built.
 struct PartSpread {
-    double sigmaFsHz = 0;       // standard deviation of each crystal's series frequency
-    double sigmaLmPercent = 0;  // standard deviations of Lm, Rm and C0, per cent
-    double sigmaRmPercent = 0;
-    double sigmaC0Percent = 0;
-    double capacitorTolerancePercent = 0;  // each capacitor uniform within +- this
-    double strayPf = 0;  // fixed capacitance added at each node that has a shunt capacitor
+    // standard deviation of each crystal's series frequency
+    double sigmaFsHz = settings::kSigmaFs.defaultValue;
+    // standard deviations of Lm, Rm and C0, per cent
+    double sigmaLmPercent = settings::kSigmaLm.defaultValue;
+    double sigmaRmPercent = settings::kSigmaRm.defaultValue;
+    double sigmaC0Percent = settings::kSigmaC0.defaultValue;
+    // each capacitor uniform within +- this
+    double capacitorTolerancePercent = settings::kCapTolerance.defaultValue;
+    // fixed capacitance added at each node that has a shunt capacitor
+    double strayPf = settings::kSpreadStray.defaultValue;
 };
 
 // A sample meets the targets when its ripple and loss are at most these and its bandwidth at the
 // level lies within +- bandwidthTolerancePercent of the ideal curve's (BandWidthAtLevel).
 struct YieldTargets {
-    double maxRippleDb = 1;
-    double bandwidthTolerancePercent = 10;
-    double maxLossDb = 6;
+    double maxRippleDb = settings::kMaxRipple.defaultValue;
+    double bandwidthTolerancePercent = settings::kBandwidthTolerance.defaultValue;
+    double maxLossDb = settings::kMaxLoss.defaultValue;
+
+    bool operator==(const YieldTargets&) const = default;
 };
 
-// samples x gridPoints is at most 5e7.
+// samples x gridPoints fits settings::kMaxSampledLevels.
 struct MonteCarloSettings {
-    int samples = 1000;
-    int gridPoints = 801;  // from the ideal traced band widened by half its width on each side
-    std::uint64_t seed = 1;
-    int threads = 0;  // 0: one per core; the results do not depend on it
+    int samples = settings::wholeDefault(settings::kSamples);
+    // from the ideal traced band widened by half its width on each side
+    int gridPoints = settings::wholeDefault(settings::kGridPoints);
+    std::uint64_t seed = settings::wholeDefault(settings::kSeed);
+    int threads = settings::wholeDefault(settings::kThreads);  // 0: one per core
     int histogramBins = 20;
     PartSpread spread;
     YieldTargets targets;
@@ -76,7 +84,7 @@ struct MonteCarloResult {
 // design in `state`) over the grid and gathers the envelopes, figures and yield. The parts of
 // sample i are drawn from RandomStream(seed, i) in ladder order: per crystal normal deviations
 // of Fs, Lm, Rm and C0, per capacitor a uniform one; Cm follows Fs and Lm. Returns nothing when
-// `cancel` was set before the end. Throws std::invalid_argument for settings out of range.
+// `cancel` was set before the end. Throws CommandError for settings out of range.
 std::optional<MonteCarloResult> RunMonteCarlo(const DesignState& state, const BuiltCircuit& circuit,
                                               const MonteCarloSettings& settings,
                                               const ProgressCallback& progress,

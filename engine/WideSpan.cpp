@@ -10,7 +10,8 @@ namespace trellon {
 std::vector<double> spanFrequencies(const CurveRecord& curve, const SpanSettings& settings) {
     const double halfWidth =
         settings.halfWidthHz == 0 ? 10 * curve.passBandHz : settings.halfWidthHz;
-    if (settings.points < 2 || !(halfWidth > 0)) {
+    if (!settings::kSpanPoints.accepts(settings.points) ||
+        !settings::kSpanKhz.accepts(halfWidth / 1000)) {
         throw std::invalid_argument("a span needs two points and a positive width");
     }
     const double centre = (curve.bandLowHz + curve.bandHighHz) / 2;

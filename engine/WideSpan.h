@@ -4,17 +4,18 @@
 
 #include "Complex.h"
 #include "CurveRecord.h"
+#include "SettingTables.h"
 
 namespace trellon {
 
 // A span of frequencies around the curve's band centre, midway between its band edges.
 struct SpanSettings {
     double halfWidthHz = 0;  // 0: ten times the curve's pass band dF
-    int points = 2001;
+    int points = settings::wholeDefault(settings::kSpanPoints);
 };
 
 // `points` frequencies from centre - half width to centre + half width, both ends included.
-// Throws std::invalid_argument for fewer than 2 points or a half width that is not positive.
+// Throws std::invalid_argument for a number of points or a half width out of range.
 std::vector<double> spanFrequencies(const CurveRecord& curve, const SpanSettings& settings);
 
 // The curve's circuit model solved over a span, its levels drawn as the curve draws them.

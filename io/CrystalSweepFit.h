@@ -18,7 +18,7 @@ namespace trellon {
 // unless one is given.
 struct FixtureChoice {
     std::optional<double> portOhm;
-    double lossDb = 0;
+    double lossDb = settings::kFixtureLoss.defaultValue;
 };
 
 // Fits the crystal swept in a Touchstone two-port file (its S21). A file that cannot be read

@@ -29,7 +29,6 @@ constexpr std::array<std::string_view, 2> kCsvStyleNames = {"decimalPoint", "dec
 constexpr std::array<std::string_view, 3> kTouchstoneFormatNames = {"MA", "DB", "RI"};
 constexpr std::array<std::string_view, 2> kTouchstoneRangeNames = {"band", "wideSpan"};
 constexpr std::array<std::string_view, 4> kMatchNames = {"none", "lc", "cl", "transformer"};
-constexpr std::array<int, 6> kESeries = {0, 6, 12, 24, 48, 96};
 
 // One JSON object of the file, with its dotted path for messages.
 class Fields {
@@ -76,8 +75,22 @@ public:
         return number;
     }
 
-    std::optional<double> optionalNumber(std::string_view key, Bound bound) const {
-        return has(key) ? std::optional<double>(number(key, bound)) : std::nullopt;
+    // The setting's value under its key, refused outside its range.
+    double setting(const SettingSpec& spec) const {
+        const double value = number(spec.key);
+        if (!spec.accepts(value)) {
+            fail(spec.key, settingRequirement(spec));
+        }
+        return value;
+    }
+
+    std::optional<double> optionalSetting(const SettingSpec& spec) const {
+        return has(spec.key) ? std::optional<double>(setting(spec)) : std::nullopt;
+    }
+
+    int count(const SettingSpec& spec) const {
+        return integer(spec.key, static_cast<int>(spec.range.low),
+                       static_cast<int>(spec.range.high));
     }
 
     int integer(std::string_view key, int low, int high) const {
@@ -229,28 +242,34 @@ std::vector<std::string> readPlacement(const Fields& root, const CrystalBatch& b
 }
 
 ProjectSpreads readSpreads(const Fields& spreads) {
-    return {.sigmaFsHz = spreads.number("sigmaFsHz", Bound::NotNegative),
-            .sigmaLmPercent = spreads.number("sigmaLmPercent", Bound::NotNegative),
-            .sigmaRmPercent = spreads.number("sigmaRmPercent", Bound::NotNegative),
-            .sigmaC0Percent = spreads.number("sigmaC0Percent", Bound::NotNegative),
-            .capTolerancePercent = spreads.number("capTolerancePercent", Bound::NotNegative),
-            .strayPf = spreads.number("strayPf", Bound::NotNegative),
-            .samples = spreads.integer("samples", 1, std::numeric_limits<int>::max()),
-            .seed = spreads.unsignedInteger("seed"),
-            .gridPoints = spreads.integer("gridPoints", 2, std::numeric_limits<int>::max())};
+    using namespace settings;
+    ProjectSpreads read{.sigmaFsHz = spreads.setting(kSigmaFs),
+                        .sigmaLmPercent = spreads.setting(kSigmaLm),
+                        .sigmaRmPercent = spreads.setting(kSigmaRm),
+                        .sigmaC0Percent = spreads.setting(kSigmaC0),
+                        .capTolerancePercent = spreads.setting(kCapTolerance),
+                        .strayPf = spreads.setting(kSpreadStray),
+                        .samples = spreads.count(kSamples),
+                        .seed = spreads.unsignedInteger(kSeed.key),
+                        .gridPoints = spreads.count(kGridPoints)};
+    if (!sampledLevelsFit(read.samples, read.gridPoints)) {
+        spreads.fail(kSamples.key, "times " + std::string(kGridPoints.key) + " must not exceed " +
+                                       FormatGeneral(kMaxSampledLevels, 15, '.'));
+    }
+    return read;
 }
 
 ProjectTargets readTargets(const Fields& targets) {
-    return {.maxRippleDb = targets.number("maxRippleDb", Bound::NotNegative),
-            .bandwidthTolerancePercent =
-                targets.number("bandwidthTolerancePercent", Bound::NotNegative),
-            .maxLossDb = targets.number("maxLossDb")};
+    using namespace settings;
+    return {.maxRippleDb = targets.setting(kMaxRipple),
+            .bandwidthTolerancePercent = targets.setting(kBandwidthTolerance),
+            .maxLossDb = targets.setting(kMaxLoss)};
 }
 
 ProjectChart readChart(const Fields& chart) {
     return {.quantity = chart.choice<ChartQuantity>("quantity", kQuantityNames),
-            .spanKhz = chart.optionalNumber("spanKhz", Bound::Positive),
-            .spanPoints = chart.integer("spanPoints", 2, std::numeric_limits<int>::max())};
+            .spanKhz = chart.optionalSetting(settings::kSpanKhz),
+            .spanPoints = chart.count(settings::kSpanPoints)};
 }
 
 ProjectExport readExport(const Fields& settings) {
@@ -305,16 +324,16 @@ ProjectMeasured readMeasured(const Fields& measured, std::string_view fileName) 
 }
 
 ProjectBench readBench(const Fields& bench) {
-    const int eSeries = bench.integer("eSeries", 0, 96);
-    if (std::find(kESeries.begin(), kESeries.end(), eSeries) == kESeries.end()) {
-        bench.fail("eSeries", "must be 0, 6, 12, 24, 48 or 96");
+    using namespace settings;
+    const int eSeries = bench.count(kESeries);
+    if (eSeries != 0 && !isESeries(eSeries)) {
+        bench.fail(kESeries.key, "must be 0, 6, 12, 24, 48 or 96");
     }
     return {.eSeries = eSeries,
-            .parallelTolerancePercent =
-                bench.optionalNumber("parallelTolerancePercent", Bound::NotNegative),
-            .strayPf = bench.number("strayPf", Bound::NotNegative),
-            .match = bench.choice<MatchKind>("match", kMatchNames),
-            .systemOhm = bench.number("systemOhm", Bound::Positive)};
+            .parallelTolerancePercent = bench.optionalSetting(kParallelTolerance),
+            .strayPf = bench.setting(kBenchStray),
+            .match = bench.choice<MatchKind>(kMatch.key, kMatchNames),
+            .systemOhm = bench.setting(kSystemOhm)};
 }
 
 template <typename Group, typename Read>
@@ -371,22 +390,33 @@ Json batchJson(const CrystalBatch& batch) {
     return array;
 }
 
+// A group's members under their settings' keys, in the order given.
+Json settingsJson(std::initializer_list<std::pair<const SettingSpec*, Json>> members) {
+    Json group = Json::object();
+    for (const auto& [spec, value] : members) {
+        group[std::string(spec->key)] = value;
+    }
+    return group;
+}
+
 Json spreadsJson(const ProjectSpreads& s) {
-    return {{"sigmaFsHz", s.sigmaFsHz},
-            {"sigmaLmPercent", s.sigmaLmPercent},
-            {"sigmaRmPercent", s.sigmaRmPercent},
-            {"sigmaC0Percent", s.sigmaC0Percent},
-            {"capTolerancePercent", s.capTolerancePercent},
-            {"strayPf", s.strayPf},
-            {"samples", s.samples},
-            {"seed", s.seed},
-            {"gridPoints", s.gridPoints}};
+    using namespace settings;
+    return settingsJson({{&kSigmaFs, s.sigmaFsHz},
+                         {&kSigmaLm, s.sigmaLmPercent},
+                         {&kSigmaRm, s.sigmaRmPercent},
+                         {&kSigmaC0, s.sigmaC0Percent},
+                         {&kCapTolerance, s.capTolerancePercent},
+                         {&kSpreadStray, s.strayPf},
+                         {&kSamples, s.samples},
+                         {&kSeed, s.seed},
+                         {&kGridPoints, s.gridPoints}});
 }
 
 Json targetsJson(const ProjectTargets& t) {
-    return {{"maxRippleDb", t.maxRippleDb},
-            {"bandwidthTolerancePercent", t.bandwidthTolerancePercent},
-            {"maxLossDb", t.maxLossDb}};
+    using namespace settings;
+    return settingsJson({{&kMaxRipple, t.maxRippleDb},
+                         {&kBandwidthTolerance, t.bandwidthTolerancePercent},
+                         {&kMaxLoss, t.maxLossDb}});
 }
 
 Json optionalNumberJson(const std::optional<double>& value) {
@@ -394,9 +424,10 @@ Json optionalNumberJson(const std::optional<double>& value) {
 }
 
 Json chartJson(const ProjectChart& c) {
-    return {{"quantity", nameOf(kQuantityNames, c.quantity)},
-            {"spanKhz", optionalNumberJson(c.spanKhz)},
-            {"spanPoints", c.spanPoints}};
+    Json chart = {{"quantity", nameOf(kQuantityNames, c.quantity)}};
+    chart.update(settingsJson({{&settings::kSpanKhz, optionalNumberJson(c.spanKhz)},
+                               {&settings::kSpanPoints, c.spanPoints}}));
+    return chart;
 }
 
 Json exportJson(const ProjectExport& e) {
@@ -419,11 +450,12 @@ Json measuredJson(const ProjectMeasured& m) {
 }
 
 Json benchJson(const ProjectBench& b) {
-    return {{"eSeries", b.eSeries},
-            {"parallelTolerancePercent", optionalNumberJson(b.parallelTolerancePercent)},
-            {"strayPf", b.strayPf},
-            {"match", nameOf(kMatchNames, b.match)},
-            {"systemOhm", b.systemOhm}};
+    using namespace settings;
+    return settingsJson({{&kESeries, b.eSeries},
+                         {&kParallelTolerance, optionalNumberJson(b.parallelTolerancePercent)},
+                         {&kBenchStray, b.strayPf},
+                         {&kMatch, nameOf(kMatchNames, b.match)},
+                         {&kSystemOhm, b.systemOhm}});
 }
 
 // Replaces the known members of a kept group and removes those left out, keeping the rest.

@@ -6,10 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "BenchCircuit.h"
 #include "ChartQuantityKind.h"
 #include "CrystalBatch.h"
 #include "CurveCsv.h"
-#include "MatchingNetwork.h"
+#include "MonteCarlo.h"
 #include "Touchstone.h"
 
 namespace trellon {
@@ -32,33 +33,31 @@ struct ProjectDesign {
 
 // The spread of real parts and how the Monte-Carlo analysis samples it.
 struct ProjectSpreads {
-    double sigmaFsHz = 0;       // standard deviation of the series frequency
-    double sigmaLmPercent = 0;  // standard deviations of Lm, Rm and C0
-    double sigmaRmPercent = 0;
-    double sigmaC0Percent = 0;
-    double capTolerancePercent = 0;  // capacitors uniform within plus or minus this
-    double strayPf = 0;              // added at each node with a shunt capacitor
-    int samples = 1000;
-    std::uint64_t seed = 1;
-    int gridPoints = 801;
+    // standard deviation of the series frequency
+    double sigmaFsHz = settings::kSigmaFs.defaultValue;
+    // standard deviations of Lm, Rm and C0
+    double sigmaLmPercent = settings::kSigmaLm.defaultValue;
+    double sigmaRmPercent = settings::kSigmaRm.defaultValue;
+    double sigmaC0Percent = settings::kSigmaC0.defaultValue;
+    // capacitors uniform within plus or minus this
+    double capTolerancePercent = settings::kCapTolerance.defaultValue;
+    // added at each node with a shunt capacitor
+    double strayPf = settings::kSpreadStray.defaultValue;
+    int samples = settings::wholeDefault(settings::kSamples);
+    std::uint64_t seed = settings::wholeDefault(settings::kSeed);
+    int gridPoints = settings::wholeDefault(settings::kGridPoints);
 
     bool operator==(const ProjectSpreads&) const = default;
 };
 
 // What a sample must meet to count towards the yield.
-struct ProjectTargets {
-    double maxRippleDb = 1;
-    double bandwidthTolerancePercent = 10;  // bandwidth at the level within plus or minus this
-    double maxLossDb = 6;
-
-    bool operator==(const ProjectTargets&) const = default;
-};
+using ProjectTargets = YieldTargets;
 
 // What the chart shows and over which span.
 struct ProjectChart {
     ChartQuantity quantity = ChartQuantity::Amplitude;
     std::optional<double> spanKhz;  // half the wide span; the default span where left out
-    int spanPoints = 2001;
+    int spanPoints = settings::wholeDefault(settings::kSpanPoints);
 
     bool operator==(const ProjectChart&) const = default;
 };
@@ -87,15 +86,7 @@ struct ProjectMeasured {
 };
 
 // The steps from the design to the bench.
-struct ProjectBench {
-    int eSeries = 0;                                 // 6, 12, 24, 48 or 96; 0 rounds nothing
-    std::optional<double> parallelTolerancePercent;  // two parallel values beyond this
-    double strayPf = 0;
-    MatchKind match = MatchKind::None;
-    double systemOhm = 50;
-
-    bool operator==(const ProjectBench&) const = default;
-};
+using ProjectBench = BenchSettings;
 
 // Everything a project file holds; the optional groups are left out of a file that has none.
 struct Project {

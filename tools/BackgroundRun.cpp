@@ -4,7 +4,8 @@
 #include <QPushButton>
 #include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
-#include <exception>
+
+#include "FailureText.h"
 
 namespace trellon {
 
@@ -62,8 +63,8 @@ void BackgroundRun::start(Work work, Finished finished) {
                                           cancel = cancel_, failure = failure_] {
         try {
             work(progress, *cancel);
-        } catch (const std::exception& e) {
-            *failure = e.what();
+        } catch (...) {
+            *failure = currentFailureText();
         }
     }));
 }

@@ -25,7 +25,8 @@ public:
     // The analysis: reports its progress (0..1) and stops once `cancel` is set.
     using Work = std::function<void(const ProgressCallback& progress, std::atomic<bool>& cancel)>;
     // Called on the window's thread when the analysis has ended: `cancelled` when it was
-    // stopped, `failure` the text of the exception that ended it, if any.
+    // stopped, `failure` the message for the exception that ended it, if any (a CommandError's
+    // text, or an internal error for anything else).
     using Finished = std::function<void(bool cancelled, const std::string& failure)>;
 
     // `bar` shows the progress and `cancelButton` is enabled while the analysis runs.

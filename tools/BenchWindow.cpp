@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "ProjectDocument.h"
 
@@ -19,21 +20,20 @@ constexpr int kSeries[] = {0, 6, 12, 24, 48, 96};
 constexpr MatchKind kMatches[] = {MatchKind::None, MatchKind::SeriesLShuntC,
                                   MatchKind::SeriesCShuntL, MatchKind::Transformer};
 
-QDoubleSpinBox* spinBox(double low, double high, double value, int decimals, const char* hint) {
+QString text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+// A box for the setting's values: its range, less one step at an end it leaves out.
+QDoubleSpinBox* spinBox(const SettingSpec& spec, int decimals) {
+    const SettingRange& r = spec.range;
+    const double step = std::pow(10.0, -decimals);
     auto* box = new QDoubleSpinBox;
-    box->setRange(low, high);
+    box->setRange(r.lowIncluded ? r.low : r.low + step, r.highIncluded ? r.high : r.high - step);
     box->setDecimals(decimals);
-    box->setValue(value);
-    box->setToolTip(QString::fromUtf8(hint));
+    box->setValue(spec.defaultValue);
+    box->setToolTip(text(spec.hint));
     return box;
-}
-
-BenchSettings benchSettingsOf(const ProjectBench& b) {
-    return {b.eSeries, b.parallelTolerancePercent, b.strayPf, b.match, b.systemOhm};
-}
-
-ProjectBench projectBenchOf(const BenchSettings& b) {
-    return {b.eSeries, b.parallelTolerancePercent, b.strayPf, b.match, b.systemOhm};
 }
 
 }  // namespace
@@ -49,31 +49,31 @@ BenchWindow::BenchWindow(ProjectDocument& document, BenchHooks hooks, QWidget* p
     for (int series : {6, 12, 24, 48, 96}) {
         series_->addItem("E" + QString::number(series));
     }
-    series_->setToolTip("Round every capacitor to the nearest value of the series");
-    pairs_ = new QCheckBox(QString::fromUtf8("пара параллельно, допуск %"));
+    series_->setToolTip(text(settings::kESeries.hint));
+    pairs_ = new QCheckBox(text(settings::kParallelTolerance.label));
     pairs_->setObjectName("BenchPairs");
     pairs_->setToolTip("Two parallel values where one lies beyond the tolerance");
-    tolerance_ = spinBox(0, 99, 2, 2, "Tolerance of a single standard value, per cent");
+    tolerance_ = spinBox(settings::kParallelTolerance, 2);
     tolerance_->setObjectName("BenchTolerance");
-    stray_ = spinBox(0, 1000, 0, 2, "Board capacitance at each node with a shunt capacitor, pF");
+    stray_ = spinBox(settings::kBenchStray, 2);
     stray_->setObjectName("BenchStray");
     match_ = new QComboBox;
     match_->setObjectName("BenchMatch");
     match_->addItems({QString::fromUtf8("нет"), QString::fromUtf8("посл. L, парал. C"),
                       QString::fromUtf8("посл. C, парал. L"), QString::fromUtf8("трансформатор")});
-    match_->setToolTip("Match both ends to the system resistance");
-    systemOhm_ = spinBox(0.01, 1e6, 50, 2, "System resistance, ohm");
+    match_->setToolTip(text(settings::kMatch.hint));
+    systemOhm_ = spinBox(settings::kSystemOhm, 2);
     systemOhm_->setObjectName("BenchSystemOhm");
 
     auto* form = new QFormLayout;
-    form->addRow(QString::fromUtf8("Ряд"), series_);
+    form->addRow(text(settings::kESeries.label), series_);
     auto* pairRow = new QHBoxLayout;
     pairRow->addWidget(pairs_);
     pairRow->addWidget(tolerance_);
     form->addRow(pairRow);
-    form->addRow(QString::fromUtf8("Монтажная емкость, пФ"), stray_);
-    form->addRow(QString::fromUtf8("Согласование"), match_);
-    form->addRow(QString::fromUtf8("Сопротивление тракта, Ом"), systemOhm_);
+    form->addRow(text(settings::kBenchStray.label), stray_);
+    form->addRow(text(settings::kMatch.label), match_);
+    form->addRow(text(settings::kSystemOhm.label), systemOhm_);
 
     auto* show = new QPushButton(QString::fromUtf8("Показать"));
     show->setObjectName("BenchShow");
@@ -104,14 +104,14 @@ BenchWindow::BenchWindow(ProjectDocument& document, BenchHooks hooks, QWidget* p
     }
     connect(match_, &QComboBox::currentIndexChanged, this, &BenchWindow::handToDocument);
     if (document_.bench()) {
-        setSettings(benchSettingsOf(*document_.bench()));
+        setSettings(*document_.bench());
     } else {
         handToDocument();
     }
     // A project without bench settings sets the window's fields to the defaults.
     subscription_ = document_.subscribe(DocumentAspect::Bench, [this] {
         if (!applying_) {
-            setSettings(benchSettingsOf(document_.bench().value_or(ProjectBench{})));
+            setSettings(document_.bench().value_or(BenchSettings{}));
         }
     });
 }
@@ -123,7 +123,7 @@ BenchWindow::~BenchWindow() {
 void BenchWindow::handToDocument() {
     if (!applying_) {
         const QScopedValueRollback applying(applying_, true);
-        document_.setBench(projectBenchOf(settings()));
+        document_.setBench(settings());
     }
 }
 

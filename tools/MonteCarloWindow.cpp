@@ -22,9 +22,6 @@ namespace trellon {
 
 namespace {
 
-// At most this many samples times grid points, as the analysis takes.
-constexpr double kMaxSolves = 5e7;
-
 std::uint64_t seedOf(const QString& text) {
     const std::string digits = text.trimmed().toStdString();
     std::uint64_t seed = 0;
@@ -59,32 +56,29 @@ MonteCarloWindow::~MonteCarloWindow() {
     document_.unsubscribe(subscription_);
 }
 
-QLineEdit* MonteCarloWindow::addField(const char* name, const char* caption, const char* hint) {
+QLineEdit* MonteCarloWindow::addField(const char* name, const SettingSpec& spec) {
     auto* field = new QLineEdit(this);
     field->setObjectName(QString::fromUtf8(name));
-    field->setToolTip(QString::fromUtf8(hint));
+    field->setToolTip(QString::fromUtf8(spec.hint.data(), qsizetype(spec.hint.size())));
     field->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
-    fields_.emplace_back(field, QString::fromUtf8(caption));
+    fields_.emplace_back(field, QString::fromUtf8(spec.label.data(), qsizetype(spec.label.size())));
     return field;
 }
 
 void MonteCarloWindow::buildControls() {
-    SigmaFs = addField("SigmaFs", "σ Fs, Гц", "Standard deviation of the series frequency, Hz");
-    SigmaLm = addField("SigmaLm", "σ Lm, %", "Standard deviation of Lm, per cent");
-    SigmaRm = addField("SigmaRm", "σ Rm, %", "Standard deviation of Rm, per cent");
-    SigmaC0 = addField("SigmaC0", "σ C0, %", "Standard deviation of C0, per cent");
-    CapTolerance = addField("CapTolerance", "Допуск конденсаторов, ±%",
-                            "Capacitors uniform within plus or minus this, per cent");
-    Stray = addField("Stray", "Паразитная емкость, пФ",
-                     "Added at each node that has a shunt capacitor, pF");
-    Samples = addField("Samples", "Число испытаний", "Number of samples");
-    Seed = addField("Seed", "Начальное число", "Seed of the random numbers");
-    GridPoints = addField("GridPoints", "Точек по частоте", "Frequencies of each sample's curve");
-    MaxRipple = addField("MaxRipple", "Неравномерность не более, дБ", "Largest ripple, dB");
-    BandwidthTolerance = addField("BandwidthTolerance", "Отклонение полосы не более, ±%",
-                                  "Bandwidth at the level within plus or minus this of the "
-                                  "ideal curve's, per cent");
-    MaxLoss = addField("MaxLoss", "Потери не более, дБ", "Largest loss (Amin), dB");
+    using namespace settings;
+    SigmaFs = addField("SigmaFs", kSigmaFs);
+    SigmaLm = addField("SigmaLm", kSigmaLm);
+    SigmaRm = addField("SigmaRm", kSigmaRm);
+    SigmaC0 = addField("SigmaC0", kSigmaC0);
+    CapTolerance = addField("CapTolerance", kCapTolerance);
+    Stray = addField("Stray", kSpreadStray);
+    Samples = addField("Samples", kSamples);
+    Seed = addField("Seed", kSeed);
+    GridPoints = addField("GridPoints", kGridPoints);
+    MaxRipple = addField("MaxRipple", kMaxRipple);
+    BandwidthTolerance = addField("BandwidthTolerance", kBandwidthTolerance);
+    MaxLoss = addField("MaxLoss", kMaxLoss);
 
     // One caption width for all three groups, so that their fields line up.
     int captionWidth = 0;
@@ -191,41 +185,40 @@ void MonteCarloWindow::setSettings(const ProjectSpreads& spreads, const ProjectT
 std::optional<std::pair<ProjectSpreads, ProjectTargets>> MonteCarloWindow::projectSettings() {
     QLineEdit* current = nullptr;
     try {
-        auto number = [&](QLineEdit* field) {
-            current = field;
-            const double value = TypedNumber(field->text().toStdString(), decimalSeparator_);
-            if (!(value >= 0 && value < 1e9)) {
-                throw CommandError("'" + field->text().toStdString() + "' is out of range");
+        using namespace settings;
+        auto inRange = [&](const SettingSpec& spec, auto value) {
+            if (!spec.accepts(static_cast<double>(value))) {
+                throw CommandError("'" + current->text().toStdString() + "' is out of range");
             }
             return value;
         };
-        auto count = [&](QLineEdit* field, int least) {
+        auto number = [&](QLineEdit* field, const SettingSpec& spec) {
             current = field;
-            const int value = TextToInt(field->text().trimmed().toStdString());
-            if (value < least) {
-                throw CommandError("'" + field->text().toStdString() + "' is out of range");
-            }
-            return value;
+            return inRange(spec, TypedNumber(field->text().toStdString(), decimalSeparator_));
+        };
+        auto count = [&](QLineEdit* field, const SettingSpec& spec) {
+            current = field;
+            return inRange(spec, TextToInt(field->text().trimmed().toStdString()));
         };
         ProjectSpreads s;
-        s.sigmaFsHz = number(SigmaFs);
-        s.sigmaLmPercent = number(SigmaLm);
-        s.sigmaRmPercent = number(SigmaRm);
-        s.sigmaC0Percent = number(SigmaC0);
-        s.capTolerancePercent = number(CapTolerance);
-        s.strayPf = number(Stray);
-        s.samples = count(Samples, 1);
+        s.sigmaFsHz = number(SigmaFs, kSigmaFs);
+        s.sigmaLmPercent = number(SigmaLm, kSigmaLm);
+        s.sigmaRmPercent = number(SigmaRm, kSigmaRm);
+        s.sigmaC0Percent = number(SigmaC0, kSigmaC0);
+        s.capTolerancePercent = number(CapTolerance, kCapTolerance);
+        s.strayPf = number(Stray, kSpreadStray);
+        s.samples = count(Samples, kSamples);
         current = Seed;
         s.seed = seedOf(Seed->text());
-        s.gridPoints = count(GridPoints, 2);
-        if (double(s.samples) * s.gridPoints > kMaxSolves) {
+        s.gridPoints = count(GridPoints, kGridPoints);
+        if (!sampledLevelsFit(s.samples, s.gridPoints)) {
             current = Samples;
             throw CommandError("samples times points must not exceed 50000000");
         }
         ProjectTargets t;
-        t.maxRippleDb = number(MaxRipple);
-        t.bandwidthTolerancePercent = number(BandwidthTolerance);
-        t.maxLossDb = number(MaxLoss);
+        t.maxRippleDb = number(MaxRipple, kMaxRipple);
+        t.bandwidthTolerancePercent = number(BandwidthTolerance, kBandwidthTolerance);
+        t.maxLossDb = number(MaxLoss, kMaxLoss);
         const QScopedValueRollback handing(handingSpreads_, true);
         document_.setSpreads(s, t);
         return std::pair{s, t};
@@ -256,7 +249,7 @@ std::optional<MonteCarloSettings> MonteCarloWindow::checkedSettings() {
     settings.seed = s.seed;
     settings.spread = {s.sigmaFsHz,      s.sigmaLmPercent,      s.sigmaRmPercent,
                        s.sigmaC0Percent, s.capTolerancePercent, s.strayPf};
-    settings.targets = {t.maxRippleDb, t.bandwidthTolerancePercent, t.maxLossDb};
+    settings.targets = t;
     return settings;
 }
 

@@ -67,7 +67,7 @@ public slots:
 
 private:
     void buildControls();
-    QLineEdit* addField(const char* name, const char* caption, const char* hint);
+    QLineEdit* addField(const char* name, const SettingSpec& spec);
     void showResult();
 
     ProjectDocument& document_;

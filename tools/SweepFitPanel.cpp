@@ -86,16 +86,17 @@ std::optional<FixtureChoice> SweepFitPanel::typedFixture() {
         if (!ohm.empty()) {
             fixture.portOhm = TypedNumber(ohm, decimalSeparator_);
         }
-        fixture.lossDb = loss.empty() ? 0 : TypedNumber(loss, decimalSeparator_);
+        fixture.lossDb = loss.empty() ? settings::kFixtureLoss.defaultValue
+                                      : TypedNumber(loss, decimalSeparator_);
     } catch (const CommandError& e) {
         hooks_.showWarning(QString::fromStdString(e.what()));
         return std::nullopt;
     }
-    if (fixture.portOhm && !(*fixture.portOhm > 0 && std::isfinite(*fixture.portOhm))) {
+    if (fixture.portOhm && !settings::kFixtureOhm.accepts(*fixture.portOhm)) {
         hooks_.showWarning(QString::fromUtf8(texts::kBadFixtureOhm));
         return std::nullopt;
     }
-    if (!(fixture.lossDb >= 0 && fixture.lossDb <= 100)) {
+    if (!settings::kFixtureLoss.accepts(fixture.lossDb)) {
         hooks_.showWarning(QString::fromUtf8(texts::kBadFixtureLoss));
         return std::nullopt;
     }

@@ -9,14 +9,20 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <limits>
+#include <new>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <stdexcept>
+#include <utility>
 
 #include "CliRun.h"
+#include "CommandError.h"
 #include "CrystalBatchCsv.h"
 #include "CrystalSweeps.h"
 #include "DesignRun.h"
+#include "GuardedRun.h"
 #include "NumberText.h"
 #include "TinyFileSizeLimit.h"
 
@@ -54,6 +60,25 @@ TEST(Cli, ExitStatusTellsCompletedStoppedOrMisused) {
         EXPECT_TRUE(r.out.empty()) << misuse[0];
         EXPECT_FALSE(r.err.empty()) << misuse[0];
     }
+}
+
+// The program's own failures end the run with a message and status 1, never with an abort;
+// a message meant for the user keeps its text, and a clean run keeps its status.
+TEST(Cli, EscapingFailuresBecomeOneMessageAndStatusOne) {
+    const auto guarded = [](const std::function<int()>& command) {
+        std::ostringstream err;
+        const int status = cli::runGuarded(command, err);
+        return std::make_pair(status, err.str());
+    };
+    EXPECT_EQ(guarded([] { return 2; }), std::make_pair(2, std::string()));
+    EXPECT_EQ(guarded([]() -> int { throw CommandError("the file is gone"); }),
+              std::make_pair(1, std::string("the file is gone\n")));
+    EXPECT_EQ(guarded([]() -> int { throw std::logic_error("no topology 9"); }),
+              std::make_pair(1, std::string("internal error: no topology 9\n")));
+    EXPECT_EQ(guarded([]() -> int { throw std::bad_alloc(); }),
+              std::make_pair(1, std::string("internal error: out of memory\n")));
+    EXPECT_EQ(guarded([]() -> int { throw 42; }),
+              std::make_pair(1, std::string("internal error: unknown exception\n")));
 }
 
 TEST(Cli, OptionValuesMayFollowAnEqualsSignOrTheNextArgument) {

@@ -3,7 +3,12 @@
 #include <QApplication>
 #include <QTest>
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 
+#include "CommandError.h"
+#include "CommandRunner.h"
+#include "FakeDialogs.h"
 #include "LineEditRoom.h"
 #include "WindowDriver.h"
 
@@ -33,6 +38,7 @@ private slots:
     void unconvertibleTextEndsTheCommandWithAnErrorBox();
     void pointAndCommaGiveTheSameDesign_data();
     void pointAndCommaGiveTheSameDesign();
+    void anyFailureOfACommandEndsInOneErrorBox();
 };
 
 void CalculationTest::calculationFillsFieldsPanelLogAndCurve() {
@@ -241,6 +247,21 @@ void CalculationTest::pointAndCommaGiveTheSameDesign() {
     QLocale::setDefault(previous);
     QCOMPARE(designs[0], designs[1]);
     QVERIFY2(designs[0].contains(separator), qPrintable(designs[0]));
+}
+
+// A fault of the program is told as an internal error, and the window goes on; a message for
+// the user keeps its own text.
+void CalculationTest::anyFailureOfACommandEndsInOneErrorBox() {
+    FakeDialogs dialogs;
+    runCommand(dialogs, [] { throw CommandError("Cannot open the file"); });
+    runCommand(dialogs, [] { throw std::runtime_error("the solver lost its grid"); });
+    runCommand(dialogs, [] { throw std::bad_alloc(); });
+    runCommand(dialogs, [] {});
+    QCOMPARE(dialogs.texts(FakeDialogs::Shown::Kind::Error),
+             QStringList({QStringLiteral("Cannot open the file"),
+                          QStringLiteral("Внутренняя ошибка: the solver lost its grid"),
+                          QStringLiteral("Внутренняя ошибка: не хватает памяти")}));
+    QCOMPARE(dialogs.shown.size(), std::size_t(3));
 }
 
 QTEST_MAIN(CalculationTest)

@@ -1,0 +1,74 @@
+#include "SettingSpec.h"
+
+#include "NumberText.h"
+
+namespace trellon {
+
+namespace {
+
+std::string numberText(double value) {
+    return FormatGeneral(value, 15, '.');
+}
+
+std::string withUnit(double value, std::string_view unit) {
+    return numberText(value) + (unit.empty() ? "" : " " + std::string(unit));
+}
+
+constexpr std::size_t kHelpColumn = 26;
+
+}  // namespace
+
+std::string settingRefusal(const SettingSpec& spec) {
+    const SettingRange& r = spec.range;
+    std::string rule;
+    if (std::isinf(r.high)) {
+        rule = r.lowIncluded ? "is " + withUnit(r.low, spec.unit) + " or more"
+                             : "is above " + withUnit(r.low, spec.unit);
+    } else {
+        rule = std::string(r.lowIncluded ? "lies from " : "lies above ") + numberText(r.low) +
+               (r.lowIncluded ? " to " : " and ") + (r.highIncluded ? "" : "under ") +
+               withUnit(r.high, spec.unit);
+    }
+    return "the " + std::string(spec.name) + " " + rule;
+}
+
+std::string settingRequirement(const SettingSpec& spec) {
+    const SettingRange& r = spec.range;
+    if (spec.whole) {
+        return "must be a whole number from " + numberText(r.low) + " to " + numberText(r.high);
+    }
+    if (std::isinf(r.high)) {
+        return r.lowIncluded ? "must be " + numberText(r.low) + " or more"
+                             : "must be above " + numberText(r.low);
+    }
+    const std::string high = (r.highIncluded ? "" : "below ") + numberText(r.high);
+    return r.lowIncluded ? "must be from " + numberText(r.low) + " to " + high
+                         : "must be above " + numberText(r.low) + " and " +
+                               (r.highIncluded ? "at most " : "") + high;
+}
+
+std::string settingUsage(const SettingSpec& spec) {
+    std::string head = "  --" + std::string(spec.option);
+    if (!spec.metavar.empty()) {
+        head += " " + std::string(spec.metavar);
+    }
+    std::string help(spec.help);
+    if (const std::size_t at = help.find("{}"); at != std::string::npos) {
+        help.replace(at, 2, numberText(spec.defaultValue));
+    }
+    if (help.empty()) {
+        return head + "\n";
+    }
+    std::string text = head.size() < kHelpColumn
+                           ? head + std::string(kHelpColumn - head.size(), ' ')
+                           : head + "\n" + std::string(kHelpColumn, ' ');
+    for (const char c : help) {
+        text += c;
+        if (c == '\n') {
+            text += std::string(kHelpColumn, ' ');
+        }
+    }
+    return text + "\n";
+}
+
+}  // namespace trellon

@@ -1,0 +1,281 @@
+#pragma once
+
+// Every setting a user chooses, declared once: its name and unit, default and range, its key in
+// the project file, its option and usage text on the command line, and its caption and tooltip
+// in the window. The checks, the project file, the command line and the windows read these.
+
+#include "SettingSpec.h"
+
+// g++ 12 asks for every member in a designated initializer even when the member has a default
+// (it leaves out the defaulted ones here on purpose); clang does not.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
+namespace trellon::settings {
+
+constexpr int wholeDefault(const SettingSpec& spec) {
+    return static_cast<int>(spec.defaultValue);
+}
+
+// --- the bench: from the design to the board -------------------------------------------------
+
+// The board's stray capacitance, the same on the bench and in the Monte-Carlo.
+inline constexpr SettingRange kStrayRange{.low = 0, .high = 1e6};
+
+inline constexpr SettingSpec kESeries{
+    .name = "series",
+    .key = "eSeries",
+    .option = "e-series",
+    .metavar = "N",
+    .help = "round the capacitors to E6, E12, E24, E48 or E96 (none)",
+    .label = "Ряд",
+    .hint = "Round every capacitor to the nearest value of the series",
+    .defaultValue = 0,
+    .range = {.low = 0, .high = 96, .highIncluded = true},
+    .whole = true};
+
+inline constexpr SettingSpec kParallelTolerance{
+    .name = "parallel tolerance",
+    .unit = "%",
+    .key = "parallelTolerancePercent",
+    .option = "parallel-tolerance",
+    .metavar = "P",
+    .help = "two parallel values where one lies beyond P %",
+    .label = "пара параллельно, допуск %",
+    .hint = "Tolerance of a single standard value, per cent",
+    .defaultValue = 2,
+    .range = {.low = 0, .high = 100}};
+
+inline constexpr SettingSpec kBenchStray{
+    .name = "stray capacitance",
+    .unit = "pF",
+    .key = "strayPf",
+    .option = "stray",
+    .label = "Монтажная емкость, пФ",
+    .hint = "Board capacitance at each node with a shunt capacitor, pF",
+    .defaultValue = 0,
+    .range = kStrayRange};
+
+inline constexpr SettingSpec kMatch{.name = "match",
+                                    .key = "match",
+                                    .option = "match",
+                                    .metavar = "KIND",
+                                    .help = "lc, cl or transformer to --match-ohm at both ends",
+                                    .label = "Согласование",
+                                    .hint = "Match both ends to the system resistance"};
+
+inline constexpr SettingSpec kSystemOhm{.name = "system resistance",
+                                        .unit = "ohm",
+                                        .key = "systemOhm",
+                                        .option = "match-ohm",
+                                        .metavar = "R",
+                                        .help = "system resistance, ohm ({})",
+                                        .label = "Сопротивление тракта, Ом",
+                                        .hint = "System resistance, ohm",
+                                        .defaultValue = 50,
+                                        .range = {.low = 0, .lowIncluded = false, .high = 1e9}};
+
+// --- the Monte-Carlo: the spread of the parts ------------------------------------------------
+
+inline constexpr SettingSpec kSigmaFs{.name = "deviation of Fs",
+                                      .unit = "Hz",
+                                      .key = "sigmaFsHz",
+                                      .option = "sigma-fs",
+                                      .metavar = "HZ",
+                                      .help = "standard deviation of each crystal's Fs ({})",
+                                      .label = "σ Fs, Гц",
+                                      .hint = "Standard deviation of the series frequency, Hz"};
+
+inline constexpr SettingSpec kSigmaLm{.name = "deviation of Lm",
+                                      .unit = "%",
+                                      .key = "sigmaLmPercent",
+                                      .option = "sigma-lm",
+                                      .metavar = "PCT",
+                                      .help = "standard deviations of Lm, Rm and C0, per cent ({})",
+                                      .label = "σ Lm, %",
+                                      .hint = "Standard deviation of Lm, per cent"};
+
+inline constexpr SettingSpec kSigmaRm{.name = "deviation of Rm",
+                                      .unit = "%",
+                                      .key = "sigmaRmPercent",
+                                      .option = "sigma-rm",
+                                      .metavar = "PCT",
+                                      .label = "σ Rm, %",
+                                      .hint = "Standard deviation of Rm, per cent"};
+
+inline constexpr SettingSpec kSigmaC0{.name = "deviation of C0",
+                                      .unit = "%",
+                                      .key = "sigmaC0Percent",
+                                      .option = "sigma-c0",
+                                      .metavar = "PCT",
+                                      .label = "σ C0, %",
+                                      .hint = "Standard deviation of C0, per cent"};
+
+inline constexpr SettingSpec kCapTolerance{
+    .name = "capacitor tolerance",
+    .unit = "%",
+    .key = "capTolerancePercent",
+    .option = "cap-tolerance",
+    .metavar = "PCT",
+    .help = "each capacitor uniform within +- this, per cent ({})",
+    .label = "Допуск конденсаторов, ±%",
+    .hint = "Capacitors uniform within plus or minus this, per cent",
+    .range = {.low = 0, .high = 100}};
+
+inline constexpr SettingSpec kSpreadStray{
+    .name = "stray capacitance",
+    .unit = "pF",
+    .key = "strayPf",
+    .option = "stray",
+    .metavar = "PF",
+    .help =
+        "board capacitance at each node with a shunt capacitor:\n"
+        "added by the Monte-Carlo, taken off the capacitors\n"
+        "before rounding with --e-series ({})",
+    .label = "Паразитная емкость, пФ",
+    .hint = "Added at each node that has a shunt capacitor, pF",
+    .range = kStrayRange};
+
+// --- the Monte-Carlo: the sampling -----------------------------------------------------------
+
+inline constexpr SettingSpec kSamples{.name = "number of samples",
+                                      .key = "samples",
+                                      .option = "monte-carlo",
+                                      .metavar = "K",
+                                      .help = "K samples of the filter as built with spread parts",
+                                      .label = "Число испытаний",
+                                      .hint = "Number of samples",
+                                      .defaultValue = 1000,
+                                      .range = {.low = 1, .high = 1e6, .highIncluded = true},
+                                      .whole = true};
+
+inline constexpr SettingSpec kSeed{.name = "seed",
+                                   .key = "seed",
+                                   .option = "seed",
+                                   .metavar = "N",
+                                   .help = "seed of the samples ({})",
+                                   .label = "Начальное число",
+                                   .hint = "Seed of the random numbers",
+                                   .defaultValue = 1,
+                                   .range = {.low = 0, .high = 18446744073709551616.0},
+                                   .whole = true};
+
+// Of the choice of crystals and of the samples; neither result depends on it.
+inline constexpr SettingSpec kThreads{
+    .name = "number of threads",
+    .option = "threads",
+    .metavar = "N",
+    .help = "threads of the choice and the samples ({}: per core)",
+    .defaultValue = 0,
+    .range = {.low = 0, .high = 256, .highIncluded = true},
+    .whole = true};
+
+inline constexpr SettingSpec kGridPoints{.name = "number of grid points",
+                                         .key = "gridPoints",
+                                         .option = "grid-points",
+                                         .metavar = "N",
+                                         .help = "frequencies of each sample ({})",
+                                         .label = "Точек по частоте",
+                                         .hint = "Frequencies of each sample's curve",
+                                         .defaultValue = 801,
+                                         .range = {.low = 2, .high = 1e6, .highIncluded = true},
+                                         .whole = true};
+
+// Every sample's curve is kept for the envelopes: samples times grid points is at most this.
+inline constexpr double kMaxSampledLevels = 5e7;
+
+constexpr bool sampledLevelsFit(int samples, int gridPoints) {
+    return static_cast<double>(samples) * gridPoints <= kMaxSampledLevels;
+}
+
+// --- the Monte-Carlo: what a sample must meet ------------------------------------------------
+
+inline constexpr SettingSpec kMaxRipple{.name = "largest ripple",
+                                        .unit = "dB",
+                                        .key = "maxRippleDb",
+                                        .option = "max-ripple",
+                                        .metavar = "DB",
+                                        .help = "yield targets: ripple at most ({}),",
+                                        .label = "Неравномерность не более, дБ",
+                                        .hint = "Largest ripple, dB",
+                                        .defaultValue = 1};
+
+inline constexpr SettingSpec kBandwidthTolerance{
+    .name = "bandwidth tolerance",
+    .unit = "%",
+    .key = "bandwidthTolerancePercent",
+    .option = "bandwidth-tolerance",
+    .metavar = "PCT",
+    .help = "bandwidth within +- PCT of the design's ({}),",
+    .label = "Отклонение полосы не более, ±%",
+    .hint = "Bandwidth at the level within plus or minus this of the ideal curve's, per cent",
+    .defaultValue = 10};
+
+inline constexpr SettingSpec kMaxLoss{.name = "largest loss",
+                                      .unit = "dB",
+                                      .key = "maxLossDb",
+                                      .option = "max-loss",
+                                      .metavar = "DB",
+                                      .help = "and loss at most ({})",
+                                      .label = "Потери не более, дБ",
+                                      .hint = "Largest loss (Amin), dB",
+                                      .defaultValue = 6};
+
+// --- the wide span ---------------------------------------------------------------------------
+
+inline constexpr SettingSpec kSpanKhz{
+    .name = "span's half width",
+    .unit = "kHz",
+    .key = "spanKhz",
+    .option = "span-khz",
+    .metavar = "X",
+    .help = "make --table and --s2p cover +-X kHz around the band\ncentre instead",
+    .label = "Центр полосы ± (кГц):",
+    .range = {.low = 0, .lowIncluded = false}};
+
+inline constexpr SettingSpec kSpanPoints{.name = "number of span points",
+                                         .key = "spanPoints",
+                                         .option = "span-points",
+                                         .metavar = "N",
+                                         .help = "points of that span ({})",
+                                         .defaultValue = 2001,
+                                         .range = {.low = 2, .high = 1e6, .highIncluded = true},
+                                         .whole = true};
+
+// --- the fixture a crystal is swept in -------------------------------------------------------
+
+inline constexpr SettingSpec kFixtureOhm{.name = "fixture resistance",
+                                         .unit = "ohm",
+                                         .option = "fixture-ohm",
+                                         .metavar = "R",
+                                         .help =
+                                             "the fixture's port resistance (the file's "
+                                             "reference)",
+                                         .quantity = "resistance",
+                                         .defaultValue = 50,
+                                         .range = {.low = 0, .lowIncluded = false}};
+
+inline constexpr SettingSpec kFixtureLoss{
+    .name = "fixture loss",
+    .unit = "dB",
+    .option = "fixture-loss",
+    .metavar = "DB",
+    .help = "the fixture's own loss, flat over the sweep ({})",
+    .quantity = "loss",
+    .defaultValue = 0,
+    .range = {.low = 0, .high = 100, .highIncluded = true}};
+
+// --- the tables, in the order the usage text lists them --------------------------------------
+
+inline constexpr const SettingSpec* kBenchTable[] = {&kESeries, &kParallelTolerance, &kMatch,
+                                                     &kSystemOhm, &kBenchStray};
+inline constexpr const SettingSpec* kSpreadTable[] = {&kSigmaFs, &kSigmaLm,      &kSigmaRm,
+                                                      &kSigmaC0, &kCapTolerance, &kSpreadStray};
+inline constexpr const SettingSpec* kSamplingTable[] = {&kSamples, &kSeed, &kThreads, &kGridPoints};
+inline constexpr const SettingSpec* kTargetTable[] = {&kMaxRipple, &kBandwidthTolerance, &kMaxLoss};
+inline constexpr const SettingSpec* kSpanTable[] = {&kSpanKhz, &kSpanPoints};
+inline constexpr const SettingSpec* kFixtureTable[] = {&kFixtureOhm, &kFixtureLoss};
+
+}  // namespace trellon::settings
+
+#pragma GCC diagnostic pop
