@@ -4,7 +4,6 @@
 // fields typed in the windows become the document's when the project is saved.
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QScopedValueRollback>
 
 #include "AtOnceWriter.h"
@@ -14,9 +13,11 @@
 #include "CrystalBatchWindow.h"
 #include "CrystalTexts.h"
 #include "Dialogs.h"
+#include "FileBytes.h"
 #include "MainWindow.h"
 #include "MonteCarloWindow.h"
 #include "ProjectDocument.h"
+#include "ReadLimits.h"
 #include "WideSpan.h"
 
 namespace trellon {
@@ -79,14 +80,9 @@ void MainWindow::OpenProjectClick() {
     }
     runCommand([&] {
         const std::string shownPath = QDir::toNativeSeparators(path).toStdString();
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            throw CommandError("Cannot open the project file '" + shownPath +
-                               "': " + file.errorString().toStdString());
-        }
-        const QByteArray bytes = file.readAll();
-        LoadedProject loaded = readProjectFile(
-            std::string_view(bytes.constData(), std::size_t(bytes.size())), shownPath);
+        const std::string bytes = readFileBytes(
+            {.path = shownPath, .what = "the project file", .limitBytes = kProjectFileLimit});
+        LoadedProject loaded = readProjectFile(bytes, shownPath);
         exportSizeFromProject_ = loaded.project.exportSettings.has_value();
         document_.open(std::move(loaded));
     });

@@ -2,7 +2,6 @@
 // import of a measured response.
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QScopedValueRollback>
 #include <cmath>
@@ -12,6 +11,7 @@
 #include "CurveRecord.h"
 #include "Dialogs.h"
 #include "ExportTexts.h"
+#include "FileBytes.h"
 #include "LocaleSeparator.h"
 #include "MainWindow.h"
 #include "MeasuredResponse.h"
@@ -19,6 +19,7 @@
 #include "Messages.h"
 #include "NumberText.h"
 #include "PhaseResponse.h"
+#include "ReadLimits.h"
 #include "TerminalResponse.h"
 #include "Touchstone.h"
 #include "WideSpan.h"
@@ -124,14 +125,9 @@ void MainWindow::ImportMeasuredClick() {
 // Everything is read and checked before the chart, the results panel or the log change.
 void MainWindow::importMeasured(const QString& path) {
     const std::string shownPath = QDir::toNativeSeparators(path).toStdString();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw CommandError("Cannot open the Touchstone file '" + shownPath +
-                           "': " + file.errorString().toStdString());
-    }
-    const QByteArray bytes = file.readAll();
-    auto data = std::make_shared<const TwoPortData>(
-        readTouchstone(std::string_view(bytes.constData(), std::size_t(bytes.size())), shownPath));
+    const std::string bytes = readFileBytes(
+        {.path = shownPath, .what = "the Touchstone file", .limitBytes = kTouchstoneLimit});
+    auto data = std::make_shared<const TwoPortData>(readTouchstone(bytes, shownPath));
     showMeasured(QFileInfo(path).fileName().toStdString(), std::move(data));
 }
 

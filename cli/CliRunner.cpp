@@ -151,6 +151,21 @@ void writeOutput(const std::string& path, const std::string& content, const std:
     }
 }
 
+// Output that could not be written fails the run, whatever was printed before. A stream that
+// failed earlier is flushed once more for the system's reason.
+int outputChecked(int status, std::ostream& out, std::ostream& err) {
+    const bool failedBefore = out.fail();
+    out.clear();
+    errno = 0;
+    out.flush();
+    if (out && !failedBefore) {
+        return status;
+    }
+    err << "Cannot write the standard output: "
+        << (errno != 0 ? std::strerror(errno) : "the output failed") << '\n';
+    return 1;
+}
+
 void printLines(const std::vector<std::string>& lines, std::ostream& out) {
     for (const std::string& line : lines) {
         out << line << '\n';
@@ -301,7 +316,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
 
 int cliMain(const std::vector<std::string>& arguments, char defaultSeparator, std::ostream& out,
             std::ostream& err) {
-    return runGuarded(
+    const int status = runGuarded(
         [&] {
             CliOptions options;
             try {
@@ -317,6 +332,7 @@ int cliMain(const std::vector<std::string>& arguments, char defaultSeparator, st
             return runCli(options, out, err);
         },
         err);
+    return outputChecked(status, out, err);
 }
 
 }  // namespace trellon::cli

@@ -12,6 +12,7 @@
 #include "MonteCarlo.h"
 #include "NumberColumnsCsv.h"
 #include "NumberText.h"
+#include "ReadLimits.h"
 #include "TextReading.h"
 
 namespace trellon::cli {
@@ -21,7 +22,10 @@ namespace {
 constexpr const char* kBatchKind = "crystal batch";
 
 CrystalBatch readBatch(const std::string& path) {
-    return readCrystalBatchCsv(readFileBytes(path, "the crystal batch"), path);
+    return readCrystalBatchCsv(
+        readFileBytes(
+            {.path = path, .what = "the crystal batch", .limitBytes = kCrystalBatchLimit}),
+        path);
 }
 
 // The crystals in position order and their names, from the file or chosen from the batch.

@@ -8,6 +8,7 @@
 #include "FileBytes.h"
 #include "NumberText.h"
 #include "OptionValues.h"
+#include "ReadLimits.h"
 #include "ResponseTable.h"
 #include "ResponseTableCsv.h"
 #include "TerminalResponse.h"
@@ -69,8 +70,10 @@ ResponseOutputs makeResponseOutputs(const Engine& engine, const CalculatedDesign
         }
     }
     if (options.measuredFile) {
-        const TwoPortData data = readTouchstone(
-            readFileBytes(*options.measuredFile, "the measured response"), *options.measuredFile);
+        const TwoPortData data = readTouchstone(readFileBytes({.path = *options.measuredFile,
+                                                               .what = "the measured response",
+                                                               .limitBytes = kTouchstoneLimit}),
+                                                *options.measuredFile);
         const double foHz = design.foHz();
         outputs.measured = analyseMeasuredResponse(
             data.frequencyHz, data.s21, foHz,

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "CommandError.h"
+#include "QuotedText.h"
 
 namespace trellon {
 
@@ -81,32 +82,6 @@ bool toPlainNumber(std::string_view text, char decimalSeparator, std::string& pl
         }
     }
     return i == text.size();
-}
-
-// Control characters are shown as escapes: a NUL would end the message box's text and a lone
-// CR would send the rest of the line back over the opening quote.
-std::string quoted(std::string_view text) {
-    static constexpr char kHexDigits[] = "0123456789ABCDEF";
-    std::string out = "'";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\0') {
-            out += "\\0";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (byte < 0x20 || byte == 0x7F) {
-            out += "\\x";
-            out += kHexDigits[byte >> 4];
-            out += kHexDigits[byte & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out + "'";
 }
 
 }  // namespace
@@ -246,7 +221,11 @@ std::string FormatShortest(double value) {
     if (!std::isfinite(value)) {
         return FormatExact(value);
     }
-    for (int precision = 1; precision < 17; ++precision) {
+    // A whole number of up to 15 digits keeps its digits before the point: 510, not 5.1E2.
+    const int integerDigits =
+        value == 0 ? 1 : static_cast<int>(std::floor(std::log10(std::fabs(value)))) + 1;
+    const int fewest = integerDigits >= 1 && integerDigits <= 15 ? integerDigits : 1;
+    for (int precision = fewest; precision < 17; ++precision) {
         std::string text = FormatGeneral(value, precision, '.');
         if (TextToFloat(text, '.') == value) {
             return text;

@@ -29,7 +29,8 @@ std::string FormatGeneral(double value, int precision, char decimalSeparator);
 std::string FormatExact(double value);
 
 // The same with the fewest significant digits that still read back as `value`: 41.2, not
-// 41.200000000000003, for lists people read as well as programs.
+// 41.200000000000003, for lists people read as well as programs. Numbers from 1E-4 to below 1E15
+// are written without an exponent (510, 0.0047).
 std::string FormatShortest(double value);
 
 }  // namespace trellon

@@ -52,7 +52,8 @@ mode_t permissionsFor(const std::filesystem::path& target) {
 class TemporaryFile {
 public:
     explicit TemporaryFile(const std::filesystem::path& target) {
-        std::string pattern = target.string() + ".XXXXXX";
+        // Short, so that a name near the longest a folder allows can still be saved.
+        std::string pattern = (target.parent_path() / ".trellon.XXXXXX").string();
         name_.assign(pattern.begin(), pattern.end());
         name_.push_back('\0');
         descriptor_ = ::mkostemp(name_.data(), O_CLOEXEC);
@@ -104,14 +105,29 @@ bool writeAll(int descriptor, std::string_view content) {
     return true;
 }
 
+// A file nobody may write is refused by its mode bits as well as by the system's own check, so
+// that the refusal holds for root too; rename would otherwise replace it silently.
+bool mayReplace(const std::filesystem::path& target, const struct stat& existing) {
+    return (existing.st_mode & 0222) != 0 && ::access(target.c_str(), W_OK) == 0;
+}
+
 }  // namespace
 
 void writeFileAtOnce(const std::string& path, std::string_view content, const std::string& what) {
     const std::filesystem::path target = targetOf(path);
+    struct stat link {};
+    if (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        fail("create", what, path, std::strerror(ELOOP));
+    }
     struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
-        fail("create", what, path,
-             S_ISDIR(existing.st_mode) ? std::strerror(EISDIR) : "it is not a regular file");
+    if (::stat(target.c_str(), &existing) == 0) {
+        if (!S_ISREG(existing.st_mode)) {
+            fail("create", what, path,
+                 S_ISDIR(existing.st_mode) ? std::strerror(EISDIR) : "it is not a regular file");
+        }
+        if (!mayReplace(target, existing)) {
+            fail("write", what, path, std::strerror(EACCES));
+        }
     }
     const mode_t permissions = permissionsFor(target);
 

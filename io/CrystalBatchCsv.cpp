@@ -10,6 +10,7 @@
 #include "CommandError.h"
 #include "CrystalFormulas.h"
 #include "NumberText.h"
+#include "QuotedText.h"
 #include "TextReading.h"
 
 namespace trellon {
@@ -49,7 +50,8 @@ public:
             MeasuredCrystal crystal = readCrystal(lines[i]);
             const auto [found, added] = nameLines.emplace(crystal.name, lines[i].number);
             if (!added) {
-                fail(lines[i].number, "the name '" + crystal.name + "' is already used on line " +
+                fail(lines[i].number, "the name " + quoted(crystal.name) +
+                                          " is already used on line " +
                                           std::to_string(found->second));
             }
             batch.crystals.push_back(std::move(crystal));
@@ -125,11 +127,11 @@ private:
         for (std::size_t f = 0; f < names.size(); ++f) {
             const auto known = std::find(columnNames_->begin(), columnNames_->end(), names[f]);
             if (names[f].empty() || known == columnNames_->end()) {
-                fail(line.number, "unknown column '" + header_[f] + "'");
+                fail(line.number, "unknown column " + quoted(header_[f]));
             }
             int& position = position_[known - columnNames_->begin()];
             if (position >= 0) {
-                fail(line.number, "the column '" + header_[f] + "' appears twice");
+                fail(line.number, "the column " + quoted(header_[f]) + " appears twice");
             }
             position = static_cast<int>(f);
         }
@@ -162,7 +164,7 @@ private:
             numberIn(separator_ == ';' ? NormalizeDecimalSeparator(text, '.') : text);
         if (!number) {
             fail(line.number,
-                 "'" + text + "' in column '" + header_[position] + "' is not a number");
+                 quoted(text) + " in column " + quoted(header_[position]) + " is not a number");
         }
         return number;
     }

@@ -4,6 +4,7 @@
 
 #include "CommandError.h"
 #include "FileBytes.h"
+#include "ReadLimits.h"
 #include "Touchstone.h"
 
 namespace trellon {
@@ -52,7 +53,10 @@ std::vector<SweepFileOutcome> fitCrystalSweepFiles(const std::vector<std::string
         SweepFileOutcome outcome;
         outcome.path = path;
         try {
-            outcome.sweep = readTouchstone(readFileBytes(path, "the Touchstone file"), path);
+            outcome.sweep = readTouchstone(
+                readFileBytes(
+                    {.path = path, .what = "the Touchstone file", .limitBytes = kTouchstoneLimit}),
+                path);
             outcome.fixture = fixtureOf(fixture, outcome.sweep);
             outcome.fit = fitCrystalSweep(outcome.sweep, path, fixture);
             const std::string name = uniqueCrystalName(crystalNameOfFile(path), taken);

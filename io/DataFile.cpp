@@ -1,16 +1,11 @@
 #include "DataFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
-
 #include "AtOnceWriter.h"
 #include "CommandError.h"
+#include "FileBytes.h"
 #include "FileName.h"
 #include "NumberText.h"
+#include "ReadLimits.h"
 #include "ResponseDescription.h"
 #include "TextEncoding.h"
 #include "TopologyDescription.h"
@@ -43,37 +38,6 @@ bool isReserved(int lineNumber) {
                              const std::string& reason) {
     throw CommandError("Cannot " + std::string(action) + " the design file '" + path +
                        "': " + reason);
-}
-
-// Reads no further than the end of the last line that counts, so that a device without end
-// cannot hold the program.
-std::string readLeadingLines(const std::string& path) {
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0) {
-        failOnFile("open", path, std::strerror(errno));
-    }
-    std::string content;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t count = ::read(descriptor, buffer, sizeof buffer);
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count < 0) {
-            const int error = errno;
-            ::close(descriptor);
-            failOnFile("read", path, std::strerror(error));
-        }
-        if (count == 0) {
-            break;
-        }
-        content.append(buffer, static_cast<std::size_t>(count));
-        if (std::count(content.begin(), content.end(), '\n') >= DataFileLines::kCount) {
-            break;
-        }
-    }
-    ::close(descriptor);
-    return content;
 }
 
 Lines splitLines(const std::string& content) {
@@ -114,7 +78,12 @@ int catalogueNumber(const std::string& path, const Lines& lines, int lineNumber,
 }  // namespace
 
 DesignInputs DataFileLines::load(const std::string& path) {
-    const Lines lines = splitLines(readLeadingLines(path));
+    // Reading stops at the end of the last line that counts, so that a device without end
+    // cannot hold the program.
+    const Lines lines = splitLines(readFileBytes({.path = path,
+                                                  .what = "the design file",
+                                                  .limitBytes = kDesignFileLimit,
+                                                  .lineCount = kCount}));
     DesignInputs inputs;
     inputs.Topology = catalogueNumber(path, lines, kTopology, "topology", kTopologyCount);
     inputs.Response = catalogueNumber(path, lines, kResponse, "response", kResponseCount);

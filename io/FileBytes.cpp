@@ -1,26 +1,90 @@
 #include "FileBytes.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "CommandError.h"
 
 namespace trellon {
 
-std::string readFileBytes(const std::string& path, const std::string& what) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    errno = 0;
-    if (file) {
-        bytes << file.rdbuf();
+namespace {
+
+[[noreturn]] void fail(const char* action, const FileToRead& file, const std::string& reason) {
+    throw CommandError("Cannot " + std::string(action) + " " + file.what + " '" + file.path +
+                       "': " + reason);
+}
+
+std::string tooLarge(const FileToRead& file) {
+    const std::size_t mebibyte = std::size_t{1} << 20;
+    const std::string size = file.limitBytes % mebibyte == 0
+                                 ? std::to_string(file.limitBytes / mebibyte) + " MiB"
+                                 : std::to_string(file.limitBytes) + " bytes";
+    if (file.lineCount > 0) {
+        return "its first " + std::to_string(file.lineCount) + " lines are larger than " + size;
     }
-    if (!file || file.bad()) {
-        throw CommandError("Cannot read " + what + " '" + path +
-                           "': " + (errno != 0 ? std::strerror(errno) : "the read failed"));
+    return "the file is larger than " + size;
+}
+
+class OpenedFile : public ByteSource {
+public:
+    explicit OpenedFile(const FileToRead& file)
+        : descriptor_(::open(file.path.c_str(), O_RDONLY | O_CLOEXEC)) {
+        if (descriptor_ < 0) {
+            fail("open", file, std::strerror(errno));
+        }
     }
-    return bytes.str();
+    ~OpenedFile() override { ::close(descriptor_); }
+    OpenedFile(const OpenedFile&) = delete;
+    OpenedFile& operator=(const OpenedFile&) = delete;
+
+    long read(char* buffer, std::size_t size) override {
+        return static_cast<long>(::read(descriptor_, buffer, size));
+    }
+
+private:
+    int descriptor_;
+};
+
+}  // namespace
+
+std::string readBytes(ByteSource& source, const FileToRead& file) {
+    std::string content;
+    char buffer[65536];
+    long lines = 0;
+    for (;;) {
+        const std::size_t room = std::min(sizeof buffer, file.limitBytes + 1 - content.size());
+        const long count = source.read(buffer, room);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            fail("read", file, std::strerror(errno));
+        }
+        if (count == 0) {
+            return content;
+        }
+        content.append(buffer, static_cast<std::size_t>(count));
+        if (file.lineCount > 0) {
+            // Only the new bytes are counted: a long line is read in linear time.
+            const auto fresh = content.end() - count;
+            lines += std::count(fresh, content.end(), '\n');
+            if (lines >= file.lineCount) {
+                return content;
+            }
+        }
+        if (content.size() > file.limitBytes) {
+            fail("read", file, tooLarge(file));
+        }
+    }
+}
+
+std::string readFileBytes(const FileToRead& file) {
+    OpenedFile opened(file);
+    return readBytes(opened, file);
 }
 
 }  // namespace trellon

@@ -10,6 +10,7 @@
 
 #include "CommandError.h"
 #include "NumberText.h"
+#include "QuotedText.h"
 #include "TextReading.h"
 
 namespace trellon {
@@ -37,6 +38,17 @@ std::vector<std::string_view> tokens(std::string_view text) {
     }
 }
 
+// "[Version]" from "[Version] 2.0", and "[Version" from an unclosed "[Version 2.0"; shown as
+// it is unless it needs quoting.
+std::string keywordOf(std::string_view text) {
+    const std::size_t close = text.find(']');
+    const std::string_view keyword = close != std::string_view::npos
+                                         ? text.substr(0, close + 1)
+                                         : text.substr(0, text.find_first_of(" \t"));
+    const std::string shown = quoted(keyword);
+    return shown == "'" + std::string(keyword) + "'" ? std::string(keyword) : shown;
+}
+
 struct Options {
     double unitHz = 1e9;
     TouchstoneFormat format = TouchstoneFormat::MagnitudeAngle;
@@ -55,7 +67,7 @@ public:
                 continue;
             }
             if (text.front() == '[') {
-                fail(line.number, "the keyword " + std::string(text.substr(0, text.find(']') + 1)) +
+                fail(line.number, "the keyword " + keywordOf(text) +
                                       " belongs to version 2 of the format, which is not read");
             }
             if (text.front() == '#') {
@@ -65,6 +77,7 @@ public:
             for (std::string_view token : tokens(text)) {
                 addNumber(line.number, token);
             }
+            checkLineEnd(line.number);
         }
         if (filled_ != 0) {
             fail(recordLine_,
@@ -116,7 +129,7 @@ private:
                 options_.referenceOhm = *ohm;
                 ++i;
             } else {
-                fail(line, "the option line has the unknown word '" + std::string(words[i]) + "'");
+                fail(line, "the option line has the unknown word " + quoted(words[i]));
             }
         }
     }
@@ -124,9 +137,10 @@ private:
     void addNumber(int line, std::string_view token) {
         const std::optional<double> value = numberIn(token);
         if (!value) {
-            fail(line, "'" + std::string(token) + "' is not a number");
+            fail(line, quoted(token) + " is not a number");
         }
         seenData_ = true;
+        refuseBadBreak();
         if (filled_ == 0) {
             recordLine_ = line;
         }
@@ -134,6 +148,23 @@ private:
         if (filled_ == kRecordSize) {
             filled_ = 0;
             addRecord();
+        }
+    }
+
+    // A record breaks only between whole parameters and after S21 at the earliest: a line of
+    // "f re im" is a one-port record, not the start of a two-port one. The break is refused
+    // when the record goes on; a record the file ends in says how short it is.
+    void checkLineEnd(int line) {
+        if (filled_ != 0 && filled_ != 5 && filled_ != 7) {
+            badBreakLine_ = line;
+        }
+    }
+
+    void refuseBadBreak() {
+        if (badBreakLine_ != 0) {
+            fail(badBreakLine_, "a line ends after " + std::to_string(filled_) +
+                                    " of the record's 9 numbers; a two-port record breaks only "
+                                    "after S21 or S12");
         }
     }
 
@@ -180,6 +211,7 @@ private:
     std::array<double, kRecordSize> record_{};
     int filled_ = 0;
     int recordLine_ = 0;
+    int badBreakLine_ = 0;
     TwoPortData data_;
 };
 

@@ -68,7 +68,7 @@ if [[ "$mode" == "test" ]]; then
     cmake --build "$sanitize"
     ctest --test-dir "$sanitize" --output-on-failure
     for target in fuzz_number_text fuzz_data_file fuzz_calculation fuzz_touchstone \
-        fuzz_crystal_batch fuzz_project_file; do
+        fuzz_crystal_batch fuzz_project_file fuzz_file_bytes; do
         corpus="$(mktemp -d)"
         cp "$root/fuzz/corpus/$target/"* "$corpus/"
         "$sanitize/fuzz/$target" -max_total_time=20 -timeout=10 "$corpus"

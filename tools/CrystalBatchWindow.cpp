@@ -1,6 +1,5 @@
 #include "CrystalBatchWindow.h"
 
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -14,7 +13,9 @@
 #include "CrystalChoicePanel.h"
 #include "CrystalTexts.h"
 #include "CrystalWindowParts.h"
+#include "FileBytes.h"
 #include "ProjectDocument.h"
+#include "ReadLimits.h"
 #include "SweepFitPanel.h"
 
 namespace trellon {
@@ -162,16 +163,12 @@ void CrystalBatchWindow::importClick() {
     if (path.isEmpty()) {
         return;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        hooks_.showError(
-            QStringLiteral("Cannot open the crystal file '%1': %2").arg(path, file.errorString()));
-        return;
-    }
-    const QByteArray bytes = file.readAll();
     try {
-        setBatch(readCrystalBatchCsv(std::string_view(bytes.constData(), std::size_t(bytes.size())),
-                                     path.toStdString()));
+        const std::string shownPath = path.toStdString();
+        setBatch(readCrystalBatchCsv(
+            readFileBytes(
+                {.path = shownPath, .what = "the crystal file", .limitBytes = kCrystalBatchLimit}),
+            shownPath));
     } catch (const CommandError& e) {
         hooks_.showError(QString::fromStdString(e.what()));
     }

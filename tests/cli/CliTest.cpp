@@ -340,26 +340,51 @@ TEST(Cli, FitCrystalPrintsAndWritesTheBatch) {
     }
 }
 
+// Runs the installed program from the shell with `arguments` and `redirections`; returns its
+// exit status and puts what reached the pipe in `out`.
+int runFromShell(const std::string& arguments, const std::string& redirections, std::string& out) {
+    const char* program = std::getenv("TRELLON_CLI");
+    if (program == nullptr) {
+        ADD_FAILURE() << "TRELLON_CLI is not set";
+        return -1;
+    }
+    const std::string command =
+        std::string("LC_ALL=C '") + program + "' " + arguments + " " + redirections;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        out.append(buffer, n);
+    }
+    const int status = pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 // The installed program itself, as a user runs it.
 TEST(Cli, ProgramRunsFromTheShell) {
-    const char* program = std::getenv("TRELLON_CLI");
-    ASSERT_NE(program, nullptr) << "TRELLON_CLI is not set";
-    auto run = [program](const std::string& arguments, std::string& out) {
-        const std::string command =
-            std::string("LC_ALL=C '") + program + "' " + arguments + " 2>/dev/null";
-        FILE* pipe = popen(command.c_str(), "r");
-        char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-            out.append(buffer, n);
-        }
-        const int status = pclose(pipe);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    auto run = [](const std::string& arguments, std::string& out) {
+        return runFromShell(arguments, "2>/dev/null", out);
     };
     std::string out;
     EXPECT_EQ(run("--topology 7 --response 8", out), 0);
     EXPECT_NE(out.find("EditRin=1327\n"), std::string::npos) << out;
     std::string ignored;
     EXPECT_EQ(run("--topology 9", ignored), 2);
+}
+
+// Standard output that cannot take the text fails the run with the system's reason, however
+// much was printed and whichever capability printed it.
+TEST(Cli, UnwritableStandardOutputFails) {
+    const std::string sweep = std::string(TRELLON_EXAMPLE_SWEEPS) + "/X1.s2p";
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ">/dev/full"},
+        {"--json --monte-carlo 300 --sigma-fs 2 --grid-points 51", ">/dev/full"},
+        {"--fit-crystal '" + sweep + "'", ">/dev/full"},
+        {"", ">&-"}};
+    for (const auto& [arguments, redirection] : cases) {
+        std::string err;
+        EXPECT_EQ(runFromShell(arguments, "2>&1 " + redirection, err), 1) << arguments;
+        EXPECT_TRUE(err.starts_with("Cannot write the standard output: ")) << err;
+    }
 }
 
 }  // namespace

@@ -116,5 +116,23 @@ TEST(TextToInt, AcceptsWholeNumbersOnly) {
     }
 }
 
+// Parts lists are read by people: hundreds of picofarads keep their digits, and only very large
+// or small numbers take an exponent.
+TEST(FormatShortest, WholeNumbersKeepTheirDigits) {
+    const std::pair<double, const char*> cases[] = {{510, "510"},
+                                                    {620, "620"},
+                                                    {1000, "1000"},
+                                                    {-2200, "-2200"},
+                                                    {4.7, "4.7"},
+                                                    {0.0047, "0.0047"},
+                                                    {999.99999, "999.99999"},
+                                                    {1e-5, "1E-5"},
+                                                    {1e20, "1E20"},
+                                                    {0, "0"}};
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(FormatShortest(value), text);
+    }
+}
+
 }  // namespace
 }  // namespace trellon

@@ -91,6 +91,28 @@ TEST_F(AtOnceWriter, LinksAreFollowedAndPermissionsKept) {
     EXPECT_EQ(status.st_mode & 07777, 0644u);
 }
 
+// A target nobody may write is refused by its mode, for root as well; a link loop is not turned
+// into a plain file; and the temporary name leaves room for a name near the longest allowed.
+TEST_F(AtOnceWriter, ReadOnlyTargetsAndLinkLoopsAreRefusedAndLongNamesSaved) {
+    const std::string readOnly = folder_.write("kept.qua", "old");
+    ::chmod(readOnly.c_str(), 0444);
+    EXPECT_EQ(errorOf([&] { writeFileAtOnce(readOnly, "new", "the design file"); }),
+              "Cannot write the design file '" + readOnly + "': Permission denied");
+    EXPECT_EQ(contentOf(readOnly), "old");
+
+    const std::string loop = folder_.pathOf("loop.txt");
+    std::filesystem::create_symlink("round.txt", loop);
+    std::filesystem::create_symlink("loop.txt", folder_.pathOf("round.txt"));
+    EXPECT_EQ(errorOf([&] { writeFileAtOnce(loop, "x", "the log file"); }),
+              "Cannot create the log file '" + loop + "': Too many levels of symbolic links");
+    EXPECT_TRUE(std::filesystem::is_symlink(loop));
+
+    const std::string longName = folder_.pathOf(std::string(246, 'n') + ".qua");
+    writeFileAtOnce(longName, "new", "the design file");
+    EXPECT_EQ(contentOf(longName), "new");
+    EXPECT_EQ(namesInFolder().size(), 4u);
+}
+
 // In a child process: starts from the default action, writes past a tiny limit and tells what
 // it saw on standard error.
 [[noreturn]] void writePastTheLimit(const std::string& path) {

@@ -99,10 +99,25 @@ TEST(Touchstone, EachMalformedFileGivesItsMessage) {
         {"[Version] 2.0\n" + header + record,
          "line 1: the keyword [Version] belongs to version 2 of the format, which is not read"},
         {header + "10.7 1 0 1 0\n1,0 1 0 1 0\n", "line 4: '1,0' is not a number"},
-        {header + record + "10.8 1 0 1\n 0 1 0\n",
+        {header + record + "10.8 1 0 1 0\n 0 1\n",
          "line 4: the last record has 7 of its 9 numbers"},
+        {header + "10.7 0.5 -30\n10.8 0.5 -31\n10.9 0.5 -32\n",
+         "line 3: a line ends after 3 of the record's 9 numbers; a two-port record breaks only "
+         "after S21 or S12"},
+        {header + record + "10.8 1 0 1 0 1\n0 1 0\n",
+         "line 4: a line ends after 6 of the record's 9 numbers; a two-port record breaks only "
+         "after S21 or S12"},
         {header + record + "10.7 1 0 1 0 1 0 1 0\n", "line 4: the frequencies do not increase"},
         {header + "10.7 1E999 0 1 0 1 0 1 0\n", "line 3: '1E999' is not a number"},
+        // Raw bytes reach no message: escapes are shown, and a huge value is cut.
+        {"[Version 2.0\n" + header + record,
+         "line 1: the keyword [Version belongs to version 2 of the format, which is not read"},
+        {"[\x1B[2J]\n",
+         "line 1: the keyword '[\\x1B[2J]' belongs to version 2 of the format, "
+         "which is not read"},
+        {header + "10.7 \x1B]0;x\a\n", "line 3: '\\x1B]0;x\\x07' is not a number"},
+        {header + "10.7 " + std::string(5'000'000, '7') + "x\n",
+         "line 3: '" + std::string(80, '7') + "'... (5000001 bytes) is not a number"},
     };
     for (const auto& c : cases) {
         expectCommandError([&] { readTouchstone(c.content, "bad.s2p"); },
