@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "BenchDesigns.h"
+#include "CalculatedDesign.h"
 #include "CrystalChooser.h"
 #include "MeasuredCrystalModel.h"
 #include "MonteCarlo.h"
@@ -29,10 +30,11 @@ void BM_MonteCarlo(benchmark::State& state) {
     MonteCarloSettings settings;
     settings.threads = static_cast<int>(state.range(0));
     settings.spread = {50, 1, 10, 2, 2, 1};
-    const BuiltCircuit circuit = makeBuiltCircuit(engine->state);
+    const auto design = calculatedDesignOf(*engine);
     std::atomic<bool> cancel{false};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(RunMonteCarlo(engine->state, circuit, settings, nullptr, cancel));
+        benchmark::DoNotOptimize(
+            RunMonteCarlo(*design, design->circuit, settings, nullptr, cancel));
     }
 }
 
@@ -41,6 +43,7 @@ BENCHMARK(BM_MonteCarlo)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseReal
 // 8 of 100 crystals spread +-300 Hz in Fs and +-2 % in Lm, on range(0) threads.
 void BM_ChooseCrystals(benchmark::State& state) {
     const auto engine = calculatedCwEngine();
+    const auto design = calculatedDesignOf(*engine);
     CrystalBatch batch;
     RandomStream random(1, 0);
     for (int i = 0; i < 100; ++i) {
@@ -54,7 +57,7 @@ void BM_ChooseCrystals(benchmark::State& state) {
     std::atomic<bool> cancel{false};
     double measure = 0, naive = 0;
     for (auto _ : state) {
-        const auto choice = ChooseCrystals(engine->state, batch, settings, nullptr, cancel);
+        const auto choice = ChooseCrystals(*design, batch, settings, nullptr, cancel);
         measure = choice->measure;
         naive = choice->naiveMeasure;
     }
