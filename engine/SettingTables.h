@@ -231,7 +231,7 @@ inline constexpr SettingSpec kSpanKhz{
     .metavar = "X",
     .help = "make --table and --s2p cover +-X kHz around the band\ncentre instead",
     .label = "Центр полосы ± (кГц):",
-    .range = {.low = 0, .lowIncluded = false}};
+    .range = {.low = 0, .lowIncluded = false, .high = 1e6}};
 
 inline constexpr SettingSpec kSpanPoints{.name = "number of span points",
                                          .key = "spanPoints",
@@ -241,6 +241,14 @@ inline constexpr SettingSpec kSpanPoints{.name = "number of span points",
                                          .defaultValue = 2001,
                                          .range = {.low = 2, .high = 1e6, .highIncluded = true},
                                          .whole = true};
+
+// A span's frequencies stay above 0 Hz and at least this far apart, so that every file written
+// over it holds increasing positive frequencies: a check of both settings and the band centre.
+inline constexpr double kSmallestSpanStepHz = 1e-3;
+
+constexpr bool spanFitsCentre(double centreHz, double halfWidthHz, int points) {
+    return centreHz - halfWidthHz > 0 && 2 * halfWidthHz / (points - 1) >= kSmallestSpanStepHz;
+}
 
 // --- the fixture a crystal is swept in -------------------------------------------------------
 

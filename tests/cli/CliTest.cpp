@@ -25,6 +25,7 @@
 #include "GuardedRun.h"
 #include "NumberText.h"
 #include "TinyFileSizeLimit.h"
+#include "Touchstone.h"
 
 namespace trellon {
 namespace {
@@ -222,6 +223,38 @@ TEST(Cli, ResponseTableTouchstoneAndMeasuredReport) {
     // The results are printed as usual before the failure.
     EXPECT_TRUE(bad.hasLine(traced.out.substr(0, traced.out.find('\n')))) << bad.out;
     EXPECT_NE(bad.err.find("bad.s2p', line 2:"), std::string::npos) << bad.err;
+}
+
+// A wide span stays above 0 Hz with its points at least 1 mHz apart: the spans at those limits
+// are written and read back; a span beyond either is refused with a message (the band centre of
+// this design is 8866.6635 kHz).
+TEST(Cli, WideSpanStaysAboveZeroWithDistinctFrequencies) {
+    const std::filesystem::path s2p = std::filesystem::temp_directory_path() /
+                                      ("trellon-cli-span-" + std::to_string(getpid()) + ".s2p");
+    for (const auto& [halfWidthKhz, points] : {std::pair{"8866.66", "2001"}, {"0.001", "2001"}}) {
+        SCOPED_TRACE(halfWidthKhz);
+        const CliResult r = runCli({"--topology", "4", "--span-khz", halfWidthKhz, "--span-points",
+                                    points, "--s2p", s2p.string()});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(readTouchstone(fileText(s2p), "span.s2p").frequencyHz.size(), 2001u);
+    }
+    std::filesystem::remove(s2p);
+    const struct {
+        const char* halfWidthKhz;
+        const char* points;
+        const char* message;
+    } refused[] = {{"8866.67", "2", "reaches down to 0 Hz"},
+                   {"20000", "2001", "reaches down to 0 Hz"},
+                   {"0.001", "2002", "puts its 2002 points less than 1 mHz apart"},
+                   {"1e-300", "2001", "puts its 2001 points less than 1 mHz apart"}};
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.halfWidthKhz);
+        const CliResult r = runCli({"--topology", "4", "--span-khz", c.halfWidthKhz,
+                                    "--span-points", c.points, "--s2p", s2p.string()});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(s2p));
+    }
 }
 
 // The bench options add their block and objects after everything else; "none" and a stray
