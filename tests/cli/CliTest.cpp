@@ -133,12 +133,13 @@ TEST(Cli, JsonIsOneObjectWithExactNumbers) {
 }
 
 // A file that cannot be written fails the run after the results, with the name and the reason,
-// and leaves what was there before.
+// and leaves what was there before; the files after it are still written.
 TEST(Cli, FileThatCannotBeWrittenFailsTheRunAfterTheResults) {
-    const CliResult device = runCli({"--spice", "/dev/full"});
+    const CliResult device = runCli({"--spice", "/dev/full", "--points", "-"});
     EXPECT_EQ(device.status, 1);
     EXPECT_TRUE(device.hasLine("EditRin=501.1")) << device.out;
     EXPECT_EQ(device.err, "Cannot create the SPICE deck '/dev/full': it is not a regular file\n");
+    EXPECT_NE(device.out.find("\ndetuning_khz,level_db\n"), std::string::npos) << device.out;
 
     const std::filesystem::path file = std::filesystem::temp_directory_path() /
                                        ("trellon-cli-" + std::to_string(getpid()) + ".csv");
@@ -338,6 +339,13 @@ TEST(Cli, FitCrystalPrintsAndWritesTheBatch) {
     std::vector<std::string> withJson = fit;
     withJson.push_back("--json");
     const CliResult json = runCli(withJson);
+    std::vector<std::string> toOutput = fit;
+    toOutput.insert(toOutput.end(), {"--batch-out", "-"});
+    const CliResult twice = runCli(toOutput);
+    // A file name across lines cannot name a crystal: that file alone is refused.
+    std::ofstream(dir / "new\nline.s2p") << writeTouchstone(sweep, TouchstoneFormat::Decibel);
+    const CliResult broken = runCli({"--fit-crystal", (dir / "new\nline.s2p").string(),
+                                     "--fit-crystal", (dir / "Q1.s2p").string()});
     const std::string written = fileText(batchFile);
     std::filesystem::remove_all(dir);
 
@@ -345,6 +353,11 @@ TEST(Cli, FitCrystalPrintsAndWritesTheBatch) {
     EXPECT_EQ(text.err, "Cannot fit the crystal in '" + (dir / "flat.s2p").string() +
                             "': the sweep has 2 points; a fit needs at least 10\n");
     EXPECT_EQ(written, text.out);
+    EXPECT_EQ(twice.out, text.out + text.out);
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_EQ(broken.err, "Cannot name the crystal in '" + dir.string() +
+                              "/new\\nline.s2p': its file name holds a line break\n");
+    EXPECT_EQ(readCrystalBatchCsv(broken.out, "printed").crystals.at(0).name, "Q1");
     const CrystalBatch batch = readCrystalBatchCsv(text.out, "printed");
     ASSERT_EQ(batch.crystals.size(), 2u);
     EXPECT_EQ(text.out.substr(0, text.out.find('\n')), "name,fs_khz,lm_mh,rm_ohm,c0_pf");
@@ -366,7 +379,9 @@ TEST(Cli, FitCrystalPrintsAndWritesTheBatch) {
          std::vector<std::vector<std::string>>{{"--fit-crystal", "a.s2p", "--fixture-ohm", "0"},
                                                {"--fit-crystal", "a.s2p", "--fixture-loss", "-1"},
                                                {"--fit-crystal", "a.s2p", "--fixture-loss", "x"},
-                                               {"--batch-out", "b.csv"}}) {
+                                               {"--batch-out", "b.csv"},
+                                               {"--fit-crystal", "a.s2p", "--spice", "a.cir"},
+                                               {"--envelope", "e.csv", "--fit-crystal", "a.s2p"}}) {
         const CliResult r = runCli(misuse);
         EXPECT_EQ(r.status, 2) << misuse[2];
         EXPECT_TRUE(r.out.empty()) << misuse[2];
