@@ -41,7 +41,7 @@ public:
     virtual std::optional<ChartImageSize> chartImageSize(const ChartImageSize& initial) = 0;
     // The half width of the wide span in kHz, 0 for ten times the pass band; nothing when the
     // user cancels.
-    virtual std::optional<double> wideSpanKhz(double initial) = 0;
+    virtual std::optional<double> wideSpanKhz(double initial, double largest) = 0;
     // How an exported CSV file writes its numbers; nothing when the user cancels.
     virtual std::optional<CsvStyle> csvStyle() = 0;
 };

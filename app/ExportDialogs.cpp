@@ -12,7 +12,6 @@ namespace trellon {
 namespace {
 
 constexpr double kLargestSide = 20000;
-constexpr double kLargestSpanKhz = 10000;
 
 QDoubleSpinBox* sideBox(double value, QWidget* parent) {
     auto* box = new QDoubleSpinBox(parent);
@@ -57,13 +56,13 @@ ChartImageSize ChartSizeDialog::size() const {
     return {width_->value(), height_->value(), unit_->currentIndex() == 1};
 }
 
-WideSpanDialog::WideSpanDialog(double initialKhz, QWidget* parent)
+WideSpanDialog::WideSpanDialog(double initialKhz, double largestKhz, QWidget* parent)
     : QDialog(parent), halfWidth_(new QDoubleSpinBox(this)) {
     setObjectName(QStringLiteral("WideSpanDialog"));
     setWindowTitle(QStringLiteral("Широкая полоса"));
     halfWidth_->setObjectName(QStringLiteral("WideSpanHalfWidth"));
     halfWidth_->setDecimals(1);
-    halfWidth_->setRange(0, kLargestSpanKhz);
+    halfWidth_->setRange(0, largestKhz);
     halfWidth_->setSpecialValueText(QStringLiteral("10 × dF"));
     halfWidth_->setValue(initialKhz);
     auto* form = new QFormLayout;

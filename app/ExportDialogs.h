@@ -29,7 +29,7 @@ class WideSpanDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit WideSpanDialog(double initialKhz, QWidget* parent = nullptr);
+    WideSpanDialog(double initialKhz, double largestKhz, QWidget* parent = nullptr);
     double halfWidthKhz() const;
 
 private:

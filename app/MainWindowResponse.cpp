@@ -147,7 +147,7 @@ void MainWindow::showMeasured(const std::string& name, std::shared_ptr<const Two
     const LevelMode mode =
         engine_->state.AbsoluteLevel ? LevelMode::Absolute : LevelMode::RelativeToPeak;
     auto measured = std::make_shared<const MeasuredResponse>(
-        analyseMeasuredResponse(data->frequencyHz, data->s21, foHz, mode, level));
+        analyseMeasuredResponse(name, data->frequencyHz, data->s21, foHz, mode, level));
     const ReportBlockLines lines = measuredReportLines(*measured, name, levelText, foHz, separator);
 
     Chart1->addExtraCurve(QString::fromStdString(name), measuredPen(Chart1->extraCurveCount()),

@@ -1,6 +1,11 @@
 // The main window's handlers of the chart's quantities, its zoom and the curves it keeps.
+#include <algorithm>
+#include <cmath>
+
 #include "ChartView.h"
+#include "CurveRecord.h"
 #include "Dialogs.h"
+#include "ExportTexts.h"
 #include "MainWindow.h"
 #include "WideSpan.h"
 
@@ -38,8 +43,19 @@ void MainWindow::ZoomBackClick() {
 }
 
 void MainWindow::WideSpanWidthClick() {
-    const std::optional<double> halfWidthKhz = dialogs_.wideSpanKhz(wideSpan_->halfWidthHz / 1000);
+    // Around the drawn curve's band centre, the span stays above 0 Hz.
+    const double centreHz =
+        drawnCurve_ ? (drawnCurve_->bandLowHz + drawnCurve_->bandHighHz) / 2 : kNoLimit;
+    const double largestKhz =
+        std::min(settings::kSpanKhz.range.high - 0.1, (std::ceil(centreHz / 100) - 1) / 10);
+    const std::optional<double> halfWidthKhz =
+        dialogs_.wideSpanKhz(wideSpan_->halfWidthHz / 1000, largestKhz);
     if (!halfWidthKhz) {
+        return;
+    }
+    if (drawnCurve_ && *halfWidthKhz > 0 &&
+        !settings::spanFitsCentre(centreHz, *halfWidthKhz * 1000, wideSpan_->points)) {
+        dialogs_.warning(QString::fromUtf8(texts::kWideSpanDoesNotFit));
         return;
     }
     wideSpan_->halfWidthHz = *halfWidthKhz * 1000;

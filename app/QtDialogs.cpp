@@ -78,8 +78,8 @@ std::optional<ChartImageSize> QtDialogs::chartImageSize(const ChartImageSize& in
     return dialog.size();
 }
 
-std::optional<double> QtDialogs::wideSpanKhz(double initial) {
-    WideSpanDialog dialog(initial, QApplication::activeWindow());
+std::optional<double> QtDialogs::wideSpanKhz(double initial, double largest) {
+    WideSpanDialog dialog(initial, largest, QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

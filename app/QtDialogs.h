@@ -17,7 +17,7 @@ public:
     QStringList openFileNames(const QString& folder, const QString& filters) override;
     std::unique_ptr<QPrinter> choosePrinter() override;
     std::optional<ChartImageSize> chartImageSize(const ChartImageSize& initial) override;
-    std::optional<double> wideSpanKhz(double initial) override;
+    std::optional<double> wideSpanKhz(double initial, double largest) override;
     std::optional<CsvStyle> csvStyle() override;
 };
 

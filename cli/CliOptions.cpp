@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 
 #include "OptionValues.h"
 #include "ResponseDescription.h"
@@ -107,6 +108,7 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
     const std::map<std::string, bool*> flags{
         {"json", &o.json}, {"absolute", &o.absolute}, {"help", &o.help}};
 
+    std::set<std::string> given;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument.rfind("--", 0) != 0) {
@@ -118,6 +120,7 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
             value = name.substr(eq + 1);
             name.resize(eq);
         }
+        given.insert(name);
         if (const auto flag = flags.find(name); flag != flags.end()) {
             if (value) {
                 throw UsageError("--" + name + " takes no value");
@@ -138,7 +141,7 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
         setter->second(*value);
     }
     checkCrystalOptions(o.crystalOptions);
-    checkFitOptions(o.fitOptions);
+    checkFitOptions(o.fitOptions, given);
     return o;
 }
 

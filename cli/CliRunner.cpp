@@ -8,7 +8,6 @@
 #include <sstream>
 #include <vector>
 
-#include "AtOnceWriter.h"
 #include "BenchOptions.h"
 #include "BuiltFilterSolver.h"
 #include "Calculation.h"
@@ -19,6 +18,7 @@
 #include "GuardedRun.h"
 #include "NullViews.h"
 #include "NumberText.h"
+#include "OutputFile.h"
 #include "ResponseOptions.h"
 #include "ResultFields.h"
 #include "SchematicFields.h"
@@ -134,21 +134,6 @@ std::string pointsTable(const CurvePoints& curve) {
         table += FormatExact(curve.x()[i]) + ',' + FormatExact(curve.y()[i]) + '\n';
     }
     return table;
-}
-
-// "-" is standard output; any other name is a file written at once or not at all.
-void writeOutput(const std::string& path, const std::string& content, const std::string& what,
-                 std::ostream& out) {
-    if (path != "-") {
-        writeFileAtOnce(path, content, what);
-        return;
-    }
-    errno = 0;
-    out << content << std::flush;
-    if (!out) {
-        throw CommandError("Cannot write " + what +
-                           " '-': " + (errno != 0 ? std::strerror(errno) : "the output failed"));
-    }
 }
 
 // Output that could not be written fails the run, whatever was printed before. A stream that
@@ -275,43 +260,57 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
         printBlock(crystals.monteCarloLines);
     }
     // The files come after the results, so that a file that cannot be written costs nothing
-    // of what was printed; it still makes the run a failure.
-    try {
-        const BuiltCircuit* deckCircuit =
-            benchCircuit ? benchCircuit : (crystals.built ? &*crystals.built : nullptr);
-        if (deckCircuit && options.spiceFile) {
-            BuiltFilterSolver built;
-            built.prepare(*deckCircuit);
-            writeOutput(*options.spiceFile, spiceDeck(*engine, built.netlist(), completed),
-                        "the SPICE deck", out);
-        } else if (designed && !crystalOptions.anyCrystals() && !options.benchOptions.any() &&
-                   options.spiceFile) {
-            writeOutput(*options.spiceFile, spiceDeck(*engine, engine->netlist, completed),
-                        "the SPICE deck", out);
+    // of what was printed; it still makes the run a failure, after every other file is written.
+    bool filesFailed = false;
+    const auto write = [&](const std::string& path, const auto& content, const char* what) {
+        try {
+            writeOutput(path, content(), what, out);
+        } catch (const CommandError& error) {
+            err << error.what() << '\n';
+            filesFailed = true;
         }
-        if (completed && options.pointsFile) {
-            writeOutput(*options.pointsFile, pointsTable(engine->curve), "the points file", out);
-        }
-        if (completed && !responseFailed && options.responseOptions.tableFile) {
-            writeOutput(*options.responseOptions.tableFile, response.table, "the response table",
-                        out);
-        }
-        if (completed && !responseFailed && options.responseOptions.s2pFile) {
-            writeOutput(*options.responseOptions.s2pFile, response.touchstone,
-                        "the Touchstone file", out);
-        }
-        if (!crystals.builtPoints.empty()) {
-            writeOutput(*crystalOptions.builtPointsFile, crystals.builtPoints,
-                        "the built points file", out);
-        }
-        if (!crystals.envelope.empty()) {
-            writeOutput(*crystalOptions.envelopeFile, crystals.envelope, "the envelope file", out);
-        }
-    } catch (const CommandError& error) {
-        err << error.what() << '\n';
-        return 1;
+    };
+    const BuiltCircuit* deckCircuit =
+        benchCircuit ? benchCircuit : (crystals.built ? &*crystals.built : nullptr);
+    if (deckCircuit && options.spiceFile) {
+        write(
+            *options.spiceFile,
+            [&] {
+                BuiltFilterSolver built;
+                built.prepare(*deckCircuit);
+                return spiceDeck(*engine, built.netlist(), completed);
+            },
+            "the SPICE deck");
+    } else if (designed && !crystalOptions.anyCrystals() && !options.benchOptions.any() &&
+               options.spiceFile) {
+        write(
+            *options.spiceFile, [&] { return spiceDeck(*engine, engine->netlist, completed); },
+            "the SPICE deck");
     }
-    return completed && !responseFailed && !crystalsFailed && !benchFailed ? 0 : 1;
+    if (completed && options.pointsFile) {
+        write(
+            *options.pointsFile, [&] { return pointsTable(engine->curve); }, "the points file");
+    }
+    if (completed && !responseFailed && options.responseOptions.tableFile) {
+        write(
+            *options.responseOptions.tableFile, [&] { return response.table; },
+            "the response table");
+    }
+    if (completed && !responseFailed && options.responseOptions.s2pFile) {
+        write(
+            *options.responseOptions.s2pFile, [&] { return response.touchstone; },
+            "the Touchstone file");
+    }
+    if (!crystals.builtPoints.empty()) {
+        write(
+            *crystalOptions.builtPointsFile, [&] { return crystals.builtPoints; },
+            "the built points file");
+    }
+    if (!crystals.envelope.empty()) {
+        write(
+            *crystalOptions.envelopeFile, [&] { return crystals.envelope; }, "the envelope file");
+    }
+    return completed && !responseFailed && !crystalsFailed && !benchFailed && !filesFailed ? 0 : 1;
 }
 
 int cliMain(const std::vector<std::string>& arguments, char defaultSeparator, std::ostream& out,

@@ -1,13 +1,15 @@
 #include "FitOptions.h"
 
+#include <algorithm>
+#include <iterator>
 #include <nlohmann/json.hpp>
 
-#include "AtOnceWriter.h"
 #include "CommandError.h"
 #include "CrystalBatchCsv.h"
 #include "CrystalSweepFit.h"
 #include "NumberText.h"
 #include "OptionValues.h"
+#include "OutputFile.h"
 #include "SettingTables.h"
 #include "UsageError.h"
 
@@ -44,9 +46,20 @@ bool takeFitOption(FitOptions& options, const std::string& name, const std::stri
     return true;
 }
 
-void checkFitOptions(const FitOptions& options) {
+void checkFitOptions(const FitOptions& options, const std::set<std::string>& given) {
     if (!options.any() && (options.fixtureOhm || options.fixtureLossDb || options.batchFile)) {
         throw UsageError("--fixture-ohm, --fixture-loss and --batch-out go with --fit-crystal");
+    }
+    if (!options.any()) {
+        return;
+    }
+    // A fit designs nothing: an option of the design would be silently left out.
+    for (const std::string& name : given) {
+        const bool fitOption = std::find(std::begin(kFitOptionNames), std::end(kFitOptionNames),
+                                         name) != std::end(kFitOptionNames);
+        if (!fitOption && name != "json" && name != "help") {
+            throw UsageError("--" + name + " does not go with --fit-crystal");
+        }
     }
 }
 
@@ -84,7 +97,7 @@ int runCrystalFit(const FitOptions& options, bool json, std::ostream& out, std::
         }
         // A run that fitted nothing leaves an earlier batch file as it was.
         if (options.batchFile && !batch.crystals.empty()) {
-            writeFileAtOnce(*options.batchFile, csv, "the crystal batch");
+            writeOutput(*options.batchFile, csv, "the crystal batch", out);
         }
     } catch (const CommandError& error) {
         err << error.what() << '\n';

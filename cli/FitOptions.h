@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,9 @@ struct FitOptions {
 // any other name. Throws UsageError for a value it cannot take.
 bool takeFitOption(FitOptions& options, const std::string& name, const std::string& value);
 
-// Throws UsageError when the fixture or batch options come without a file to fit.
-void checkFitOptions(const FitOptions& options);
+// Throws UsageError when the fixture or batch options come without a file to fit, or when a file
+// to fit comes with an option (of those `given`, without dashes) that only a design uses.
+void checkFitOptions(const FitOptions& options, const std::set<std::string>& given);
 
 // The names of the fit options, all of which take a value.
 inline constexpr const char* kFitOptionNames[] = {

@@ -76,7 +76,7 @@ ResponseOutputs makeResponseOutputs(const Engine& engine, const CalculatedDesign
                                                 *options.measuredFile);
         const double foHz = design.foHz();
         outputs.measured = analyseMeasuredResponse(
-            data.frequencyHz, data.s21, foHz,
+            *options.measuredFile, data.frequencyHz, data.s21, foHz,
             engine.state.AbsoluteLevel ? LevelMode::Absolute : LevelMode::RelativeToPeak,
             design.frLevelDb);
         const std::string name = std::filesystem::path(*options.measuredFile).filename().string();

@@ -4,6 +4,7 @@
 
 #include "CommandError.h"
 #include "FileBytes.h"
+#include "QuotedText.h"
 #include "ReadLimits.h"
 #include "Touchstone.h"
 
@@ -53,6 +54,11 @@ std::vector<SweepFileOutcome> fitCrystalSweepFiles(const std::vector<std::string
         SweepFileOutcome outcome;
         outcome.path = path;
         try {
+            // The batch's CSV cannot hold a name across lines: the file is refused alone.
+            if (crystalNameOfFile(path).find_first_of("\r\n") != std::string::npos) {
+                throw CommandError("Cannot name the crystal in " + trellon::quoted(path) +
+                                   ": its file name holds a line break");
+            }
             outcome.sweep = readTouchstone(
                 readFileBytes(
                     {.path = path, .what = "the Touchstone file", .limitBytes = kTouchstoneLimit}),

@@ -484,12 +484,53 @@ Json optionalJson(const std::optional<Group>& group, Json (*toJson)(const Group&
     return group ? toJson(*group) : Json(nullptr);
 }
 
+// Fields this program does not know are kept, so long as they stay small: a deep or large one
+// would make every save slow and large (docs/project-file.md).
+constexpr int kDeepestNesting = 32;
+constexpr std::size_t kUnknownFieldsLimit = 64 * 1024;
+
+// The parser's callback that refuses a document nested deeper than the limit.
+Json::parser_callback_t nestingLimit(std::string_view fileName) {
+    return [fileName](int depth, Json::parse_event_t event, Json&) {
+        if ((event == Json::parse_event_t::object_start ||
+             event == Json::parse_event_t::array_start) &&
+            depth >= kDeepestNesting) {
+            failOnFile(kKind, fileName,
+                       "it nests deeper than " + std::to_string(kDeepestNesting) + " levels");
+        }
+        return true;
+    };
+}
+
+// The size, as compact JSON, of the members of `object` that `known` does not have.
+std::size_t unknownMembersSize(const Json& object, const Json& known) {
+    std::size_t size = 0;
+    for (const auto& [key, value] : object.items()) {
+        if (!known.contains(key)) {
+            size += key.size() + value.dump().size();
+        }
+    }
+    return size;
+}
+
+// The same at the top level and inside the groups that both documents have.
+std::size_t unknownFieldsSize(const Json& document, const Json& known) {
+    std::size_t size = unknownMembersSize(document, known);
+    for (const auto& [key, value] : document.items()) {
+        const auto group = known.find(key);
+        if (value.is_object() && group != known.end() && group->is_object()) {
+            size += unknownMembersSize(value, *group);
+        }
+    }
+    return size;
+}
+
 }  // namespace
 
 LoadedProject readProjectFile(std::string_view bytes, std::string_view fileName) {
     Json document;
     try {
-        document = Json::parse(bytes.begin(), bytes.end());
+        document = Json::parse(bytes.begin(), bytes.end(), nestingLimit(fileName));
     } catch (const Json::parse_error& error) {
         failOnLine(kKind, fileName, lineAt(bytes, error.byte > 0 ? error.byte - 1 : 0),
                    "this is not valid JSON");
@@ -515,6 +556,11 @@ LoadedProject readProjectFile(std::string_view bytes, std::string_view fileName)
     project.measured = optionalGroup<ProjectMeasured>(
         root, "measured", [&](const Fields& f) { return readMeasured(f, fileName); });
     project.bench = optionalGroup<ProjectBench>(root, "bench", readBench);
+    if (unknownFieldsSize(document, Json::parse(writeProjectFile(project))) > kUnknownFieldsLimit) {
+        failOnFile(
+            kKind, fileName,
+            "its unknown fields take more than " + std::to_string(kUnknownFieldsLimit) + " bytes");
+    }
     loaded.document = document.dump();
     return loaded;
 }

@@ -71,7 +71,10 @@ if [[ "$mode" == "test" ]]; then
         fuzz_crystal_batch fuzz_project_file fuzz_file_bytes; do
         corpus="$(mktemp -d)"
         cp "$root/fuzz/corpus/$target/"* "$corpus/"
-        "$sanitize/fuzz/$target" -max_total_time=20 -timeout=10 "$corpus"
+        # Project files long and deep enough to reach the nesting and size limits.
+        length=()
+        [[ "$target" == fuzz_project_file ]] && length=(-max_len=262144)
+        "$sanitize/fuzz/$target" -max_total_time=20 -timeout=10 "${length[@]}" "$corpus"
         rm -rf "$corpus"
     done
 elif [[ -x "$build/app/trellon" ]]; then

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 #include "CircuitSolver.h"
 #include "CommandError.h"
 #include "NumberText.h"
+#include "QuotedText.h"
 
 namespace trellon {
 
@@ -23,7 +25,8 @@ std::string signedOffset(double hz, char separator) {
 
 }  // namespace
 
-MeasuredResponse analyseMeasuredResponse(std::span<const double> frequenciesHz,
+MeasuredResponse analyseMeasuredResponse(std::string_view fileName,
+                                         std::span<const double> frequenciesHz,
                                          std::span<const Complex> s21, double foHz, LevelMode mode,
                                          double frLevelDb) {
     if (frequenciesHz.size() != s21.size()) {
@@ -35,8 +38,12 @@ MeasuredResponse analyseMeasuredResponse(std::span<const double> frequenciesHz,
         level[i] = CircuitSolver::levelOf(s21[i]);
     }
     const auto peak = std::max_element(level.begin(), level.end());
-    if (peak == level.end() || !std::isfinite(*peak)) {
-        throw CommandError("The measured response has no transmission at all");
+    const std::string response = "The measured response " + trellon::quoted(fileName);
+    if (peak == level.end() || *peak == -std::numeric_limits<double>::infinity()) {
+        throw CommandError(response + " has no transmission at all");
+    }
+    if (!std::isfinite(*peak)) {
+        throw CommandError(response + " has an S21 too large for its level in dB");
     }
     MeasuredResponse measured;
     measured.amin = -*peak;

@@ -29,8 +29,10 @@ struct MeasuredResponse {
 // The curve and report figures of a measurement at frequenciesHz (increasing). The level is
 // 20 log10 |S21| when absolute (for equal terminations the program's absolute level), less its
 // own peak when relative. frLevelDb is the (negative) level of the band. Throws CommandError for
-// a measurement without a single non-zero S21.
-MeasuredResponse analyseMeasuredResponse(std::span<const double> frequenciesHz,
+// a measurement without a single non-zero S21 or with one too large for its level, naming the
+// file `fileName`.
+MeasuredResponse analyseMeasuredResponse(std::string_view fileName,
+                                         std::span<const double> frequenciesHz,
                                          std::span<const Complex> s21, double foHz, LevelMode mode,
                                          double frLevelDb);
 

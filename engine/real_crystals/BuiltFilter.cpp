@@ -81,6 +81,9 @@ BuiltFilterResult solveBuiltFilter(const CalculatedDesign& design, const BuiltCi
     if (!frequenciesHz.empty()) {
         result.figures = measureCurve(frequenciesHz, result.levelsDb, design.frLevelDb);
     }
+    if (!figuresFinite(result.figures) || !std::isfinite(result.attenuationAtFo)) {
+        throw CommandError("the filter as built has no finite loss, band or attenuation at Fo");
+    }
     return result;
 }
 

@@ -23,8 +23,12 @@ struct CrystalBatch {
     bool operator==(const CrystalBatch&) const = default;
 };
 
-// The values a measured crystal may take: Fs 10 kHz to 500 MHz, Lm 1 µH to 100 H, Rm above 0
-// and below 100 kohm, C0 0 to 1000 pF. Returns what is out of range, or an empty text.
+// The least motional resistance of a real crystal, ohm: below it the filter's figures are lost
+// to rounding.
+inline constexpr double kSmallestRmOhm = 1e-3;
+
+// The values a measured crystal may take: Fs 10 kHz to 500 MHz, Lm 1 µH to 100 H, Rm above
+// 1 mohm and below 100 kohm, C0 0 to 1000 pF. Returns what is out of range, or an empty text.
 inline std::string crystalRangeProblem(const MeasuredCrystal& crystal) {
     if (!(crystal.fsKhz >= 10 && crystal.fsKhz <= 500e3)) {
         return "Fs must lie from 10 kHz to 500 MHz";
@@ -32,8 +36,8 @@ inline std::string crystalRangeProblem(const MeasuredCrystal& crystal) {
     if (!(crystal.lmMh >= 1e-3 && crystal.lmMh <= 100e3)) {
         return "Lm must lie from 1 µH to 100 H";
     }
-    if (!(crystal.rmOhm > 0 && crystal.rmOhm < 100e3)) {
-        return "Rm must lie above 0 and below 100 kohm";
+    if (!(crystal.rmOhm > kSmallestRmOhm && crystal.rmOhm < 100e3)) {
+        return "Rm must lie above 1 mohm and below 100 kohm";
     }
     if (!(crystal.c0Pf >= 0 && crystal.c0Pf <= 1000)) {
         return "C0 must lie from 0 to 1000 pF";

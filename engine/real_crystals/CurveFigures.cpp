@@ -16,6 +16,11 @@ double crossing(double f1, double level1, double f2, double level2, double level
 
 }  // namespace
 
+bool figuresFinite(const CurveFigures& f) {
+    return std::isfinite(f.amin) && std::isfinite(f.fAmin) && std::isfinite(f.bandLow) &&
+           std::isfinite(f.bandHigh) && std::isfinite(f.bandwidth) && std::isfinite(f.ripple);
+}
+
 double attenuationOf(double levelDb) {
     return -levelDb - kMatchedLoadLossDb;
 }

@@ -19,6 +19,10 @@ struct CurveFigures {
     bool bandClosed = false;  // both edges lie inside the curve; otherwise they are its ends
 };
 
+// Whether loss, its frequency, the band and the ripple are all finite: a curve whose figures are
+// not has no report.
+bool figuresFinite(const CurveFigures& figures);
+
 // The attenuation for the level of the load voltage behind a 1 V source (dB).
 double attenuationOf(double levelDb);
 

@@ -6,6 +6,7 @@
 #include "BuiltFilter.h"
 #include "BuiltFilterSolver.h"
 #include "CommandError.h"
+#include "CrystalBatch.h"
 #include "CrystalFormulas.h"
 #include "ParallelTasks.h"
 #include "RandomStream.h"
@@ -14,9 +15,21 @@ namespace trellon {
 
 namespace {
 
+// 1 plus `spread` times a standard normal deviate, drawn again from the same stream while it
+// would make the part non-physical. A draw that keeps the part physical is taken as it comes,
+// so such samples are what they would be without the check.
+double physicalRatio(double spread, RandomStream& random, auto isPhysical) {
+    double ratio = 1 + spread * random.normal();
+    while (!isPhysical(ratio)) {
+        ratio = 1 + spread * random.normal();
+    }
+    return ratio;
+}
+
 // Overwrites the values of `sample` (a copy of `base`) with those of one draw. Every deviation is
 // drawn whatever its spread, so that widening one spread leaves the draws of the others as
-// they were; a zero spread leaves the value's bits unchanged.
+// they were; a zero spread leaves the value's bits unchanged. Frequencies, inductances and
+// capacitances stay positive, and Rm above its smallest value unless the crystal's own is not.
 void drawDeviations(const BuiltCircuit& base, BuiltCircuit& sample, const PartSpread& spread,
                     RandomStream& random) {
     const std::vector<bool> takesStray = strayTakingParts(base);
@@ -27,10 +40,15 @@ void drawDeviations(const BuiltCircuit& base, BuiltCircuit& sample, const PartSp
             const CrystalModel& q = from.crystal;
             const double fs =
                 1 / (kTwoPi * std::sqrt(q.motionalInductance * q.motionalCapacitance));
-            const double fsRatio = 1 + spread.sigmaFsHz * random.normal() / fs;
-            const double lmRatio = 1 + spread.sigmaLmPercent * random.normal() / 100;
-            const double rmRatio = 1 + spread.sigmaRmPercent * random.normal() / 100;
-            const double c0Ratio = 1 + spread.sigmaC0Percent * random.normal() / 100;
+            const auto positive = [](double ratio) { return ratio > 0; };
+            const double fsRatio = physicalRatio(spread.sigmaFsHz / fs, random, positive);
+            const double lmRatio = physicalRatio(spread.sigmaLmPercent / 100, random, positive);
+            const double rm = q.motionalResistance;
+            const double rmRatio =
+                physicalRatio(spread.sigmaRmPercent / 100, random, [rm](double ratio) {
+                    return ratio > 0 && (rm * ratio > kSmallestRmOhm || rm <= kSmallestRmOhm);
+                });
+            const double c0Ratio = physicalRatio(spread.sigmaC0Percent / 100, random, positive);
             to.crystal.motionalInductance = q.motionalInductance * lmRatio;
             // Lm Cm scales with 1 / Fs^2.
             to.crystal.motionalCapacitance = q.motionalCapacitance / (fsRatio * fsRatio * lmRatio);
@@ -140,6 +158,12 @@ std::optional<MonteCarloResult> RunMonteCarlo(const CalculatedDesign& design,
     };
     if (!runParallelTasks(samples, threads, solveSample, progress, cancel)) {
         return std::nullopt;
+    }
+    for (std::size_t i = 0; i < samples; ++i) {
+        if (!figuresFinite(figures[i])) {
+            throw CommandError("sample " + std::to_string(i + 1) +
+                               " of the Monte-Carlo has no finite loss, ripple or bandwidth");
+        }
     }
 
     result.p5Db.resize(points);

@@ -70,12 +70,17 @@ inline constexpr SettingSpec kSystemOhm{.name = "system resistance",
                                         .option = "match-ohm",
                                         .metavar = "R",
                                         .help = "system resistance, ohm ({})",
+                                        .quantity = "resistance",
                                         .label = "Сопротивление тракта, Ом",
                                         .hint = "System resistance, ohm",
                                         .defaultValue = 50,
-                                        .range = {.low = 0, .lowIncluded = false, .high = 1e9}};
+                                        .range = {.low = 1e-3, .high = 1e9}};
 
 // --- the Monte-Carlo: the spread of the parts ------------------------------------------------
+
+// Wide enough for any real batch; a deviate that would make a part non-physical is drawn again.
+inline constexpr SettingRange kSigmaFsRange{.low = 0, .high = 1e5};
+inline constexpr SettingRange kSigmaPercentRange{.low = 0, .high = 100};
 
 inline constexpr SettingSpec kSigmaFs{.name = "deviation of Fs",
                                       .unit = "Hz",
@@ -84,7 +89,8 @@ inline constexpr SettingSpec kSigmaFs{.name = "deviation of Fs",
                                       .metavar = "HZ",
                                       .help = "standard deviation of each crystal's Fs ({})",
                                       .label = "σ Fs, Гц",
-                                      .hint = "Standard deviation of the series frequency, Hz"};
+                                      .hint = "Standard deviation of the series frequency, Hz",
+                                      .range = kSigmaFsRange};
 
 inline constexpr SettingSpec kSigmaLm{.name = "deviation of Lm",
                                       .unit = "%",
@@ -93,7 +99,8 @@ inline constexpr SettingSpec kSigmaLm{.name = "deviation of Lm",
                                       .metavar = "PCT",
                                       .help = "standard deviations of Lm, Rm and C0, per cent ({})",
                                       .label = "σ Lm, %",
-                                      .hint = "Standard deviation of Lm, per cent"};
+                                      .hint = "Standard deviation of Lm, per cent",
+                                      .range = kSigmaPercentRange};
 
 inline constexpr SettingSpec kSigmaRm{.name = "deviation of Rm",
                                       .unit = "%",
@@ -101,7 +108,8 @@ inline constexpr SettingSpec kSigmaRm{.name = "deviation of Rm",
                                       .option = "sigma-rm",
                                       .metavar = "PCT",
                                       .label = "σ Rm, %",
-                                      .hint = "Standard deviation of Rm, per cent"};
+                                      .hint = "Standard deviation of Rm, per cent",
+                                      .range = kSigmaPercentRange};
 
 inline constexpr SettingSpec kSigmaC0{.name = "deviation of C0",
                                       .unit = "%",
@@ -109,7 +117,8 @@ inline constexpr SettingSpec kSigmaC0{.name = "deviation of C0",
                                       .option = "sigma-c0",
                                       .metavar = "PCT",
                                       .label = "σ C0, %",
-                                      .hint = "Standard deviation of C0, per cent"};
+                                      .hint = "Standard deviation of C0, per cent",
+                                      .range = kSigmaPercentRange};
 
 inline constexpr SettingSpec kCapTolerance{
     .name = "capacitor tolerance",
@@ -231,7 +240,7 @@ inline constexpr SettingSpec kSpanKhz{
     .metavar = "X",
     .help = "make --table and --s2p cover +-X kHz around the band\ncentre instead",
     .label = "Центр полосы ± (кГц):",
-    .range = {.low = 0, .lowIncluded = false}};
+    .range = {.low = 0, .lowIncluded = false, .high = 1e6}};
 
 inline constexpr SettingSpec kSpanPoints{.name = "number of span points",
                                          .key = "spanPoints",
@@ -241,6 +250,14 @@ inline constexpr SettingSpec kSpanPoints{.name = "number of span points",
                                          .defaultValue = 2001,
                                          .range = {.low = 2, .high = 1e6, .highIncluded = true},
                                          .whole = true};
+
+// A span's frequencies stay above 0 Hz and at least this far apart, so that every file written
+// over it holds increasing positive frequencies: a check of both settings and the band centre.
+inline constexpr double kSmallestSpanStepHz = 1e-3;
+
+constexpr bool spanFitsCentre(double centreHz, double halfWidthHz, int points) {
+    return centreHz - halfWidthHz > 0 && 2 * halfWidthHz / (points - 1) >= kSmallestSpanStepHz;
+}
 
 // --- the fixture a crystal is swept in -------------------------------------------------------
 

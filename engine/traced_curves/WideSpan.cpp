@@ -1,11 +1,25 @@
 #include "WideSpan.h"
 
 #include <limits>
-#include "CommandError.h"
 
+#include "CommandError.h"
 #include "GridSolve.h"
+#include "NumberText.h"
 
 namespace trellon {
+
+void requireSpanFitsCentre(double centreHz, double halfWidthHz, int points) {
+    if (settings::spanFitsCentre(centreHz, halfWidthHz, points)) {
+        return;
+    }
+    const std::string span = "the span of +-" + FormatGeneral(halfWidthHz / 1000, 15, '.') +
+                             " kHz around " + FormatGeneral(centreHz / 1000, 15, '.') + " kHz";
+    if (centreHz - halfWidthHz <= 0) {
+        throw CommandError(span + " reaches down to 0 Hz");
+    }
+    throw CommandError(span + " puts its " + std::to_string(points) +
+                       " points less than 1 mHz apart");
+}
 
 std::vector<double> spanFrequencies(const CurveRecord& curve, const SpanSettings& settings) {
     const double halfWidth =
@@ -15,6 +29,7 @@ std::vector<double> spanFrequencies(const CurveRecord& curve, const SpanSettings
         throw CommandError("a span needs two points and a positive width");
     }
     const double centre = (curve.bandLowHz + curve.bandHighHz) / 2;
+    requireSpanFitsCentre(centre, halfWidth, settings.points);
     const double low = centre - halfWidth;
     const double width = 2 * halfWidth;
     std::vector<double> frequencies(static_cast<std::size_t>(settings.points));

@@ -14,8 +14,13 @@ struct SpanSettings {
     int points = settings::wholeDefault(settings::kSpanPoints);
 };
 
+// Throws CommandError when a span around `centreHz` reaches down to 0 Hz or puts its points
+// less than a millihertz apart.
+void requireSpanFitsCentre(double centreHz, double halfWidthHz, int points);
+
 // `points` frequencies from centre - half width to centre + half width, both ends included.
-// Throws std::invalid_argument for a number of points or a half width out of range.
+// Throws CommandError for a number of points or a half width out of range or not fitting the
+// band centre.
 std::vector<double> spanFrequencies(const CurveRecord& curve, const SpanSettings& settings);
 
 // The curve's circuit model solved over a span, its levels drawn as the curve draws them.

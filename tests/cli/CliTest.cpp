@@ -25,6 +25,7 @@
 #include "GuardedRun.h"
 #include "NumberText.h"
 #include "TinyFileSizeLimit.h"
+#include "Touchstone.h"
 
 namespace trellon {
 namespace {
@@ -132,12 +133,13 @@ TEST(Cli, JsonIsOneObjectWithExactNumbers) {
 }
 
 // A file that cannot be written fails the run after the results, with the name and the reason,
-// and leaves what was there before.
+// and leaves what was there before; the files after it are still written.
 TEST(Cli, FileThatCannotBeWrittenFailsTheRunAfterTheResults) {
-    const CliResult device = runCli({"--spice", "/dev/full"});
+    const CliResult device = runCli({"--spice", "/dev/full", "--points", "-"});
     EXPECT_EQ(device.status, 1);
     EXPECT_TRUE(device.hasLine("EditRin=501.1")) << device.out;
     EXPECT_EQ(device.err, "Cannot create the SPICE deck '/dev/full': it is not a regular file\n");
+    EXPECT_NE(device.out.find("\ndetuning_khz,level_db\n"), std::string::npos) << device.out;
 
     const std::filesystem::path file = std::filesystem::temp_directory_path() /
                                        ("trellon-cli-" + std::to_string(getpid()) + ".csv");
@@ -224,6 +226,38 @@ TEST(Cli, ResponseTableTouchstoneAndMeasuredReport) {
     EXPECT_NE(bad.err.find("bad.s2p', line 2:"), std::string::npos) << bad.err;
 }
 
+// A wide span stays above 0 Hz with its points at least 1 mHz apart: the spans at those limits
+// are written and read back; a span beyond either is refused with a message (the band centre of
+// this design is 8866.6635 kHz).
+TEST(Cli, WideSpanStaysAboveZeroWithDistinctFrequencies) {
+    const std::filesystem::path s2p = std::filesystem::temp_directory_path() /
+                                      ("trellon-cli-span-" + std::to_string(getpid()) + ".s2p");
+    for (const auto& [halfWidthKhz, points] : {std::pair{"8866.66", "2001"}, {"0.001", "2001"}}) {
+        SCOPED_TRACE(halfWidthKhz);
+        const CliResult r = runCli({"--topology", "4", "--span-khz", halfWidthKhz, "--span-points",
+                                    points, "--s2p", s2p.string()});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(readTouchstone(fileText(s2p), "span.s2p").frequencyHz.size(), 2001u);
+    }
+    std::filesystem::remove(s2p);
+    const struct {
+        const char* halfWidthKhz;
+        const char* points;
+        const char* message;
+    } refused[] = {{"8866.67", "2", "reaches down to 0 Hz"},
+                   {"20000", "2001", "reaches down to 0 Hz"},
+                   {"0.001", "2002", "puts its 2002 points less than 1 mHz apart"},
+                   {"1e-300", "2001", "puts its 2001 points less than 1 mHz apart"}};
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.halfWidthKhz);
+        const CliResult r = runCli({"--topology", "4", "--span-khz", c.halfWidthKhz,
+                                    "--span-points", c.points, "--s2p", s2p.string()});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(s2p));
+    }
+}
+
 // The bench options add their block and objects after everything else; "none" and a stray
 // without rounding change nothing; the Touchstone file is referred to the system resistance.
 TEST(Cli, BenchOptionsAddTheBuiltBlock) {
@@ -305,6 +339,13 @@ TEST(Cli, FitCrystalPrintsAndWritesTheBatch) {
     std::vector<std::string> withJson = fit;
     withJson.push_back("--json");
     const CliResult json = runCli(withJson);
+    std::vector<std::string> toOutput = fit;
+    toOutput.insert(toOutput.end(), {"--batch-out", "-"});
+    const CliResult twice = runCli(toOutput);
+    // A file name across lines cannot name a crystal: that file alone is refused.
+    std::ofstream(dir / "new\nline.s2p") << writeTouchstone(sweep, TouchstoneFormat::Decibel);
+    const CliResult broken = runCli({"--fit-crystal", (dir / "new\nline.s2p").string(),
+                                     "--fit-crystal", (dir / "Q1.s2p").string()});
     const std::string written = fileText(batchFile);
     std::filesystem::remove_all(dir);
 
@@ -312,6 +353,11 @@ TEST(Cli, FitCrystalPrintsAndWritesTheBatch) {
     EXPECT_EQ(text.err, "Cannot fit the crystal in '" + (dir / "flat.s2p").string() +
                             "': the sweep has 2 points; a fit needs at least 10\n");
     EXPECT_EQ(written, text.out);
+    EXPECT_EQ(twice.out, text.out + text.out);
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_EQ(broken.err, "Cannot name the crystal in '" + dir.string() +
+                              "/new\\nline.s2p': its file name holds a line break\n");
+    EXPECT_EQ(readCrystalBatchCsv(broken.out, "printed").crystals.at(0).name, "Q1");
     const CrystalBatch batch = readCrystalBatchCsv(text.out, "printed");
     ASSERT_EQ(batch.crystals.size(), 2u);
     EXPECT_EQ(text.out.substr(0, text.out.find('\n')), "name,fs_khz,lm_mh,rm_ohm,c0_pf");
@@ -333,7 +379,9 @@ TEST(Cli, FitCrystalPrintsAndWritesTheBatch) {
          std::vector<std::vector<std::string>>{{"--fit-crystal", "a.s2p", "--fixture-ohm", "0"},
                                                {"--fit-crystal", "a.s2p", "--fixture-loss", "-1"},
                                                {"--fit-crystal", "a.s2p", "--fixture-loss", "x"},
-                                               {"--batch-out", "b.csv"}}) {
+                                               {"--batch-out", "b.csv"},
+                                               {"--fit-crystal", "a.s2p", "--spice", "a.cir"},
+                                               {"--envelope", "e.csv", "--fit-crystal", "a.s2p"}}) {
         const CliResult r = runCli(misuse);
         EXPECT_EQ(r.status, 2) << misuse[2];
         EXPECT_TRUE(r.out.empty()) << misuse[2];

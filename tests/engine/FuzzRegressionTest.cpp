@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "EngineHarness.h"
+#include "ProjectFileHarness.h"
 
 namespace trellon {
 namespace {
@@ -24,6 +25,10 @@ void checkEveryInput(const char* folder, Check check) {
 
 TEST(FuzzRegression, Calculation) {
     checkEveryInput("calculation", fuzz::CheckCalculation);
+}
+
+TEST(FuzzRegression, ProjectFile) {
+    checkEveryInput("project-file", fuzz::CheckProjectFile);
 }
 
 }  // namespace

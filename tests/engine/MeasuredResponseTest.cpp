@@ -33,7 +33,7 @@ TEST(MeasuredResponse, BandBetweenTheOutermostCrossingsInterpolated) {
     const double fo = 9e6 + 500;
     for (const LevelMode mode : {LevelMode::RelativeToPeak, LevelMode::Absolute}) {
         const MeasuredResponse m =
-            analyseMeasuredResponse(f, transferOfLevels(levels), fo, mode, -10);
+            analyseMeasuredResponse("filter.s2p", f, transferOfLevels(levels), fo, mode, -10);
         EXPECT_NEAR(m.amin, 1, 1e-12);
         ASSERT_TRUE(m.bandFound);
         // The level -1 - 10 = -11 dB: from -20 to -5 between points 2 and 3, from -4 to -15
@@ -52,14 +52,26 @@ TEST(MeasuredResponse, BandBetweenTheOutermostCrossingsInterpolated) {
     }
     // A band that runs off the file has no width; a file of silence no Amin.
     const MeasuredResponse open = analyseMeasuredResponse(
-        f, transferOfLevels({-5, -2, -12, -1, -4, -15, -25, -35, -40, -41, -42}), fo,
+        "a.s2p", f, transferOfLevels({-5, -2, -12, -1, -4, -15, -25, -35, -40, -41, -42}), fo,
         LevelMode::RelativeToPeak, -10);
     EXPECT_FALSE(open.bandFound);
     EXPECT_EQ(measuredReportLines(open, "a.s2p", "-10", fo, '.').log[3],
               "dF(-10 dB): the band reaches the end of the file;");
-    EXPECT_THROW(
-        analyseMeasuredResponse(f, std::vector<Complex>(f.size()), fo, LevelMode::Absolute, -10),
-        CommandError);
+    // Silence is named as such with its file; an S21 beyond any level is not silence.
+    const auto refusal = [&](std::vector<Complex> s21) {
+        try {
+            analyseMeasuredResponse("bench\n.s2p", f, s21, fo, LevelMode::Absolute, -10);
+        } catch (const CommandError& error) {
+            return std::string(error.what());
+        }
+        return std::string("accepted");
+    };
+    EXPECT_EQ(refusal(std::vector<Complex>(f.size())),
+              "The measured response 'bench\\n.s2p' has no transmission at all");
+    std::vector<Complex> huge(f.size(), {1e-3, 0});
+    huge[3] = {1e308, 1e308};
+    EXPECT_EQ(refusal(huge),
+              "The measured response 'bench\\n.s2p' has an S21 too large for its level in dB");
 }
 
 // Our own S21 of the built design taken as a measurement gives back the report's Amin within
@@ -72,8 +84,8 @@ TEST(MeasuredResponse, OwnExportOfADesignGivesBackItsReport) {
         f.push_back(x);
     }
     const SParameters sp = sParameters(makeBuiltCircuit(s), f);
-    const MeasuredResponse m =
-        analyseMeasuredResponse(f, sp.s21, s.Fo * 1000, LevelMode::RelativeToPeak, s.FrLevel);
+    const MeasuredResponse m = analyseMeasuredResponse("filter.s2p", f, sp.s21, s.Fo * 1000,
+                                                       LevelMode::RelativeToPeak, s.FrLevel);
     EXPECT_NEAR(m.amin, s.Amin, 0.01);
     ASSERT_TRUE(m.bandFound);
     EXPECT_NEAR(m.bandLowHz, s.BandLow, 1.5);

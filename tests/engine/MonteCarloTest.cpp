@@ -134,6 +134,33 @@ TEST(MonteCarlo, LargerFsSpreadLowersTheYield) {
     EXPECT_LT(wide, narrow - 0.3);
 }
 
+// Spreads at their caps draw many deviates that would make a part negative; those are drawn
+// again, so every part stays physical and no sample shows a gain.
+TEST(MonteCarlo, WideSpreadsKeepEveryPartPhysical) {
+    CalculatedRun design(7, 8);
+    const PartSpread spread{
+        .sigmaFsHz = 99e3, .sigmaLmPercent = 99, .sigmaRmPercent = 99, .sigmaC0Percent = 99};
+    for (std::uint64_t index = 0; index < 50; ++index) {
+        for (const BuiltPart& part :
+             perturbedCircuit(makeBuiltCircuit(design.state()), spread, 3, index).parts) {
+            const CrystalModel& q = part.crystal;
+            if (part.kind == BuiltPartKind::Crystal) {
+                ASSERT_GT(q.motionalInductance, 0) << index;
+                ASSERT_GT(q.motionalCapacitance, 0) << index;
+                ASSERT_GT(q.motionalResistance, 1e-3) << index;
+                ASSERT_GT(q.holderCapacitance, 0) << index;
+            }
+        }
+    }
+    MonteCarloSettings settings;
+    settings.samples = 100;
+    settings.spread = spread;
+    settings.spread.sigmaFsHz = 0;
+    const auto result = run(design, settings);
+    ASSERT_TRUE(result);
+    EXPECT_GE(result->lossPercentiles.p5, -1e-9);
+}
+
 // A cancelled run returns nothing, so that the caller keeps what it had.
 TEST(MonteCarlo, CancelledRunReturnsNothing) {
     CalculatedRun design(2, 1);

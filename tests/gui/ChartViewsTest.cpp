@@ -127,6 +127,15 @@ void ChartViewsTest::eachCurveShowsEveryQuantityInItsOwnLevelMode() {
     const CurveSeries narrower = seriesOf(chart->graph(0));
     QCOMPARE(narrower.x.size(), std::size_t(2001));
     QVERIFY(std::abs(narrower.x.back() - narrower.x.front() - 10) < 1e-9);
+
+    // The dialog offers no span reaching down to 0 Hz around the band centre near 8.87 MHz;
+    // a span whose points lie closer than 1 mHz is refused and the last one stays.
+    QVERIFY(w.dialogs().largestWideSpan > 8800 && w.dialogs().largestWideSpan < 8900);
+    w.dialogs().forget();
+    w.dialogs().wideSpans = {1e-4};
+    w.choose("WideSpanWidth");
+    QCOMPARE(w.dialogs().texts(FakeDialogs::Shown::Kind::Warning).size(), 1);
+    QCOMPARE(seriesOf(chart->graph(0)).x, narrower.x);
 }
 
 void ChartViewsTest::extraCurvesStandOutsideTheCycleInTheLegend() {

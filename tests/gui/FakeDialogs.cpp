@@ -80,10 +80,11 @@ std::optional<ChartImageSize> FakeDialogs::chartImageSize(const ChartImageSize&)
     return size;
 }
 
-std::optional<double> FakeDialogs::wideSpanKhz(double) {
+std::optional<double> FakeDialogs::wideSpanKhz(double, double largest) {
     if (wideSpans.empty()) {
         return std::nullopt;
     }
+    largestWideSpan = largest;
     const double span = wideSpans.front();
     wideSpans.pop_front();
     return span;

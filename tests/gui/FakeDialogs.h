@@ -25,7 +25,7 @@ public:
     QStringList openFileNames(const QString& folder, const QString& filters) override;
     std::unique_ptr<QPrinter> choosePrinter() override;
     std::optional<ChartImageSize> chartImageSize(const ChartImageSize& initial) override;
-    std::optional<double> wideSpanKhz(double initial) override;
+    std::optional<double> wideSpanKhz(double initial, double largest) override;
     std::optional<CsvStyle> csvStyle() override;
 
     // Scripted answers, used in order; a question without one is cancelled, and so is a file
@@ -37,6 +37,7 @@ public:
     std::deque<ChartImageSize> imageSizes;
     std::deque<CsvStyle> csvStyles;
     std::deque<double> wideSpans;
+    double largestWideSpan = 0;  // the dialog's limit, as it was last asked
 
     std::vector<Shown> shown;
     QString lastFolder;

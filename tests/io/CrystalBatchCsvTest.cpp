@@ -51,11 +51,12 @@ TEST(CrystalBatchCsv, BothColumnSetsAndBothSeparatorsLoad) {
                                     "d.csv"),
                 17.15);
     // The limits themselves are allowed.
-    EXPECT_EQ(readCrystalBatchCsv("name,fs_khz,lm_mh,rm_ohm,c0_pf\n"
-                                  "low,10,0.001,1e-9,0\nhigh,500000,100000,99999.999,1000\n",
-                                  "e.csv")
-                  .crystals.size(),
-              2u);
+    EXPECT_EQ(
+        readCrystalBatchCsv("name,fs_khz,lm_mh,rm_ohm,c0_pf\n"
+                            "low,10,0.001,1.0000001e-3,0\nhigh,500000,100000,99999.999,1000\n",
+                            "e.csv")
+            .crystals.size(),
+        2u);
 }
 
 TEST(CrystalBatchCsv, EachBadFileGivesItsMessage) {
@@ -82,8 +83,8 @@ TEST(CrystalBatchCsv, EachBadFileGivesItsMessage) {
         {header + "X2,500001,17,12,3\n", "line 2: Fs must lie from 10 kHz to 500 MHz"},
         {header + "X2,8000,0.0009,12,3\n", "line 2: Lm must lie from 1 µH to 100 H"},
         {header + "X2,8000,100001,12,3\n", "line 2: Lm must lie from 1 µH to 100 H"},
-        {header + "X2,8000,17,0,3\n", "line 2: Rm must lie above 0 and below 100 kohm"},
-        {header + "X2,8000,17,100000,3\n", "line 2: Rm must lie above 0 and below 100 kohm"},
+        {header + "X2,8000,17,0.001,3\n", "line 2: Rm must lie above 1 mohm and below 100 kohm"},
+        {header + "X2,8000,17,100000,3\n", "line 2: Rm must lie above 1 mohm and below 100 kohm"},
         {header + "X2,8000,17,12,-0.1\n", "line 2: C0 must lie from 0 to 1000 pF"},
         {header + "X2,8000,17,12,1000.1\n", "line 2: C0 must lie from 0 to 1000 pF"},
         {header + good + "X2,8000,17,12,3\n \"X1\" ,8001,17,12,3\n",
@@ -103,7 +104,7 @@ TEST(CrystalBatchCsv, WrittenBatchReadsBackExactly) {
     const CrystalBatch batch{{
         {"X1", 8000.1, 17.148006028664945, 0.1 + 0.2, 3.3},
         {"a, \"b\"; c", 10, 1e-3, 99999.999999999985, 0},
-        {" padded ", 499999.99999999994, 1.0 / 3, 1e-7, 1000},
+        {" padded ", 499999.99999999994, 1.0 / 3, 1.0000000000000002e-3, 1000},
     }};
     const std::string text = writeCrystalBatchCsv(batch);
     EXPECT_TRUE(

@@ -54,6 +54,15 @@ Project fullProject() {
     return project;
 }
 
+// Arrays `levels` deep.
+Json nested(int levels) {
+    Json value = Json::array();
+    for (int i = 1; i < levels; ++i) {
+        value = Json::array({value});
+    }
+    return value;
+}
+
 Project readText(const std::string& text) {
     return readProjectFile(text, "p.trellon").project;
 }
@@ -79,6 +88,9 @@ TEST(ProjectFile, FieldsItDoesNotKnowSurviveASave) {
     later["notes"] = {{"author", "R3ABC"}, {"tags", {"cw", 8}}};
     later["design"]["comment"] = "second try";
     later["chart"]["gridColour"] = "#ccc";
+    // Deep and large, within the limits: 32 levels with the document, 64 KiB in all.
+    later["design"]["history"] = nested(30);
+    later["trace"] = std::string(60000, 'x');
     const LoadedProject loaded = readProjectFile(later.dump(), "later.trellon");
     EXPECT_EQ(loaded.project, fullProject());
 
@@ -124,10 +136,14 @@ TEST(ProjectFile, MalformedOrNewerFilesAreRefusedWithTheirMessage) {
         {with([](Json& d) { d["placement"][0] = "X9"; }),
          ": the field 'placement[0]' names 'X9', which is not in the batch"},
         {with([](Json& d) { d["spreads"]["sigmaFsHz"] = -1; }),
-         ": the field 'spreads.sigmaFsHz' must be 0 or more"},
+         ": the field 'spreads.sigmaFsHz' must be from 0 to below 100000"},
         {with([](Json& d) { d["chart"]["quantity"] = "phase"; }),
          ": the field 'chart.quantity' must be one of amplitude, groupDelay, returnLoss, "
          "wideSpan"},
+        {with([](Json& d) { d["design"]["history"] = nested(31); }),
+         ": it nests deeper than 32 levels"},
+        {with([](Json& d) { d["chart"]["trace"] = std::string(65536, 'x'); }),
+         ": its unknown fields take more than 65536 bytes"},
         {with([](Json& d) { d["measured"]["s21"][1] = {1}; }),
          ": the field 'measured.s21[1]' must be a pair of numbers [re, im]"},
     };
