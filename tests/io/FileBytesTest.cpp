@@ -66,7 +66,8 @@ TEST(FileBytes, DevicesFoldersAndMissingFilesAreRefused) {
          "Cannot read the crystal batch '" + folder.path().string() + "': Is a directory"},
         {{missing, "the measured response", kTouchstoneLimit},
          "Cannot open the measured response '" + missing + "': No such file or directory"}};
-    for (const auto& [file, message] : cases) {
+    for (const auto& [toRead, message] : cases) {
+        const FileToRead file = toRead;
         EXPECT_EQ(errorOf([&] { readFileBytes(file); }), message);
     }
     EXPECT_EQ(errorOf([] { DataFileLines().load("/dev/zero"); }),
