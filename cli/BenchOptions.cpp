@@ -90,9 +90,9 @@ bool takeBenchOption(BenchOptions& options, const std::string& name, const std::
 std::string benchUsageText() {
     // The stray is listed with the Monte-Carlo's, whose option it shares.
     std::string text;
-    for (const SettingSpec* spec : settings::kBenchTable) {
-        if (spec != &settings::kBenchStray) {
-            text += settingUsage(*spec);
+    for (const SettingDeclaration* declaration : settings::kBenchTable) {
+        if (declaration != &settings::kBenchStray) {
+            text += settingUsage(*declaration);
         }
     }
     return text;

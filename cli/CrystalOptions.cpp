@@ -12,7 +12,7 @@ namespace {
 
 // Where each spread and target the command line takes goes.
 struct NumberSetting {
-    const SettingSpec& spec;
+    const SettingDeclaration& declaration;
     double& value;
 };
 
@@ -32,8 +32,8 @@ bool takeCrystalOption(CrystalOptions& o, const std::string& name, const std::st
         {kMaxLoss, o.targets.maxLossDb},
     };
     for (const NumberSetting& number : numbers) {
-        if (name == number.spec.option) {
-            number.value = settingNumber(number.spec, value);
+        if (name == number.declaration.option) {
+            number.value = settingNumber(number.declaration, value);
             return true;
         }
     }
@@ -82,10 +82,10 @@ std::string crystalUsageText() {
         "  --choose-from FILE      choose the crystals and their positions from a batch\n"
         "  --built-points FILE     write the built filter's curve at the traced points\n";
     using namespace settings;
-    for (const SettingSpec* spec :
+    for (const SettingDeclaration* declaration :
          {&kSamples, &kSigmaFs, &kSigmaLm, &kSigmaRm, &kSigmaC0, &kCapTolerance, &kSpreadStray,
           &kSeed, &kThreads, &kGridPoints, &kMaxRipple, &kBandwidthTolerance, &kMaxLoss}) {
-        text += settingUsage(*spec);
+        text += settingUsage(*declaration);
     }
     return text + "  --envelope FILE         write the 5, 50 and 95 % envelopes as CSV\n";
 }

@@ -22,9 +22,10 @@ std::string numberText(double value) {
     return FormatGeneral(value, 15, '.');
 }
 
-[[noreturn]] void refuse(const SettingSpec& spec, const std::string& what,
+[[noreturn]] void refuse(const SettingDeclaration& declaration, const std::string& what,
                          const std::string& value) {
-    throw UsageError("--" + std::string(spec.option) + " takes " + what + ", not '" + value + "'");
+    throw UsageError("--" + std::string(declaration.option) + " takes " + what + ", not '" + value +
+                     "'");
 }
 
 }  // namespace
@@ -40,15 +41,17 @@ double nonNegativeNumber(const std::string& name, const std::string& value, doub
     return number;
 }
 
-double settingNumber(const SettingSpec& spec, const std::string& value) {
-    const SettingRange& r = spec.range;
-    if (!spec.quantity.empty()) {
+double settingNumber(const SettingDeclaration& declaration, const std::string& value) {
+    const SettingRange& r = declaration.range;
+    if (!declaration.quantity.empty()) {
         const double number = typedOrNan(value);
         if (!r.contains(number)) {
             const std::string span =
                 std::isinf(r.high) ? " above " + numberText(r.low)
                                    : " from " + numberText(r.low) + " to " + numberText(r.high);
-            refuse(spec, "a " + std::string(spec.quantity) + span + " " + std::string(spec.unit),
+            refuse(declaration,
+                   "a " + std::string(declaration.quantity) + span + " " +
+                       std::string(declaration.unit),
                    value);
         }
         return number;
@@ -56,21 +59,22 @@ double settingNumber(const SettingSpec& spec, const std::string& value) {
     if (!r.lowIncluded && std::isinf(r.high)) {
         const double number = typedOrNan(value);
         if (!r.contains(number)) {
-            refuse(spec, "a positive number", value);
+            refuse(declaration, "a positive number", value);
         }
         return number;
     }
     // From 0 to below the top, and above 0 when 0 itself is left out.
-    const double number = nonNegativeNumber(std::string(spec.option), value, r.high);
+    const double number = nonNegativeNumber(std::string(declaration.option), value, r.high);
     if (!r.contains(number)) {
-        refuse(spec, "a positive number", value);
+        refuse(declaration, "a positive number", value);
     }
     return number;
 }
 
-int settingCount(const SettingSpec& spec, const std::string& value) {
-    return wholeNumber(std::string(spec.option), value, static_cast<int>(spec.range.low),
-                       static_cast<int>(spec.range.high));
+int settingCount(const SettingDeclaration& declaration, const std::string& value) {
+    return wholeNumber(std::string(declaration.option), value,
+                       static_cast<int>(declaration.range.low),
+                       static_cast<int>(declaration.range.high));
 }
 
 }  // namespace trellon::cli

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "SettingSpec.h"
+#include "SettingDeclaration.h"
 #include "UsageError.h"
 
 namespace trellon::cli {
@@ -29,9 +29,9 @@ double nonNegativeNumber(const std::string& name, const std::string& value,
 
 // The value of the setting's option, typed with either decimal mark, within the setting's range;
 // anything else is misuse.
-double settingNumber(const SettingSpec& spec, const std::string& value);
+double settingNumber(const SettingDeclaration& declaration, const std::string& value);
 
 // The value of the setting's whole-number option within its range; anything else is misuse.
-int settingCount(const SettingSpec& spec, const std::string& value);
+int settingCount(const SettingDeclaration& declaration, const std::string& value);
 
 }  // namespace trellon::cli

@@ -78,21 +78,21 @@ public:
     }
 
     // The setting's value under its key, refused outside its range.
-    double setting(const SettingSpec& spec) const {
-        const double value = number(spec.key);
-        if (!spec.accepts(value)) {
-            fail(spec.key, settingRequirement(spec));
+    double setting(const SettingDeclaration& declaration) const {
+        const double value = number(declaration.key);
+        if (!declaration.accepts(value)) {
+            fail(declaration.key, settingRequirement(declaration));
         }
         return value;
     }
 
-    std::optional<double> optionalSetting(const SettingSpec& spec) const {
-        return has(spec.key) ? std::optional<double>(setting(spec)) : std::nullopt;
+    std::optional<double> optionalSetting(const SettingDeclaration& declaration) const {
+        return has(declaration.key) ? std::optional<double>(setting(declaration)) : std::nullopt;
     }
 
-    int count(const SettingSpec& spec) const {
-        return integer(spec.key, static_cast<int>(spec.range.low),
-                       static_cast<int>(spec.range.high));
+    int count(const SettingDeclaration& declaration) const {
+        return integer(declaration.key, static_cast<int>(declaration.range.low),
+                       static_cast<int>(declaration.range.high));
     }
 
     int integer(std::string_view key, int low, int high) const {
@@ -393,10 +393,10 @@ Json batchJson(const CrystalBatch& batch) {
 }
 
 // A group's members under their settings' keys, in the order given.
-Json settingsJson(std::initializer_list<std::pair<const SettingSpec*, Json>> members) {
+Json settingsJson(std::initializer_list<std::pair<const SettingDeclaration*, Json>> members) {
     Json group = Json::object();
-    for (const auto& [spec, value] : members) {
-        group[std::string(spec->key)] = value;
+    for (const auto& [declaration, value] : members) {
+        group[std::string(declaration->key)] = value;
     }
     return group;
 }

@@ -25,14 +25,14 @@ QString text(std::string_view utf8) {
 }
 
 // A box for the setting's values: its range, less one step at an end it leaves out.
-QDoubleSpinBox* spinBox(const SettingSpec& spec, int decimals) {
-    const SettingRange& r = spec.range;
+QDoubleSpinBox* spinBox(const SettingDeclaration& declaration, int decimals) {
+    const SettingRange& r = declaration.range;
     const double step = std::pow(10.0, -decimals);
     auto* box = new QDoubleSpinBox;
     box->setRange(r.lowIncluded ? r.low : r.low + step, r.highIncluded ? r.high : r.high - step);
     box->setDecimals(decimals);
-    box->setValue(spec.defaultValue);
-    box->setToolTip(text(spec.hint));
+    box->setValue(declaration.defaultValue);
+    box->setToolTip(text(declaration.hint));
     return box;
 }
 

@@ -56,12 +56,14 @@ MonteCarloWindow::~MonteCarloWindow() {
     document_.unsubscribe(subscription_);
 }
 
-QLineEdit* MonteCarloWindow::addField(const char* name, const SettingSpec& spec) {
+QLineEdit* MonteCarloWindow::addField(const char* name, const SettingDeclaration& declaration) {
     auto* field = new QLineEdit(this);
     field->setObjectName(QString::fromUtf8(name));
-    field->setToolTip(QString::fromUtf8(spec.hint.data(), qsizetype(spec.hint.size())));
+    field->setToolTip(
+        QString::fromUtf8(declaration.hint.data(), qsizetype(declaration.hint.size())));
     field->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
-    fields_.emplace_back(field, QString::fromUtf8(spec.label.data(), qsizetype(spec.label.size())));
+    fields_.emplace_back(
+        field, QString::fromUtf8(declaration.label.data(), qsizetype(declaration.label.size())));
     return field;
 }
 
@@ -186,19 +188,20 @@ std::optional<std::pair<ProjectSpreads, ProjectTargets>> MonteCarloWindow::proje
     QLineEdit* current = nullptr;
     try {
         using namespace settings;
-        auto inRange = [&](const SettingSpec& spec, auto value) {
-            if (!spec.accepts(static_cast<double>(value))) {
+        auto inRange = [&](const SettingDeclaration& declaration, auto value) {
+            if (!declaration.accepts(static_cast<double>(value))) {
                 throw CommandError("'" + current->text().toStdString() + "' is out of range");
             }
             return value;
         };
-        auto number = [&](QLineEdit* field, const SettingSpec& spec) {
+        auto number = [&](QLineEdit* field, const SettingDeclaration& declaration) {
             current = field;
-            return inRange(spec, TypedNumber(field->text().toStdString(), decimalSeparator_));
+            return inRange(declaration,
+                           TypedNumber(field->text().toStdString(), decimalSeparator_));
         };
-        auto count = [&](QLineEdit* field, const SettingSpec& spec) {
+        auto count = [&](QLineEdit* field, const SettingDeclaration& declaration) {
             current = field;
-            return inRange(spec, TextToInt(field->text().trimmed().toStdString()));
+            return inRange(declaration, TextToInt(field->text().trimmed().toStdString()));
         };
         ProjectSpreads s;
         s.sigmaFsHz = number(SigmaFs, kSigmaFs);

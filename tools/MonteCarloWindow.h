@@ -68,7 +68,7 @@ public slots:
 
 private:
     void buildControls();
-    QLineEdit* addField(const char* name, const SettingSpec& spec);
+    QLineEdit* addField(const char* name, const SettingDeclaration& declaration);
     void showResult();
 
     ProjectDocument& document_;

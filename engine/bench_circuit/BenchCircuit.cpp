@@ -20,9 +20,9 @@ void requireValidBenchSettings(const BenchSettings& s) {
     if (s.eSeries != 0 && !isESeries(s.eSeries)) {
         throw CommandError("the series is E6, E12, E24, E48 or E96");
     }
-    const auto require = [](const SettingSpec& spec, double value) {
-        if (!spec.accepts(value)) {
-            throw CommandError(settingRefusal(spec));
+    const auto require = [](const SettingDeclaration& declaration, double value) {
+        if (!declaration.accepts(value)) {
+            throw CommandError(settingRefusal(declaration));
         }
     };
     if (s.parallelTolerancePercent) {

@@ -35,7 +35,7 @@ std::shared_ptr<const CalculatedDesign> calculatedDesignOf(const Engine& engine)
     design->bandwidthAtLevel = s.BandWidthAtLevel;
     design->levelAtFo = s.LevelAtFo;
     design->attenuationAtFo = s.AttenuationAtFo;
-    design->specified = SpecifiedModel{s.TableKey, s.Rsource, s.Rload, s.Cap, s.Ccor};
+    design->classic = ClassicModel{s.TableKey, s.Rsource, s.Rload, s.Cap, s.Ccor};
     return design;
 }
 

@@ -16,7 +16,7 @@ namespace trellon {
 
 // What only the classic ladder's own report and chart read of a design: its circuit model's
 // series ends to Rsource, the capacitor slots and the key of its prototype row.
-struct SpecifiedModel {
+struct ClassicModel {
     std::string tableKey;
     double sourceResistance = 0;   // ohm: Rsource
     double loadResistance = 0;     // ohm: Rload
@@ -53,7 +53,7 @@ struct CalculatedDesign {
     double levelAtFo = 0;         // dB
     double attenuationAtFo = 0;   // dB
 
-    std::optional<SpecifiedModel> specified;
+    std::optional<ClassicModel> classic;
 
     double foHz() const { return foKhz * 1000; }
     // The crystal positions of the circuit, ZQ1 first.

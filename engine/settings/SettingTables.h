@@ -4,7 +4,7 @@
 // the project file, its option and usage text on the command line, and its caption and tooltip
 // in the window. The checks, the project file, the command line and the windows read these.
 
-#include "SettingSpec.h"
+#include "SettingDeclaration.h"
 
 // g++ 12 asks for every member in a designated initializer even when the member has a default
 // (it leaves out the defaulted ones here on purpose); clang does not.
@@ -13,8 +13,8 @@
 
 namespace trellon::settings {
 
-constexpr int wholeDefault(const SettingSpec& spec) {
-    return static_cast<int>(spec.defaultValue);
+constexpr int wholeDefault(const SettingDeclaration& declaration) {
+    return static_cast<int>(declaration.defaultValue);
 }
 
 // --- the bench: from the design to the board -------------------------------------------------
@@ -22,7 +22,7 @@ constexpr int wholeDefault(const SettingSpec& spec) {
 // The board's stray capacitance, the same on the bench and in the Monte-Carlo.
 inline constexpr SettingRange kStrayRange{.low = 0, .high = 1e6};
 
-inline constexpr SettingSpec kESeries{
+inline constexpr SettingDeclaration kESeries{
     .name = "series",
     .key = "eSeries",
     .option = "e-series",
@@ -34,7 +34,7 @@ inline constexpr SettingSpec kESeries{
     .range = {.low = 0, .high = 96, .highIncluded = true},
     .whole = true};
 
-inline constexpr SettingSpec kParallelTolerance{
+inline constexpr SettingDeclaration kParallelTolerance{
     .name = "parallel tolerance",
     .unit = "%",
     .key = "parallelTolerancePercent",
@@ -46,7 +46,7 @@ inline constexpr SettingSpec kParallelTolerance{
     .defaultValue = 2,
     .range = {.low = 0, .high = 100}};
 
-inline constexpr SettingSpec kBenchStray{
+inline constexpr SettingDeclaration kBenchStray{
     .name = "stray capacitance",
     .unit = "pF",
     .key = "strayPf",
@@ -56,25 +56,26 @@ inline constexpr SettingSpec kBenchStray{
     .defaultValue = 0,
     .range = kStrayRange};
 
-inline constexpr SettingSpec kMatch{.name = "match",
-                                    .key = "match",
-                                    .option = "match",
-                                    .metavar = "KIND",
-                                    .help = "lc, cl or transformer to --match-ohm at both ends",
-                                    .label = "Согласование",
-                                    .hint = "Match both ends to the system resistance"};
+inline constexpr SettingDeclaration kMatch{
+    .name = "match",
+    .key = "match",
+    .option = "match",
+    .metavar = "KIND",
+    .help = "lc, cl or transformer to --match-ohm at both ends",
+    .label = "Согласование",
+    .hint = "Match both ends to the system resistance"};
 
-inline constexpr SettingSpec kSystemOhm{.name = "system resistance",
-                                        .unit = "ohm",
-                                        .key = "systemOhm",
-                                        .option = "match-ohm",
-                                        .metavar = "R",
-                                        .help = "system resistance, ohm ({})",
-                                        .quantity = "resistance",
-                                        .label = "Сопротивление тракта, Ом",
-                                        .hint = "System resistance, ohm",
-                                        .defaultValue = 50,
-                                        .range = {.low = 1e-3, .high = 1e9}};
+inline constexpr SettingDeclaration kSystemOhm{.name = "system resistance",
+                                               .unit = "ohm",
+                                               .key = "systemOhm",
+                                               .option = "match-ohm",
+                                               .metavar = "R",
+                                               .help = "system resistance, ohm ({})",
+                                               .quantity = "resistance",
+                                               .label = "Сопротивление тракта, Ом",
+                                               .hint = "System resistance, ohm",
+                                               .defaultValue = 50,
+                                               .range = {.low = 1e-3, .high = 1e9}};
 
 // --- the Monte-Carlo: the spread of the parts ------------------------------------------------
 
@@ -82,45 +83,47 @@ inline constexpr SettingSpec kSystemOhm{.name = "system resistance",
 inline constexpr SettingRange kSigmaFsRange{.low = 0, .high = 1e5};
 inline constexpr SettingRange kSigmaPercentRange{.low = 0, .high = 100};
 
-inline constexpr SettingSpec kSigmaFs{.name = "deviation of Fs",
-                                      .unit = "Hz",
-                                      .key = "sigmaFsHz",
-                                      .option = "sigma-fs",
-                                      .metavar = "HZ",
-                                      .help = "standard deviation of each crystal's Fs ({})",
-                                      .label = "σ Fs, Гц",
-                                      .hint = "Standard deviation of the series frequency, Hz",
-                                      .range = kSigmaFsRange};
+inline constexpr SettingDeclaration kSigmaFs{
+    .name = "deviation of Fs",
+    .unit = "Hz",
+    .key = "sigmaFsHz",
+    .option = "sigma-fs",
+    .metavar = "HZ",
+    .help = "standard deviation of each crystal's Fs ({})",
+    .label = "σ Fs, Гц",
+    .hint = "Standard deviation of the series frequency, Hz",
+    .range = kSigmaFsRange};
 
-inline constexpr SettingSpec kSigmaLm{.name = "deviation of Lm",
-                                      .unit = "%",
-                                      .key = "sigmaLmPercent",
-                                      .option = "sigma-lm",
-                                      .metavar = "PCT",
-                                      .help = "standard deviations of Lm, Rm and C0, per cent ({})",
-                                      .label = "σ Lm, %",
-                                      .hint = "Standard deviation of Lm, per cent",
-                                      .range = kSigmaPercentRange};
+inline constexpr SettingDeclaration kSigmaLm{
+    .name = "deviation of Lm",
+    .unit = "%",
+    .key = "sigmaLmPercent",
+    .option = "sigma-lm",
+    .metavar = "PCT",
+    .help = "standard deviations of Lm, Rm and C0, per cent ({})",
+    .label = "σ Lm, %",
+    .hint = "Standard deviation of Lm, per cent",
+    .range = kSigmaPercentRange};
 
-inline constexpr SettingSpec kSigmaRm{.name = "deviation of Rm",
-                                      .unit = "%",
-                                      .key = "sigmaRmPercent",
-                                      .option = "sigma-rm",
-                                      .metavar = "PCT",
-                                      .label = "σ Rm, %",
-                                      .hint = "Standard deviation of Rm, per cent",
-                                      .range = kSigmaPercentRange};
+inline constexpr SettingDeclaration kSigmaRm{.name = "deviation of Rm",
+                                             .unit = "%",
+                                             .key = "sigmaRmPercent",
+                                             .option = "sigma-rm",
+                                             .metavar = "PCT",
+                                             .label = "σ Rm, %",
+                                             .hint = "Standard deviation of Rm, per cent",
+                                             .range = kSigmaPercentRange};
 
-inline constexpr SettingSpec kSigmaC0{.name = "deviation of C0",
-                                      .unit = "%",
-                                      .key = "sigmaC0Percent",
-                                      .option = "sigma-c0",
-                                      .metavar = "PCT",
-                                      .label = "σ C0, %",
-                                      .hint = "Standard deviation of C0, per cent",
-                                      .range = kSigmaPercentRange};
+inline constexpr SettingDeclaration kSigmaC0{.name = "deviation of C0",
+                                             .unit = "%",
+                                             .key = "sigmaC0Percent",
+                                             .option = "sigma-c0",
+                                             .metavar = "PCT",
+                                             .label = "σ C0, %",
+                                             .hint = "Standard deviation of C0, per cent",
+                                             .range = kSigmaPercentRange};
 
-inline constexpr SettingSpec kCapTolerance{
+inline constexpr SettingDeclaration kCapTolerance{
     .name = "capacitor tolerance",
     .unit = "%",
     .key = "capTolerancePercent",
@@ -131,7 +134,7 @@ inline constexpr SettingSpec kCapTolerance{
     .hint = "Capacitors uniform within plus or minus this, per cent",
     .range = {.low = 0, .high = 100}};
 
-inline constexpr SettingSpec kSpreadStray{
+inline constexpr SettingDeclaration kSpreadStray{
     .name = "stray capacitance",
     .unit = "pF",
     .key = "strayPf",
@@ -147,30 +150,31 @@ inline constexpr SettingSpec kSpreadStray{
 
 // --- the Monte-Carlo: the sampling -----------------------------------------------------------
 
-inline constexpr SettingSpec kSamples{.name = "number of samples",
-                                      .key = "samples",
-                                      .option = "monte-carlo",
-                                      .metavar = "K",
-                                      .help = "K samples of the filter as built with spread parts",
-                                      .label = "Число испытаний",
-                                      .hint = "Number of samples",
-                                      .defaultValue = 1000,
-                                      .range = {.low = 1, .high = 1e6, .highIncluded = true},
-                                      .whole = true};
+inline constexpr SettingDeclaration kSamples{
+    .name = "number of samples",
+    .key = "samples",
+    .option = "monte-carlo",
+    .metavar = "K",
+    .help = "K samples of the filter as built with spread parts",
+    .label = "Число испытаний",
+    .hint = "Number of samples",
+    .defaultValue = 1000,
+    .range = {.low = 1, .high = 1e6, .highIncluded = true},
+    .whole = true};
 
-inline constexpr SettingSpec kSeed{.name = "seed",
-                                   .key = "seed",
-                                   .option = "seed",
-                                   .metavar = "N",
-                                   .help = "seed of the samples ({})",
-                                   .label = "Начальное число",
-                                   .hint = "Seed of the random numbers",
-                                   .defaultValue = 1,
-                                   .range = {.low = 0, .high = 18446744073709551616.0},
-                                   .whole = true};
+inline constexpr SettingDeclaration kSeed{.name = "seed",
+                                          .key = "seed",
+                                          .option = "seed",
+                                          .metavar = "N",
+                                          .help = "seed of the samples ({})",
+                                          .label = "Начальное число",
+                                          .hint = "Seed of the random numbers",
+                                          .defaultValue = 1,
+                                          .range = {.low = 0, .high = 18446744073709551616.0},
+                                          .whole = true};
 
 // Of the choice of crystals and of the samples; neither result depends on it.
-inline constexpr SettingSpec kThreads{
+inline constexpr SettingDeclaration kThreads{
     .name = "number of threads",
     .option = "threads",
     .metavar = "N",
@@ -179,16 +183,17 @@ inline constexpr SettingSpec kThreads{
     .range = {.low = 0, .high = 256, .highIncluded = true},
     .whole = true};
 
-inline constexpr SettingSpec kGridPoints{.name = "number of grid points",
-                                         .key = "gridPoints",
-                                         .option = "grid-points",
-                                         .metavar = "N",
-                                         .help = "frequencies of each sample ({})",
-                                         .label = "Точек по частоте",
-                                         .hint = "Frequencies of each sample's curve",
-                                         .defaultValue = 801,
-                                         .range = {.low = 2, .high = 1e6, .highIncluded = true},
-                                         .whole = true};
+inline constexpr SettingDeclaration kGridPoints{
+    .name = "number of grid points",
+    .key = "gridPoints",
+    .option = "grid-points",
+    .metavar = "N",
+    .help = "frequencies of each sample ({})",
+    .label = "Точек по частоте",
+    .hint = "Frequencies of each sample's curve",
+    .defaultValue = 801,
+    .range = {.low = 2, .high = 1e6, .highIncluded = true},
+    .whole = true};
 
 // Every sample's curve is kept for the envelopes: samples times grid points is at most this.
 inline constexpr double kMaxSampledLevels = 5e7;
@@ -199,17 +204,17 @@ constexpr bool sampledLevelsFit(int samples, int gridPoints) {
 
 // --- the Monte-Carlo: what a sample must meet ------------------------------------------------
 
-inline constexpr SettingSpec kMaxRipple{.name = "largest ripple",
-                                        .unit = "dB",
-                                        .key = "maxRippleDb",
-                                        .option = "max-ripple",
-                                        .metavar = "DB",
-                                        .help = "yield targets: ripple at most ({}),",
-                                        .label = "Неравномерность не более, дБ",
-                                        .hint = "Largest ripple, dB",
-                                        .defaultValue = 1};
+inline constexpr SettingDeclaration kMaxRipple{.name = "largest ripple",
+                                               .unit = "dB",
+                                               .key = "maxRippleDb",
+                                               .option = "max-ripple",
+                                               .metavar = "DB",
+                                               .help = "yield targets: ripple at most ({}),",
+                                               .label = "Неравномерность не более, дБ",
+                                               .hint = "Largest ripple, dB",
+                                               .defaultValue = 1};
 
-inline constexpr SettingSpec kBandwidthTolerance{
+inline constexpr SettingDeclaration kBandwidthTolerance{
     .name = "bandwidth tolerance",
     .unit = "%",
     .key = "bandwidthTolerancePercent",
@@ -220,19 +225,19 @@ inline constexpr SettingSpec kBandwidthTolerance{
     .hint = "Bandwidth at the level within plus or minus this of the ideal curve's, per cent",
     .defaultValue = 10};
 
-inline constexpr SettingSpec kMaxLoss{.name = "largest loss",
-                                      .unit = "dB",
-                                      .key = "maxLossDb",
-                                      .option = "max-loss",
-                                      .metavar = "DB",
-                                      .help = "and loss at most ({})",
-                                      .label = "Потери не более, дБ",
-                                      .hint = "Largest loss (Amin), dB",
-                                      .defaultValue = 6};
+inline constexpr SettingDeclaration kMaxLoss{.name = "largest loss",
+                                             .unit = "dB",
+                                             .key = "maxLossDb",
+                                             .option = "max-loss",
+                                             .metavar = "DB",
+                                             .help = "and loss at most ({})",
+                                             .label = "Потери не более, дБ",
+                                             .hint = "Largest loss (Amin), dB",
+                                             .defaultValue = 6};
 
 // --- the wide span ---------------------------------------------------------------------------
 
-inline constexpr SettingSpec kSpanKhz{
+inline constexpr SettingDeclaration kSpanKhz{
     .name = "span's half width",
     .unit = "kHz",
     .key = "spanKhz",
@@ -242,14 +247,15 @@ inline constexpr SettingSpec kSpanKhz{
     .label = "Центр полосы ± (кГц):",
     .range = {.low = 0, .lowIncluded = false, .high = 1e6}};
 
-inline constexpr SettingSpec kSpanPoints{.name = "number of span points",
-                                         .key = "spanPoints",
-                                         .option = "span-points",
-                                         .metavar = "N",
-                                         .help = "points of that span ({})",
-                                         .defaultValue = 2001,
-                                         .range = {.low = 2, .high = 1e6, .highIncluded = true},
-                                         .whole = true};
+inline constexpr SettingDeclaration kSpanPoints{
+    .name = "number of span points",
+    .key = "spanPoints",
+    .option = "span-points",
+    .metavar = "N",
+    .help = "points of that span ({})",
+    .defaultValue = 2001,
+    .range = {.low = 2, .high = 1e6, .highIncluded = true},
+    .whole = true};
 
 // A span's frequencies stay above 0 Hz and at least this far apart, so that every file written
 // over it holds increasing positive frequencies: a check of both settings and the band centre.
@@ -261,18 +267,18 @@ constexpr bool spanFitsCentre(double centreHz, double halfWidthHz, int points) {
 
 // --- the fixture a crystal is swept in -------------------------------------------------------
 
-inline constexpr SettingSpec kFixtureOhm{.name = "fixture resistance",
-                                         .unit = "ohm",
-                                         .option = "fixture-ohm",
-                                         .metavar = "R",
-                                         .help =
-                                             "the fixture's port resistance (the file's "
-                                             "reference)",
-                                         .quantity = "resistance",
-                                         .defaultValue = 50,
-                                         .range = {.low = 0, .lowIncluded = false}};
+inline constexpr SettingDeclaration kFixtureOhm{.name = "fixture resistance",
+                                                .unit = "ohm",
+                                                .option = "fixture-ohm",
+                                                .metavar = "R",
+                                                .help =
+                                                    "the fixture's port resistance (the file's "
+                                                    "reference)",
+                                                .quantity = "resistance",
+                                                .defaultValue = 50,
+                                                .range = {.low = 0, .lowIncluded = false}};
 
-inline constexpr SettingSpec kFixtureLoss{
+inline constexpr SettingDeclaration kFixtureLoss{
     .name = "fixture loss",
     .unit = "dB",
     .option = "fixture-loss",
@@ -284,14 +290,16 @@ inline constexpr SettingSpec kFixtureLoss{
 
 // --- the tables, in the order the usage text lists them --------------------------------------
 
-inline constexpr const SettingSpec* kBenchTable[] = {&kESeries, &kParallelTolerance, &kMatch,
-                                                     &kSystemOhm, &kBenchStray};
-inline constexpr const SettingSpec* kSpreadTable[] = {&kSigmaFs, &kSigmaLm,      &kSigmaRm,
-                                                      &kSigmaC0, &kCapTolerance, &kSpreadStray};
-inline constexpr const SettingSpec* kSamplingTable[] = {&kSamples, &kSeed, &kThreads, &kGridPoints};
-inline constexpr const SettingSpec* kTargetTable[] = {&kMaxRipple, &kBandwidthTolerance, &kMaxLoss};
-inline constexpr const SettingSpec* kSpanTable[] = {&kSpanKhz, &kSpanPoints};
-inline constexpr const SettingSpec* kFixtureTable[] = {&kFixtureOhm, &kFixtureLoss};
+inline constexpr const SettingDeclaration* kBenchTable[] = {&kESeries, &kParallelTolerance, &kMatch,
+                                                            &kSystemOhm, &kBenchStray};
+inline constexpr const SettingDeclaration* kSpreadTable[] = {
+    &kSigmaFs, &kSigmaLm, &kSigmaRm, &kSigmaC0, &kCapTolerance, &kSpreadStray};
+inline constexpr const SettingDeclaration* kSamplingTable[] = {&kSamples, &kSeed, &kThreads,
+                                                               &kGridPoints};
+inline constexpr const SettingDeclaration* kTargetTable[] = {&kMaxRipple, &kBandwidthTolerance,
+                                                             &kMaxLoss};
+inline constexpr const SettingDeclaration* kSpanTable[] = {&kSpanKhz, &kSpanPoints};
+inline constexpr const SettingDeclaration* kFixtureTable[] = {&kFixtureOhm, &kFixtureLoss};
 
 }  // namespace trellon::settings
 

@@ -22,9 +22,9 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 // Just outside the range at its top and at its bottom.
-std::vector<double> outsideValues(const SettingSpec& spec) {
-    const SettingRange& r = spec.range;
-    const double step = spec.whole ? 1 : 1e-9;
+std::vector<double> outsideValues(const SettingDeclaration& declaration) {
+    const SettingRange& r = declaration.range;
+    const double step = declaration.whole ? 1 : 1e-9;
     std::vector<double> values{r.lowIncluded ? r.low - step : r.low};
     if (!std::isinf(r.high)) {
         values.push_back(r.highIncluded ? r.high + step : r.high);
@@ -59,7 +59,7 @@ TEST(SettingTables, EveryRangeIsEnforcedAlikeByEngineProjectFileAndCommandLine) 
     using Mc = MonteCarloSettings;
     using Span = SpanSettings;
     const struct {
-        const SettingSpec& spec;
+        const SettingDeclaration& declaration;
         std::string group;  // in the project file
         std::function<void(double)> engineCheck;
     } cases[] = {
@@ -112,21 +112,22 @@ TEST(SettingTables, EveryRangeIsEnforcedAlikeByEngineProjectFileAndCommandLine) 
     project.bench->parallelTolerancePercent = 2;
     const Json good = Json::parse(writeProjectFile(project));
     for (const auto& c : cases) {
-        for (const double value : outsideValues(c.spec)) {
+        for (const double value : outsideValues(c.declaration)) {
             const std::string typed = FormatGeneral(value, 17, '.');
-            SCOPED_TRACE(std::string(c.spec.key) + " = " + typed);
+            SCOPED_TRACE(std::string(c.declaration.key) + " = " + typed);
             EXPECT_THROW(c.engineCheck(value), CommandError);
-            EXPECT_THROW(cli::parseCliOptions({"--" + std::string(c.spec.option), typed}, '.'),
-                         cli::UsageError);
+            EXPECT_THROW(
+                cli::parseCliOptions({"--" + std::string(c.declaration.option), typed}, '.'),
+                cli::UsageError);
             Json document = good;
-            document[c.group][std::string(c.spec.key)] = value;
+            document[c.group][std::string(c.declaration.key)] = value;
             try {
                 readProjectFile(document.dump(), "p.json");
                 ADD_FAILURE() << "the project file took it";
             } catch (const CommandError& error) {
                 EXPECT_NE(std::string(error.what())
-                              .find("the field '" + c.group + "." + std::string(c.spec.key) + "' " +
-                                    settingRequirement(c.spec)),
+                              .find("the field '" + c.group + "." + std::string(c.declaration.key) +
+                                    "' " + settingRequirement(c.declaration)),
                           std::string::npos)
                     << error.what();
             }
@@ -136,14 +137,14 @@ TEST(SettingTables, EveryRangeIsEnforcedAlikeByEngineProjectFileAndCommandLine) 
 
 TEST(SettingTables, HelpListsEveryOptionOfTheTables) {
     const std::string help = cli::usageText();
-    using Table = std::span<const SettingSpec* const>;
+    using Table = std::span<const SettingDeclaration* const>;
     const Table tables[] = {settings::kBenchTable,    settings::kSpreadTable,
                             settings::kSamplingTable, settings::kTargetTable,
                             settings::kSpanTable,     settings::kFixtureTable};
     for (const Table table : tables) {
-        for (const SettingSpec* spec : table) {
-            EXPECT_NE(help.find("  --" + std::string(spec->option) + " "), std::string::npos)
-                << spec->option;
+        for (const SettingDeclaration* declaration : table) {
+            EXPECT_NE(help.find("  --" + std::string(declaration->option) + " "), std::string::npos)
+                << declaration->option;
         }
     }
 }

@@ -192,7 +192,7 @@ TEST(BenchCircuit, NgspiceAgreesWithTheBenchCurve) {
 
 // A kept design gives its own bench after the engine has calculated another filter, and the
 // analyses give the same numbers from the design without the classic ladder's own model.
-TEST(BenchCircuit, KeptDesignStaysItsOwnAndNeedsNoSpecifiedModel) {
+TEST(BenchCircuit, KeptDesignStaysItsOwnAndNeedsNoClassicModel) {
     CalculatedRun design(kCwEight, 8);
     const std::shared_ptr<const CalculatedDesign> kept = design.calculated();
     const std::vector<MeasuredCrystal> crystals = spreadCrystals(design.state());
@@ -206,7 +206,7 @@ TEST(BenchCircuit, KeptDesignStaysItsOwnAndNeedsNoSpecifiedModel) {
     const std::vector<std::string> before = benchLines(*kept);
 
     CalculatedDesign core = *kept;
-    core.specified.reset();
+    core.classic.reset();
     EXPECT_EQ(benchLines(core), before);
     std::atomic<bool> cancel{false};
     const CrystalBatch batch{crystals};

@@ -25,7 +25,7 @@ struct SettingRange {
 };
 
 // One setting a user chooses, as every place that shows, reads or keeps it knows it.
-struct SettingSpec {
+struct SettingDeclaration {
     std::string_view name;  // in the engine's refusals: "the <name> lies ..."
     std::string_view unit;  // after a number in those refusals; empty when it has none
     std::string_view key;   // the member of its group in the project file
@@ -50,13 +50,13 @@ struct SettingSpec {
 };
 
 // "the stray capacitance is 0 pF or more": the engine's refusal of a value out of range.
-std::string settingRefusal(const SettingSpec& spec);
+std::string settingRefusal(const SettingDeclaration& declaration);
 
 // "must be 0 or more", "must be a whole number from 1 to 1000000": what the project file says of
 // a stored value out of range.
-std::string settingRequirement(const SettingSpec& spec);
+std::string settingRequirement(const SettingDeclaration& declaration);
 
 // The usage lines of an option, laid out as the command line's --help lays out every option.
-std::string settingUsage(const SettingSpec& spec);
+std::string settingUsage(const SettingDeclaration& declaration);
 
 }  // namespace trellon

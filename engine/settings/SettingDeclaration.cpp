@@ -1,4 +1,4 @@
-#include "SettingSpec.h"
+#include "SettingDeclaration.h"
 
 #include "NumberText.h"
 
@@ -18,23 +18,23 @@ constexpr std::size_t kHelpColumn = 26;
 
 }  // namespace
 
-std::string settingRefusal(const SettingSpec& spec) {
-    const SettingRange& r = spec.range;
+std::string settingRefusal(const SettingDeclaration& declaration) {
+    const SettingRange& r = declaration.range;
     std::string rule;
     if (std::isinf(r.high)) {
-        rule = r.lowIncluded ? "is " + withUnit(r.low, spec.unit) + " or more"
-                             : "is above " + withUnit(r.low, spec.unit);
+        rule = r.lowIncluded ? "is " + withUnit(r.low, declaration.unit) + " or more"
+                             : "is above " + withUnit(r.low, declaration.unit);
     } else {
         rule = std::string(r.lowIncluded ? "lies from " : "lies above ") + numberText(r.low) +
                (r.lowIncluded ? " to " : " and ") + (r.highIncluded ? "" : "under ") +
-               withUnit(r.high, spec.unit);
+               withUnit(r.high, declaration.unit);
     }
-    return "the " + std::string(spec.name) + " " + rule;
+    return "the " + std::string(declaration.name) + " " + rule;
 }
 
-std::string settingRequirement(const SettingSpec& spec) {
-    const SettingRange& r = spec.range;
-    if (spec.whole) {
+std::string settingRequirement(const SettingDeclaration& declaration) {
+    const SettingRange& r = declaration.range;
+    if (declaration.whole) {
         return "must be a whole number from " + numberText(r.low) + " to " + numberText(r.high);
     }
     if (std::isinf(r.high)) {
@@ -47,14 +47,14 @@ std::string settingRequirement(const SettingSpec& spec) {
                                (r.highIncluded ? "at most " : "") + high;
 }
 
-std::string settingUsage(const SettingSpec& spec) {
-    std::string head = "  --" + std::string(spec.option);
-    if (!spec.metavar.empty()) {
-        head += " " + std::string(spec.metavar);
+std::string settingUsage(const SettingDeclaration& declaration) {
+    std::string head = "  --" + std::string(declaration.option);
+    if (!declaration.metavar.empty()) {
+        head += " " + std::string(declaration.metavar);
     }
-    std::string help(spec.help);
+    std::string help(declaration.help);
     if (const std::size_t at = help.find("{}"); at != std::string::npos) {
-        help.replace(at, 2, numberText(spec.defaultValue));
+        help.replace(at, 2, numberText(declaration.defaultValue));
     }
     if (help.empty()) {
         return head + "\n";
