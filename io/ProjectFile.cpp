@@ -245,12 +245,12 @@ std::vector<std::string> readPlacement(const Fields& root, const CrystalBatch& b
 
 ProjectSpreads readSpreads(const Fields& spreads) {
     using namespace settings;
-    ProjectSpreads read{.sigmaFsHz = spreads.setting(kSigmaFs),
-                        .sigmaLmPercent = spreads.setting(kSigmaLm),
-                        .sigmaRmPercent = spreads.setting(kSigmaRm),
-                        .sigmaC0Percent = spreads.setting(kSigmaC0),
-                        .capTolerancePercent = spreads.setting(kCapTolerance),
-                        .strayPf = spreads.setting(kSpreadStray),
+    ProjectSpreads read{.spread = {.sigmaFsHz = spreads.setting(kSigmaFs),
+                                   .sigmaLmPercent = spreads.setting(kSigmaLm),
+                                   .sigmaRmPercent = spreads.setting(kSigmaRm),
+                                   .sigmaC0Percent = spreads.setting(kSigmaC0),
+                                   .capacitorTolerancePercent = spreads.setting(kCapTolerance),
+                                   .strayPf = spreads.setting(kSpreadStray)},
                         .samples = spreads.count(kSamples),
                         .seed = spreads.unsignedInteger(kSeed.key),
                         .gridPoints = spreads.count(kGridPoints)};
@@ -403,12 +403,12 @@ Json settingsJson(std::initializer_list<std::pair<const SettingDeclaration*, Jso
 
 Json spreadsJson(const ProjectSpreads& s) {
     using namespace settings;
-    return settingsJson({{&kSigmaFs, s.sigmaFsHz},
-                         {&kSigmaLm, s.sigmaLmPercent},
-                         {&kSigmaRm, s.sigmaRmPercent},
-                         {&kSigmaC0, s.sigmaC0Percent},
-                         {&kCapTolerance, s.capTolerancePercent},
-                         {&kSpreadStray, s.strayPf},
+    return settingsJson({{&kSigmaFs, s.spread.sigmaFsHz},
+                         {&kSigmaLm, s.spread.sigmaLmPercent},
+                         {&kSigmaRm, s.spread.sigmaRmPercent},
+                         {&kSigmaC0, s.spread.sigmaC0Percent},
+                         {&kCapTolerance, s.spread.capacitorTolerancePercent},
+                         {&kSpreadStray, s.spread.strayPf},
                          {&kSamples, s.samples},
                          {&kSeed, s.seed},
                          {&kGridPoints, s.gridPoints}});

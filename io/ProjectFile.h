@@ -33,16 +33,7 @@ struct ProjectDesign {
 
 // The spread of real parts and how the Monte-Carlo analysis samples it.
 struct ProjectSpreads {
-    // standard deviation of the series frequency
-    double sigmaFsHz = settings::kSigmaFs.defaultValue;
-    // standard deviations of Lm, Rm and C0
-    double sigmaLmPercent = settings::kSigmaLm.defaultValue;
-    double sigmaRmPercent = settings::kSigmaRm.defaultValue;
-    double sigmaC0Percent = settings::kSigmaC0.defaultValue;
-    // capacitors uniform within plus or minus this
-    double capTolerancePercent = settings::kCapTolerance.defaultValue;
-    // added at each node with a shunt capacitor
-    double strayPf = settings::kSpreadStray.defaultValue;
+    PartSpread spread;
     int samples = settings::wholeDefault(settings::kSamples);
     std::uint64_t seed = settings::wholeDefault(settings::kSeed);
     int gridPoints = settings::wholeDefault(settings::kGridPoints);

@@ -194,13 +194,13 @@ void CrystalBatchWindow::saveClick() {
 }
 
 void CrystalBatchWindow::placeClick() {
-    const std::shared_ptr<const CalculatedDesign> design = document_.calculatedDesign();
     const std::optional<CrystalBatch> batch = checkedBatch();
     if (!batch) {
         return;
     }
+    const std::shared_ptr<const CalculatedDesign> design =
+        calculatedDesignOrWarning(document_, hooks_.showWarning);
     if (!design) {
-        hooks_.showWarning(QString::fromUtf8(texts::kNoCalculatedDesign));
         return;
     }
     const auto n = static_cast<std::size_t>(design->crystalCount());
@@ -237,9 +237,9 @@ std::optional<std::vector<MeasuredCrystal>> CrystalBatchWindow::documentPlacedCr
 }
 
 void CrystalBatchWindow::showBuiltClick() {
-    const std::shared_ptr<const CalculatedDesign> design = document_.calculatedDesign();
+    const std::shared_ptr<const CalculatedDesign> design =
+        calculatedDesignOrWarning(document_, hooks_.showWarning);
     if (!design) {
-        hooks_.showWarning(QString::fromUtf8(texts::kNoCalculatedDesign));
         return;
     }
     if (!checkedBatch()) {

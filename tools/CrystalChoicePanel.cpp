@@ -65,9 +65,9 @@ void CrystalChoicePanel::chooseClick() {
     if (run_->running()) {
         return;
     }
-    const std::shared_ptr<const CalculatedDesign> design = document_.calculatedDesign();
+    const std::shared_ptr<const CalculatedDesign> design =
+        calculatedDesignOrWarning(document_, hooks_.showWarning);
     if (!design) {
-        hooks_.showWarning(QString::fromUtf8(texts::kNoCalculatedDesign));
         return;
     }
     const std::optional<CrystalBatch> batch = typedBatch_();

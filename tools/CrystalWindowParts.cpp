@@ -2,7 +2,19 @@
 
 #include <QPushButton>
 
+#include "CrystalTexts.h"
+#include "ProjectDocument.h"
+
 namespace trellon {
+
+std::shared_ptr<const CalculatedDesign> calculatedDesignOrWarning(
+    const ProjectDocument& document, const std::function<void(const QString&)>& warn) {
+    std::shared_ptr<const CalculatedDesign> design = document.calculatedDesign();
+    if (!design) {
+        warn(QString::fromUtf8(texts::kNoCalculatedDesign));
+    }
+    return design;
+}
 
 QPushButton* crystalToolButton(QWidget* parent, const char* name, const char* caption,
                                const char* hint) {

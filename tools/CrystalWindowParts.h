@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,6 +10,14 @@ class QPushButton;
 class QWidget;
 
 namespace trellon {
+
+struct CalculatedDesign;
+class ProjectDocument;
+
+// The document's last calculated design; nothing, after `warn` has asked the user to calculate
+// first, when there is none yet.
+std::shared_ptr<const CalculatedDesign> calculatedDesignOrWarning(
+    const ProjectDocument& document, const std::function<void(const QString&)>& warn);
 
 // A button of the crystal windows, named for finding it, with its caption and hint.
 QPushButton* crystalToolButton(QWidget* parent, const char* name, const char* caption,

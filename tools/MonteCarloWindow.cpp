@@ -15,6 +15,7 @@
 #include "BackgroundRun.h"
 #include "CommandError.h"
 #include "CrystalTexts.h"
+#include "CrystalWindowParts.h"
 #include "NumberText.h"
 #include "ProjectDocument.h"
 
@@ -170,12 +171,12 @@ void MonteCarloWindow::setSettings(const ProjectSpreads& spreads, const ProjectT
     auto put = [this](QLineEdit* field, double value) {
         field->setText(QString::fromStdString(FormatGeneral(value, 15, decimalSeparator_)));
     };
-    put(SigmaFs, spreads.sigmaFsHz);
-    put(SigmaLm, spreads.sigmaLmPercent);
-    put(SigmaRm, spreads.sigmaRmPercent);
-    put(SigmaC0, spreads.sigmaC0Percent);
-    put(CapTolerance, spreads.capTolerancePercent);
-    put(Stray, spreads.strayPf);
+    put(SigmaFs, spreads.spread.sigmaFsHz);
+    put(SigmaLm, spreads.spread.sigmaLmPercent);
+    put(SigmaRm, spreads.spread.sigmaRmPercent);
+    put(SigmaC0, spreads.spread.sigmaC0Percent);
+    put(CapTolerance, spreads.spread.capacitorTolerancePercent);
+    put(Stray, spreads.spread.strayPf);
     Samples->setText(QString::number(spreads.samples));
     Seed->setText(QString::number(spreads.seed));
     GridPoints->setText(QString::number(spreads.gridPoints));
@@ -204,12 +205,12 @@ std::optional<std::pair<ProjectSpreads, ProjectTargets>> MonteCarloWindow::proje
             return inRange(declaration, TextToInt(field->text().trimmed().toStdString()));
         };
         ProjectSpreads s;
-        s.sigmaFsHz = number(SigmaFs, kSigmaFs);
-        s.sigmaLmPercent = number(SigmaLm, kSigmaLm);
-        s.sigmaRmPercent = number(SigmaRm, kSigmaRm);
-        s.sigmaC0Percent = number(SigmaC0, kSigmaC0);
-        s.capTolerancePercent = number(CapTolerance, kCapTolerance);
-        s.strayPf = number(Stray, kSpreadStray);
+        s.spread.sigmaFsHz = number(SigmaFs, kSigmaFs);
+        s.spread.sigmaLmPercent = number(SigmaLm, kSigmaLm);
+        s.spread.sigmaRmPercent = number(SigmaRm, kSigmaRm);
+        s.spread.sigmaC0Percent = number(SigmaC0, kSigmaC0);
+        s.spread.capacitorTolerancePercent = number(CapTolerance, kCapTolerance);
+        s.spread.strayPf = number(Stray, kSpreadStray);
         s.samples = count(Samples, kSamples);
         current = Seed;
         s.seed = seedOf(Seed->text());
@@ -250,8 +251,7 @@ std::optional<MonteCarloSettings> MonteCarloWindow::checkedSettings() {
     settings.samples = s.samples;
     settings.gridPoints = s.gridPoints;
     settings.seed = s.seed;
-    settings.spread = {s.sigmaFsHz,      s.sigmaLmPercent,      s.sigmaRmPercent,
-                       s.sigmaC0Percent, s.capTolerancePercent, s.strayPf};
+    settings.spread = s.spread;
     settings.targets = t;
     return settings;
 }
@@ -264,9 +264,9 @@ void MonteCarloWindow::runClick() {
     if (run_->running()) {
         return;
     }
-    const std::shared_ptr<const CalculatedDesign> design = document_.calculatedDesign();
+    const std::shared_ptr<const CalculatedDesign> design =
+        calculatedDesignOrWarning(document_, hooks_.showWarning);
     if (!design) {
-        hooks_.showWarning(QString::fromUtf8(texts::kNoCalculatedDesign));
         return;
     }
     const std::optional<MonteCarloSettings> settings = checkedSettings();

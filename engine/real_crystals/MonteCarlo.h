@@ -25,6 +25,8 @@ struct PartSpread {
     double capacitorTolerancePercent = settings::kCapTolerance.defaultValue;
     // fixed capacitance added at each node that has a shunt capacitor
     double strayPf = settings::kSpreadStray.defaultValue;
+
+    bool operator==(const PartSpread&) const = default;
 };
 
 // A sample meets the targets when its ripple and loss are at most these and its bandwidth at the

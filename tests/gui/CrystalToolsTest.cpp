@@ -387,7 +387,7 @@ void CrystalToolsTest::projectSavedAndOpenedRestoresTheWindows() {
         QCOMPARE(saved.design.Fo, std::string("8863,682"));
         QCOMPARE(saved.batch, *batch->checkedBatch());
         QCOMPARE(saved.placement, batch->placement());
-        QCOMPARE(saved.spreads.sigmaRmPercent, 7.5);
+        QCOMPARE(saved.spreads.spread.sigmaRmPercent, 7.5);
         QCOMPARE(saved.spreads.seed, std::uint64_t(42));
         QCOMPARE(saved.chart->quantity, ChartQuantity::GroupDelay);
         QCOMPARE(saved.bench, (ProjectBench{24, 1.5, 2.5, MatchKind::SeriesCShuntL, 75}));

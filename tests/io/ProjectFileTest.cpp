@@ -24,12 +24,12 @@ Project minimalProject() {
                       .Response = 8};
     project.batch = {{{"X1", 8000.1, 17.15, 12.5, 3.3}, {"Кварц 2", 7999.95, 17.2, 15, 0}}};
     project.placement = {"Кварц 2", "X1"};
-    project.spreads = {.sigmaFsHz = 25,
-                       .sigmaLmPercent = 1.5,
-                       .sigmaRmPercent = 10,
-                       .sigmaC0Percent = 2,
-                       .capTolerancePercent = 5,
-                       .strayPf = 0.7,
+    project.spreads = {.spread = {.sigmaFsHz = 25,
+                                  .sigmaLmPercent = 1.5,
+                                  .sigmaRmPercent = 10,
+                                  .sigmaC0Percent = 2,
+                                  .capacitorTolerancePercent = 5,
+                                  .strayPf = 0.7},
                        .samples = 500,
                        .seed = 18446744073709551615u,
                        .gridPoints = 401};
