@@ -7,6 +7,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "SettingTables.h"
+#include "texts/ExportTexts.h"
+
 namespace trellon {
 
 namespace {
@@ -36,16 +39,16 @@ ChartSizeDialog::ChartSizeDialog(const ChartImageSize& initial, QWidget* parent)
       height_(sideBox(initial.height, this)),
       unit_(new QComboBox(this)) {
     setObjectName(QStringLiteral("ChartSizeDialog"));
-    setWindowTitle(QStringLiteral("Размер графика"));
+    setWindowTitle(QString::fromUtf8(texts::kChartSizeTitle));
     width_->setObjectName(QStringLiteral("ChartWidth"));
     height_->setObjectName(QStringLiteral("ChartHeight"));
     unit_->setObjectName(QStringLiteral("ChartUnit"));
-    unit_->addItems({QStringLiteral("пиксели"), QStringLiteral("мм")});
+    unit_->addItems({QString::fromUtf8(texts::kPixels), QString::fromUtf8(texts::kMillimetres)});
     unit_->setCurrentIndex(initial.millimetres ? 1 : 0);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Ширина:"), width_);
-    form->addRow(QStringLiteral("Высота:"), height_);
-    form->addRow(QStringLiteral("Единицы:"), unit_);
+    form->addRow(QString::fromUtf8(texts::kWidthCaption), width_);
+    form->addRow(QString::fromUtf8(texts::kHeightCaption), height_);
+    form->addRow(QString::fromUtf8(texts::kUnitCaption), unit_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(okCancel(this));
@@ -59,14 +62,15 @@ ChartImageSize ChartSizeDialog::size() const {
 WideSpanDialog::WideSpanDialog(double initialKhz, double largestKhz, QWidget* parent)
     : QDialog(parent), halfWidth_(new QDoubleSpinBox(this)) {
     setObjectName(QStringLiteral("WideSpanDialog"));
-    setWindowTitle(QStringLiteral("Широкая полоса"));
+    setWindowTitle(QString::fromUtf8(texts::kWideSpanTitle));
     halfWidth_->setObjectName(QStringLiteral("WideSpanHalfWidth"));
     halfWidth_->setDecimals(1);
     halfWidth_->setRange(0, largestKhz);
-    halfWidth_->setSpecialValueText(QStringLiteral("10 × dF"));
+    halfWidth_->setSpecialValueText(QString::fromUtf8(texts::kTenPassBands));
     halfWidth_->setValue(initialKhz);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Центр полосы ± (кГц):"), halfWidth_);
+    const std::string_view caption = settings::kSpanKhz.label;
+    form->addRow(QString::fromUtf8(caption.data(), qsizetype(caption.size())), halfWidth_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(okCancel(this));
@@ -79,11 +83,10 @@ double WideSpanDialog::halfWidthKhz() const {
 
 CsvStyleDialog::CsvStyleDialog(QWidget* parent)
     : QDialog(parent),
-      decimalPoint_(new QRadioButton(QStringLiteral("Десятичная точка, столбцы через «,»"), this)),
-      decimalComma_(
-          new QRadioButton(QStringLiteral("Десятичная запятая, столбцы через «;»"), this)) {
+      decimalPoint_(new QRadioButton(QString::fromUtf8(texts::kDecimalPoint), this)),
+      decimalComma_(new QRadioButton(QString::fromUtf8(texts::kDecimalComma), this)) {
     setObjectName(QStringLiteral("CsvStyleDialog"));
-    setWindowTitle(QStringLiteral("Формат CSV"));
+    setWindowTitle(QString::fromUtf8(texts::kCsvStyleTitle));
     decimalPoint_->setChecked(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(decimalPoint_);

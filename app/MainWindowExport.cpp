@@ -11,13 +11,13 @@
 #include "CurveCsv.h"
 #include "CurveRecord.h"
 #include "Dialogs.h"
-#include "ExportTexts.h"
 #include "MainWindow.h"
 #include "SpiceExport.h"
 #include "TerminalResponse.h"
 #include "Touchstone.h"
 #include "TwoPortExport.h"
 #include "WideSpan.h"
+#include "texts/ExportTexts.h"
 
 namespace trellon {
 

@@ -10,7 +10,6 @@
 #include "CommandError.h"
 #include "CurveRecord.h"
 #include "Dialogs.h"
-#include "ExportTexts.h"
 #include "FileBytes.h"
 #include "LocaleSeparator.h"
 #include "MainWindow.h"
@@ -23,6 +22,7 @@
 #include "TerminalResponse.h"
 #include "Touchstone.h"
 #include "WideSpan.h"
+#include "texts/ExportTexts.h"
 
 namespace trellon {
 
