@@ -5,6 +5,7 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "SettingTables.h"
@@ -22,6 +23,17 @@ QDoubleSpinBox* sideBox(double value, QWidget* parent) {
     box->setRange(1, kLargestSide);
     box->setValue(value);
     return box;
+}
+
+// The layout of a dialog of fixed size, at least as wide as its title needs, so that the title
+// bar shows the whole title beside its buttons.
+QVBoxLayout* fixedLayout(QDialog* dialog) {
+    auto* layout = new QVBoxLayout(dialog);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    const int titleBarButtons = 4 * dialog->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    layout->addSpacerItem(new QSpacerItem(
+        dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()) + titleBarButtons, 0));
+    return layout;
 }
 
 QDialogButtonBox* okCancel(QDialog* dialog) {
@@ -49,10 +61,9 @@ ChartSizeDialog::ChartSizeDialog(const ChartImageSize& initial, QWidget* parent)
     form->addRow(QString::fromUtf8(texts::kWidthCaption), width_);
     form->addRow(QString::fromUtf8(texts::kHeightCaption), height_);
     form->addRow(QString::fromUtf8(texts::kUnitCaption), unit_);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = fixedLayout(this);
     layout->addLayout(form);
     layout->addWidget(okCancel(this));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 ChartImageSize ChartSizeDialog::size() const {
@@ -71,10 +82,9 @@ WideSpanDialog::WideSpanDialog(double initialKhz, double largestKhz, QWidget* pa
     auto* form = new QFormLayout;
     const std::string_view caption = settings::kSpanKhz.label;
     form->addRow(QString::fromUtf8(caption.data(), qsizetype(caption.size())), halfWidth_);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = fixedLayout(this);
     layout->addLayout(form);
     layout->addWidget(okCancel(this));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 double WideSpanDialog::halfWidthKhz() const {
@@ -88,15 +98,32 @@ CsvStyleDialog::CsvStyleDialog(QWidget* parent)
     setObjectName(QStringLiteral("CsvStyleDialog"));
     setWindowTitle(QString::fromUtf8(texts::kCsvStyleTitle));
     decimalPoint_->setChecked(true);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = fixedLayout(this);
     layout->addWidget(decimalPoint_);
     layout->addWidget(decimalComma_);
     layout->addWidget(okCancel(this));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 CsvStyle CsvStyleDialog::style() const {
     return decimalComma_->isChecked() ? CsvStyle::DecimalComma : CsvStyle::DecimalPoint;
+}
+
+TouchstoneFormatDialog::TouchstoneFormatDialog(TouchstoneFormat initial, QWidget* parent)
+    : QDialog(parent), format_(new QComboBox(this)) {
+    setObjectName(QStringLiteral("TouchstoneFormatDialog"));
+    setWindowTitle(QString::fromUtf8(texts::kTouchstoneFormatTitle));
+    format_->setObjectName(QStringLiteral("TouchstoneFormat"));
+    for (const char* format : texts::kTouchstoneFormats) {
+        format_->addItem(QString::fromUtf8(format));
+    }
+    format_->setCurrentIndex(static_cast<int>(initial));
+    auto* layout = fixedLayout(this);
+    layout->addWidget(format_);
+    layout->addWidget(okCancel(this));
+}
+
+TouchstoneFormat TouchstoneFormatDialog::format() const {
+    return static_cast<TouchstoneFormat>(format_->currentIndex());
 }
 
 }  // namespace trellon

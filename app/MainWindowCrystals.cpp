@@ -52,16 +52,18 @@ void MainWindow::createCrystalTools() {
         .showError = fail,
         .openFileName =
             [this](const QString& filters) {
-                return dialogs_.openFileName(QCoreApplication::applicationDirPath(), filters,
-                                             QStringLiteral("csv"));
+                return rememberFolder(
+                    dialogs_.openFileName(recentFolder(), filters, QStringLiteral("csv")));
             },
         .saveFileName =
             [this](const QString& filters) {
-                return dialogs_.saveFileName(QCoreApplication::applicationDirPath(), filters);
+                return rememberFolder(dialogs_.saveFileName(recentFolder(), filters));
             },
         .openFileNames =
             [this](const QString& filters) {
-                return dialogs_.openFileNames(QCoreApplication::applicationDirPath(), filters);
+                const QStringList chosen = dialogs_.openFileNames(recentFolder(), filters);
+                rememberFolder(chosen.value(0));
+                return chosen;
             },
         .showBuilt =
             [this](const CalculatedDesign& d, const std::vector<MeasuredCrystal>& c) {

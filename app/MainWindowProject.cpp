@@ -67,9 +67,8 @@ void MainWindow::SaveProjectClick() {
 
 // The whole file is read and checked before anything changes.
 void MainWindow::OpenProjectClick() {
-    const QString path = dialogs_.openFileName(QCoreApplication::applicationDirPath(),
-                                               QString::fromUtf8(texts::kProjectFileFilters),
-                                               QStringLiteral("json"));
+    const QString path = rememberFolder(dialogs_.openFileName(
+        recentFolder(), QString::fromUtf8(texts::kProjectFileFilters), QStringLiteral("json")));
     if (path.isEmpty()) {
         return;
     }
@@ -78,7 +77,12 @@ void MainWindow::OpenProjectClick() {
         const std::string bytes = readFileBytes(
             {.path = shownPath, .what = "the project file", .limitBytes = kProjectFileLimit});
         LoadedProject loaded = readProjectFile(bytes, shownPath);
-        exportSizeFromProject_ = loaded.project.exportSettings.has_value();
+        const std::optional<ProjectExport>& kept = loaded.project.exportSettings;
+        chartImageSize_.reset();
+        if (kept && kept->imageSizePx) {
+            chartImageSize_ = ChartImageSize{double(kept->imageSizePx->width),
+                                             double(kept->imageSizePx->height), false};
+        }
         document_.open(std::move(loaded));
     });
 }

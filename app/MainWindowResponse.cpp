@@ -114,9 +114,8 @@ void MainWindow::recordDrawnCurve(int k) {
 }
 
 void MainWindow::ImportMeasuredClick() {
-    const QString path = dialogs_.openFileName(QCoreApplication::applicationDirPath(),
-                                               QString::fromUtf8(texts::kTouchstoneFileFilters),
-                                               QStringLiteral("s2p"));
+    const QString path = rememberFolder(dialogs_.openFileName(
+        recentFolder(), QString::fromUtf8(texts::kTouchstoneFileFilters), QStringLiteral("s2p")));
     if (!path.isEmpty()) {
         runCommand([&] { importMeasured(path); });
     }

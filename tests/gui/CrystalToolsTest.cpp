@@ -114,6 +114,7 @@ private slots:
     void monteCarloDrawsEnvelopesAndCancelKeepsThePreviousResults();
     void projectSavedAndOpenedRestoresTheWindows();
     void sweepsAreFittedIntoTheBatchAndTheFitIsDrawn();
+    void refusalsAreInTheWindowsLanguage();
 
 private:
     QTemporaryDir dir_;
@@ -501,4 +502,40 @@ void CrystalToolsTest::sweepsAreFittedIntoTheBatchAndTheFitIsDrawn() {
 }
 
 QTEST_MAIN(CrystalToolsTest)
+// A setting out of its range is refused in Russian with its caption, range and unit (the command
+// line keeps its English check), and so is a file the window cannot open.
+void CrystalToolsTest::refusalsAreInTheWindowsLanguage() {
+    WindowDriver w;
+    w.calculate();
+    FakeDialogs& d = w.dialogs();
+    w.choose("MonteCarlo");
+    auto* mc = toolWindow<MonteCarloWindow>();
+    const std::pair<const char*, const char*> typed[] = {
+        {"Samples", "0"}, {"Stray", "-1"}, {"GridPoints", "abc"}, {"SigmaLm", "100"}};
+    const char* expected[] = {
+        "Число испытаний: 0 вне допустимого диапазона 1…1000000",
+        "Паразитная емкость, пФ: -1 вне допустимого диапазона 0…1000000 пФ, кроме 1000000",
+        "Точек по частоте: «abc» - не целое число",
+        "σ Lm, %: 100 вне допустимого диапазона 0…100 %, кроме 100"};
+    for (std::size_t i = 0; i < std::size(typed); ++i) {
+        const QString before = mc->findChild<QLineEdit*>(typed[i].first)->text();
+        mc->findChild<QLineEdit*>(typed[i].first)->setText(QString::fromUtf8(typed[i].second));
+        d.forget();
+        click(mc, "RunMonteCarlo");
+        QCOMPARE(d.texts(FakeDialogs::Shown::Kind::Warning),
+                 QStringList{QString::fromUtf8(expected[i])});
+        mc->findChild<QLineEdit*>(typed[i].first)->setText(before);
+    }
+    mc->close();
+
+    d.forget();
+    d.fileNames = {dir_.filePath("no such project.json")};
+    w.choose("OpenProject");
+    const QStringList errors = d.texts(FakeDialogs::Shown::Kind::Error);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors[0].startsWith(QString::fromUtf8("Не удалось открыть файл проекта «") +
+                                  dir_.filePath("no such project.json") + QString::fromUtf8("»: ")),
+             qPrintable(errors[0]));
+}
+
 #include "CrystalToolsTest.moc"
