@@ -5,7 +5,6 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QRadioButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include "SettingTables.h"
@@ -30,9 +29,10 @@ QDoubleSpinBox* sideBox(double value, QWidget* parent) {
 QVBoxLayout* fixedLayout(QDialog* dialog) {
     auto* layout = new QVBoxLayout(dialog);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    const int titleBarButtons = 4 * dialog->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    // A title bar's icon, buttons and margins take about twelve lines' height.
+    const int titleBarRoom = 12 * dialog->fontMetrics().height();
     layout->addSpacerItem(new QSpacerItem(
-        dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()) + titleBarButtons, 0));
+        dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()) + titleBarRoom, 0));
     return layout;
 }
 
