@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "BenchCircuit.h"
@@ -16,6 +17,7 @@
 #include "MainMenu.h"
 #include "ProjectDocument.h"
 #include "ProjectFile.h"
+#include "ReportBlock.h"
 #include "ResultFieldSet.h"
 #include "SpiceExport.h"
 
@@ -37,6 +39,9 @@ class BenchWindow;
 class LsFoCalculator;
 class MemoView;
 class PanelStatusBar;
+
+// The blocks after the usual report that a repeat replaces in the results panel.
+enum class ShownBlock { Built, Bench, MonteCarlo };
 
 // The designer's window: crystal and filter inputs, the schematic with the computed values, the
 // results panel, the log and the response chart sharing one area, two status bars and the
@@ -128,6 +133,10 @@ private:
     // The file name the user chose, with `suffix` added when it has none; empty when cancelled.
     QString exportFileName(const QString& filters, const QString& suffix);
 
+    // Shows a block after the usual report: in the results panel it replaces the block of the same
+    // kind shown before; the log, the journal of the session, records it again.
+    void showReportBlock(ShownBlock kind, const ReportBlockLines& lines);
+
     // The log.
     void SaveProtClick();
     void PrintProtocolClick();
@@ -214,6 +223,8 @@ private:
     QStringList shownFitCaptions_;
     // The filter at the bench while its curve is shown, for the SPICE and Touchstone exports.
     std::shared_ptr<const BenchCircuit> shownBench_;
+    // The results panel's lines of each kind of block last shown.
+    std::map<ShownBlock, QStringList> shownBlocks_;
     SpiceSweep shownBenchSweep_{};
     // Whether the chart's image size comes from the export choices of an opened project.
     bool exportSizeFromProject_ = false;

@@ -25,6 +25,7 @@ namespace trellon {
 namespace {
 
 constexpr const char* kPdfFileFilters = "PDF (*.pdf)";
+const QString kAsBuiltCaption = QStringLiteral("as built");
 
 }  // namespace
 
@@ -89,14 +90,13 @@ void MainWindow::showBench() {
         amplitude.y.push_back(displayedLevel(result.built.levelsDb[i], result.built.figures,
                                              engine_->state.AbsoluteLevel));
     }
-    Chart1->addExtraCurve(QStringLiteral("as built"), QPen(QColor(200, 30, 30), 2, Qt::DotLine),
+    Chart1->removeExtraCurves({kAsBuiltCaption});
+    Chart1->addExtraCurve(kAsBuiltCaption, QPen(QColor(200, 30, 30), 2, Qt::DotLine),
                           std::move(amplitude), [](ChartQuantity) { return CurveSeries{}; });
     shownBench_ = std::make_shared<const BenchCircuit>(*bench);
     shownBenchSweep_ = {frequencies.front(), frequencies.back(), int(frequencies.size())};
-    Memo1->show();
-    appendReportBlock(
-        engine_->state, *Memo1, *Memo2,
-        benchReportLines(design, bench_->settings(), *bench, result, localeDecimalSeparator()));
+    showReportBlock(ShownBlock::Bench, benchReportLines(design, bench_->settings(), *bench, result,
+                                                        localeDecimalSeparator()));
     FRClick();
 }
 

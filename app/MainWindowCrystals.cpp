@@ -142,9 +142,8 @@ void MainWindow::showBuiltFilter(const CalculatedDesign& design,
         names.push_back(crystal.name);
     }
     // The block is placed by the design it was built from; the log's count is the window's.
-    Memo1->show();
-    appendReportBlock(engine_->state, *Memo1, *Memo2,
-                      builtFilterReportLines(design, built, names, localeDecimalSeparator()));
+    showReportBlock(ShownBlock::Built,
+                    builtFilterReportLines(design, built, names, localeDecimalSeparator()));
     FRClick();
 }
 

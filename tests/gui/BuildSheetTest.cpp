@@ -120,6 +120,12 @@ void BuildSheetTest::benchWindowDrawsTheCurveAddsTheBlockAndExports() {
     w.selectTopology(4);
     bench->findChild<QPushButton*>("BenchShow")->click();
     QCOMPARE(w.log().mid(logLines + block.size()), block);
+    // A repeat replaces the curve and the results block; the log, a journal, records it again.
+    bench->findChild<QPushButton*>("BenchShow")->click();
+    QCOMPARE(w.chart()->extraCurveCount(), 1);
+    QCOMPARE(w.chart()->legend->itemCount(), 1);
+    QCOMPARE(w.results().count("-- as built --"), 1);
+    QCOMPARE(w.results().mid(0, results.size()), results);
 
     QTemporaryDir dir;
     // While the curve is shown, the exports write the filter at the bench: the source at the

@@ -174,6 +174,7 @@ void CrystalToolsTest::batchTableDrawsAndReportsTheBuiltFilter() {
     QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
     QCOMPARE(chart->extraCurveCount(), 1);
     QVERIFY(worstDeviation(chart, extraCurve(chart, "built")) > 0.1);
+    QCOMPARE(w.results().count(QStringLiteral("-- built --")), 1);
     const QString spiceAfter = dir_.filePath("after.cir");
     d.fileNames = {spiceAfter};
     w.choose("ExportSpice");
