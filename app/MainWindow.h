@@ -166,6 +166,7 @@ private:
     void showBuiltFilter(const CalculatedDesign& design,
                          const std::vector<MeasuredCrystal>& crystals);
     void showEnvelopes(const CalculatedDesign& design, const MonteCarloResult& result);
+    void dropDesignResults();
     void showSweepFit(const QString& name, const std::vector<double>& frequencyHz,
                       std::vector<double> measuredDb, std::vector<double> fittedDb);
 

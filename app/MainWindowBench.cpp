@@ -12,6 +12,7 @@
 #include "ChartView.h"
 #include "CommandError.h"
 #include "CrystalBatchWindow.h"
+#include "CurveCaptions.h"
 #include "CurveRecord.h"
 #include "Dialogs.h"
 #include "ExportTexts.h"
@@ -25,7 +26,6 @@ namespace trellon {
 namespace {
 
 constexpr const char* kPdfFileFilters = "PDF (*.pdf)";
-const QString kAsBuiltCaption = QStringLiteral("as built");
 
 }  // namespace
 
@@ -90,9 +90,10 @@ void MainWindow::showBench() {
         amplitude.y.push_back(displayedLevel(result.built.levelsDb[i], result.built.figures,
                                              engine_->state.AbsoluteLevel));
     }
-    Chart1->removeExtraCurves({kAsBuiltCaption});
-    Chart1->addExtraCurve(kAsBuiltCaption, QPen(QColor(200, 30, 30), 2, Qt::DotLine),
-                          std::move(amplitude), [](ChartQuantity) { return CurveSeries{}; });
+    const QString caption = QString::fromUtf8(texts::kAsBuiltCurve);
+    Chart1->removeExtraCurves({caption});
+    Chart1->addExtraCurve(caption, QPen(QColor(200, 30, 30), 2, Qt::DotLine), std::move(amplitude),
+                          [](ChartQuantity) { return CurveSeries{}; });
     shownBench_ = std::make_shared<const BenchCircuit>(*bench);
     shownBenchSweep_ = {frequencies.front(), frequencies.back(), int(frequencies.size())};
     showReportBlock(ShownBlock::Bench, benchReportLines(design, bench_->settings(), *bench, result,

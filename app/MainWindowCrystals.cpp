@@ -7,6 +7,7 @@
 #include "Catalogue.h"
 #include "ChartView.h"
 #include "CrystalBatchWindow.h"
+#include "CurveCaptions.h"
 #include "Dialogs.h"
 #include "LocaleSeparator.h"
 #include "MainWindow.h"
@@ -18,9 +19,11 @@ namespace trellon {
 
 namespace {
 
-const QString kBuiltCaption = QStringLiteral("built");
-const QStringList kEnvelopeCaptions = {QStringLiteral("MC 5 %"), QStringLiteral("MC 50 %"),
-                                       QStringLiteral("MC 95 %")};
+const QString kBuiltCaption = QString::fromUtf8(texts::kBuiltCurve);
+const QString kAsBuiltCaption = QString::fromUtf8(texts::kAsBuiltCurve);
+const QStringList kEnvelopeCaptions = {QString::fromUtf8(texts::kEnvelopeCurves[0]),
+                                       QString::fromUtf8(texts::kEnvelopeCurves[1]),
+                                       QString::fromUtf8(texts::kEnvelopeCurves[2])};
 
 // Detuning from Fo in kHz, as the chart's curves are drawn over.
 std::vector<double> detuningKhz(double foKhz, const std::vector<double>& hz) {
@@ -99,10 +102,26 @@ void MainWindow::createCrystalTools() {
             [this](const CalculatedDesign& d, const MonteCarloResult& r) {
                 runCommand([&] { showEnvelopes(d, r); });
             },
+        .logBlock =
+            [this](const std::vector<std::string>& lines) {
+                showReportBlock(ShownBlock::MonteCarlo, {{}, lines});
+            },
+        .saveFileName =
+            [this](const QString& filters) {
+                return dialogs_.saveFileName(QCoreApplication::applicationDirPath(), filters);
+            },
     };
     monteCarloWindow_ =
         std::make_unique<MonteCarloWindow>(document_, separator, std::move(monteCarloHooks));
     monteCarloWindow_->setWindowIcon(windowIcon());
+}
+
+// The curves computed from a design go when another calculation replaces it: beside the new
+// curve they would read as its own. Measurements and crystal fits do not depend on the design.
+void MainWindow::dropDesignResults() {
+    Chart1->removeExtraCurves(QStringList(kEnvelopeCaptions) << kBuiltCaption << kAsBuiltCaption);
+    shownBuilt_.reset();
+    shownBench_.reset();
 }
 
 void MainWindow::CrystalBatchClick() {

@@ -15,7 +15,9 @@
 #include "ChartReadout.h"
 #include "CrystalBatchCsv.h"
 #include "CrystalBatchWindow.h"
+#include "LocaleSeparator.h"
 #include "MeasuredCrystalModel.h"
+#include "MonteCarloReport.h"
 #include "MonteCarloWindow.h"
 #include "NumberText.h"
 #include "WindowDriver.h"
@@ -343,6 +345,43 @@ void CrystalToolsTest::monteCarloDrawsEnvelopesAndCancelKeepsThePreviousResults(
     QVERIFY(!mc->running());
     QCOMPARE(d.shown.size(), std::size_t(1));
     QVERIFY(d.shown[0].text.contains(QString::fromUtf8("Потери")));
+    field("MaxLoss", "100");
+    d.forget();
+
+    // The results name their design, mark the targets, name the one missed most, and are
+    // written to the log and, per sample, to a CSV.
+    auto* designLabel = mc->findChild<QLabel*>("DesignLabel");
+    const QString caption = QString::fromStdString(
+        designCaption(*w.window().calculatedDesign(), localeDecimalSeparator()));
+    QCOMPARE(designLabel->text(), QString::fromUtf8("Расчет: ") + caption);
+    QVERIFY(w.log().contains(QString::fromStdString(monteCarloReportLines(
+        *w.window().calculatedDesign(), first, {100, 50, 100}, localeDecimalSeparator())[0])));
+    for (const char* histogram : {"Histogram1", "Histogram2", "Histogram3"}) {
+        QVERIFY(mc->findChild<QCustomPlot*>(histogram)->itemCount() >= 1);
+    }
+    QVERIFY(mc->findChild<QLabel*>("MissLabel")->text().contains(QString::fromUtf8("Все")));
+    d.fileNames = {dir_.filePath("mc.csv")};
+    click(mc, "ExportMonteCarlo");
+    const QList<QByteArray> rows = contents(dir_.filePath("mc.csv")).split('\n');
+    QVERIFY(rows[0].startsWith("sample,bandwidth_hz"));
+    QCOMPARE(rows.size(), 200 + 2);
+
+    // A calculation since makes the results stale: the envelopes leave the chart, and the
+    // window says whose results they are.
+    w.calculate();
+    QCOMPARE(chart->extraCurveCount(), 0);
+    QVERIFY(designLabel->text().startsWith(QString::fromUtf8("Расчет: ") + caption + " - "));
+    QVERIFY(!mc->resultsCurrent());
+    // A run that ends after the design changed draws nothing beside the new curve.
+    field("Samples", "3000");
+    click(mc, "RunMonteCarlo");
+    QVERIFY(mc->running());
+    w.calculate();
+    QTRY_VERIFY_WITH_TIMEOUT(!mc->running(), 60000);
+    QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
+    QCOMPARE(mc->lastResult()->samples, 3000);
+    QCOMPARE(chart->extraCurveCount(), 0);
+    QVERIFY(!mc->resultsCurrent() && designLabel->text().contains(" - "));
     mc->close();
 }
 
