@@ -29,6 +29,7 @@ namespace trellon {
 class ChartView;
 class CrystalBatchWindow;
 class MonteCarloWindow;
+class SweepFitChart;
 struct BuiltCircuit;
 struct MonteCarloResult;
 struct CurveRecord;
@@ -220,8 +221,8 @@ private:
     // The filter built with measured crystals while its curve is shown, for the SPICE export.
     std::shared_ptr<const BuiltCircuit> shownBuilt_;
     SpiceSweep shownBuiltSweep_{};
-    // The captions of the fitted crystal's measured and fitted curves now on the chart.
-    QStringList shownFitCaptions_;
+    // The fitted crystal's sweep and model, in a window of their own.
+    std::unique_ptr<SweepFitChart> sweepFitChart_;
     // The filter at the bench while its curve is shown, for the SPICE and Touchstone exports.
     std::shared_ptr<const BenchCircuit> shownBench_;
     // The results panel's lines of each kind of block last shown.

@@ -14,6 +14,7 @@
 #include "MemoView.h"
 #include "MonteCarloWindow.h"
 #include "NumberText.h"
+#include "SweepFitChart.h"
 
 namespace trellon {
 
@@ -166,19 +167,15 @@ void MainWindow::showBuiltFilter(const CalculatedDesign& design,
     FRClick();
 }
 
-// The pair replaces the pair of the crystal shown before. The sweep is placed by the Fo typed in,
-// as a measured response is, so that it can be shown before any calculation.
+// The pair replaces the pair of the crystal shown before, on the sweep's own frequencies.
 void MainWindow::showSweepFit(const QString& name, const std::vector<double>& frequencyHz,
                               std::vector<double> measuredDb, std::vector<double> fittedDb) {
-    const double foKhz = TypedNumber(inputs_.Edit1->text().toStdString(), localeDecimalSeparator());
-    const std::vector<double> x = detuningKhz(foKhz, frequencyHz);
-    Chart1->removeExtraCurves(shownFitCaptions_);
-    shownFitCaptions_ = {name + QStringLiteral(" измерено"), name + QStringLiteral(" подгонка")};
-    Chart1->addExtraCurve(shownFitCaptions_[0], QPen(QColor(0, 0, 160), 1),
-                          {x, std::move(measuredDb)}, nullptr);
-    Chart1->addExtraCurve(shownFitCaptions_[1], QPen(QColor(220, 0, 0), 2, Qt::DashLine),
-                          {x, std::move(fittedDb)}, nullptr);
-    FRClick();
+    if (!sweepFitChart_) {
+        sweepFitChart_ = std::make_unique<SweepFitChart>();
+        sweepFitChart_->setWindowIcon(windowIcon());
+    }
+    sweepFitChart_->showFit(name, frequencyHz, measuredDb, fittedDb);
+    bringForward(sweepFitChart_.get());
 }
 
 // The envelopes are drawn at the level of the ideal curve, so that their spread reads against it.

@@ -24,6 +24,13 @@ inline constexpr const char* kBadFixtureOhm =
     "Сопротивление оснастки: положительное число Ом или пусто (из файла).";
 inline constexpr const char* kBadFixtureLoss = "Потери оснастки: от 0 до 100 дБ.";
 
+// The chart of a crystal's sweep and its fitted model.
+inline constexpr const char* kSweepFitTitle = "Подгонка кварца ";
+inline constexpr const char* kSweepFitAxis = "Частота (kHz)";
+inline constexpr const char* kSweepFitLevelAxis = "|S21| (dB)";
+inline constexpr const char* kSweepMeasured = " измерено";
+inline constexpr const char* kSweepFitted = " подгонка";
+
 // What the choice minimises, in the builder's terms.
 inline constexpr const char* kChoiceMeasure =
     "Мера: наибольшее отклонение (дБ) затухания собранного фильтра от идеальной АЧХ "

@@ -20,6 +20,7 @@
 #include "MonteCarloReport.h"
 #include "MonteCarloWindow.h"
 #include "NumberText.h"
+#include "SweepFitChart.h"
 #include "WindowDriver.h"
 
 using namespace trellon;
@@ -519,19 +520,27 @@ void CrystalToolsTest::sweepsAreFittedIntoTheBatchAndTheFitIsDrawn() {
     auto* table = batch->findChild<QTableWidget*>("CrystalTable");
     table->setCurrentCell(1, 0);
     click(batch, "ShowFit");
-    ChartView* chart = w.chart();
-    const QCPGraph* measured = extraCurve(chart, "X2 измерено");
-    const QCPGraph* model = extraCurve(chart, "X2 подгонка");
-    QVERIFY(measured != nullptr && model != nullptr);
-    const CurveSeries m = seriesOf(measured);
-    const CurveSeries f = seriesOf(model);
+    // The fit has a chart of its own, over the sweep's frequencies: the main chart's detuning
+    // from the filter's Fo does not fit a crystal measured on its own.
+    QCOMPARE(w.chart()->extraCurveCount(), 0);
+    auto* fitChart = toolWindow<SweepFitChart>();
+    QVERIFY(fitChart != nullptr && fitChart->isVisible());
+    QCustomPlot* plot = fitChart->plot();
+    QCOMPARE(plot->graph(0)->name(), QString::fromUtf8("X2 измерено"));
+    QCOMPARE(plot->graph(1)->name(), QString::fromUtf8("X2 подгонка"));
+    QCOMPARE(plot->xAxis->label(), QStringLiteral("Частота (kHz)"));
+    const CurveSeries m = seriesOf(plot->graph(0));
+    const CurveSeries f = seriesOf(plot->graph(1));
     QCOMPARE(m.x.size(), batch->fittedSweep(1)->frequencyHz.size());
     QCOMPARE(f.x, m.x);
+    QVERIFY(plot->xAxis->range().contains(m.x.front()) &&
+            plot->xAxis->range().contains(m.x.back()));
     const auto peak = std::size_t(std::max_element(f.y.begin(), f.y.end()) - f.y.begin());
-    QVERIFY2(std::abs(m.x[peak] - (known.crystals[1].fsKhz - 10000)) < 0.2,
+    QVERIFY2(std::abs(m.x[peak] - known.crystals[1].fsKhz) < 0.2,
              qPrintable(QString::number(m.x[peak])));
     QVERIFY2(std::abs(f.y[peak] - m.y[peak]) < 0.02, qPrintable(QString::number(f.y[peak])));
     batch->close();
+    fitChart->close();
 }
 
 QTEST_MAIN(CrystalToolsTest)
