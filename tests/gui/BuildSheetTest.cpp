@@ -82,6 +82,15 @@ void BuildSheetTest::sheetListsEveryPartAndDrawsTheBuiltCurve() {
         }
     }
     QVERIFY2(red > 900, qPrintable(QString::number(red)));
+    // The chart shows both curves whole: the stopband is not cut at a floor.
+    ChartView chart;
+    drawBenchResponse(chart, *design, result);
+    for (int k = 0; k < 2; ++k) {
+        for (double attenuation : chart.drawnCurves()[std::size_t(k)].series->y) {
+            QVERIFY(chart.yAxis->range().contains(attenuation));
+        }
+    }
+    QVERIFY(chart.yAxis->range().lower < result.ideal.amin - 60);
 
     QTemporaryDir dir;
     const QString keep = qEnvironmentVariable("TRELLON_BUILD_SHEET_PDF");
