@@ -7,6 +7,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "SettingTables.h"
+
 namespace trellon {
 
 namespace {
@@ -66,7 +68,8 @@ WideSpanDialog::WideSpanDialog(double initialKhz, double largestKhz, QWidget* pa
     halfWidth_->setSpecialValueText(QStringLiteral("10 × dF"));
     halfWidth_->setValue(initialKhz);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Центр полосы ± (кГц):"), halfWidth_);
+    const std::string_view label = settings::kSpanKhz.label;
+    form->addRow(QString::fromUtf8(label.data(), qsizetype(label.size())), halfWidth_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(okCancel(this));
