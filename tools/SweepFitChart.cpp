@@ -24,7 +24,9 @@ SweepFitChart::SweepFitChart(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("SweepFitChart"));
     plot_ = new QCustomPlot(this);
     plot_->setObjectName(QStringLiteral("SweepFitPlot"));
-    plot_->setLocale(QLocale());
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    plot_->setLocale(locale);
     plot_->xAxis->setLabel(QString::fromUtf8(texts::kSweepFitAxis));
     plot_->yAxis->setLabel(QString::fromUtf8(texts::kSweepFitLevelAxis));
     // Whole kilohertz of a 10 MHz crystal would hide the hertz the fit is about.
