@@ -24,6 +24,7 @@
 #include "MemoView.h"
 #include "MonteCarloWindow.h"
 #include "SchematicImage.h"
+#include "SweepFitChart.h"
 #include "WindowLayout.h"
 #include "WindowTexts.h"
 

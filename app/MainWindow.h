@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "BenchCircuit.h"
@@ -17,6 +18,7 @@
 #include "MainMenu.h"
 #include "ProjectDocument.h"
 #include "ProjectFile.h"
+#include "ReportBlock.h"
 #include "ResultFieldSet.h"
 #include "SpiceExport.h"
 
@@ -28,6 +30,7 @@ namespace trellon {
 class ChartView;
 class CrystalBatchWindow;
 class MonteCarloWindow;
+class SweepFitChart;
 struct BuiltCircuit;
 struct MonteCarloResult;
 struct CurveRecord;
@@ -37,6 +40,9 @@ class BenchWindow;
 class LsFoCalculator;
 class MemoView;
 class PanelStatusBar;
+
+// The blocks after the usual report that a repeat replaces in the results panel.
+enum class ShownBlock { Built, Bench, MonteCarlo };
 
 // The designer's window: crystal and filter inputs, the schematic with the computed values, the
 // results panel, the log and the response chart sharing one area, two status bars and the
@@ -132,6 +138,10 @@ private:
     QString recentFolder() const;
     QString rememberFolder(const QString& chosen);
 
+    // Shows a block after the usual report: in the results panel it replaces the block of the same
+    // kind shown before; the log, the journal of the session, records it again.
+    void showReportBlock(ShownBlock kind, const ReportBlockLines& lines);
+
     // The log.
     void SaveProtClick();
     void PrintProtocolClick();
@@ -161,6 +171,7 @@ private:
     void showBuiltFilter(const CalculatedDesign& design,
                          const std::vector<MeasuredCrystal>& crystals);
     void showEnvelopes(const CalculatedDesign& design, const MonteCarloResult& result);
+    void dropDesignResults();
     void showSweepFit(const QString& name, const std::vector<double>& frequencyHz,
                       std::vector<double> measuredDb, std::vector<double> fittedDb);
 
@@ -214,10 +225,12 @@ private:
     // The filter built with measured crystals while its curve is shown, for the SPICE export.
     std::shared_ptr<const BuiltCircuit> shownBuilt_;
     SpiceSweep shownBuiltSweep_{};
-    // The captions of the fitted crystal's measured and fitted curves now on the chart.
-    QStringList shownFitCaptions_;
+    // The fitted crystal's sweep and model, in a window of their own.
+    std::unique_ptr<SweepFitChart> sweepFitChart_;
     // The filter at the bench while its curve is shown, for the SPICE and Touchstone exports.
     std::shared_ptr<const BenchCircuit> shownBench_;
+    // The results panel's lines of each kind of block last shown.
+    std::map<ShownBlock, QStringList> shownBlocks_;
     SpiceSweep shownBenchSweep_{};
     // The size the chart was last exported at in this session, or that an opened project keeps.
     std::optional<ChartImageSize> chartImageSize_;

@@ -84,15 +84,14 @@ void MainWindow::showBench() {
         amplitude.y.push_back(displayedLevel(result.built.levelsDb[i], result.built.figures,
                                              engine_->state.AbsoluteLevel));
     }
-    Chart1->addExtraCurve(QString::fromUtf8(texts::kAsBuiltCurve),
-                          QPen(QColor(200, 30, 30), 2, Qt::DotLine), std::move(amplitude),
+    const QString caption = QString::fromUtf8(texts::kAsBuiltCurve);
+    Chart1->removeExtraCurves({caption});
+    Chart1->addExtraCurve(caption, QPen(QColor(200, 30, 30), 2, Qt::DotLine), std::move(amplitude),
                           [](ChartQuantity) { return CurveSeries{}; });
     shownBench_ = std::make_shared<const BenchCircuit>(*bench);
     shownBenchSweep_ = {frequencies.front(), frequencies.back(), int(frequencies.size())};
-    Memo1->show();
-    appendReportBlock(
-        engine_->state, *Memo1, *Memo2,
-        benchReportLines(design, bench_->settings(), *bench, result, localeDecimalSeparator()));
+    showReportBlock(ShownBlock::Bench, benchReportLines(design, bench_->settings(), *bench, result,
+                                                        localeDecimalSeparator()));
     FRClick();
 }
 

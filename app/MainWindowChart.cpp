@@ -78,6 +78,7 @@ void MainWindow::ClearGraficClick() {
     lowerPanelsToPlainText();
     engine_->state.CalcCount = 0;
     Memo1->clear();
+    shownBlocks_.clear();
 }
 
 void MainWindow::PlusZoomClick() {

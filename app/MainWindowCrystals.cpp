@@ -13,6 +13,7 @@
 #include "MemoView.h"
 #include "MonteCarloWindow.h"
 #include "NumberText.h"
+#include "SweepFitChart.h"
 #include "texts/BenchTexts.h"
 #include "texts/CrystalWindowTexts.h"
 
@@ -21,6 +22,7 @@ namespace trellon {
 namespace {
 
 const QString kBuiltCaption = QString::fromUtf8(texts::kBuiltCurve);
+const QString kAsBuiltCaption = QString::fromUtf8(texts::kAsBuiltCurve);
 const QStringList kEnvelopeCaptions = {QString::fromUtf8(texts::kEnvelopeCaptions[0]),
                                        QString::fromUtf8(texts::kEnvelopeCaptions[1]),
                                        QString::fromUtf8(texts::kEnvelopeCaptions[2])};
@@ -104,10 +106,26 @@ void MainWindow::createCrystalTools() {
             [this](const CalculatedDesign& d, const MonteCarloResult& r) {
                 runCommand([&] { showEnvelopes(d, r); });
             },
+        .logBlock =
+            [this](const std::vector<std::string>& lines) {
+                showReportBlock(ShownBlock::MonteCarlo, {{}, lines});
+            },
+        .saveFileName =
+            [this](const QString& filters) {
+                return dialogs_.saveFileName(QCoreApplication::applicationDirPath(), filters);
+            },
     };
     monteCarloWindow_ =
         std::make_unique<MonteCarloWindow>(document_, separator, std::move(monteCarloHooks));
     monteCarloWindow_->setWindowIcon(windowIcon());
+}
+
+// The curves computed from a design go when another calculation replaces it: beside the new
+// curve they would read as its own. Measurements and crystal fits do not depend on the design.
+void MainWindow::dropDesignResults() {
+    Chart1->removeExtraCurves(QStringList(kEnvelopeCaptions) << kBuiltCaption << kAsBuiltCaption);
+    shownBuilt_.reset();
+    shownBench_.reset();
 }
 
 void MainWindow::CrystalBatchClick() {
@@ -147,26 +165,20 @@ void MainWindow::showBuiltFilter(const CalculatedDesign& design,
         names.push_back(crystal.name);
     }
     // The block is placed by the design it was built from; the log's count is the window's.
-    Memo1->show();
-    appendReportBlock(engine_->state, *Memo1, *Memo2,
-                      builtFilterReportLines(design, built, names, localeDecimalSeparator()));
+    showReportBlock(ShownBlock::Built,
+                    builtFilterReportLines(design, built, names, localeDecimalSeparator()));
     FRClick();
 }
 
-// The pair replaces the pair of the crystal shown before. The sweep is placed by the Fo typed in,
-// as a measured response is, so that it can be shown before any calculation.
+// The pair replaces the pair of the crystal shown before, on the sweep's own frequencies.
 void MainWindow::showSweepFit(const QString& name, const std::vector<double>& frequencyHz,
                               std::vector<double> measuredDb, std::vector<double> fittedDb) {
-    const double foKhz = TypedNumber(inputs_.Edit1->text().toStdString(), localeDecimalSeparator());
-    const std::vector<double> x = detuningKhz(foKhz, frequencyHz);
-    Chart1->removeExtraCurves(shownFitCaptions_);
-    shownFitCaptions_ = {name + QString::fromUtf8(texts::kMeasuredSuffix),
-                         name + QString::fromUtf8(texts::kFittedSuffix)};
-    Chart1->addExtraCurve(shownFitCaptions_[0], QPen(QColor(0, 0, 160), 1),
-                          {x, std::move(measuredDb)}, nullptr);
-    Chart1->addExtraCurve(shownFitCaptions_[1], QPen(QColor(220, 0, 0), 2, Qt::DashLine),
-                          {x, std::move(fittedDb)}, nullptr);
-    FRClick();
+    if (!sweepFitChart_) {
+        sweepFitChart_ = std::make_unique<SweepFitChart>();
+        sweepFitChart_->setWindowIcon(windowIcon());
+    }
+    sweepFitChart_->showFit(name, frequencyHz, measuredDb, fittedDb);
+    bringForward(sweepFitChart_.get());
 }
 
 // The envelopes are drawn at the level of the ideal curve, so that their spread reads against it.

@@ -10,6 +10,19 @@
 
 namespace trellon {
 
+void MainWindow::showReportBlock(ShownBlock kind, const ReportBlockLines& lines) {
+    QStringList& shown = shownBlocks_[kind];
+    Memo1->removeLastRun(shown);
+    shown.clear();
+    for (const std::string& line : lines.results) {
+        shown << QString::fromStdString(line);
+    }
+    if (!lines.results.empty()) {
+        Memo1->show();
+    }
+    appendReportBlock(engine_->state, *Memo1, *Memo2, lines);
+}
+
 // The log save operation: false when the user cancels the dialog.
 bool MainWindow::SaveLog() {
     const QString chosen = dialogs_.saveFileName(QCoreApplication::applicationDirPath(),

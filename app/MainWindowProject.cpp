@@ -105,6 +105,7 @@ void MainWindow::subscribeToDocument() {
                          .Response = d.Response});
         }
     });
+    document_.subscribe(DocumentAspect::Calculation, [this] { dropDesignResults(); });
     document_.subscribe(DocumentAspect::Bench, [this] {
         if (!editingDocument_ && document_.bench() && !bench_) {
             benchWindow();

@@ -10,6 +10,7 @@
 #include "CrystalChooser.h"
 #include "FileBytes.h"
 #include "MonteCarlo.h"
+#include "MonteCarloReport.h"
 #include "NumberColumnsCsv.h"
 #include "NumberText.h"
 #include "ReadLimits.h"
@@ -117,18 +118,6 @@ void reportBuiltFilter(const CalculatedDesign& design, const BuiltCircuit& circu
     }
 }
 
-std::string percentileText(const Percentiles& p, int digits, char separator,
-                           const std::string& unit) {
-    const auto number = [&](double value) { return FormatGeneral(value, digits, separator); };
-    return "p5=" + number(p.p5) + unit + ";  p50=" + number(p.p50) + unit +
-           ";  p95=" + number(p.p95) + unit;
-}
-
-// Whole hertz, as the report's bandwidths read.
-Percentiles wholeHertz(const Percentiles& p) {
-    return {std::round(p.p5), std::round(p.p50), std::round(p.p95)};
-}
-
 }  // namespace
 
 void addMonteCarloOutputs(const CalculatedDesign& design, const BuiltCircuit& circuit,
@@ -156,19 +145,7 @@ void addMonteCarloOutputs(const CalculatedDesign& design, const BuiltCircuit& ci
                                   {"ripple", percentiles(result.ripplePercentiles)},
                                   {"loss", percentiles(result.lossPercentiles)}};
 
-    const auto number = [&](double value, int digits) {
-        return FormatGeneral(value, digits, separator);
-    };
-    const YieldTargets& t = options.targets;
-    outputs.monteCarloLines = {
-        "Monte-Carlo: " + std::to_string(result.samples) + " samples;  yield " +
-            number(result.yield * 100, 4) + " % (ripple <= " + number(t.maxRippleDb, 4) +
-            " dB, dF within +-" + number(t.bandwidthTolerancePercent, 4) +
-            " %, Amin <= " + number(t.maxLossDb, 4) + " dB);",
-        "dF(" + number(design.frLevelDb, 15) + " dB): " +
-            percentileText(wholeHertz(result.bandwidthPercentiles), 5, separator, " Hz") + ";",
-        "Ripple: " + percentileText(result.ripplePercentiles, 3, separator, " dB") + ";",
-        "Amin: " + percentileText(result.lossPercentiles, 3, separator, " dB") + "."};
+    outputs.monteCarloLines = monteCarloReportLines(design, result, options.targets, separator);
 
     if (options.envelopeFile) {
         // Relative levels are to the design's Amin, so the envelopes sit beside the ideal curve.

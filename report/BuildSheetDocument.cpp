@@ -2,8 +2,6 @@
 
 #include <QBuffer>
 #include <QPageSize>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPdfWriter>
 #include <QTextCursor>
 #include <QUrl>
@@ -12,6 +10,7 @@
 
 #include "AtOnceWriter.h"
 #include "BuiltFilter.h"
+#include "ChartView.h"
 #include "CurveFigures.h"
 #include "NumberText.h"
 #include "texts/BenchTexts.h"
@@ -19,8 +18,6 @@
 namespace trellon {
 
 namespace {
-
-constexpr double kDepthShownDb = 40;  // below the least attenuation of the ideal curve
 
 QString number(double value, int precision, char separator) {
     return QString::fromStdString(FormatGeneral(value, precision, separator));
@@ -87,100 +84,33 @@ QString partsTable(const BenchCircuit& bench, std::span<const std::string> cryst
     return html + "</table>";
 }
 
-QPointF plotPoint(const QRectF& area, double xMin, double xMax, double yTop, double yBottom,
-                  double x, double y) {
-    return {area.left() + (x - xMin) / (xMax - xMin) * area.width(),
-            area.top() + (y - yTop) / (yBottom - yTop) * area.height()};
-}
-
-QPainterPath curvePath(const QRectF& area, const std::vector<double>& detuningKhz,
-                       const std::vector<double>& attenuation, double xMin, double xMax,
-                       double yTop, double yBottom) {
-    QPainterPath path;
-    bool started = false;
-    for (std::size_t i = 0; i < detuningKhz.size(); ++i) {
-        if (!std::isfinite(attenuation[i])) {
-            started = false;
-            continue;
-        }
-        const double y = std::clamp(attenuation[i], yTop, yBottom);
-        const QPointF p = plotPoint(area, xMin, xMax, yTop, yBottom, detuningKhz[i], y);
-        if (started) {
-            path.lineTo(p);
-        } else {
-            path.moveTo(p);
-            started = true;
-        }
-    }
-    return path;
-}
-
-// A tick step of 1, 2 or 5 times a power of ten that puts four to ten ticks on `span`: a narrow
-// CW filter spans well under 1 kHz.
-double tickStep(double span) {
-    const double wanted = span / 6;
-    const double decade = std::pow(10.0, std::floor(std::log10(wanted)));
-    for (const double multiple : {1.0, 2.0, 5.0}) {
-        if (multiple * decade >= wanted) {
-            return multiple * decade;
-        }
-    }
-    return 10 * decade;
-}
-
 }  // namespace
 
-QImage benchResponsePicture(const CalculatedDesign& design, const BenchResult& result, QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::white);
+// Drawn by the window's own chart, so that the sheet reads like the window: the whole range of
+// both curves, nothing clipped at the frame.
+void drawBenchResponse(ChartView& chart, const CalculatedDesign& design,
+                       const BenchResult& result) {
+    CurveSeries built, ideal;
     const std::vector<double>& f = result.built.frequenciesHz;
-    if (f.size() < 2) {
-        return image;
-    }
-    std::vector<double> detuning, builtA, idealA;
     for (std::size_t i = 0; i < f.size(); ++i) {
-        detuning.push_back((f[i] - design.foHz()) / 1000);
-        builtA.push_back(attenuationOf(result.built.levelsDb[i]));
-        idealA.push_back(attenuationOf(result.idealLevelsDb[i]));
+        const double detuning = (f[i] - design.foHz()) / 1000;
+        built.x.push_back(detuning);
+        built.y.push_back(-attenuationOf(result.built.levelsDb[i]));
+        ideal.x.push_back(detuning);
+        ideal.y.push_back(-attenuationOf(result.idealLevelsDb[i]));
     }
-    const double xMin = detuning.front();
-    const double xMax = detuning.back();
-    const double yTop = std::floor(std::min(result.ideal.amin, result.built.figures.amin));
-    const double yBottom = yTop + kDepthShownDb;
+    chart.addExtraCurve(QString::fromUtf8(texts::kSheetIdealCurve),
+                        QPen(QColor(120, 120, 120), 1.5, Qt::DashLine), std::move(ideal), nullptr);
+    chart.addExtraCurve(QString::fromUtf8(texts::kSheetBuiltCurve), QPen(QColor(200, 30, 30), 2),
+                        std::move(built), nullptr);
+}
 
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF area(60, 20, size.width() - 80, size.height() - 60);
-    painter.setPen(QPen(QColor(220, 220, 220), 1));
-    for (double y = std::ceil(yTop / 10) * 10; y <= yBottom; y += 10) {
-        const QPointF a = plotPoint(area, xMin, xMax, yTop, yBottom, xMin, y);
-        painter.drawLine(a, QPointF(area.right(), a.y()));
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(0, a.y() - 8, 55, 16), Qt::AlignRight | Qt::AlignVCenter,
-                         number(y, 4, '.'));
-        painter.setPen(QPen(QColor(220, 220, 220), 1));
-    }
-    const double xStep = tickStep(xMax - xMin);
-    for (double k = std::ceil(xMin / xStep); k * xStep <= xMax; k += 1) {
-        const double x = k * xStep;
-        const QPointF a = plotPoint(area, xMin, xMax, yTop, yBottom, x, yTop);
-        painter.drawLine(a, QPointF(a.x(), area.bottom()));
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(a.x() - 30, area.bottom() + 4, 60, 16), Qt::AlignCenter,
-                         number(x, 4, '.'));
-        painter.setPen(QPen(QColor(220, 220, 220), 1));
-    }
-    painter.setPen(Qt::black);
-    painter.drawRect(area);
-    painter.drawText(QRectF(area.left(), area.bottom() + 22, area.width(), 16), Qt::AlignCenter,
-                     QString::fromUtf8(texts::kSheetAxes));
-    painter.setPen(QPen(QColor(120, 120, 120), 1.5, Qt::DashLine));
-    painter.drawPath(curvePath(area, detuning, idealA, xMin, xMax, yTop, yBottom));
-    painter.setPen(QPen(QColor(200, 30, 30), 2));
-    painter.drawPath(curvePath(area, detuning, builtA, xMin, xMax, yTop, yBottom));
-    painter.drawText(QRectF(area.left() + 8, area.top() + 4, 300, 16), Qt::AlignLeft,
-                     QString::fromUtf8(texts::kSheetLegend));
-    return image;
+QImage benchResponsePicture(const CalculatedDesign& design, const BenchResult& result, QSize size) {
+    ChartView chart;
+    chart.resize(size);
+    drawBenchResponse(chart, design, result);
+    chart.replot();
+    return chart.toPixmap(size.width(), size.height()).toImage();
 }
 
 std::unique_ptr<QTextDocument> buildSheetDocument(const CalculatedDesign& design,

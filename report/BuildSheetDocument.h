@@ -13,9 +13,13 @@
 
 namespace trellon {
 
-// The predicted response for the build sheet: the attenuation of the filter at the bench over
-// the ideal one (the nominal circuit as built) on the frequencies of `result`, against the
-// detuning from Fo.
+class ChartView;
+
+// The predicted response for the build sheet, drawn on `chart` as the window's extra curves: the
+// attenuation of the filter at the bench over the ideal one (the nominal circuit as built) on
+// the frequencies of `result`, against the detuning from Fo, the whole range of both shown.
+void drawBenchResponse(ChartView& chart, const CalculatedDesign& design, const BenchResult& result);
+// That chart as a picture of `size` pixels.
 QImage benchResponsePicture(const CalculatedDesign& design, const BenchResult& result, QSize size);
 
 // The build sheet as a document to print or save: the settings, the parts list by schematic

@@ -155,8 +155,21 @@ void ChartView::setQuantity(ChartQuantity quantity) {
     for (ChartCurve& curve : curves_) {
         showCurve(curve);
     }
+    listDrawnExtraCurves();
     readout_->setVisible(false);
     fitAxes();
+}
+
+// The legend names the extra curves that have points in the current quantity, in the order
+// they were added.
+void ChartView::listDrawnExtraCurves() {
+    legend->clearItems();
+    for (auto curve = curves_.begin() + kCurveCount; curve != curves_.end(); ++curve) {
+        if (curve->graph->dataCount() > 0) {
+            curve->graph->addToLegend();
+        }
+    }
+    legend->setVisible(legend->itemCount() > 0);
 }
 
 void ChartView::forgetQuantity(ChartQuantity quantity) {
@@ -174,10 +187,9 @@ int ChartView::addExtraCurve(const QString& caption, const QPen& pen, CurveSerie
     curve.graph = addCurveGraph(*this, caption, pen);
     curve.amplitude = std::move(amplitude);
     curve.source = std::move(source);
-    curve.graph->addToLegend();
-    legend->setVisible(true);
     showCurve(curve);
     curves_.push_back(std::move(curve));
+    listDrawnExtraCurves();
     fitAxes();
     return static_cast<int>(curves_.size()) - 1;
 }
@@ -200,7 +212,7 @@ void ChartView::removeExtraCurves(const QStringList& captions) {
             ++curve;
         }
     }
-    legend->setVisible(extraCurveCount() > 0);
+    listDrawnExtraCurves();
     replot(rpQueuedReplot);
 }
 

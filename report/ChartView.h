@@ -87,6 +87,7 @@ private:
     void advanceZoom();
     const CurveSeries& seriesOf(ChartCurve& curve);
     void showCurve(ChartCurve& curve);
+    void listDrawnExtraCurves();
 
     QMargins plainMargins_;
     bool fixedAxis_ = false;

@@ -21,6 +21,9 @@ public:
 
     // Every line as it stands, including those the user typed.
     QStringList lines() const;
+    // Removes the last run of lines equal to `run`, so that a block shown again replaces its
+    // earlier copy; false when there is none.
+    bool removeLastRun(const QStringList& run);
 };
 
 }  // namespace trellon

@@ -10,16 +10,21 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <charconv>
 
+#include "AtOnceWriter.h"
 #include "BackgroundRun.h"
 #include "CommandError.h"
 #include "CrystalWindowParts.h"
+#include "MonteCarloCsv.h"
+#include "MonteCarloReport.h"
 #include "NumberText.h"
 #include "ProjectDocument.h"
 #include "SettingRefusalText.h"
 #include "texts/CrystalWindowTexts.h"
 #include "texts/FailureTexts.h"
+#include "texts/MonteCarloTexts.h"
 
 namespace trellon {
 
@@ -53,10 +58,33 @@ MonteCarloWindow::MonteCarloWindow(ProjectDocument& document, char decimalSepara
             setSettings(document_.spreads(), document_.targets());
         }
     });
+    calculationSubscription_ =
+        document_.subscribe(DocumentAspect::Calculation, [this] { showDesign(); });
+    showDesign();
 }
 
 MonteCarloWindow::~MonteCarloWindow() {
     document_.unsubscribe(subscription_);
+    document_.unsubscribe(calculationSubscription_);
+}
+
+bool MonteCarloWindow::resultsCurrent() const {
+    return resultDesign_ && resultDesign_ == document_.calculatedDesign();
+}
+
+// The design of the results, or before any the design a run would take.
+void MonteCarloWindow::showDesign() {
+    const std::shared_ptr<const CalculatedDesign>& design =
+        resultDesign_ ? resultDesign_ : document_.calculatedDesign();
+    if (!design) {
+        designLabel_->setText(QString::fromUtf8(texts::kMonteCarloNoDesign));
+        return;
+    }
+    const bool stale = resultDesign_ && !resultsCurrent();
+    designLabel_->setText(QString::fromUtf8(texts::kMonteCarloDesign) +
+                          QString::fromStdString(designCaption(*design, decimalSeparator_)) +
+                          (stale ? QString::fromUtf8(texts::kMonteCarloStale) : QString()));
+    designLabel_->setStyleSheet(stale ? QStringLiteral("color: #b00000;") : QString());
 }
 
 QLineEdit* MonteCarloWindow::addField(const char* name, const SettingDeclaration& declaration) {
@@ -120,10 +148,15 @@ void MonteCarloWindow::buildControls() {
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("MonteCarloProgress"));
     connect(runButton, &QPushButton::clicked, this, &MonteCarloWindow::runClick);
+    auto* exportButton = new QPushButton(QString::fromUtf8(texts::kMonteCarloExport), this);
+    exportButton->setObjectName(QStringLiteral("ExportMonteCarlo"));
+    exportButton->setToolTip(QString::fromUtf8(texts::kMonteCarloExportHint));
+    connect(exportButton, &QPushButton::clicked, this, &MonteCarloWindow::exportClick);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(runButton);
     buttons->addWidget(cancelButton_);
     settings->addLayout(buttons);
+    settings->addWidget(exportButton);
     settings->addWidget(progress_);
     settings->addStretch();
 
@@ -133,6 +166,11 @@ void MonteCarloWindow::buildControls() {
         "The filter the samples spread around: the crystals placed in the batch window, or the "
         "nominal crystal in every position"));
     aroundLabel_->setWordWrap(true);
+    designLabel_ = new QLabel(this);
+    designLabel_->setObjectName(QStringLiteral("DesignLabel"));
+    designLabel_->setWordWrap(true);
+    missLabel_ = new QLabel(this);
+    missLabel_->setObjectName(QStringLiteral("MissLabel"));
     yieldLabel_ = new QLabel(this);
     yieldLabel_->setObjectName(QStringLiteral("YieldLabel"));
     QFont bold = yieldLabel_->font();
@@ -142,8 +180,10 @@ void MonteCarloWindow::buildControls() {
     percentileLabel_->setObjectName(QStringLiteral("PercentileLabel"));
     percentileLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* results = new QVBoxLayout;
+    results->addWidget(designLabel_);
     results->addWidget(aroundLabel_);
     results->addWidget(yieldLabel_);
+    results->addWidget(missLabel_);
     results->addWidget(percentileLabel_);
     const char* axes[] = {texts::kBandwidthHz, texts::kRippleDb, texts::kLossDb};
     for (int i = 0; i < 3; ++i) {
@@ -315,14 +355,23 @@ void MonteCarloWindow::runClick() {
                                                         std::atomic<bool>& cancel) {
             *result = RunMonteCarlo(*design, *circuit, settings, progress, cancel);
         },
-        [this, result, design, aroundText](bool, const std::string& failure) {
+        [this, result, design, aroundText, targets = settings->targets](
+            bool, const std::string& failure) {
             if (!failure.empty()) {
                 hooks_.showError(QString::fromStdString(failure));
             } else if (*result) {
                 result_ = std::move(*result);
+                resultDesign_ = design;
+                resultTargets_ = targets;
                 aroundLabel_->setText(aroundText);
+                showDesign();
                 showResult();
-                hooks_.showEnvelopes(*design, *result_);
+                hooks_.logBlock(
+                    monteCarloReportLines(*design, *result_, targets, decimalSeparator_));
+                // Envelopes of a design no longer calculated would read as the new curve's.
+                if (resultsCurrent()) {
+                    hooks_.showEnvelopes(*design, *result_);
+                }
             }
         });
 }
@@ -368,7 +417,72 @@ void MonteCarloWindow::showResult() {
         const double margin = width > 0 ? width : std::max(std::abs(x.center()) * 0.01, 1e-3);
         plot->xAxis->setRange(x.lower - margin, x.upper + margin);
         plot->yAxis->setRange(0, plot->yAxis->range().upper * 1.1);
+    }
+    showTargets();
+    const std::pair<int, const char*> misses[] = {
+        {r.bandwidthMisses, texts::kMonteCarloBandwidthTarget},
+        {r.rippleMisses, texts::kMonteCarloRippleTarget},
+        {r.lossMisses, texts::kMonteCarloLossTarget}};
+    const auto most = std::max_element(
+        misses, misses + 3, [](const auto& a, const auto& b) { return a.first < b.first; });
+    missLabel_->setText(most->first == 0 ? QString::fromUtf8(texts::kMonteCarloNoneMissed)
+                                         : QString::fromUtf8(texts::kMonteCarloMostMissed) +
+                                               QString::fromUtf8(most->second) +
+                                               QStringLiteral(" (") + QString::number(most->first) +
+                                               QString::fromUtf8(texts::kMonteCarloMissOf) +
+                                               QString::number(r.samples) + QStringLiteral(")"));
+}
+
+// A vertical line at each target: the bandwidth's tolerance on both sides of the ideal curve's
+// bandwidth, the ripple's and the loss's limit.
+void MonteCarloWindow::showTargets() {
+    for (QCPAbstractItem* line : targetLines_) {
+        line->parentPlot()->removeItem(line);
+    }
+    targetLines_.clear();
+    const double ideal = resultDesign_->bandwidthAtLevel;
+    const double tolerance = ideal * resultTargets_.bandwidthTolerancePercent / 100;
+    const std::vector<double> targets[] = {{ideal - tolerance, ideal + tolerance},
+                                           {resultTargets_.maxRippleDb},
+                                           {resultTargets_.maxLossDb}};
+    for (int i = 0; i < 3; ++i) {
+        QCustomPlot* plot = histograms_[i];
+        for (double x : targets[i]) {
+            auto* line = new QCPItemStraightLine(plot);
+            line->setPen(QPen(QColor(200, 0, 0), 1.5, Qt::DashLine));
+            line->point1->setCoords(x, 0);
+            line->point2->setCoords(x, 1);
+            targetLines_.push_back(line);
+            // A target within a histogram's width of the bars widens the axis to it; one
+            // further off would squeeze the bars into a line.
+            const QCPRange range = plot->xAxis->range();
+            const double lower = std::min(range.lower, x);
+            const double upper = std::max(range.upper, x);
+            if (upper - lower > range.size() && upper - lower <= 2 * range.size()) {
+                const double margin = (upper - lower) * 0.03;
+                plot->xAxis->setRange(lower - margin, upper + margin);
+            }
+        }
         plot->replot();
+    }
+}
+
+void MonteCarloWindow::exportClick() {
+    if (!result_) {
+        hooks_.showWarning(QString::fromUtf8(texts::kMonteCarloNothingToExport));
+        return;
+    }
+    const QString path = hooks_.saveFileName(QString::fromUtf8(texts::kMonteCarloFileFilters));
+    if (path.isEmpty()) {
+        return;
+    }
+    try {
+        writeFileAtOnce(
+            path.toStdString(),
+            writeMonteCarloCsv(*result_, resultDesign_->bandwidthAtLevel, resultTargets_),
+            "the Monte-Carlo figures");
+    } catch (const CommandError& e) {
+        hooks_.showError(QString::fromStdString(e.what()));
     }
 }
 

@@ -10,6 +10,7 @@
 #include "MonteCarlo.h"
 #include "ProjectFile.h"
 
+class QCPAbstractItem;
 class QCustomPlot;
 class QLabel;
 class QLineEdit;
@@ -37,11 +38,18 @@ struct MonteCarloHooks {
     // Draws the 5, 50 and 95 % envelopes of a completed run.
     std::function<void(const CalculatedDesign& design, const MonteCarloResult& result)>
         showEnvelopes;
+    // Writes a completed run's block, in the report's notation, to the log.
+    std::function<void(const std::vector<std::string>& lines)> logBlock;
+    // The file to export to; empty when cancelled.
+    std::function<QString(const QString& filters)> saveFileName;
 };
 
 // How the spread of real parts moves the filter built from the last design: the spreads, the
 // sampling and the targets typed in, the yield, the percentiles and histograms of the bandwidth,
-// ripple and loss. The run goes on in the background; Cancel keeps the previous results. The
+// ripple and loss with the targets marked, and the target missed most. The results name the
+// design they were run on, and say so when a calculation since has made them stale; a run that
+// ends after such a calculation draws nothing on the chart. The run goes on in the background;
+// Cancel keeps the previous results. The
 // spreads and targets are the document's: the fields are where they are typed, and what they
 // hold becomes the document's whenever a command takes them.
 class MonteCarloWindow : public QWidget {
@@ -62,19 +70,25 @@ public:
 
     const std::optional<MonteCarloResult>& lastResult() const { return result_; }
     bool running() const;
+    // Whether the results shown belong to the design the document now holds.
+    bool resultsCurrent() const;
 
 public slots:
     void runClick();
+    void exportClick();
 
 private:
     void buildControls();
     QLineEdit* addField(const char* name, const SettingDeclaration& declaration);
     void showResult();
+    void showDesign();
+    void showTargets();
 
     ProjectDocument& document_;
     char decimalSeparator_;
     MonteCarloHooks hooks_;
     int subscription_ = 0;
+    int calculationSubscription_ = 0;
     // While the window itself hands the document the spreads its fields show.
     bool handingSpreads_ = false;
     std::vector<std::pair<QLineEdit*, QString>> fields_;  // with their captions
@@ -90,7 +104,9 @@ private:
     QLineEdit* MaxRipple = nullptr;
     QLineEdit* BandwidthTolerance = nullptr;
     QLineEdit* MaxLoss = nullptr;
+    QLabel* designLabel_ = nullptr;  // which design the results belong to, and whether stale
     QLabel* aroundLabel_ = nullptr;  // which crystals the last results spread around
+    QLabel* missLabel_ = nullptr;    // the target missed most
     QLabel* yieldLabel_ = nullptr;
     QLabel* percentileLabel_ = nullptr;
     QCustomPlot* histograms_[3] = {};
@@ -99,6 +115,9 @@ private:
     BackgroundRun* run_ = nullptr;
 
     std::optional<MonteCarloResult> result_;
+    std::shared_ptr<const CalculatedDesign> resultDesign_;
+    YieldTargets resultTargets_;
+    std::vector<QCPAbstractItem*> targetLines_;
 };
 
 }  // namespace trellon

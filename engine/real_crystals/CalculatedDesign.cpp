@@ -5,6 +5,7 @@
 
 #include "Catalogue.h"
 #include "MeasuredCrystalModel.h"
+#include "NumberText.h"
 
 namespace trellon {
 
@@ -12,6 +13,11 @@ int CalculatedDesign::crystalCount() const {
     return static_cast<int>(
         std::count_if(circuit.parts.begin(), circuit.parts.end(),
                       [](const BuiltPart& part) { return part.kind == BuiltPartKind::Crystal; }));
+}
+
+std::string designCaption(const CalculatedDesign& design, char decimalSeparator) {
+    return design.name + FormatGeneral(design.passBandHz, 15, decimalSeparator) +
+           ", Fo=" + FormatGeneral(design.foKhz, 15, decimalSeparator) + " kHz";
 }
 
 std::shared_ptr<const CalculatedDesign> calculatedDesignOf(const Engine& engine) {

@@ -60,6 +60,10 @@ struct CalculatedDesign {
     int crystalCount() const;
 };
 
+// What names the design to a user beside its results: the key of its report's heading and its Fo,
+// as "T08C-54-3100, Fo=8867.2 kHz".
+std::string designCaption(const CalculatedDesign& design, char decimalSeparator);
+
 // The design of the engine's last calculation, which has traced its band. Throws
 // std::logic_error when it has not.
 std::shared_ptr<const CalculatedDesign> calculatedDesignOf(const Engine& engine);

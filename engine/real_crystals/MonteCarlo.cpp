@@ -117,6 +117,15 @@ void checkSettings(const MonteCarloSettings& settings) {
 
 }  // namespace
 
+TargetMisses missedTargets(const CurveFigures& figures, double idealBandwidthHz,
+                           const YieldTargets& targets) {
+    const double bandwidthError =
+        std::abs(figures.bandwidth - idealBandwidthHz) / idealBandwidthHz * 100;
+    return {.bandwidth = !(bandwidthError <= targets.bandwidthTolerancePercent),
+            .ripple = !(figures.ripple <= targets.maxRippleDb),
+            .loss = !(figures.amin <= targets.maxLossDb)};
+}
+
 BuiltCircuit perturbedCircuit(const BuiltCircuit& circuit, const PartSpread& spread,
                               std::uint64_t seed, std::uint64_t index) {
     BuiltCircuit base = circuit;
@@ -187,10 +196,11 @@ std::optional<MonteCarloResult> RunMonteCarlo(const CalculatedDesign& design,
         bandwidths.push_back(f.bandwidth);
         ripples.push_back(f.ripple);
         losses.push_back(f.amin);
-        const double bandwidthError =
-            std::abs(f.bandwidth - design.bandwidthAtLevel) / design.bandwidthAtLevel * 100;
-        if (f.ripple <= targets.maxRippleDb && f.amin <= targets.maxLossDb &&
-            bandwidthError <= targets.bandwidthTolerancePercent) {
+        const TargetMisses missed = missedTargets(f, design.bandwidthAtLevel, targets);
+        result.rippleMisses += missed.ripple ? 1 : 0;
+        result.lossMisses += missed.loss ? 1 : 0;
+        result.bandwidthMisses += missed.bandwidth ? 1 : 0;
+        if (!missed.any()) {
             ++meeting;
         }
     }
@@ -201,6 +211,7 @@ std::optional<MonteCarloResult> RunMonteCarlo(const CalculatedDesign& design,
     result.bandwidthPercentiles = percentilesOf(bandwidths);
     result.ripplePercentiles = percentilesOf(ripples);
     result.lossPercentiles = percentilesOf(losses);
+    result.figures = std::move(figures);
     return result;
 }
 

@@ -80,6 +80,11 @@ struct MonteCarloResult {
     Percentiles ripplePercentiles;
     Percentiles lossPercentiles;
     double yield = 0;  // share of the samples that meet the targets, 0..1
+    // How many samples miss each target; a sample may miss several.
+    int bandwidthMisses = 0;
+    int rippleMisses = 0;
+    int lossMisses = 0;
+    std::vector<CurveFigures> figures;  // of each sample, in sample order
 };
 
 // Runs settings.samples perturbed copies of `circuit` (the circuit as built of `design`) over the
@@ -92,6 +97,16 @@ std::optional<MonteCarloResult> RunMonteCarlo(const CalculatedDesign& design,
                                               const MonteCarloSettings& settings,
                                               const ProgressCallback& progress,
                                               std::atomic<bool>& cancel);
+
+// Which targets a sample of these figures misses, its bandwidth against the ideal curve's.
+struct TargetMisses {
+    bool bandwidth = false;
+    bool ripple = false;
+    bool loss = false;
+    bool any() const { return bandwidth || ripple || loss; }
+};
+TargetMisses missedTargets(const CurveFigures& figures, double idealBandwidthHz,
+                           const YieldTargets& targets);
 
 // One sample's circuit: `circuit` with the deviations of RandomStream(seed, index).
 BuiltCircuit perturbedCircuit(const BuiltCircuit& circuit, const PartSpread& spread,

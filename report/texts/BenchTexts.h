@@ -30,7 +30,8 @@ inline constexpr const char* kPicofarad = "пФ";
 inline constexpr const char* kMicrohenry = "мкГн";
 inline constexpr const char* kKeptAtDesign =
     " (оставлен расчетным: монтажная емкость не меньше него)";
-inline constexpr const char* kSheetAxes = "расстройка от Fo, кГц;  затухание, дБ";
-inline constexpr const char* kSheetLegend = "как собран (сплошная), идеальный (штрих)";
+// The legend of the sheet's chart.
+inline constexpr const char* kSheetBuiltCurve = "как собран";
+inline constexpr const char* kSheetIdealCurve = "идеальный";
 
 }  // namespace trellon::texts

@@ -49,6 +49,11 @@ inline constexpr const char* kChoiceSummary =
     "\nМера подбора: %1; простой выбор (наименьший разброс Fs): %2 (";
 inline constexpr const char* kChoiceSearch = ").\nПоиск: ";
 
+// The chart of a crystal's sweep and its fitted model.
+inline constexpr const char* kSweepFitTitle = "Подгонка кварца ";
+inline constexpr const char* kSweepFitAxis = "Частота, кГц";
+inline constexpr const char* kSweepFitLevelAxis = "|S21|, дБ";
+
 // What the choice minimises, in the builder's terms.
 inline constexpr const char* kChoiceMeasure =
     "Мера: наибольшее отклонение (дБ) затухания собранного фильтра от идеальной АЧХ "

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <sstream>
 
 #include "BuiltFilter.h"
 #include "CalculatedRun.h"
 #include "Engine.h"
+#include "MonteCarloCsv.h"
 #include "RandomStream.h"
 
 namespace trellon {
@@ -132,6 +135,51 @@ TEST(MonteCarlo, LargerFsSpreadLowersTheYield) {
     const double wide = run(design, settings)->yield;
     EXPECT_GT(narrow, 0.8);
     EXPECT_LT(wide, narrow - 0.3);
+}
+
+// The figures CSV, read back, gives the yield and each target's misses of the run, and its
+// bandwidths give the run's percentiles by nearest rank; a ripple target of 0 dB is missed by
+// every sample with more than one minimum in its band.
+TEST(MonteCarlo, FiguresFileAgreesWithTheYieldAndTheMisses) {
+    CalculatedRun design(7, 8);
+    MonteCarloSettings settings;
+    settings.samples = 150;
+    settings.spread.sigmaFsHz = 60;
+    settings.targets = {0.5, 3, design.state().Amin + 1};
+    const MonteCarloResult r = *run(design, settings);
+    const std::string csv =
+        writeMonteCarloCsv(r, design.calculated()->bandwidthAtLevel, settings.targets);
+    std::istringstream lines(csv);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line,
+              "sample,bandwidth_hz,ripple_db,amin_db,meets_bandwidth,meets_ripple,meets_loss");
+    int rows = 0, meetingAll = 0;
+    int misses[3] = {};
+    std::vector<double> bandwidths;
+    while (std::getline(lines, line)) {
+        std::vector<double> cells;
+        std::istringstream row(line);
+        for (std::string cell; std::getline(row, cell, ',');) {
+            cells.push_back(std::stod(cell));
+        }
+        ASSERT_EQ(cells.size(), 7u);
+        EXPECT_EQ(cells[0], ++rows);
+        bandwidths.push_back(cells[1]);
+        for (int t = 0; t < 3; ++t) {
+            misses[t] += cells[4 + t] == 0 ? 1 : 0;
+        }
+        meetingAll += cells[4] + cells[5] + cells[6] == 3 ? 1 : 0;
+    }
+    EXPECT_EQ(rows, 150);
+    EXPECT_EQ(meetingAll, std::lround(r.yield * 150));
+    EXPECT_EQ(misses[0], r.bandwidthMisses);
+    EXPECT_EQ(misses[1], r.rippleMisses);
+    EXPECT_EQ(misses[2], r.lossMisses);
+    EXPECT_GT(r.rippleMisses + r.bandwidthMisses, 0);
+    std::sort(bandwidths.begin(), bandwidths.end());
+    EXPECT_EQ(bandwidths[std::size_t(std::ceil(0.5 * 150)) - 1], r.bandwidthPercentiles.p50);
+    EXPECT_EQ(bandwidths[std::size_t(std::ceil(0.95 * 150)) - 1], r.bandwidthPercentiles.p95);
 }
 
 // Spreads at their caps draw many deviates that would make a part negative; those are drawn

@@ -82,6 +82,15 @@ void BuildSheetTest::sheetListsEveryPartAndDrawsTheBuiltCurve() {
         }
     }
     QVERIFY2(red > 900, qPrintable(QString::number(red)));
+    // The chart shows both curves whole: the stopband is not cut at a floor.
+    ChartView chart;
+    drawBenchResponse(chart, *design, result);
+    for (int k = 0; k < 2; ++k) {
+        for (double attenuation : chart.drawnCurves()[std::size_t(k)].series->y) {
+            QVERIFY(chart.yAxis->range().contains(attenuation));
+        }
+    }
+    QVERIFY(chart.yAxis->range().lower < result.ideal.amin - 60);
 
     QTemporaryDir dir;
     const QString keep = qEnvironmentVariable("TRELLON_BUILD_SHEET_PDF");
@@ -120,6 +129,12 @@ void BuildSheetTest::benchWindowDrawsTheCurveAddsTheBlockAndExports() {
     w.selectTopology(4);
     bench->findChild<QPushButton*>("BenchShow")->click();
     QCOMPARE(w.log().mid(logLines + block.size()), block);
+    // A repeat replaces the curve and the results block; the log, a journal, records it again.
+    bench->findChild<QPushButton*>("BenchShow")->click();
+    QCOMPARE(w.chart()->extraCurveCount(), 1);
+    QCOMPARE(w.chart()->legend->itemCount(), 1);
+    QCOMPARE(w.results().count("-- as built --"), 1);
+    QCOMPARE(w.results().mid(0, results.size()), results);
 
     QTemporaryDir dir;
     // While the curve is shown, the exports write the filter at the bench: the source at the

@@ -150,6 +150,23 @@ void ChartViewsTest::extraCurvesStandOutsideTheCycleInTheLegend() {
     QCOMPARE(chart->legend->itemWithPlottable(chart->graph(kCurveCount))->plottable()->name(),
              QStringLiteral("измерение"));
 
+    // The legend names what is drawn: a curve without a group delay is not listed there.
+    chart->addExtraCurve(
+        QStringLiteral("с задержкой"), QPen(Qt::red), {{-1, 0, 1}, {-20, -3, -20}},
+        [](ChartQuantity q) {
+            return q == ChartQuantity::GroupDelay ? CurveSeries{{-1, 1}, {2, 3}} : CurveSeries{};
+        });
+    QCOMPARE(chart->legend->itemCount(), 2);
+    w.choose("ViewGroupDelay");
+    QCOMPARE(chart->legend->itemCount(), 1);
+    QCOMPARE(static_cast<QCPPlottableLegendItem*>(chart->legend->item(0))->plottable()->name(),
+             QStringLiteral("с задержкой"));
+    w.choose("ViewReturnLoss");
+    QVERIFY(!chart->legend->visible());
+    w.choose("ViewAmplitude");
+    QCOMPARE(chart->legend->itemCount(), 2);
+    chart->removeExtraCurves({QStringLiteral("с задержкой")});
+
     // Five more calculations wrap the cycle; the extra curve stays through it.
     for (int i = 0; i < 5; ++i) {
         w.calculate();

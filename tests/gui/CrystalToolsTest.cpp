@@ -15,9 +15,12 @@
 #include "ChartReadout.h"
 #include "CrystalBatchCsv.h"
 #include "CrystalBatchWindow.h"
+#include "LocaleSeparator.h"
 #include "MeasuredCrystalModel.h"
+#include "MonteCarloReport.h"
 #include "MonteCarloWindow.h"
 #include "NumberText.h"
+#include "SweepFitChart.h"
 #include "WindowDriver.h"
 #include "texts/BenchTexts.h"
 #include "texts/CrystalWindowTexts.h"
@@ -177,6 +180,7 @@ void CrystalToolsTest::batchTableDrawsAndReportsTheBuiltFilter() {
     QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
     QCOMPARE(chart->extraCurveCount(), 1);
     QVERIFY(worstDeviation(chart, extraCurve(chart, QString::fromUtf8(texts::kBuiltCurve))) > 0.1);
+    QCOMPARE(w.results().count(QStringLiteral("-- built --")), 1);
     const QString spiceAfter = dir_.filePath("after.cir");
     d.fileNames = {spiceAfter};
     w.choose("ExportSpice");
@@ -349,6 +353,43 @@ void CrystalToolsTest::monteCarloDrawsEnvelopesAndCancelKeepsThePreviousResults(
     QVERIFY(!mc->running());
     QCOMPARE(d.shown.size(), std::size_t(1));
     QVERIFY(d.shown[0].text.contains(QString::fromUtf8("Потери")));
+    field("MaxLoss", "100");
+    d.forget();
+
+    // The results name their design, mark the targets, name the one missed most, and are
+    // written to the log and, per sample, to a CSV.
+    auto* designLabel = mc->findChild<QLabel*>("DesignLabel");
+    const QString caption = QString::fromStdString(
+        designCaption(*w.window().calculatedDesign(), localeDecimalSeparator()));
+    QCOMPARE(designLabel->text(), QString::fromUtf8("Расчет: ") + caption);
+    QVERIFY(w.log().contains(QString::fromStdString(monteCarloReportLines(
+        *w.window().calculatedDesign(), first, {100, 50, 100}, localeDecimalSeparator())[0])));
+    for (const char* histogram : {"Histogram1", "Histogram2", "Histogram3"}) {
+        QVERIFY(mc->findChild<QCustomPlot*>(histogram)->itemCount() >= 1);
+    }
+    QVERIFY(mc->findChild<QLabel*>("MissLabel")->text().contains(QString::fromUtf8("Все")));
+    d.fileNames = {dir_.filePath("mc.csv")};
+    click(mc, "ExportMonteCarlo");
+    const QList<QByteArray> rows = contents(dir_.filePath("mc.csv")).split('\n');
+    QVERIFY(rows[0].startsWith("sample,bandwidth_hz"));
+    QCOMPARE(rows.size(), 200 + 2);
+
+    // A calculation since makes the results stale: the envelopes leave the chart, and the
+    // window says whose results they are.
+    w.calculate();
+    QCOMPARE(chart->extraCurveCount(), 0);
+    QVERIFY(designLabel->text().startsWith(QString::fromUtf8("Расчет: ") + caption + " - "));
+    QVERIFY(!mc->resultsCurrent());
+    // A run that ends after the design changed draws nothing beside the new curve.
+    field("Samples", "3000");
+    click(mc, "RunMonteCarlo");
+    QVERIFY(mc->running());
+    w.calculate();
+    QTRY_VERIFY_WITH_TIMEOUT(!mc->running(), 60000);
+    QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
+    QCOMPARE(mc->lastResult()->samples, 3000);
+    QCOMPARE(chart->extraCurveCount(), 0);
+    QVERIFY(!mc->resultsCurrent() && designLabel->text().contains(" - "));
     mc->close();
 }
 
@@ -486,19 +527,27 @@ void CrystalToolsTest::sweepsAreFittedIntoTheBatchAndTheFitIsDrawn() {
     auto* table = batch->findChild<QTableWidget*>("CrystalTable");
     table->setCurrentCell(1, 0);
     click(batch, "ShowFit");
-    ChartView* chart = w.chart();
-    const QCPGraph* measured = extraCurve(chart, "X2 измерено");
-    const QCPGraph* model = extraCurve(chart, "X2 подгонка");
-    QVERIFY(measured != nullptr && model != nullptr);
-    const CurveSeries m = seriesOf(measured);
-    const CurveSeries f = seriesOf(model);
+    // The fit has a chart of its own, over the sweep's frequencies: the main chart's detuning
+    // from the filter's Fo does not fit a crystal measured on its own.
+    QCOMPARE(w.chart()->extraCurveCount(), 0);
+    auto* fitChart = toolWindow<SweepFitChart>();
+    QVERIFY(fitChart != nullptr && fitChart->isVisible());
+    QCustomPlot* plot = fitChart->plot();
+    QCOMPARE(plot->graph(0)->name(), QString::fromUtf8("X2 измерено"));
+    QCOMPARE(plot->graph(1)->name(), QString::fromUtf8("X2 подгонка"));
+    QCOMPARE(plot->xAxis->label(), QString::fromUtf8(texts::kSweepFitAxis));
+    const CurveSeries m = seriesOf(plot->graph(0));
+    const CurveSeries f = seriesOf(plot->graph(1));
     QCOMPARE(m.x.size(), batch->fittedSweep(1)->frequencyHz.size());
     QCOMPARE(f.x, m.x);
+    QVERIFY(plot->xAxis->range().contains(m.x.front()) &&
+            plot->xAxis->range().contains(m.x.back()));
     const auto peak = std::size_t(std::max_element(f.y.begin(), f.y.end()) - f.y.begin());
-    QVERIFY2(std::abs(m.x[peak] - (known.crystals[1].fsKhz - 10000)) < 0.2,
+    QVERIFY2(std::abs(m.x[peak] - known.crystals[1].fsKhz) < 0.2,
              qPrintable(QString::number(m.x[peak])));
     QVERIFY2(std::abs(f.y[peak] - m.y[peak]) < 0.02, qPrintable(QString::number(f.y[peak])));
     batch->close();
+    fitChart->close();
 }
 
 QTEST_MAIN(CrystalToolsTest)
