@@ -13,6 +13,7 @@
 #include "MemoView.h"
 #include "MonteCarloWindow.h"
 #include "NumberText.h"
+#include "ToolWindowFrame.h"
 
 namespace trellon {
 
@@ -32,7 +33,8 @@ std::vector<double> detuningKhz(double foKhz, const std::vector<double>& hz) {
     return x;
 }
 
-void bringForward(QWidget* window) {
+void bringForward(QWidget* window, const QWidget* owner) {
+    placeOnScreen(*window, owner);
     window->show();
     window->raise();
     window->activateWindow();
@@ -47,6 +49,8 @@ void MainWindow::createCrystalTools() {
     CrystalBatchHooks batchHooks{
         .showWarning = warn,
         .showError = fail,
+        .choose = [this](const QString& text,
+                         const QStringList& buttons) { return dialogs_.choice(text, buttons); },
         .openFileName =
             [this](const QString& filters) {
                 return dialogs_.openFileName(QCoreApplication::applicationDirPath(), filters,
@@ -106,16 +110,16 @@ void MainWindow::createCrystalTools() {
 }
 
 void MainWindow::CrystalBatchClick() {
-    bringForward(batchWindow_.get());
+    bringForward(batchWindow_.get(), this);
 }
 
 void MainWindow::CrystalChoiceClick() {
-    bringForward(batchWindow_.get());
+    bringForward(batchWindow_.get(), this);
     batchWindow_->chooseClick();
 }
 
 void MainWindow::MonteCarloClick() {
-    bringForward(monteCarloWindow_.get());
+    bringForward(monteCarloWindow_.get(), this);
 }
 
 // The built curve replaces the previous one; its report block follows the usual report.

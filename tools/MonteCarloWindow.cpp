@@ -18,6 +18,7 @@
 #include "CrystalWindowParts.h"
 #include "NumberText.h"
 #include "ProjectDocument.h"
+#include "ToolWindowFrame.h"
 
 namespace trellon {
 
@@ -165,6 +166,7 @@ void MonteCarloWindow::buildControls() {
     auto* row = new QHBoxLayout(this);
     row->addLayout(settings);
     row->addLayout(results, 1);
+    bindToolWindowKeys(*this, runButton);
 }
 
 void MonteCarloWindow::setSettings(const ProjectSpreads& spreads, const ProjectTargets& targets) {
