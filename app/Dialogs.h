@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "CurveCsv.h"
+#include "Touchstone.h"
 
 namespace trellon {
 
@@ -47,6 +48,9 @@ public:
     virtual std::optional<double> wideSpanKhz(double initial, double largest) = 0;
     // How an exported CSV file writes its numbers; nothing when the user cancels.
     virtual std::optional<CsvStyle> csvStyle() = 0;
+    // How an exported Touchstone file writes its numbers, starting from `initial`; nothing when
+    // the user cancels.
+    virtual std::optional<TouchstoneFormat> touchstoneFormat(TouchstoneFormat initial) = 0;
 };
 
 }  // namespace trellon

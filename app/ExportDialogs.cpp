@@ -7,6 +7,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "SettingTables.h"
+#include "texts/ExportTexts.h"
+
 namespace trellon {
 
 namespace {
@@ -19,6 +22,18 @@ QDoubleSpinBox* sideBox(double value, QWidget* parent) {
     box->setRange(1, kLargestSide);
     box->setValue(value);
     return box;
+}
+
+// The layout of a dialog of fixed size, at least as wide as its title needs, so that the title
+// bar shows the whole title beside its buttons.
+QVBoxLayout* fixedLayout(QDialog* dialog) {
+    auto* layout = new QVBoxLayout(dialog);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // A title bar's icon, buttons and margins take about twelve lines' height.
+    const int titleBarRoom = 12 * dialog->fontMetrics().height();
+    layout->addSpacerItem(new QSpacerItem(
+        dialog->fontMetrics().horizontalAdvance(dialog->windowTitle()) + titleBarRoom, 0));
+    return layout;
 }
 
 QDialogButtonBox* okCancel(QDialog* dialog) {
@@ -36,20 +51,19 @@ ChartSizeDialog::ChartSizeDialog(const ChartImageSize& initial, QWidget* parent)
       height_(sideBox(initial.height, this)),
       unit_(new QComboBox(this)) {
     setObjectName(QStringLiteral("ChartSizeDialog"));
-    setWindowTitle(QStringLiteral("Размер графика"));
+    setWindowTitle(QString::fromUtf8(texts::kChartSizeTitle));
     width_->setObjectName(QStringLiteral("ChartWidth"));
     height_->setObjectName(QStringLiteral("ChartHeight"));
     unit_->setObjectName(QStringLiteral("ChartUnit"));
-    unit_->addItems({QStringLiteral("пиксели"), QStringLiteral("мм")});
+    unit_->addItems({QString::fromUtf8(texts::kPixels), QString::fromUtf8(texts::kMillimetres)});
     unit_->setCurrentIndex(initial.millimetres ? 1 : 0);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Ширина:"), width_);
-    form->addRow(QStringLiteral("Высота:"), height_);
-    form->addRow(QStringLiteral("Единицы:"), unit_);
-    auto* layout = new QVBoxLayout(this);
+    form->addRow(QString::fromUtf8(texts::kWidthCaption), width_);
+    form->addRow(QString::fromUtf8(texts::kHeightCaption), height_);
+    form->addRow(QString::fromUtf8(texts::kUnitCaption), unit_);
+    auto* layout = fixedLayout(this);
     layout->addLayout(form);
     layout->addWidget(okCancel(this));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 ChartImageSize ChartSizeDialog::size() const {
@@ -59,18 +73,18 @@ ChartImageSize ChartSizeDialog::size() const {
 WideSpanDialog::WideSpanDialog(double initialKhz, double largestKhz, QWidget* parent)
     : QDialog(parent), halfWidth_(new QDoubleSpinBox(this)) {
     setObjectName(QStringLiteral("WideSpanDialog"));
-    setWindowTitle(QStringLiteral("Широкая полоса"));
+    setWindowTitle(QString::fromUtf8(texts::kWideSpanTitle));
     halfWidth_->setObjectName(QStringLiteral("WideSpanHalfWidth"));
     halfWidth_->setDecimals(1);
     halfWidth_->setRange(0, largestKhz);
-    halfWidth_->setSpecialValueText(QStringLiteral("10 × dF"));
+    halfWidth_->setSpecialValueText(QString::fromUtf8(texts::kTenPassBands));
     halfWidth_->setValue(initialKhz);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Центр полосы ± (кГц):"), halfWidth_);
-    auto* layout = new QVBoxLayout(this);
+    const std::string_view caption = settings::kSpanKhz.label;
+    form->addRow(QString::fromUtf8(caption.data(), qsizetype(caption.size())), halfWidth_);
+    auto* layout = fixedLayout(this);
     layout->addLayout(form);
     layout->addWidget(okCancel(this));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 double WideSpanDialog::halfWidthKhz() const {
@@ -79,21 +93,37 @@ double WideSpanDialog::halfWidthKhz() const {
 
 CsvStyleDialog::CsvStyleDialog(QWidget* parent)
     : QDialog(parent),
-      decimalPoint_(new QRadioButton(QStringLiteral("Десятичная точка, столбцы через «,»"), this)),
-      decimalComma_(
-          new QRadioButton(QStringLiteral("Десятичная запятая, столбцы через «;»"), this)) {
+      decimalPoint_(new QRadioButton(QString::fromUtf8(texts::kDecimalPoint), this)),
+      decimalComma_(new QRadioButton(QString::fromUtf8(texts::kDecimalComma), this)) {
     setObjectName(QStringLiteral("CsvStyleDialog"));
-    setWindowTitle(QStringLiteral("Формат CSV"));
+    setWindowTitle(QString::fromUtf8(texts::kCsvStyleTitle));
     decimalPoint_->setChecked(true);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = fixedLayout(this);
     layout->addWidget(decimalPoint_);
     layout->addWidget(decimalComma_);
     layout->addWidget(okCancel(this));
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 CsvStyle CsvStyleDialog::style() const {
     return decimalComma_->isChecked() ? CsvStyle::DecimalComma : CsvStyle::DecimalPoint;
+}
+
+TouchstoneFormatDialog::TouchstoneFormatDialog(TouchstoneFormat initial, QWidget* parent)
+    : QDialog(parent), format_(new QComboBox(this)) {
+    setObjectName(QStringLiteral("TouchstoneFormatDialog"));
+    setWindowTitle(QString::fromUtf8(texts::kTouchstoneFormatTitle));
+    format_->setObjectName(QStringLiteral("TouchstoneFormat"));
+    for (const char* format : texts::kTouchstoneFormats) {
+        format_->addItem(QString::fromUtf8(format));
+    }
+    format_->setCurrentIndex(static_cast<int>(initial));
+    auto* layout = fixedLayout(this);
+    layout->addWidget(format_);
+    layout->addWidget(okCancel(this));
+}
+
+TouchstoneFormat TouchstoneFormatDialog::format() const {
+    return static_cast<TouchstoneFormat>(format_->currentIndex());
 }
 
 }  // namespace trellon

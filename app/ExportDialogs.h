@@ -49,4 +49,16 @@ private:
     QRadioButton* decimalComma_;
 };
 
+// Asks how an exported Touchstone file writes its numbers.
+class TouchstoneFormatDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TouchstoneFormatDialog(TouchstoneFormat initial, QWidget* parent = nullptr);
+    TouchstoneFormat format() const;
+
+private:
+    QComboBox* format_;
+};
+
 }  // namespace trellon

@@ -11,6 +11,7 @@
 #include "ChartQuantity.h"
 #include "DataFile.h"
 #include "DesignView.h"
+#include "Dialogs.h"
 #include "Engine.h"
 #include "InputFields.h"
 #include "MainMenu.h"
@@ -32,7 +33,6 @@ struct MonteCarloResult;
 struct CurveRecord;
 struct SpanSettings;
 class CurveStatusBar;
-class Dialogs;
 class BenchWindow;
 class LsFoCalculator;
 class MemoView;
@@ -130,6 +130,10 @@ private:
     void showMeasured(const std::string& name, std::shared_ptr<const TwoPortData> data);
     // The file name the user chose, with `suffix` added when it has none; empty when cancelled.
     QString exportFileName(const QString& filters, const QString& suffix);
+    // Where the dialogs of the tools, the exports and the project open, and how they remember
+    // the folder of the file chosen in them (an empty name, a cancel, changes nothing).
+    QString recentFolder() const;
+    QString rememberFolder(const QString& chosen);
 
     // The log.
     void SaveProtClick();
@@ -218,8 +222,11 @@ private:
     // The filter at the bench while its curve is shown, for the SPICE and Touchstone exports.
     std::shared_ptr<const BenchCircuit> shownBench_;
     SpiceSweep shownBenchSweep_{};
-    // Whether the chart's image size comes from the export choices of an opened project.
-    bool exportSizeFromProject_ = false;
+    // The size the chart was last exported at in this session, or that an opened project keeps.
+    std::optional<ChartImageSize> chartImageSize_;
+    // The folder of the file last chosen in a dialog of the tools, the exports or the project;
+    // the program's folder before the first.
+    QString recentFolder_;
     std::unique_ptr<BenchWindow> bench_;
 
     bool chartEnlarged_ = false;

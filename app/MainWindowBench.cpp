@@ -13,21 +13,20 @@
 #include "ChartView.h"
 #include "CommandError.h"
 #include "CrystalBatchWindow.h"
-#include "CrystalTexts.h"
 #include "CurveRecord.h"
 #include "Dialogs.h"
-#include "ExportTexts.h"
 #include "LocaleSeparator.h"
 #include "MainWindow.h"
 #include "MemoView.h"
 #include "SchematicImage.h"
 #include "ToolWindowFrame.h"
+#include "texts/BenchTexts.h"
+#include "texts/CrystalWindowTexts.h"
+#include "texts/ExportTexts.h"
 
 namespace trellon {
 
 namespace {
-
-constexpr const char* kPdfFileFilters = "PDF (*.pdf)";
 
 // The parts list of the calculated design at the bench, with the document's placed crystals
 // when they make a placement for it; why there is none otherwise, without asking anything.
@@ -122,8 +121,9 @@ void MainWindow::showBench() {
         amplitude.y.push_back(displayedLevel(result.built.levelsDb[i], result.built.figures,
                                              engine_->state.AbsoluteLevel));
     }
-    Chart1->addExtraCurve(QStringLiteral("as built"), QPen(QColor(200, 30, 30), 2, Qt::DotLine),
-                          std::move(amplitude), [](ChartQuantity) { return CurveSeries{}; });
+    Chart1->addExtraCurve(QString::fromUtf8(texts::kAsBuiltCurve),
+                          QPen(QColor(200, 30, 30), 2, Qt::DotLine), std::move(amplitude),
+                          [](ChartQuantity) { return CurveSeries{}; });
     shownBench_ = std::make_shared<const BenchCircuit>(*bench);
     shownBenchSweep_ = {frequencies.front(), frequencies.back(), int(frequencies.size())};
     Memo1->show();
@@ -139,7 +139,8 @@ void MainWindow::exportBenchSheetPdf() {
     if (!bench) {
         return;
     }
-    const QString name = exportFileName(QString::fromUtf8(kPdfFileFilters), QStringLiteral("pdf"));
+    const QString name =
+        exportFileName(QString::fromUtf8(texts::kPdfFileFilters), QStringLiteral("pdf"));
     if (name.isEmpty()) {
         return;
     }

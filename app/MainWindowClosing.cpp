@@ -1,9 +1,9 @@
 // The questions the main window asks before it closes about the work of its tool windows.
-#include "CloseTexts.h"
 #include "CrystalBatchWindow.h"
 #include "Dialogs.h"
 #include "MainWindow.h"
 #include "MonteCarloWindow.h"
+#include "texts/ClosingTexts.h"
 
 namespace trellon {
 

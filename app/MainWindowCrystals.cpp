@@ -14,14 +14,17 @@
 #include "MonteCarloWindow.h"
 #include "NumberText.h"
 #include "ToolWindowFrame.h"
+#include "texts/BenchTexts.h"
+#include "texts/CrystalWindowTexts.h"
 
 namespace trellon {
 
 namespace {
 
-const QString kBuiltCaption = QStringLiteral("built");
-const QStringList kEnvelopeCaptions = {QStringLiteral("MC 5 %"), QStringLiteral("MC 50 %"),
-                                       QStringLiteral("MC 95 %")};
+const QString kBuiltCaption = QString::fromUtf8(texts::kBuiltCurve);
+const QStringList kEnvelopeCaptions = {QString::fromUtf8(texts::kEnvelopeCaptions[0]),
+                                       QString::fromUtf8(texts::kEnvelopeCaptions[1]),
+                                       QString::fromUtf8(texts::kEnvelopeCaptions[2])};
 
 // Detuning from Fo in kHz, as the chart's curves are drawn over.
 std::vector<double> detuningKhz(double foKhz, const std::vector<double>& hz) {
@@ -53,16 +56,18 @@ void MainWindow::createCrystalTools() {
                          const QStringList& buttons) { return dialogs_.choice(text, buttons); },
         .openFileName =
             [this](const QString& filters) {
-                return dialogs_.openFileName(QCoreApplication::applicationDirPath(), filters,
-                                             QStringLiteral("csv"));
+                return rememberFolder(
+                    dialogs_.openFileName(recentFolder(), filters, QStringLiteral("csv")));
             },
         .saveFileName =
             [this](const QString& filters) {
-                return dialogs_.saveFileName(QCoreApplication::applicationDirPath(), filters);
+                return rememberFolder(dialogs_.saveFileName(recentFolder(), filters));
             },
         .openFileNames =
             [this](const QString& filters) {
-                return dialogs_.openFileNames(QCoreApplication::applicationDirPath(), filters);
+                const QStringList chosen = dialogs_.openFileNames(recentFolder(), filters);
+                rememberFolder(chosen.value(0));
+                return chosen;
             },
         .showBuilt =
             [this](const CalculatedDesign& d, const std::vector<MeasuredCrystal>& c) {
@@ -159,7 +164,8 @@ void MainWindow::showSweepFit(const QString& name, const std::vector<double>& fr
     const double foKhz = TypedNumber(inputs_.Edit1->text().toStdString(), localeDecimalSeparator());
     const std::vector<double> x = detuningKhz(foKhz, frequencyHz);
     Chart1->removeExtraCurves(shownFitCaptions_);
-    shownFitCaptions_ = {name + QStringLiteral(" измерено"), name + QStringLiteral(" подгонка")};
+    shownFitCaptions_ = {name + QString::fromUtf8(texts::kMeasuredSuffix),
+                         name + QString::fromUtf8(texts::kFittedSuffix)};
     Chart1->addExtraCurve(shownFitCaptions_[0], QPen(QColor(0, 0, 160), 1),
                           {x, std::move(measuredDb)}, nullptr);
     Chart1->addExtraCurve(shownFitCaptions_[1], QPen(QColor(220, 0, 0), 2, Qt::DashLine),

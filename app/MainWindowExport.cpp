@@ -11,13 +11,13 @@
 #include "CurveCsv.h"
 #include "CurveRecord.h"
 #include "Dialogs.h"
-#include "ExportTexts.h"
 #include "MainWindow.h"
 #include "SpiceExport.h"
 #include "TerminalResponse.h"
 #include "Touchstone.h"
 #include "TwoPortExport.h"
 #include "WideSpan.h"
+#include "texts/ExportTexts.h"
 
 namespace trellon {
 
@@ -49,8 +49,19 @@ ChartImageFormat formatOf(const QString& fileName) {
 
 }  // namespace
 
+QString MainWindow::recentFolder() const {
+    return recentFolder_.isEmpty() ? QCoreApplication::applicationDirPath() : recentFolder_;
+}
+
+QString MainWindow::rememberFolder(const QString& chosen) {
+    if (!chosen.isEmpty()) {
+        recentFolder_ = QFileInfo(chosen).absolutePath();
+    }
+    return chosen;
+}
+
 QString MainWindow::exportFileName(const QString& filters, const QString& suffix) {
-    QString name = dialogs_.saveFileName(QCoreApplication::applicationDirPath(), filters);
+    QString name = rememberFolder(dialogs_.saveFileName(recentFolder(), filters));
     if (!name.isEmpty() && QFileInfo(name).suffix().isEmpty()) {
         name += '.' + suffix;
     }
@@ -64,17 +75,15 @@ void MainWindow::editExportSettings(const std::function<void(ProjectExport&)>& e
 }
 
 void MainWindow::ExportChartClick() {
-    // The chart's own size, unless an opened project brought the size of its exports.
-    const std::optional<ChartImageSize> size = dialogs_.chartImageSize(
-        exportSizeFromProject_ && document_.exportSettings()
-            ? ChartImageSize{double(document_.exportSettings()->imageWidthPx),
-                             double(document_.exportSettings()->imageHeightPx), false}
-            : ChartImageSize{double(Chart1->width()), double(Chart1->height()), false});
+    // The size last chosen, or the chart's own before the first choice.
+    const std::optional<ChartImageSize> size = dialogs_.chartImageSize(chartImageSize_.value_or(
+        ChartImageSize{double(Chart1->width()), double(Chart1->height()), false}));
     if (!size) {
         return;
     }
-    QString name = dialogs_.saveFileName(QCoreApplication::applicationDirPath(),
-                                         QString::fromUtf8(texts::kChartFileFilters));
+    chartImageSize_ = size;
+    QString name = rememberFolder(
+        dialogs_.saveFileName(recentFolder(), QString::fromUtf8(texts::kChartFileFilters)));
     if (name.isEmpty()) {
         return;
     }
@@ -89,8 +98,7 @@ void MainWindow::ExportChartClick() {
             : QSize(int(std::lround(size->width)), int(std::lround(size->height)));
     const ChartImageFormat format = formatOf(name);
     editExportSettings([&](ProjectExport& kept) {
-        kept.imageWidthPx = pixels.width();
-        kept.imageHeightPx = pixels.height();
+        kept.imageSizePx = ImageSizePx{pixels.width(), pixels.height()};
         kept.imageFormat = format == ChartImageFormat::Svg   ? ImageFormat::Svg
                            : format == ChartImageFormat::Pdf ? ImageFormat::Pdf
                                                              : ImageFormat::Png;
@@ -167,6 +175,12 @@ void MainWindow::ExportTouchstoneClick() {
         dialogs_.warning(QString::fromUtf8(texts::kNoDesignToExport));
         return;
     }
+    const std::optional<TouchstoneFormat> format = dialogs_.touchstoneFormat(
+        document_.exportSettings().value_or(ProjectExport{}).touchstoneFormat);
+    if (!format) {
+        return;
+    }
+    editExportSettings([&](ProjectExport& kept) { kept.touchstoneFormat = *format; });
     const QString name =
         exportFileName(QString::fromUtf8(texts::kTouchstoneFileFilters), QStringLiteral("s2p"));
     if (name.isEmpty()) {
@@ -187,7 +201,7 @@ void MainWindow::ExportTouchstoneClick() {
         const std::string file =
             writeTouchstone(shownBench_ ? benchTwoPort(*shownBench_, frequencies)
                                         : twoPortData(sParameters(design.built, frequencies)),
-                            TouchstoneFormat::RealImaginary);
+                            *format);
         writeFileAtOnce(name.toStdString(), file, "the Touchstone file");
     });
 }

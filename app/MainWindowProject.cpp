@@ -11,7 +11,6 @@
 #include "ChartView.h"
 #include "CommandError.h"
 #include "CrystalBatchWindow.h"
-#include "CrystalTexts.h"
 #include "Dialogs.h"
 #include "FileBytes.h"
 #include "MainWindow.h"
@@ -19,14 +18,10 @@
 #include "ProjectDocument.h"
 #include "ReadLimits.h"
 #include "WideSpan.h"
+#include "texts/CrystalWindowTexts.h"
+#include "texts/ExportTexts.h"
 
 namespace trellon {
-
-namespace {
-
-constexpr const char* kProjectFileFilters = "Trellon project (*.json);;All files (*)";
-
-}  // namespace
 
 bool MainWindow::commitToDocument() {
     if (!batchWindow_->checkedBatch()) {
@@ -59,7 +54,7 @@ void MainWindow::SaveProjectClick() {
         return;
     }
     const QString name =
-        exportFileName(QString::fromUtf8(kProjectFileFilters), QStringLiteral("json"));
+        exportFileName(QString::fromUtf8(texts::kProjectFileFilters), QStringLiteral("json"));
     if (name.isEmpty()) {
         return;
     }
@@ -72,9 +67,8 @@ void MainWindow::SaveProjectClick() {
 
 // The whole file is read and checked before anything changes.
 void MainWindow::OpenProjectClick() {
-    const QString path =
-        dialogs_.openFileName(QCoreApplication::applicationDirPath(),
-                              QString::fromUtf8(kProjectFileFilters), QStringLiteral("json"));
+    const QString path = rememberFolder(dialogs_.openFileName(
+        recentFolder(), QString::fromUtf8(texts::kProjectFileFilters), QStringLiteral("json")));
     if (path.isEmpty()) {
         return;
     }
@@ -83,7 +77,12 @@ void MainWindow::OpenProjectClick() {
         const std::string bytes = readFileBytes(
             {.path = shownPath, .what = "the project file", .limitBytes = kProjectFileLimit});
         LoadedProject loaded = readProjectFile(bytes, shownPath);
-        exportSizeFromProject_ = loaded.project.exportSettings.has_value();
+        const std::optional<ProjectExport>& kept = loaded.project.exportSettings;
+        chartImageSize_.reset();
+        if (kept && kept->imageSizePx) {
+            chartImageSize_ = ChartImageSize{double(kept->imageSizePx->width),
+                                             double(kept->imageSizePx->height), false};
+        }
         document_.open(std::move(loaded));
     });
 }

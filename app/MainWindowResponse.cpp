@@ -10,7 +10,6 @@
 #include "CommandError.h"
 #include "CurveRecord.h"
 #include "Dialogs.h"
-#include "ExportTexts.h"
 #include "FileBytes.h"
 #include "LocaleSeparator.h"
 #include "MainWindow.h"
@@ -23,6 +22,7 @@
 #include "TerminalResponse.h"
 #include "Touchstone.h"
 #include "WideSpan.h"
+#include "texts/ExportTexts.h"
 
 namespace trellon {
 
@@ -114,9 +114,8 @@ void MainWindow::recordDrawnCurve(int k) {
 }
 
 void MainWindow::ImportMeasuredClick() {
-    const QString path = dialogs_.openFileName(QCoreApplication::applicationDirPath(),
-                                               QString::fromUtf8(texts::kTouchstoneFileFilters),
-                                               QStringLiteral("s2p"));
+    const QString path = rememberFolder(dialogs_.openFileName(
+        recentFolder(), QString::fromUtf8(texts::kTouchstoneFileFilters), QStringLiteral("s2p")));
     if (!path.isEmpty()) {
         runCommand([&] { importMeasured(path); });
     }

@@ -5,9 +5,9 @@
 #include "ChartView.h"
 #include "CurveRecord.h"
 #include "Dialogs.h"
-#include "ExportTexts.h"
 #include "MainWindow.h"
 #include "WideSpan.h"
+#include "texts/ExportTexts.h"
 
 namespace trellon {
 

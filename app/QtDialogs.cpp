@@ -107,4 +107,12 @@ std::optional<CsvStyle> QtDialogs::csvStyle() {
     return dialog.style();
 }
 
+std::optional<TouchstoneFormat> QtDialogs::touchstoneFormat(TouchstoneFormat initial) {
+    TouchstoneFormatDialog dialog(initial, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.format();
+}
+
 }  // namespace trellon

@@ -20,6 +20,7 @@ public:
     std::optional<ChartImageSize> chartImageSize(const ChartImageSize& initial) override;
     std::optional<double> wideSpanKhz(double initial, double largest) override;
     std::optional<CsvStyle> csvStyle() override;
+    std::optional<TouchstoneFormat> touchstoneFormat(TouchstoneFormat initial) override;
 };
 
 }  // namespace trellon

@@ -11,6 +11,8 @@ class FuzzInput {
 public:
     FuzzInput(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
+    bool remaining() const { return position_ < size_; }
+
     std::uint8_t byte() { return position_ < size_ ? data_[position_++] : 0; }
 
     // A number from low to high.

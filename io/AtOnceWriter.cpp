@@ -9,15 +9,15 @@
 #include <filesystem>
 #include <vector>
 
-#include "CommandError.h"
+#include "FileError.h"
 
 namespace trellon {
 
 namespace {
 
-[[noreturn]] void fail(const char* action, const std::string& what, const std::string& path,
+[[noreturn]] void fail(FileError::Action action, const std::string& what, const std::string& path,
                        const std::string& reason) {
-    throw CommandError("Cannot " + std::string(action) + " " + what + " '" + path + "': " + reason);
+    throw FileError(action, what, path, reason);
 }
 
 std::string lastSystemError() {
@@ -117,30 +117,30 @@ void writeFileAtOnce(const std::string& path, std::string_view content, const st
     const std::filesystem::path target = targetOf(path);
     struct stat link {};
     if (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-        fail("create", what, path, std::strerror(ELOOP));
+        fail(FileError::Action::Create, what, path, std::strerror(ELOOP));
     }
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0) {
         if (!S_ISREG(existing.st_mode)) {
-            fail("create", what, path,
+            fail(FileError::Action::Create, what, path,
                  S_ISDIR(existing.st_mode) ? std::strerror(EISDIR) : "it is not a regular file");
         }
         if (!mayReplace(target, existing)) {
-            fail("write", what, path, std::strerror(EACCES));
+            fail(FileError::Action::Write, what, path, std::strerror(EACCES));
         }
     }
     const mode_t permissions = permissionsFor(target);
 
     TemporaryFile file(target);
     if (!file.created()) {
-        fail("create", what, path, lastSystemError());
+        fail(FileError::Action::Create, what, path, lastSystemError());
     }
     if (::fchmod(file.descriptor(), permissions) != 0 || !writeAll(file.descriptor(), content) ||
         ::fsync(file.descriptor()) != 0 || !file.close()) {
-        fail("write", what, path, lastSystemError());
+        fail(FileError::Action::Write, what, path, lastSystemError());
     }
     if (::rename(file.name(), target.c_str()) != 0) {
-        fail("write", what, path, lastSystemError());
+        fail(FileError::Action::Write, what, path, lastSystemError());
     }
     file.commit();
 }

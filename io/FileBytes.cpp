@@ -7,15 +7,15 @@
 #include <cerrno>
 #include <cstring>
 
-#include "CommandError.h"
+#include "FileError.h"
 
 namespace trellon {
 
 namespace {
 
-[[noreturn]] void fail(const char* action, const FileToRead& file, const std::string& reason) {
-    throw CommandError("Cannot " + std::string(action) + " " + file.what + " '" + file.path +
-                       "': " + reason);
+[[noreturn]] void fail(FileError::Action action, const FileToRead& file,
+                       const std::string& reason) {
+    throw FileError(action, file.what, file.path, reason);
 }
 
 std::string tooLarge(const FileToRead& file) {
@@ -34,7 +34,7 @@ public:
     explicit OpenedFile(const FileToRead& file)
         : descriptor_(::open(file.path.c_str(), O_RDONLY | O_CLOEXEC)) {
         if (descriptor_ < 0) {
-            fail("open", file, std::strerror(errno));
+            fail(FileError::Action::Open, file, std::strerror(errno));
         }
     }
     ~OpenedFile() override { ::close(descriptor_); }
@@ -62,7 +62,7 @@ std::string readBytes(ByteSource& source, const FileToRead& file) {
             continue;
         }
         if (count < 0) {
-            fail("read", file, std::strerror(errno));
+            fail(FileError::Action::Read, file, std::strerror(errno));
         }
         if (count == 0) {
             return content;
@@ -77,7 +77,7 @@ std::string readBytes(ByteSource& source, const FileToRead& file) {
             }
         }
         if (content.size() > file.limitBytes) {
-            fail("read", file, tooLarge(file));
+            fail(FileError::Action::Read, file, tooLarge(file));
         }
     }
 }

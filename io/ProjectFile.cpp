@@ -274,10 +274,16 @@ ProjectChart readChart(const Fields& chart) {
             .spanPoints = chart.count(settings::kSpanPoints)};
 }
 
+// A file without a chart size (or one written before the size was kept only when chosen, which
+// always has one) is read as it is.
 ProjectExport readExport(const Fields& settings) {
+    std::optional<ImageSizePx> size;
+    if (settings.has("imageWidthPx") || settings.has("imageHeightPx")) {
+        size = ImageSizePx{settings.integer("imageWidthPx", 1, 100000),
+                           settings.integer("imageHeightPx", 1, 100000)};
+    }
     return {.imageFormat = settings.choice<ImageFormat>("imageFormat", kImageNames),
-            .imageWidthPx = settings.integer("imageWidthPx", 1, 100000),
-            .imageHeightPx = settings.integer("imageHeightPx", 1, 100000),
+            .imageSizePx = size,
             .csvStyle = settings.choice<CsvStyle>("csvStyle", kCsvStyleNames),
             .touchstoneFormat =
                 settings.choice<TouchstoneFormat>("touchstoneFormat", kTouchstoneFormatNames),
@@ -433,12 +439,15 @@ Json chartJson(const ProjectChart& c) {
 }
 
 Json exportJson(const ProjectExport& e) {
-    return {{"imageFormat", nameOf(kImageNames, e.imageFormat)},
-            {"imageWidthPx", e.imageWidthPx},
-            {"imageHeightPx", e.imageHeightPx},
-            {"csvStyle", nameOf(kCsvStyleNames, e.csvStyle)},
-            {"touchstoneFormat", nameOf(kTouchstoneFormatNames, e.touchstoneFormat)},
-            {"touchstoneRange", nameOf(kTouchstoneRangeNames, e.touchstoneRange)}};
+    Json settings = {{"imageFormat", nameOf(kImageNames, e.imageFormat)}};
+    if (e.imageSizePx) {
+        settings["imageWidthPx"] = e.imageSizePx->width;
+        settings["imageHeightPx"] = e.imageSizePx->height;
+    }
+    settings.update(Json{{"csvStyle", nameOf(kCsvStyleNames, e.csvStyle)},
+                         {"touchstoneFormat", nameOf(kTouchstoneFormatNames, e.touchstoneFormat)},
+                         {"touchstoneRange", nameOf(kTouchstoneRangeNames, e.touchstoneRange)}});
+    return settings;
 }
 
 Json measuredJson(const ProjectMeasured& m) {

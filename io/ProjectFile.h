@@ -56,11 +56,18 @@ struct ProjectChart {
 enum class ImageFormat { Png, Svg, Pdf };
 enum class TouchstoneRange { Band, WideSpan };
 
-// The choices of the export dialogs.
+// The size of an exported chart image, in pixels.
+struct ImageSizePx {
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const ImageSizePx&) const = default;
+};
+
+// The choices of the export dialogs. A chart size is kept only once the user has chosen one.
 struct ProjectExport {
     ImageFormat imageFormat = ImageFormat::Png;
-    int imageWidthPx = 1200;
-    int imageHeightPx = 800;
+    std::optional<ImageSizePx> imageSizePx;
     CsvStyle csvStyle = CsvStyle::DecimalPoint;
     TouchstoneFormat touchstoneFormat = TouchstoneFormat::RealImaginary;
     TouchstoneRange touchstoneRange = TouchstoneRange::Band;

@@ -14,6 +14,7 @@
 #include "BuiltFilter.h"
 #include "CurveFigures.h"
 #include "NumberText.h"
+#include "texts/BenchTexts.h"
 
 namespace trellon {
 
@@ -43,20 +44,22 @@ QString capacitorFit(const BenchCapacitor& c, char separator) {
                number(*c.standard->second, 4, separator);
     }
     return number(c.fittedPf, 4, separator) +
-           (c.keptAtDesign ? " (kept: no room for the stray)" : "");
+           (c.keptAtDesign ? QString::fromUtf8(texts::kKeptAtDesign) : QString());
 }
 
 QString partsTable(const BenchCircuit& bench, std::span<const std::string> crystalNames,
                    char separator) {
-    QString html =
-        "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
-        "<tr><th>Part</th><th>Design</th><th>Fit</th><th>Stray, pF</th><th>Unit</th></tr>";
+    QString html = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>";
+    for (const char* head : texts::kPartColumns) {
+        html += "<th>" + QString::fromUtf8(head) + "</th>";
+    }
+    html += "</tr>";
     std::size_t capacitor = 0;
     std::size_t crystal = 0;
     const MatchingNetwork& n = bench.network;
     const QString ratio = number(n.turnsRatio, 4, separator);
     if (n.kind == MatchKind::Transformer) {
-        html += row({"Tin", ratio, "", "", "turns ratio, filter to system"});
+        html += row({"Tin", ratio, "", "", QString::fromUtf8(texts::kTurnsRatio)});
     }
     for (const BuiltPart& part : bench.circuit.parts) {
         const QString name = QString::fromStdString(part.name);
@@ -64,21 +67,22 @@ QString partsTable(const BenchCircuit& bench, std::span<const std::string> cryst
             const QString batchName =
                 crystal < crystalNames.size() ? escaped(crystalNames[crystal]) : "";
             ++crystal;
-            html += row({name, "crystal", batchName, "", ""});
+            html += row({name, QString::fromUtf8(texts::kCrystalPart), batchName, "", ""});
         } else if (capacitor < bench.capacitors.size() &&
                    bench.capacitors[capacitor].name == part.name) {
             const BenchCapacitor& c = bench.capacitors[capacitor++];
             html += row({name, number(c.designPf, 4, separator), capacitorFit(c, separator),
-                         number(c.strayPf, 4, separator), "pF"});
+                         number(c.strayPf, 4, separator), QString::fromUtf8(texts::kPicofarad)});
         } else {
             const bool inductor = part.kind == BuiltPartKind::SeriesInductor ||
                                   part.kind == BuiltPartKind::ShuntInductor;
             html += row({name, number(part.value * (inductor ? 1e6 : 1e12), 4, separator),
-                         "wind / trim", "", inductor ? "uH" : "pF"});
+                         QString::fromUtf8(texts::kWindOrTrim), "",
+                         QString::fromUtf8(inductor ? texts::kMicrohenry : texts::kPicofarad)});
         }
     }
     if (n.kind == MatchKind::Transformer) {
-        html += row({"Tout", ratio, "", "", "turns ratio, filter to system"});
+        html += row({"Tout", ratio, "", "", QString::fromUtf8(texts::kTurnsRatio)});
     }
     return html + "</table>";
 }
@@ -169,13 +173,13 @@ QImage benchResponsePicture(const CalculatedDesign& design, const BenchResult& r
     painter.setPen(Qt::black);
     painter.drawRect(area);
     painter.drawText(QRectF(area.left(), area.bottom() + 22, area.width(), 16), Qt::AlignCenter,
-                     "detuning from Fo, kHz;  attenuation, dB");
+                     QString::fromUtf8(texts::kSheetAxes));
     painter.setPen(QPen(QColor(120, 120, 120), 1.5, Qt::DashLine));
     painter.drawPath(curvePath(area, detuning, idealA, xMin, xMax, yTop, yBottom));
     painter.setPen(QPen(QColor(200, 30, 30), 2));
     painter.drawPath(curvePath(area, detuning, builtA, xMin, xMax, yTop, yBottom));
     painter.drawText(QRectF(area.left() + 8, area.top() + 4, 300, 16), Qt::AlignLeft,
-                     "as built (solid), ideal (dashed)");
+                     QString::fromUtf8(texts::kSheetLegend));
     return image;
 }
 
@@ -190,7 +194,7 @@ std::unique_ptr<QTextDocument> buildSheetDocument(const CalculatedDesign& design
     document->addResource(QTextDocument::ImageResource, QUrl("trellon://schematic"), schematic);
     document->addResource(QTextDocument::ImageResource, QUrl("trellon://response"),
                           benchResponsePicture(design, result, QSize(900, 420)));
-    QString html = "<h2>Build sheet: " + escaped(design.name) +
+    QString html = "<h2>" + QString::fromUtf8(texts::kBuildSheetHeading) + escaped(design.name) +
                    number(design.passBandHz, 15, separator) + "</h2>";
     html += "<p>Fo=" + number(design.foKhz, 10, separator) +
             " kHz;  Rin=Rout=" + number(bench.filterOhm, 4, separator) + " Ohm</p>";
@@ -219,7 +223,7 @@ void writeBuildSheetPdf(QTextDocument& document, const QString& path) {
         QPdfWriter pdf(&buffer);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setResolution(300);
-        pdf.setTitle("Build sheet");
+        pdf.setTitle(QString::fromUtf8(texts::kBuildSheetTitle));
         pdf.setCreator("Trellon");
         document.print(&pdf);
     }

@@ -68,7 +68,8 @@ if [[ "$mode" == "test" ]]; then
     cmake --build "$sanitize"
     ctest --test-dir "$sanitize" --output-on-failure
     for target in fuzz_number_text fuzz_data_file fuzz_calculation fuzz_touchstone \
-        fuzz_crystal_batch fuzz_project_file fuzz_file_bytes; do
+        fuzz_crystal_batch fuzz_project_file fuzz_file_bytes fuzz_crystal_fit \
+        fuzz_measured_response fuzz_cli_options; do
         corpus="$(mktemp -d)"
         cp "$root/fuzz/corpus/$target/"* "$corpus/"
         # Project files long and deep enough to reach the nesting and size limits.

@@ -1,7 +1,7 @@
 #include "BenchPartsList.h"
 
-#include "BatchWindowTexts.h"
 #include "NumberText.h"
+#include "texts/BenchTexts.h"
 
 namespace trellon {
 

@@ -14,9 +14,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "BatchWindowTexts.h"
 #include "ProjectDocument.h"
 #include "ToolWindowFrame.h"
+#include "texts/BenchTexts.h"
 
 namespace trellon {
 
@@ -47,11 +47,11 @@ QDoubleSpinBox* spinBox(const SettingDeclaration& declaration, int decimals) {
 BenchWindow::BenchWindow(ProjectDocument& document, BenchHooks hooks, QWidget* parent)
     : QWidget(parent, Qt::Window), document_(document), hooks_(std::move(hooks)) {
     setObjectName("BenchWindow");
-    setWindowTitle(QString::fromUtf8("От расчета к плате"));
+    setWindowTitle(QString::fromUtf8(texts::kBenchWindowTitle));
 
     series_ = new QComboBox;
     series_->setObjectName("BenchSeries");
-    series_->addItem(QString::fromUtf8("не округлять"));
+    series_->addItem(QString::fromUtf8(texts::kNoRounding));
     for (int series : {6, 12, 24, 48, 96}) {
         series_->addItem("E" + QString::number(series));
     }
@@ -65,8 +65,9 @@ BenchWindow::BenchWindow(ProjectDocument& document, BenchHooks hooks, QWidget* p
     stray_->setObjectName("BenchStray");
     match_ = new QComboBox;
     match_->setObjectName("BenchMatch");
-    match_->addItems({QString::fromUtf8("нет"), QString::fromUtf8("посл. L, парал. C"),
-                      QString::fromUtf8("посл. C, парал. L"), QString::fromUtf8("трансформатор")});
+    for (const char* kind : texts::kMatchKinds) {
+        match_->addItem(QString::fromUtf8(kind));
+    }
     match_->setToolTip(text(settings::kMatch.hint));
     systemOhm_ = spinBox(settings::kSystemOhm, 2);
     systemOhm_->setObjectName("BenchSystemOhm");
@@ -81,13 +82,13 @@ BenchWindow::BenchWindow(ProjectDocument& document, BenchHooks hooks, QWidget* p
     form->addRow(text(settings::kMatch.label), match_);
     form->addRow(text(settings::kSystemOhm.label), systemOhm_);
 
-    auto* show = new QPushButton(QString::fromUtf8("Показать"));
+    auto* show = new QPushButton(QString::fromUtf8(texts::kShowBench));
     show->setObjectName("BenchShow");
     show->setToolTip("Draw the built curve and add the \"as built\" block to the report");
-    auto* pdf = new QPushButton(QString::fromUtf8("Лист сборки PDF..."));
+    auto* pdf = new QPushButton(QString::fromUtf8(texts::kBuildSheetPdf));
     pdf->setObjectName("BenchPdf");
     pdf->setToolTip("Save the build sheet as PDF");
-    auto* csv = new QPushButton(QString::fromUtf8("Лист сборки CSV..."));
+    auto* csv = new QPushButton(QString::fromUtf8(texts::kBuildSheetCsv));
     csv->setObjectName("BenchCsv");
     csv->setToolTip("Save the parts list as CSV");
     connect(show, &QPushButton::clicked, this, [this] { hooks_.show(); });

@@ -8,19 +8,18 @@
 #include <QVBoxLayout>
 
 #include "AtOnceWriter.h"
-#include "BatchWindowTexts.h"
 #include "Catalogue.h"
 #include "CommandError.h"
 #include "CrystalBatchCsv.h"
 #include "CrystalChoicePanel.h"
 #include "CrystalSweepFit.h"
-#include "CrystalTexts.h"
 #include "CrystalWindowParts.h"
 #include "FileBytes.h"
 #include "ProjectDocument.h"
 #include "ReadLimits.h"
 #include "SweepFitPanel.h"
 #include "ToolWindowFrame.h"
+#include "texts/CrystalWindowTexts.h"
 
 namespace trellon {
 
@@ -62,12 +61,12 @@ void CrystalBatchWindow::buildControls() {
         const char* hint;
         void (CrystalBatchWindow::*handler)();
     } tableActions[] = {
-        {"AddRow", "Добавить", "Add a crystal", &CrystalBatchWindow::addRowClick},
-        {"RemoveRows", "Удалить", "Remove the selected crystals",
+        {"AddRow", texts::kAddCrystal, "Add a crystal", &CrystalBatchWindow::addRowClick},
+        {"RemoveRows", texts::kRemoveCrystals, "Remove the selected crystals",
          &CrystalBatchWindow::removeRowsClick},
-        {"ImportBatch", "Импорт CSV...", "Read a batch from a CSV file",
+        {"ImportBatch", texts::kImportBatch, "Read a batch from a CSV file",
          &CrystalBatchWindow::importClick},
-        {"SaveBatch", "Сохранить CSV...", "Save the batch as a CSV file",
+        {"SaveBatch", texts::kSaveBatch, "Save the batch as a CSV file",
          &CrystalBatchWindow::saveClick},
     };
     for (const auto& action : tableActions) {
@@ -82,10 +81,10 @@ void CrystalBatchWindow::buildControls() {
     placementLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* placeButtons = new QHBoxLayout;
     QPushButton* place =
-        crystalToolButton(this, "PlaceCrystals", "Разместить",
+        crystalToolButton(this, "PlaceCrystals", texts::kPlaceCrystals,
                           "Place the selected crystals, or the first ones, in ZQ1, ZQ2, ...");
     QPushButton* built =
-        crystalToolButton(this, "ShowBuilt", "Показать собранный фильтр",
+        crystalToolButton(this, "ShowBuilt", texts::kShowBuilt,
                           "Draw and report the filter built with the placed crystals");
     position_ = new QComboBox(this);
     position_->setObjectName(QStringLiteral("PlacePosition"));
@@ -105,11 +104,11 @@ void CrystalBatchWindow::buildControls() {
     column->addWidget(table_, 1);
     column->addLayout(tableButtons);
     column->addWidget(fit_);
-    column->addWidget(new QLabel(QStringLiteral("Расстановка:"), this));
+    column->addWidget(new QLabel(QString::fromUtf8(texts::kPlacementCaption), this));
     column->addWidget(placementLabel_);
     column->addLayout(placeButtons);
     column->addSpacing(8);
-    column->addWidget(new QLabel(QStringLiteral("Подбор из партии:"), this));
+    column->addWidget(new QLabel(QString::fromUtf8(texts::kChoiceCaption), this));
     column->addWidget(choice_);
     // Room for the longest text, so that showing it does not squeeze the table.
     placementLabel_->setMinimumHeight(2 * fontMetrics().lineSpacing());
@@ -142,7 +141,8 @@ void CrystalBatchWindow::setPlacement(std::vector<std::string> names) {
 
 void CrystalBatchWindow::showPlacement() {
     const std::vector<std::string>& names = document_.placement();
-    placementLabel_->setText(names.empty() ? QStringLiteral("—") : joinedPlacement(names));
+    placementLabel_->setText(names.empty() ? QString::fromUtf8(texts::kNothingPlaced)
+                                           : joinedPlacement(names));
 }
 
 void CrystalBatchWindow::showPositions() {

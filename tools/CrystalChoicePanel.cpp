@@ -8,10 +8,10 @@
 
 #include "BackgroundRun.h"
 #include "Catalogue.h"
-#include "CrystalTexts.h"
 #include "CrystalWindowParts.h"
 #include "NumberText.h"
 #include "ProjectDocument.h"
+#include "texts/CrystalWindowTexts.h"
 
 namespace trellon {
 
@@ -33,11 +33,11 @@ CrystalChoicePanel::CrystalChoicePanel(ProjectDocument& document, const CrystalB
     progress_->setObjectName(QStringLiteral("ChoiceProgress"));
     auto* buttons = new QHBoxLayout;
     QPushButton* choose =
-        crystalToolButton(this, "ChooseCrystals", "Подобрать",
+        crystalToolButton(this, "ChooseCrystals", texts::kChooseCrystals,
                           "Choose the crystals and their positions from the batch");
-    cancelButton_ = crystalToolButton(this, "CancelChoice", "Отмена",
+    cancelButton_ = crystalToolButton(this, "CancelChoice", texts::kCancel,
                                       "Stop the choice; the previous one stays");
-    QPushButton* apply = crystalToolButton(this, "ApplyChoice", "Применить подбор",
+    QPushButton* apply = crystalToolButton(this, "ApplyChoice", texts::kApplyChoice,
                                            "Place the chosen crystals in their positions");
     connect(choose, &QPushButton::clicked, this, &CrystalChoicePanel::chooseClick);
     connect(apply, &QPushButton::clicked, this, &CrystalChoicePanel::applyChoiceClick);
@@ -100,19 +100,15 @@ void CrystalChoicePanel::showChoice() {
     const CrystalChoice& c = *choice_;
     auto dB = [this](double value) {
         return QString::fromStdString(FormatGeneral(value, 4, decimalSeparator_)) +
-               QStringLiteral(" дБ");
+               QString::fromUtf8(texts::kDecibelSuffix);
     };
     const QString search =
-        c.exhaustive ? QStringLiteral("перебраны все расстановки.")
-                     : QStringLiteral(
-                           "не полный перебор: симметричные расстановки соседних по Fs "
-                           "кварцев, затем перестановки и замены, пока мера уменьшается.");
-    choiceLabel_->setText(joinedPlacement(placementNames(choiceBatch_, c.placement)) +
-                          QStringLiteral("\nМера подбора: %1; простой выбор (наименьший разброс "
-                                         "Fs): %2 (")
-                              .arg(dB(c.measure), dB(c.naiveMeasure)) +
-                          joinedPlacement(placementNames(choiceBatch_, c.naivePlacement)) +
-                          QStringLiteral(").\nПоиск: ") + search);
+        QString::fromUtf8(c.exhaustive ? texts::kExhaustiveSearch : texts::kHeuristicSearch);
+    choiceLabel_->setText(
+        joinedPlacement(placementNames(choiceBatch_, c.placement)) +
+        QString::fromUtf8(texts::kChoiceSummary).arg(dB(c.measure), dB(c.naiveMeasure)) +
+        joinedPlacement(placementNames(choiceBatch_, c.naivePlacement)) +
+        QString::fromUtf8(texts::kChoiceSearch) + search);
 }
 
 void CrystalChoicePanel::applyChoiceClick() {

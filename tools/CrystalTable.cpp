@@ -7,6 +7,7 @@
 
 #include "CommandError.h"
 #include "NumberText.h"
+#include "texts/CrystalWindowTexts.h"
 
 namespace trellon {
 
@@ -37,10 +38,11 @@ int shownDigits(int column, double value) {
 CrystalTable::CrystalTable(char decimalSeparator, QWidget* parent)
     : QTableWidget(0, kColumns, parent), decimalSeparator_(decimalSeparator) {
     setObjectName(QStringLiteral("CrystalTable"));
-    setHorizontalHeaderLabels({QStringLiteral("Имя"), QStringLiteral("Fs, кГц"),
-                               QStringLiteral("Lm, мГн"), QStringLiteral("Rm, Ом"),
-                               QStringLiteral("C0, пФ"), QStringLiteral("Q"),
-                               QStringLiteral("Невязка")});
+    QStringList heads;
+    for (const char* head : texts::kCrystalColumns) {
+        heads << QString::fromUtf8(head);
+    }
+    setHorizontalHeaderLabels(heads);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setToolTip(QStringLiteral("Measured crystals: name, Fs, Lm, Rm and C0"));
@@ -140,11 +142,11 @@ std::optional<CrystalBatch> CrystalTable::typedBatch(
         if (empty) {
             continue;
         }
-        const QString where = QStringLiteral("Строка %1: ").arg(row + 1);
+        const QString where = QString::fromUtf8(texts::kTableRow).arg(row + 1);
         MeasuredCrystal crystal;
         crystal.name = cellText(kName).toStdString();
         if (crystal.name.empty() || !taken.insert(crystal.name).second) {
-            warn(where + QStringLiteral("имя кварца пусто или повторяется."));
+            warn(where + QString::fromUtf8(texts::kBadCrystalName));
             return std::nullopt;
         }
         double* values[] = {&crystal.fsKhz, &crystal.lmMh, &crystal.rmOhm, &crystal.c0Pf};

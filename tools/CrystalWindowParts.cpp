@@ -2,8 +2,8 @@
 
 #include <QPushButton>
 
-#include "CrystalTexts.h"
 #include "ProjectDocument.h"
+#include "texts/CrystalWindowTexts.h"
 
 namespace trellon {
 

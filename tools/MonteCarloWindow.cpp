@@ -14,22 +14,24 @@
 
 #include "BackgroundRun.h"
 #include "CommandError.h"
-#include "CrystalTexts.h"
 #include "CrystalWindowParts.h"
 #include "NumberText.h"
 #include "ProjectDocument.h"
+#include "SettingRefusalText.h"
 #include "ToolWindowFrame.h"
+#include "texts/CrystalWindowTexts.h"
+#include "texts/FailureTexts.h"
 
 namespace trellon {
 
 namespace {
 
-std::uint64_t seedOf(const QString& text) {
+std::optional<std::uint64_t> seedOf(const QString& text) {
     const std::string digits = text.trimmed().toStdString();
     std::uint64_t seed = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), seed);
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
-        throw CommandError("'" + digits + "' is not a valid integer value");
+        return std::nullopt;
     }
     return seed;
 }
@@ -106,14 +108,14 @@ void MonteCarloWindow::buildControls() {
     };
     auto* settings = new QVBoxLayout;
     settings->addWidget(
-        group("Разброс параметров", {SigmaFs, SigmaLm, SigmaRm, SigmaC0, CapTolerance, Stray}));
-    settings->addWidget(group("Испытания", {Samples, Seed, GridPoints}));
-    settings->addWidget(group("Требования", {MaxRipple, BandwidthTolerance, MaxLoss}));
+        group(texts::kSpreadGroup, {SigmaFs, SigmaLm, SigmaRm, SigmaC0, CapTolerance, Stray}));
+    settings->addWidget(group(texts::kSamplingGroup, {Samples, Seed, GridPoints}));
+    settings->addWidget(group(texts::kTargetGroup, {MaxRipple, BandwidthTolerance, MaxLoss}));
 
-    auto* runButton = new QPushButton(QStringLiteral("Пуск"), this);
+    auto* runButton = new QPushButton(QString::fromUtf8(texts::kRun), this);
     runButton->setObjectName(QStringLiteral("RunMonteCarlo"));
     runButton->setToolTip(QStringLiteral("Run the samples"));
-    cancelButton_ = new QPushButton(QStringLiteral("Отмена"), this);
+    cancelButton_ = new QPushButton(QString::fromUtf8(texts::kCancel), this);
     cancelButton_->setObjectName(QStringLiteral("CancelMonteCarlo"));
     cancelButton_->setToolTip(QStringLiteral("Stop the run; the previous results stay"));
     progress_ = new QProgressBar(this);
@@ -126,8 +128,7 @@ void MonteCarloWindow::buildControls() {
     settings->addWidget(progress_);
     settings->addStretch();
 
-    aroundLabel_ = new QLabel(
-        QStringLiteral("Схема: размещенные кварцы, если они есть, иначе номинальные"), this);
+    aroundLabel_ = new QLabel(QString::fromUtf8(texts::kAroundUnknown), this);
     aroundLabel_->setObjectName(QStringLiteral("AroundLabel"));
     aroundLabel_->setToolTip(QStringLiteral(
         "The filter the samples spread around: the crystals placed in the batch window, or the "
@@ -145,7 +146,7 @@ void MonteCarloWindow::buildControls() {
     results->addWidget(aroundLabel_);
     results->addWidget(yieldLabel_);
     results->addWidget(percentileLabel_);
-    const char* axes[] = {"Полоса, Гц", "Неравномерность, дБ", "Потери, дБ"};
+    const char* axes[] = {texts::kBandwidthHz, texts::kRippleDb, texts::kLossDb};
     for (int i = 0; i < 3; ++i) {
         auto* plot = new QCustomPlot(this);
         plot->setObjectName(QStringLiteral("Histogram%1").arg(i + 1));
@@ -191,20 +192,41 @@ std::optional<std::pair<ProjectSpreads, ProjectTargets>> MonteCarloWindow::proje
     QLineEdit* current = nullptr;
     try {
         using namespace settings;
+        // Each refusal names the field by its caption, in the window's words.
+        auto refuse = [&](const char* text, const SettingDeclaration& declaration) {
+            throw CommandError(QString::fromUtf8(text)
+                                   .arg(QString::fromUtf8(declaration.label.data(),
+                                                          qsizetype(declaration.label.size())),
+                                        current->text().trimmed())
+                                   .toStdString());
+        };
         auto inRange = [&](const SettingDeclaration& declaration, auto value) {
             if (!declaration.accepts(static_cast<double>(value))) {
-                throw CommandError("'" + current->text().toStdString() + "' is out of range");
+                throw CommandError(
+                    settingRefusalText(declaration, current->text(), decimalSeparator_)
+                        .toStdString());
             }
             return value;
         };
         auto number = [&](QLineEdit* field, const SettingDeclaration& declaration) {
             current = field;
-            return inRange(declaration,
-                           TypedNumber(field->text().toStdString(), decimalSeparator_));
+            double value = 0;
+            try {
+                value = TypedNumber(field->text().toStdString(), decimalSeparator_);
+            } catch (const CommandError&) {
+                refuse(texts::kNotANumber, declaration);
+            }
+            return inRange(declaration, value);
         };
         auto count = [&](QLineEdit* field, const SettingDeclaration& declaration) {
             current = field;
-            return inRange(declaration, TextToInt(field->text().trimmed().toStdString()));
+            int value = 0;
+            try {
+                value = TextToInt(field->text().trimmed().toStdString());
+            } catch (const CommandError&) {
+                refuse(texts::kNotAWholeNumber, declaration);
+            }
+            return inRange(declaration, value);
         };
         ProjectSpreads s;
         s.spread.sigmaFsHz = number(SigmaFs, kSigmaFs);
@@ -215,11 +237,18 @@ std::optional<std::pair<ProjectSpreads, ProjectTargets>> MonteCarloWindow::proje
         s.spread.strayPf = number(Stray, kSpreadStray);
         s.samples = count(Samples, kSamples);
         current = Seed;
-        s.seed = seedOf(Seed->text());
+        if (const std::optional<std::uint64_t> seed = seedOf(Seed->text())) {
+            s.seed = *seed;
+        } else {
+            refuse(texts::kNotAWholeNumber, kSeed);
+        }
         s.gridPoints = count(GridPoints, kGridPoints);
         if (!sampledLevelsFit(s.samples, s.gridPoints)) {
             current = Samples;
-            throw CommandError("samples times points must not exceed 50000000");
+            throw CommandError(
+                QString::fromUtf8(texts::kTooManySampledLevels)
+                    .arg(QString::fromStdString(FormatGeneral(kMaxSampledLevels, 15, '.')))
+                    .toStdString());
         }
         ProjectTargets t;
         t.maxRippleDb = number(MaxRipple, kMaxRipple);
@@ -229,13 +258,7 @@ std::optional<std::pair<ProjectSpreads, ProjectTargets>> MonteCarloWindow::proje
         document_.setSpreads(s, t);
         return std::pair{s, t};
     } catch (const CommandError& e) {
-        QString caption;
-        for (const auto& [field, text] : fields_) {
-            if (field == current) {
-                caption = text;
-            }
-        }
-        hooks_.showWarning(caption + QStringLiteral(": ") + QString::fromStdString(e.what()));
+        hooks_.showWarning(QString::fromStdString(e.what()));
         if (current != nullptr) {
             current->setFocus();
         }
@@ -285,8 +308,8 @@ void MonteCarloWindow::runClick() {
         names << QString::fromStdString(name);
     }
     const QString aroundText = names.isEmpty()
-                                   ? QStringLiteral("Схема: номинальные кварцы")
-                                   : QStringLiteral("Схема: размещенные кварцы (") +
+                                   ? QString::fromUtf8(texts::kAroundNominal)
+                                   : QString::fromUtf8(texts::kAroundPlaced) +
                                          names.join(QStringLiteral(", ")) + QStringLiteral(")");
     auto result = std::make_shared<std::optional<MonteCarloResult>>();
     run_->start(
@@ -311,7 +334,7 @@ void MonteCarloWindow::showResult() {
     auto text = [this](double value, int digits) {
         return QString::fromStdString(FormatGeneral(value, digits, decimalSeparator_));
     };
-    yieldLabel_->setText(QStringLiteral("Выход годных: %1 % (%2 из %3)")
+    yieldLabel_->setText(QString::fromUtf8(texts::kYield)
                              .arg(text(r.yield * 100, 4))
                              .arg(std::lround(r.yield * r.samples))
                              .arg(r.samples));
@@ -325,9 +348,9 @@ void MonteCarloWindow::showResult() {
     percentileLabel_->setText(
         QStringLiteral("<table cellspacing=0 cellpadding=3><tr><th></th><th>5 %</th>"
                        "<th>50 %</th><th>95 %</th></tr>") +
-        row("Полоса, Гц", r.bandwidthPercentiles, 5) +
-        row("Неравномерность, дБ", r.ripplePercentiles, 3) +
-        row("Потери, дБ", r.lossPercentiles, 3) + QStringLiteral("</table>"));
+        row(texts::kBandwidthHz, r.bandwidthPercentiles, 5) +
+        row(texts::kRippleDb, r.ripplePercentiles, 3) + row(texts::kLossDb, r.lossPercentiles, 3) +
+        QStringLiteral("</table>"));
 
     const Histogram* histograms[] = {&r.bandwidth, &r.ripple, &r.loss};
     for (int i = 0; i < 3; ++i) {

@@ -12,9 +12,9 @@
 #include "BackgroundRun.h"
 #include "CommandError.h"
 #include "CrystalTable.h"
-#include "CrystalTexts.h"
 #include "CrystalWindowParts.h"
 #include "NumberText.h"
+#include "texts/CrystalWindowTexts.h"
 
 namespace trellon {
 
@@ -37,25 +37,26 @@ SweepFitPanel::SweepFitPanel(CrystalTable& table, const CrystalBatchHooks& hooks
                              char decimalSeparator, QWidget* parent)
     : QWidget(parent), table_(table), hooks_(hooks), decimalSeparator_(decimalSeparator) {
     QPushButton* fit =
-        crystalToolButton(this, "FitSweeps", "Из файлов Touchstone...",
+        crystalToolButton(this, "FitSweeps", texts::kFitSweeps,
                           "Fit a crystal to each chosen VNA sweep (.s2p) and add them");
     QPushButton* show =
-        crystalToolButton(this, "ShowFit", "Показать подгонку",
+        crystalToolButton(this, "ShowFit", texts::kShowFit,
                           "Draw the selected fitted crystal's measured and fitted |S21|");
-    cancelButton_ = crystalToolButton(this, "CancelFit", "Отмена",
+    cancelButton_ = crystalToolButton(this, "CancelFit", texts::kCancel,
                                       "Stop fitting; the crystals fitted so far are added");
     connect(fit, &QPushButton::clicked, this, &SweepFitPanel::fitSweepsClick);
     connect(show, &QPushButton::clicked, this, &SweepFitPanel::showFitClick);
     fixtureOhmEdit_ = new QLineEdit(this);
     fixtureOhmEdit_->setObjectName(QStringLiteral("FixtureOhm"));
-    fixtureOhmEdit_->setPlaceholderText(QStringLiteral("из файла"));
+    fixtureOhmEdit_->setPlaceholderText(QString::fromUtf8(texts::kFromFile));
     fixtureOhmEdit_->setToolTip(
         QStringLiteral("The resistance each fixture port presents to the crystal, ohm; empty: "
                        "the file's reference resistance"));
     fixtureLossEdit_ = new QLineEdit(QStringLiteral("0"), this);
     fixtureLossEdit_->setObjectName(QStringLiteral("FixtureLoss"));
     fixtureLossEdit_->setToolTip(QStringLiteral("The fixture's own loss, flat over the sweep, dB"));
-    const int digits = fontMetrics().horizontalAdvance(QStringLiteral("из файла__"));
+    const int digits =
+        fontMetrics().horizontalAdvance(QString::fromUtf8(texts::kFromFile) + QStringLiteral("__"));
     fixtureOhmEdit_->setFixedWidth(digits);
     fixtureLossEdit_->setFixedWidth(digits);
     progress_ = new QProgressBar(this);
@@ -64,9 +65,9 @@ SweepFitPanel::SweepFitPanel(CrystalTable& table, const CrystalBatchHooks& hooks
     auto* fields = new QHBoxLayout(this);
     fields->setContentsMargins(0, 0, 0, 0);
     fields->addWidget(fit);
-    fields->addWidget(new QLabel(QStringLiteral("Оснастка, Ом:"), this));
+    fields->addWidget(new QLabel(QString::fromUtf8(texts::kFixtureOhmCaption), this));
     fields->addWidget(fixtureOhmEdit_);
-    fields->addWidget(new QLabel(QStringLiteral("потери, дБ:"), this));
+    fields->addWidget(new QLabel(QString::fromUtf8(texts::kFixtureLossCaption), this));
     fields->addWidget(fixtureLossEdit_);
     fields->addWidget(progress_, 1);
     fields->addWidget(cancelButton_);

@@ -14,8 +14,15 @@ namespace trellon {
 
 namespace {
 
-// Where the straight line from (f0, a0) to (f1, a1) crosses `level`.
+// Where the straight line from (f0, a0) to (f1, a1) crosses `level`. A point without any
+// transmission (-inf dB) lies infinitely far below: the crossing is at the other point.
 double crossing(double f0, double a0, double f1, double a1, double level) {
+    if (std::isinf(a0)) {
+        return f1;
+    }
+    if (std::isinf(a1)) {
+        return f0;
+    }
     return f0 + (f1 - f0) * (level - a0) / (a1 - a0);
 }
 

@@ -57,6 +57,16 @@ TEST(MeasuredResponse, BandBetweenTheOutermostCrossingsInterpolated) {
     EXPECT_FALSE(open.bandFound);
     EXPECT_EQ(measuredReportLines(open, "a.s2p", "-10", fo, '.').log[3],
               "dF(-10 dB): the band reaches the end of the file;");
+    // A point without any transmission next to a band edge (a sweep's dropped point) lies
+    // infinitely far below: the edge is at the point above the level, never a NaN.
+    std::vector<Complex> dropped = transferOfLevels(levels);
+    dropped[2] = {0, 0};
+    dropped[8] = {0, 0};
+    const MeasuredResponse gap =
+        analyseMeasuredResponse("gap.s2p", f, dropped, fo, LevelMode::RelativeToPeak, -10);
+    ASSERT_TRUE(gap.bandFound);
+    EXPECT_EQ(gap.bandLowHz, f[3]);
+    EXPECT_EQ(gap.bandHighHz, f[7]);
     // Silence is named as such with its file; an S21 beyond any level is not silence.
     const auto refusal = [&](std::vector<Complex> s21) {
         try {

@@ -19,6 +19,8 @@
 #include "MonteCarloWindow.h"
 #include "NumberText.h"
 #include "WindowDriver.h"
+#include "texts/BenchTexts.h"
+#include "texts/CrystalWindowTexts.h"
 
 using namespace trellon;
 using namespace trellon::test;
@@ -112,6 +114,7 @@ private slots:
     void monteCarloDrawsEnvelopesAndCancelKeepsThePreviousResults();
     void projectSavedAndOpenedRestoresTheWindows();
     void sweepsAreFittedIntoTheBatchAndTheFitIsDrawn();
+    void refusalsAreInTheWindowsLanguage();
 
 private:
     QTemporaryDir dir_;
@@ -149,7 +152,7 @@ void CrystalToolsTest::batchTableDrawsAndReportsTheBuiltFilter() {
     QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
     ChartView* chart = w.chart();
     QCOMPARE(chart->extraCurveCount(), 1);
-    const QCPGraph* built = extraCurve(chart, "built");
+    const QCPGraph* built = extraCurve(chart, QString::fromUtf8(texts::kBuiltCurve));
     QVERIFY(built != nullptr && chart->legend->visible());
     QVERIFY(built->pen().style() != Qt::SolidLine);
     QVERIFY2(worstDeviation(chart, built) < 0.01,
@@ -173,7 +176,7 @@ void CrystalToolsTest::batchTableDrawsAndReportsTheBuiltFilter() {
     click(batch, "ShowBuilt");
     QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
     QCOMPARE(chart->extraCurveCount(), 1);
-    QVERIFY(worstDeviation(chart, extraCurve(chart, "built")) > 0.1);
+    QVERIFY(worstDeviation(chart, extraCurve(chart, QString::fromUtf8(texts::kBuiltCurve))) > 0.1);
     const QString spiceAfter = dir_.filePath("after.cir");
     d.fileNames = {spiceAfter};
     w.choose("ExportSpice");
@@ -183,7 +186,8 @@ void CrystalToolsTest::batchTableDrawsAndReportsTheBuiltFilter() {
     w.choose("Bench");
     click(w.window().findChild<BenchWindow*>(), "BenchShow");
     QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
-    QCOMPARE(seriesOf(extraCurve(chart, "as built")).y, seriesOf(extraCurve(chart, "built")).y);
+    QCOMPARE(seriesOf(extraCurve(chart, QString::fromUtf8(texts::kAsBuiltCurve))).y,
+             seriesOf(extraCurve(chart, QString::fromUtf8(texts::kBuiltCurve))).y);
 
     // Saved as CSV and read back, the batch is the same; "Очистить" takes the curve away.
     const std::optional<CrystalBatch> typed = batch->checkedBatch();
@@ -280,7 +284,7 @@ void CrystalToolsTest::monteCarloDrawsEnvelopesAndCancelKeepsThePreviousResults(
     QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
     ChartView* chart = w.chart();
     QCOMPARE(chart->extraCurveCount(), 3);
-    for (const char* caption : {"MC 5 %", "MC 50 %", "MC 95 %"}) {
+    for (const char* caption : texts::kEnvelopeCaptions) {
         const QCPGraph* envelope = extraCurve(chart, caption);
         QVERIFY(envelope != nullptr && envelope->dataCount() == 301);
         QVERIFY2(worstDeviation(chart, envelope) < 0.01, caption);
@@ -306,7 +310,8 @@ void CrystalToolsTest::monteCarloDrawsEnvelopesAndCancelKeepsThePreviousResults(
     click(mc, "RunMonteCarlo");
     QTRY_VERIFY_WITH_TIMEOUT(!mc->running(), 20000);
     QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
-    QVERIFY(worstDeviation(chart, extraCurve(chart, "MC 50 %")) > 0.1);
+    QVERIFY(worstDeviation(
+                chart, extraCurve(chart, QString::fromUtf8(texts::kEnvelopeCaptions[1]))) > 0.1);
     QVERIFY(around->text().contains(QString::fromUtf8("размещенные кварцы (X1,")));
     batch->setPlacement({});
 
@@ -318,8 +323,10 @@ void CrystalToolsTest::monteCarloDrawsEnvelopesAndCancelKeepsThePreviousResults(
     QCOMPARE(chart->extraCurveCount(), 3);
     const MonteCarloResult first = *mc->lastResult();
     QCOMPARE(first.samples, 200);
-    const CurveSeries p5 = seriesOf(extraCurve(chart, "MC 5 %"));
-    const CurveSeries p95 = seriesOf(extraCurve(chart, "MC 95 %"));
+    const CurveSeries p5 =
+        seriesOf(extraCurve(chart, QString::fromUtf8(texts::kEnvelopeCaptions[0])));
+    const CurveSeries p95 =
+        seriesOf(extraCurve(chart, QString::fromUtf8(texts::kEnvelopeCaptions[2])));
     double widest = 0;
     for (std::size_t i = 0; i < p5.y.size(); ++i) {
         QVERIFY(p5.y[i] <= p95.y[i] + 1e-12);
@@ -337,7 +344,7 @@ void CrystalToolsTest::monteCarloDrawsEnvelopesAndCancelKeepsThePreviousResults(
     QCOMPARE(mc->lastResult()->samples, 200);
     QCOMPARE(mc->lastResult()->p50Db, first.p50Db);
     QCOMPARE(mc->findChild<QLabel*>("YieldLabel")->text(), yieldText);
-    QCOMPARE(seriesOf(extraCurve(chart, "MC 5 %")).y, p5.y);
+    QCOMPARE(seriesOf(extraCurve(chart, QString::fromUtf8(texts::kEnvelopeCaptions[0]))).y, p5.y);
 
     // A field that is not a number is named, and nothing runs.
     field("MaxLoss", "x");
@@ -498,4 +505,40 @@ void CrystalToolsTest::sweepsAreFittedIntoTheBatchAndTheFitIsDrawn() {
 }
 
 QTEST_MAIN(CrystalToolsTest)
+// A setting out of its range is refused in Russian with its caption, range and unit (the command
+// line keeps its English check), and so is a file the window cannot open.
+void CrystalToolsTest::refusalsAreInTheWindowsLanguage() {
+    WindowDriver w;
+    w.calculate();
+    FakeDialogs& d = w.dialogs();
+    w.choose("MonteCarlo");
+    auto* mc = toolWindow<MonteCarloWindow>();
+    const std::pair<const char*, const char*> typed[] = {
+        {"Samples", "0"}, {"Stray", "-1"}, {"GridPoints", "abc"}, {"SigmaLm", "100"}};
+    const char* expected[] = {
+        "Число испытаний: 0 вне допустимого диапазона 1…1000000",
+        "Паразитная емкость, пФ: -1 вне допустимого диапазона 0…1000000 пФ, кроме 1000000",
+        "Точек по частоте: «abc» - не целое число",
+        "σ Lm, %: 100 вне допустимого диапазона 0…100 %, кроме 100"};
+    for (std::size_t i = 0; i < std::size(typed); ++i) {
+        const QString before = mc->findChild<QLineEdit*>(typed[i].first)->text();
+        mc->findChild<QLineEdit*>(typed[i].first)->setText(QString::fromUtf8(typed[i].second));
+        d.forget();
+        click(mc, "RunMonteCarlo");
+        QCOMPARE(d.texts(FakeDialogs::Shown::Kind::Warning),
+                 QStringList{QString::fromUtf8(expected[i])});
+        mc->findChild<QLineEdit*>(typed[i].first)->setText(before);
+    }
+    mc->close();
+
+    d.forget();
+    d.fileNames = {dir_.filePath("no such project.json")};
+    w.choose("OpenProject");
+    const QStringList errors = d.texts(FakeDialogs::Shown::Kind::Error);
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors[0].startsWith(QString::fromUtf8("Не удалось открыть файл проекта «") +
+                                  dir_.filePath("no such project.json") + QString::fromUtf8("»: ")),
+             qPrintable(errors[0]));
+}
+
 #include "CrystalToolsTest.moc"

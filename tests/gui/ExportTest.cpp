@@ -1,5 +1,7 @@
 // The exports of the chart, its curves and the design, each checked in the file written, and
 // the import of a measured response.
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
@@ -44,6 +46,7 @@ private slots:
     void touchstoneOverTheBandOrTheWideSpanReadsBack();
     void measuredResponseIsDrawnAndReported();
     void aMalformedMeasurementChangesNothing();
+    void exportChoicesAreKeptForTheSessionAndTheProject();
 
 private:
     QTemporaryDir dir_;
@@ -249,6 +252,48 @@ void ExportTest::aMalformedMeasurementChangesNothing() {
     QCOMPARE(w.chart()->extraCurveCount(), 0);
     QCOMPARE(w.results(), results);
     QCOMPARE(w.log(), log);
+}
+
+// The size, the folder and the Touchstone format last chosen are offered again; a project keeps
+// the chart size only once one was chosen; the design-file dialog keeps the program's folder.
+void ExportTest::exportChoicesAreKeptForTheSessionAndTheProject() {
+    WindowDriver w;
+    w.calculate();
+    FakeDialogs& d = w.dialogs();
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    QVERIFY(QDir(dir_.path()).mkpath(QStringLiteral("kept")));
+    const QString folder = dir_.filePath(QStringLiteral("kept"));
+
+    d.fileNames = {folder + QStringLiteral("/unsized.json")};
+    w.choose("SaveProject");
+    QCOMPARE(d.lastFolder, programFolder);
+    QVERIFY(!contents(folder + QStringLiteral("/unsized.json")).contains("imageWidthPx"));
+
+    const ChartImageSize chosen{150, 100, true};
+    d.imageSizes = {chosen};
+    d.fileNames = {folder + QStringLiteral("/chart.pdf")};
+    w.choose("ExportChart");
+    w.choose("ExportChart");  // cancelled at the size
+    QVERIFY(d.lastInitialImageSize.has_value());
+    QCOMPARE(d.lastInitialImageSize->width, chosen.width);
+    QCOMPARE(d.lastInitialImageSize->millimetres, true);
+
+    d.touchstoneFormats = {TouchstoneFormat::MagnitudeAngle};
+    d.fileNames = {folder + QStringLiteral("/first.s2p"), folder + QStringLiteral("/again.s2p"),
+                   folder + QStringLiteral("/sized.json")};
+    w.choose("ExportTouchstone");
+    QCOMPARE(d.lastFolder, folder);
+    w.choose("ExportTouchstone");  // the format offered is the one chosen before
+    w.choose("SaveProject");
+    QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
+    for (const char* name : {"/first.s2p", "/again.s2p"}) {
+        QVERIFY(contents(folder + QString::fromUtf8(name)).contains("# Hz S MA R "));
+    }
+    const QByteArray project = contents(folder + QStringLiteral("/sized.json"));
+    QVERIFY(project.contains("imageWidthPx") && project.contains("\"touchstoneFormat\": \"MA\""));
+
+    w.choose("Open");  // the design file's dialog, cancelled
+    QCOMPARE(d.lastFolder, programFolder);
 }
 
 QTEST_MAIN(ExportTest)

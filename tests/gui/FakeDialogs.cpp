@@ -81,7 +81,8 @@ std::unique_ptr<QPrinter> FakeDialogs::choosePrinter() {
     return printer;
 }
 
-std::optional<ChartImageSize> FakeDialogs::chartImageSize(const ChartImageSize&) {
+std::optional<ChartImageSize> FakeDialogs::chartImageSize(const ChartImageSize& initial) {
+    lastInitialImageSize = initial;
     if (imageSizes.empty()) {
         return std::nullopt;
     }
@@ -125,6 +126,15 @@ QStringList FakeDialogs::texts(Shown::Kind kind) const {
         }
     }
     return result;
+}
+
+std::optional<TouchstoneFormat> FakeDialogs::touchstoneFormat(TouchstoneFormat initial) {
+    if (touchstoneFormats.empty()) {
+        return initial;
+    }
+    const TouchstoneFormat format = touchstoneFormats.front();
+    touchstoneFormats.pop_front();
+    return format;
 }
 
 }  // namespace trellon::test

@@ -28,6 +28,8 @@ public:
     std::optional<ChartImageSize> chartImageSize(const ChartImageSize& initial) override;
     std::optional<double> wideSpanKhz(double initial, double largest) override;
     std::optional<CsvStyle> csvStyle() override;
+    // The scripted format, or the initial one when none is scripted.
+    std::optional<TouchstoneFormat> touchstoneFormat(TouchstoneFormat initial) override;
 
     // Scripted answers, used in order; a question without one is cancelled, and so is a file
     // or printer dialog without a name.
@@ -38,6 +40,8 @@ public:
     std::deque<QString> pdfFiles;
     std::deque<ChartImageSize> imageSizes;
     std::deque<CsvStyle> csvStyles;
+    std::deque<TouchstoneFormat> touchstoneFormats;
+    std::optional<ChartImageSize> lastInitialImageSize;  // as the size dialog was last opened
     std::deque<double> wideSpans;
     double largestWideSpan = 0;  // the dialog's limit, as it was last asked
 

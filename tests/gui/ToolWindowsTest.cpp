@@ -15,11 +15,11 @@
 
 #include "BenchWindow.h"
 #include "Catalogue.h"
-#include "CloseTexts.h"
 #include "CrystalBatchWindow.h"
 #include "MonteCarloWindow.h"
 #include "NumberText.h"
 #include "WindowDriver.h"
+#include "texts/ClosingTexts.h"
 
 using namespace trellon;
 using namespace trellon::test;
