@@ -28,6 +28,9 @@ public:
     virtual void information(const QString& text) = 0;
     virtual void error(const QString& text) = 0;
     virtual Answer question(const QString& text) = 0;
+    // The index of the button the user chose among `buttons` (a Cancel button follows them), or
+    // -1 when the user cancels.
+    virtual int choice(const QString& text, const QStringList& buttons) = 0;
     // The chosen file name, or an empty text when the user cancels.
     virtual QString saveFileName(const QString& folder, const QString& filters) = 0;
     // The chosen existing file, or an empty text when the user cancels; a name typed without

@@ -357,6 +357,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::FormCloseQuery() {
+    if (!closeWithPendingWork()) {
+        return false;
+    }
     if (!engine_->state.LogUnsaved) {
         return true;
     }

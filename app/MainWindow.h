@@ -86,6 +86,9 @@ private:
 
     void FormCreate();
     bool FormCloseQuery();
+    // Asks about a run still going and about a batch or project not saved, before the log's
+    // question; false when the user keeps the window open.
+    bool closeWithPendingWork();
     void ComboBox1Change();
     void ComboBox2Change();
     bool EditKeyPress(QLineEdit* edit, const QKeyEvent& key);

@@ -3,6 +3,7 @@
 #include <QScopedValueRollback>
 
 #include "AtOnceWriter.h"
+#include "BenchPartsList.h"
 #include "BenchReport.h"
 #include "BenchWindow.h"
 #include "BuildSheetCsv.h"
@@ -18,10 +19,41 @@
 #include "MainWindow.h"
 #include "MemoView.h"
 #include "SchematicImage.h"
+#include "ToolWindowFrame.h"
 #include "texts/BenchTexts.h"
+#include "texts/CrystalWindowTexts.h"
 #include "texts/ExportTexts.h"
 
 namespace trellon {
+
+namespace {
+
+// The parts list of the calculated design at the bench, with the document's placed crystals
+// when they make a placement for it; why there is none otherwise, without asking anything.
+QStringList partsListOf(const ProjectDocument& document, const BenchSettings& settings) {
+    const std::shared_ptr<const CalculatedDesign>& design = document.calculatedDesign();
+    if (!design) {
+        return {QString::fromUtf8(texts::kNoCalculatedDesign)};
+    }
+    std::vector<MeasuredCrystal> placed;
+    if (document.placement().size() == static_cast<std::size_t>(design->crystalCount())) {
+        placed = document.placedCrystals().value_or(std::vector<MeasuredCrystal>{});
+    }
+    std::vector<std::string> names;
+    for (const MeasuredCrystal& crystal : placed) {
+        names.push_back(crystal.name);
+    }
+    try {
+        const BenchCircuit bench = makeBenchCircuit(
+            design->band, placed.empty() ? design->circuit : makeBuiltFilter(*design, placed),
+            settings);
+        return benchPartsList(bench, names, settings.strayPf, localeDecimalSeparator());
+    } catch (const CommandError& refused) {
+        return {QString::fromStdString(refused.what())};
+    }
+}
+
+}  // namespace
 
 BenchWindow& MainWindow::benchWindow() {
     if (!bench_) {
@@ -31,7 +63,11 @@ BenchWindow& MainWindow::benchWindow() {
             document_,
             BenchHooks{.show = [this] { runCommand([this] { showBench(); }); },
                        .exportPdf = [this] { runCommand([this] { exportBenchSheetPdf(); }); },
-                       .exportCsv = [this] { runCommand([this] { exportBenchSheetCsv(); }); }},
+                       .exportCsv = [this] { runCommand([this] { exportBenchSheetCsv(); }); },
+                       .partsList =
+                           [this](const BenchSettings& settings) {
+                               return partsListOf(document_, settings);
+                           }},
             this);
     }
     return *bench_;
@@ -39,6 +75,7 @@ BenchWindow& MainWindow::benchWindow() {
 
 void MainWindow::BenchClick() {
     benchWindow();
+    placeOnScreen(*bench_, this);
     bench_->show();
     bench_->raise();
     bench_->activateWindow();

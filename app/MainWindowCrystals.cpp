@@ -14,6 +14,7 @@
 #include "MonteCarloWindow.h"
 #include "NumberText.h"
 #include "SweepFitChart.h"
+#include "ToolWindowFrame.h"
 #include "texts/BenchTexts.h"
 #include "texts/CrystalWindowTexts.h"
 
@@ -37,7 +38,8 @@ std::vector<double> detuningKhz(double foKhz, const std::vector<double>& hz) {
     return x;
 }
 
-void bringForward(QWidget* window) {
+void bringForward(QWidget* window, const QWidget* owner) {
+    placeOnScreen(*window, owner);
     window->show();
     window->raise();
     window->activateWindow();
@@ -52,6 +54,8 @@ void MainWindow::createCrystalTools() {
     CrystalBatchHooks batchHooks{
         .showWarning = warn,
         .showError = fail,
+        .choose = [this](const QString& text,
+                         const QStringList& buttons) { return dialogs_.choice(text, buttons); },
         .openFileName =
             [this](const QString& filters) {
                 return rememberFolder(
@@ -129,16 +133,16 @@ void MainWindow::dropDesignResults() {
 }
 
 void MainWindow::CrystalBatchClick() {
-    bringForward(batchWindow_.get());
+    bringForward(batchWindow_.get(), this);
 }
 
 void MainWindow::CrystalChoiceClick() {
-    bringForward(batchWindow_.get());
+    bringForward(batchWindow_.get(), this);
     batchWindow_->chooseClick();
 }
 
 void MainWindow::MonteCarloClick() {
-    bringForward(monteCarloWindow_.get());
+    bringForward(monteCarloWindow_.get(), this);
 }
 
 // The built curve replaces the previous one; its report block follows the usual report.
@@ -178,7 +182,7 @@ void MainWindow::showSweepFit(const QString& name, const std::vector<double>& fr
         sweepFitChart_->setWindowIcon(windowIcon());
     }
     sweepFitChart_->showFit(name, frequencyHz, measuredDb, fittedDb);
-    bringForward(sweepFitChart_.get());
+    bringForward(sweepFitChart_.get(), this);
 }
 
 // The envelopes are drawn at the level of the ideal curve, so that their spread reads against it.

@@ -158,14 +158,14 @@ void MainWindow::ExportSpiceClick() {
         // on.
         auto bench = std::make_unique<Netlist>();
         buildNetlist(shownBench_->circuit, *bench);
-        writeSpiceDeck(*bench, shownBenchSweep_, deck);
+        writeSpiceDeck(*bench, SpiceDeckCircuit::AsBuilt, shownBenchSweep_, deck);
     } else if (shownBuilt_) {
         // The filter built with measured crystals, over the span its curve is drawn on.
         auto built = std::make_unique<Netlist>();
         buildNetlist(*shownBuilt_, *built);
-        writeSpiceDeck(*built, shownBuiltSweep_, deck);
+        writeSpiceDeck(*built, SpiceDeckCircuit::AsBuilt, shownBuiltSweep_, deck);
     } else {
-        writeSpiceDeck(design.model, sweep, deck);
+        writeSpiceDeck(design.model, SpiceDeckCircuit::CalculationModel, sweep, deck);
     }
     runCommand([&] { writeFileAtOnce(name.toStdString(), deck.str(), "the SPICE deck"); });
 }

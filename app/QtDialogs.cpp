@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
 
 #include "ExportDialogs.h"
 
@@ -39,6 +40,18 @@ Dialogs::Answer QtDialogs::question(const QString& text) {
         default:
             return Answer::Cancel;
     }
+}
+
+int QtDialogs::choice(const QString& text, const QStringList& buttons) {
+    QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Cancel,
+                    QApplication::activeWindow());
+    QList<QAbstractButton*> offered;
+    for (const QString& caption : buttons) {
+        offered.push_back(box.addButton(caption, QMessageBox::AcceptRole));
+    }
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.exec();
+    return int(offered.indexOf(box.clickedButton()));
 }
 
 QString QtDialogs::saveFileName(const QString& folder, const QString& filters) {

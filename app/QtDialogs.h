@@ -11,6 +11,7 @@ public:
     void information(const QString& text) override;
     void error(const QString& text) override;
     Answer question(const QString& text) override;
+    int choice(const QString& text, const QStringList& buttons) override;
     QString saveFileName(const QString& folder, const QString& filters) override;
     QString openFileName(const QString& folder, const QString& filters,
                          const QString& defaultExtension) override;

@@ -116,7 +116,8 @@ void printJson(const Engine& engine, const CliView& view, bool swept,
 
 // The deck of `netlist` analyses Fo to Fo + 10 kHz and, once the band is traced, the traced
 // points.
-std::string spiceDeck(const Engine& engine, const Netlist& netlist, bool traced) {
+std::string spiceDeck(const Engine& engine, const Netlist& netlist, SpiceDeckCircuit circuit,
+                      bool traced) {
     const DesignState& s = engine.state;
     const double fo = s.Fo * 1000;
     std::vector<SpiceSweep> sweeps{{fo, fo + 10000, 11}};
@@ -124,7 +125,7 @@ std::string spiceDeck(const Engine& engine, const Netlist& netlist, bool traced)
         sweeps.push_back({s.BandLow + 1, s.BandHigh, engine.curve.size()});
     }
     std::ostringstream deck;
-    writeSpiceDeck(netlist, sweeps, deck);
+    writeSpiceDeck(netlist, circuit, sweeps, deck);
     return deck.str();
 }
 
@@ -278,13 +279,17 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
             [&] {
                 BuiltFilterSolver built;
                 built.prepare(*deckCircuit);
-                return spiceDeck(*engine, built.netlist(), completed);
+                return spiceDeck(*engine, built.netlist(), SpiceDeckCircuit::AsBuilt, completed);
             },
             "the SPICE deck");
     } else if (designed && !crystalOptions.anyCrystals() && !options.benchOptions.any() &&
                options.spiceFile) {
         write(
-            *options.spiceFile, [&] { return spiceDeck(*engine, engine->netlist, completed); },
+            *options.spiceFile,
+            [&] {
+                return spiceDeck(*engine, engine->netlist, SpiceDeckCircuit::CalculationModel,
+                                 completed);
+            },
             "the SPICE deck");
     }
     if (completed && options.pointsFile) {

@@ -97,6 +97,8 @@ void ProjectDocument::setExportSettings(const std::optional<ProjectExport>& sett
 void ProjectDocument::open(LoadedProject loaded) {
     project_ = std::move(loaded.project);
     keptDocument_ = std::move(loaded.document);
+    savedProject_ = project_;
+    savedBatch_ = project_.batch;
     for (DocumentAspect aspect :
          {DocumentAspect::Design, DocumentAspect::Batch, DocumentAspect::Placement,
           DocumentAspect::Spreads, DocumentAspect::Bench, DocumentAspect::Export,
@@ -111,6 +113,8 @@ std::string ProjectDocument::fileBytes() const {
 
 void ProjectDocument::saved(std::string bytes) {
     keptDocument_ = std::move(bytes);
+    savedProject_ = project_;
+    savedBatch_ = project_.batch;
 }
 
 }  // namespace trellon

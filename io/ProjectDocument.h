@@ -89,6 +89,14 @@ public:
     // Keeps the bytes just written as the file last saved.
     void saved(std::string bytes);
 
+    // The batch as last read from or written to a file (a project or a batch file); empty at
+    // first.
+    const CrystalBatch& savedBatch() const { return savedBatch_; }
+    // The batch now held has just been read from or written to a batch file.
+    void batchSaved() { savedBatch_ = project_.batch; }
+    // True when a project was opened or saved and has changed since.
+    bool projectChanged() const { return savedProject_ && *savedProject_ != project_; }
+
 private:
     template <typename T>
     void change(T& field, const T& value, DocumentAspect aspect);
@@ -102,6 +110,8 @@ private:
 
     Project project_;
     std::string keptDocument_;
+    std::optional<Project> savedProject_;
+    CrystalBatch savedBatch_;
     std::shared_ptr<const CalculatedDesign> calculatedDesign_;
     std::vector<Subscription> subscriptions_;
     int nextId_ = 1;

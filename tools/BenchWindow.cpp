@@ -1,16 +1,21 @@
 #include "BenchWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 #include <cmath>
 
 #include "ProjectDocument.h"
+#include "ToolWindowFrame.h"
 #include "texts/BenchTexts.h"
 
 namespace trellon {
@@ -94,10 +99,28 @@ BenchWindow::BenchWindow(ProjectDocument& document, BenchHooks hooks, QWidget* p
     buttons->addWidget(pdf);
     buttons->addWidget(csv);
 
+    parts_ = new QPlainTextEdit;
+    parts_->setObjectName("BenchParts");
+    parts_->setReadOnly(true);
+    parts_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    parts_->setMinimumSize(parts_->fontMetrics().averageCharWidth() * 60,
+                           parts_->fontMetrics().lineSpacing() * 12);
+    auto* copy = new QPushButton(QString::fromUtf8(texts::kCopyPartsList));
+    copy->setObjectName("BenchCopyParts");
+    copy->setToolTip(QString::fromUtf8(texts::kCopyPartsListHint));
+    connect(copy, &QPushButton::clicked, this,
+            [this] { QApplication::clipboard()->setText(partsListText()); });
+    auto* partsHead = new QHBoxLayout;
+    partsHead->addWidget(new QLabel(QString::fromUtf8(texts::kPartsListCaption)), 1);
+    partsHead->addWidget(copy);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
+    layout->addLayout(partsHead);
+    layout->addWidget(parts_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    bindToolWindowKeys(*this, show);
 
     connect(series_, &QComboBox::currentIndexChanged, this, &BenchWindow::handToDocument);
     connect(pairs_, &QCheckBox::toggled, this, &BenchWindow::handToDocument);
@@ -111,15 +134,39 @@ BenchWindow::BenchWindow(ProjectDocument& document, BenchHooks hooks, QWidget* p
         handToDocument();
     }
     // A project without bench settings sets the window's fields to the defaults.
-    subscription_ = document_.subscribe(DocumentAspect::Bench, [this] {
+    subscriptions_.push_back(document_.subscribe(DocumentAspect::Bench, [this] {
         if (!applying_) {
             setSettings(document_.bench().value_or(BenchSettings{}));
         }
-    });
+        showPartsList();
+    }));
+    for (DocumentAspect aspect :
+         {DocumentAspect::Calculation, DocumentAspect::Batch, DocumentAspect::Placement}) {
+        subscriptions_.push_back(document_.subscribe(aspect, [this] { showPartsList(); }));
+    }
+    showPartsList();
 }
 
 BenchWindow::~BenchWindow() {
-    document_.unsubscribe(subscription_);
+    for (int id : subscriptions_) {
+        document_.unsubscribe(id);
+    }
+}
+
+void BenchWindow::showEvent(QShowEvent* event) {
+    showPartsList();
+    QWidget::showEvent(event);
+}
+
+// Only a shown window computes its list: a hidden one catches up when shown.
+void BenchWindow::showPartsList() {
+    if (isVisible() && hooks_.partsList) {
+        parts_->setPlainText(hooks_.partsList(settings()).join('\n'));
+    }
+}
+
+QString BenchWindow::partsListText() const {
+    return parts_->toPlainText();
 }
 
 void BenchWindow::handToDocument() {

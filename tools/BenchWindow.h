@@ -1,13 +1,16 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "BenchCircuit.h"
 
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QPlainTextEdit;
 
 namespace trellon {
 
@@ -18,6 +21,8 @@ struct BenchHooks {
     std::function<void()> show;
     std::function<void()> exportPdf;
     std::function<void()> exportCsv;
+    // The parts list of the circuit as built with these settings, or why there is none.
+    std::function<QStringList(const BenchSettings& settings)> partsList;
 };
 
 // The steps from the design to the bench: the series the capacitors are rounded to, parallel
@@ -35,14 +40,21 @@ public:
     // Shows these settings, and hands the document what the fields then hold.
     void setSettings(const BenchSettings& settings);
 
+    // The parts list as shown, one part a line.
+    QString partsListText() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void showPartsList();
     void applySettings(const BenchSettings& settings);
     // The fields as they now stand become the document's bench settings.
     void handToDocument();
 
     ProjectDocument& document_;
     BenchHooks hooks_;
-    int subscription_ = 0;
+    std::vector<int> subscriptions_;
     // While the fields are set one by one, they are not a setting to hand on.
     bool applying_ = false;
     QComboBox* series_ = nullptr;
@@ -51,6 +63,7 @@ private:
     QDoubleSpinBox* stray_ = nullptr;
     QComboBox* match_ = nullptr;
     QDoubleSpinBox* systemOhm_ = nullptr;
+    QPlainTextEdit* parts_ = nullptr;
 };
 
 }  // namespace trellon

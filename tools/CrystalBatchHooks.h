@@ -14,6 +14,8 @@ namespace trellon {
 struct CrystalBatchHooks {
     std::function<void(const QString& text)> showWarning;
     std::function<void(const QString& text)> showError;
+    // The index of the button the user chose among `buttons`, or -1 when the user cancels.
+    std::function<int(const QString& text, const QStringList& buttons)> choose;
     // The chosen file, or an empty text when the user cancels.
     std::function<QString(const QString& filters)> openFileName;
     std::function<QString(const QString& filters)> saveFileName;

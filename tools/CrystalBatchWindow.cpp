@@ -1,5 +1,6 @@
 #include "CrystalBatchWindow.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -11,11 +12,13 @@
 #include "CommandError.h"
 #include "CrystalBatchCsv.h"
 #include "CrystalChoicePanel.h"
+#include "CrystalSweepFit.h"
 #include "CrystalWindowParts.h"
 #include "FileBytes.h"
 #include "ProjectDocument.h"
 #include "ReadLimits.h"
 #include "SweepFitPanel.h"
+#include "ToolWindowFrame.h"
 #include "texts/CrystalWindowTexts.h"
 
 namespace trellon {
@@ -30,14 +33,18 @@ CrystalBatchWindow::CrystalBatchWindow(ProjectDocument& document, char decimalSe
         document_, hooks_, [this] { return checkedBatch(); }, decimalSeparator, this);
     fit_ = new SweepFitPanel(*table_, hooks_, decimalSeparator, this);
     buildControls();
+    bindToolWindowKeys(*this, choice_->findChild<QPushButton*>(QStringLiteral("ChooseCrystals")));
     table_->showBatch(document_.batch());
-    subscriptions_ = {document_.subscribe(DocumentAspect::Batch,
-                                          [this] {
-                                              if (!handingBatch_) {
-                                                  table_->showBatch(document_.batch());
-                                              }
-                                          }),
-                      document_.subscribe(DocumentAspect::Placement, [this] { showPlacement(); })};
+    subscriptions_ = {
+        document_.subscribe(DocumentAspect::Batch,
+                            [this] {
+                                if (!handingBatch_) {
+                                    table_->showBatch(document_.batch());
+                                }
+                            }),
+        document_.subscribe(DocumentAspect::Placement, [this] { showPlacement(); }),
+        document_.subscribe(DocumentAspect::Calculation, [this] { showPositions(); })};
+    showPositions();
 }
 
 CrystalBatchWindow::~CrystalBatchWindow() {
@@ -79,9 +86,17 @@ void CrystalBatchWindow::buildControls() {
     QPushButton* built =
         crystalToolButton(this, "ShowBuilt", texts::kShowBuilt,
                           "Draw and report the filter built with the placed crystals");
+    position_ = new QComboBox(this);
+    position_->setObjectName(QStringLiteral("PlacePosition"));
+    position_->setToolTip(QString::fromUtf8(texts::kPositionHint));
+    QPushButton* put = crystalToolButton(this, "PutIntoPosition", texts::kPutIntoPosition,
+                                         texts::kPutIntoPositionHint);
     connect(place, &QPushButton::clicked, this, &CrystalBatchWindow::placeClick);
+    connect(put, &QPushButton::clicked, this, &CrystalBatchWindow::putIntoPositionClick);
     connect(built, &QPushButton::clicked, this, &CrystalBatchWindow::showBuiltClick);
     placeButtons->addWidget(place);
+    placeButtons->addWidget(position_);
+    placeButtons->addWidget(put);
     placeButtons->addWidget(built);
     placeButtons->addStretch();
 
@@ -130,8 +145,33 @@ void CrystalBatchWindow::showPlacement() {
                                            : joinedPlacement(names));
 }
 
+void CrystalBatchWindow::showPositions() {
+    const std::shared_ptr<const CalculatedDesign>& design = document_.calculatedDesign();
+    const int count = design ? design->crystalCount() : 0;
+    const int chosen = position_->currentIndex();
+    position_->clear();
+    for (int i = 1; i <= count; ++i) {
+        position_->addItem(QStringLiteral("ZQ%1").arg(i));
+    }
+    position_->setCurrentIndex(chosen < count ? std::max(chosen, 0) : 0);
+}
+
+// A placement naming crystals the file lacks is cleared: they are gone from the batch.
+void CrystalBatchWindow::replaceBatch(const CrystalBatch& read) {
+    setBatch(read);
+    document_.batchSaved();
+    if (!document_.placement().empty() && document_.placementOutsideBatch()) {
+        document_.setPlacement({});
+    }
+}
+
 const std::optional<CrystalChoice>& CrystalBatchWindow::lastChoice() const {
     return choice_->lastChoice();
+}
+
+bool CrystalBatchWindow::batchUnsaved() const {
+    const std::optional<CrystalBatch> typed = table_->typedBatch([](const QString&) {});
+    return typed ? *typed != document_.savedBatch() : table_->rowCount() > 0;
 }
 
 bool CrystalBatchWindow::choosing() const {
@@ -158,21 +198,55 @@ void CrystalBatchWindow::removeRowsClick() {
     table_->removeSelectedRows();
 }
 
-// The whole file is read and checked before the table changes.
+// The whole file is read and checked before the table changes. A table that holds crystals is
+// replaced or added to as the user chooses.
 void CrystalBatchWindow::importClick() {
     const QString path = hooks_.openFileName(QString::fromUtf8(texts::kCrystalFileFilters));
     if (path.isEmpty()) {
         return;
     }
+    CrystalBatch read;
     try {
         const std::string shownPath = path.toStdString();
-        setBatch(readCrystalBatchCsv(
+        read = readCrystalBatchCsv(
             readFileBytes(
                 {.path = shownPath, .what = "the crystal file", .limitBytes = kCrystalBatchLimit}),
-            shownPath));
+            shownPath);
     } catch (const CommandError& e) {
         hooks_.showError(QString::fromStdString(e.what()));
+        return;
     }
+    if (table_->rowCount() == 0) {
+        replaceBatch(read);
+        return;
+    }
+    enum { kReplace, kAppend };
+    switch (hooks_.choose(
+        QString::fromUtf8(texts::kImportQuestion),
+        {QString::fromUtf8(texts::kImportReplace), QString::fromUtf8(texts::kImportAppend)})) {
+        case kReplace:
+            replaceBatch(read);
+            return;
+        case kAppend:
+            appendCrystals(read);
+            return;
+        default:
+            return;
+    }
+}
+
+// The rows already typed stay as they are, fitted ones with their sweeps.
+void CrystalBatchWindow::appendCrystals(const CrystalBatch& read) {
+    if (!checkedBatch()) {
+        return;
+    }
+    std::set<std::string> taken = table_->names();
+    for (MeasuredCrystal crystal : read.crystals) {
+        crystal.name = uniqueCrystalName(crystal.name, taken);
+        taken.insert(crystal.name);
+        table_->appendCrystal(crystal);
+    }
+    checkedBatch();
 }
 
 void CrystalBatchWindow::saveClick() {
@@ -189,6 +263,7 @@ void CrystalBatchWindow::saveClick() {
     }
     try {
         writeFileAtOnce(path.toStdString(), writeCrystalBatchCsv(*batch), "the crystal file");
+        document_.batchSaved();
     } catch (const CommandError& e) {
         hooks_.showError(QString::fromStdString(e.what()));
     }
@@ -226,6 +301,44 @@ void CrystalBatchWindow::placeClick() {
             return;
         }
     }
+    document_.setPlacement(names);
+}
+
+void CrystalBatchWindow::putIntoPositionClick() {
+    const std::optional<CrystalBatch> batch = checkedBatch();
+    if (!batch) {
+        return;
+    }
+    const std::shared_ptr<const CalculatedDesign> design =
+        calculatedDesignOrWarning(document_, hooks_.showWarning);
+    if (!design) {
+        return;
+    }
+    const auto n = static_cast<std::size_t>(design->crystalCount());
+    const std::set<int> rows = table_->selectedRowSet();
+    const QString name = rows.size() == 1 ? table_->rowName(*rows.begin()) : QString();
+    if (name.isEmpty()) {
+        hooks_.showWarning(QString::fromUtf8(texts::kSelectOneCrystal));
+        return;
+    }
+    std::vector<std::string> names = document_.placement();
+    if (names.size() != n) {
+        if (batch->crystals.size() < n) {
+            hooks_.showWarning(QString::fromUtf8(texts::kTooFewCrystals) + QString::number(n));
+            return;
+        }
+        names.clear();
+        for (std::size_t i = 0; i < n; ++i) {
+            names.push_back(batch->crystals[i].name);
+        }
+    }
+    const auto position = static_cast<std::size_t>(std::max(position_->currentIndex(), 0));
+    const std::string chosen = name.toStdString();
+    const auto standing = std::find(names.begin(), names.end(), chosen);
+    if (standing != names.end()) {
+        *standing = names[position];
+    }
+    names[position] = chosen;
     document_.setPlacement(names);
 }
 

@@ -10,6 +10,7 @@
 #include "CrystalChooser.h"
 #include "CrystalTable.h"
 
+class QComboBox;
 class QLabel;
 
 namespace trellon {
@@ -43,6 +44,9 @@ public:
     std::optional<std::vector<MeasuredCrystal>> placedCrystals(int count);
     const std::optional<CrystalChoice>& lastChoice() const;
     bool choosing() const;
+    // True when the table holds crystals that were not read from or written to a file as they
+    // stand: typed, fitted, appended or edited since.
+    bool batchUnsaved() const;
     bool fitting() const;
     // The sweep and fit of the crystal in this row, or nothing when it was not fitted here.
     const FittedSweep* fittedSweep(int row) const;
@@ -54,12 +58,23 @@ public slots:
     void saveClick();
     // The selected crystals in table order, or the first n when none are selected.
     void placeClick();
+    // The selected crystal into the chosen position; the one standing there takes its old
+    // position, or leaves the placement when it had none. An incomplete placement is first
+    // filled with the batch's first crystals, as "Разместить" does.
+    void putIntoPositionClick();
     void showBuiltClick();
     void chooseClick();
 
 private:
     void buildControls();
     void showPlacement();
+    // The positions of the calculated filter, ZQ1 first.
+    void showPositions();
+    // The file's crystals in place of the table's; the placement is kept while the file holds
+    // every placed crystal, and cleared otherwise.
+    void replaceBatch(const CrystalBatch& read);
+    // The file's crystals after the table's, each name already taken suffixed -2, -3, ...
+    void appendCrystals(const CrystalBatch& read);
     // The document's placed crystals, or nothing after a warning.
     std::optional<std::vector<MeasuredCrystal>> documentPlacedCrystals();
 
@@ -70,6 +85,7 @@ private:
     bool handingBatch_ = false;
     CrystalTable* table_ = nullptr;
     QLabel* placementLabel_ = nullptr;
+    QComboBox* position_ = nullptr;
     CrystalChoicePanel* choice_ = nullptr;
     SweepFitPanel* fit_ = nullptr;
 };

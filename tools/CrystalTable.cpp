@@ -1,7 +1,9 @@
 #include "CrystalTable.h"
 
 #include <QHeaderView>
+#include <QSignalBlocker>
 #include <algorithm>
+#include <cmath>
 
 #include "CommandError.h"
 #include "NumberText.h"
@@ -22,6 +24,15 @@ constexpr int kShownTextRole = Qt::UserRole + 1;
 // On the name cell of a fitted crystal: the key of its sweep.
 constexpr int kFitIdRole = Qt::UserRole + 2;
 
+// The digits a value is shown with: what a measurement supports, Fs to 0.1 Hz and the others to
+// four significant digits. The cell keeps the exact value, which the batch and its files use.
+int shownDigits(int column, double value) {
+    if (column != kFs || !(value >= 1)) {
+        return 4;
+    }
+    return static_cast<int>(std::floor(std::log10(value))) + 1 + 4;
+}
+
 }  // namespace
 
 CrystalTable::CrystalTable(char decimalSeparator, QWidget* parent)
@@ -35,10 +46,15 @@ CrystalTable::CrystalTable(char decimalSeparator, QWidget* parent)
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setToolTip(QStringLiteral("Measured crystals: name, Fs, Lm, Rm and C0"));
-    // Room for the 15 digits a value is shown with, so that fitted values are not cut.
-    const int cell = fontMetrics().horizontalAdvance(QStringLiteral("9999.51193638750")) +
+    // Room for a value as typed to the digits a double holds, so that no value is cut.
+    const int cell = fontMetrics().horizontalAdvance(QStringLiteral("9999.5119364")) +
                      fontMetrics().averageCharWidth() * 2;
-    setMinimumSize(std::max(560, kColumns * cell + 4 * fontMetrics().averageCharWidth()), 300);
+    setMinimumSize(std::max(560, kColumns * cell + 4 * fontMetrics().averageCharWidth()), 200);
+    connect(this, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* changed) {
+        if (changed->column() < kBatchColumns) {
+            showQ(changed->row());
+        }
+    });
 }
 
 void CrystalTable::appendCrystal(const MeasuredCrystal& crystal) {
@@ -48,12 +64,42 @@ void CrystalTable::appendCrystal(const MeasuredCrystal& crystal) {
     const double values[] = {crystal.fsKhz, crystal.lmMh, crystal.rmOhm, crystal.c0Pf};
     for (int column = kFs; column < kBatchColumns; ++column) {
         const double value = values[column - kFs];
-        const QString text = QString::fromStdString(FormatGeneral(value, 15, decimalSeparator_));
+        const QString text = QString::fromStdString(
+            FormatGeneral(value, shownDigits(column, value), decimalSeparator_));
         auto* cell = new QTableWidgetItem(text);
         cell->setData(kExactValueRole, value);
         cell->setData(kShownTextRole, text);
         setItem(row, column, cell);
     }
+    showQ(row);
+}
+
+// Q follows the row's values as typed; a row that is not yet a crystal shows none.
+void CrystalTable::showQ(int row) {
+    MeasuredCrystal crystal;
+    double* values[] = {&crystal.fsKhz, &crystal.lmMh, &crystal.rmOhm, &crystal.c0Pf};
+    QString shown;
+    try {
+        for (int column = kFs; column < kBatchColumns; ++column) {
+            *values[column - kFs] = cellValue(row, column);
+        }
+        if (crystalRangeProblem(crystal).empty()) {
+            shown = QString::fromStdString(FormatGeneral(unloadedQ(crystal), 6, decimalSeparator_));
+        }
+    } catch (const CommandError&) {
+    }
+    const QSignalBlocker quiet(this);
+    QTableWidgetItem* q = readOnlyItem(0, 1);
+    q->setText(shown);
+    setItem(row, kQ, q);
+}
+
+double CrystalTable::cellValue(int row, int column) const {
+    const QTableWidgetItem* cell = item(row, column);
+    const QString text = cell == nullptr ? QString() : cell->text().trimmed();
+    return cell != nullptr && cell->data(kShownTextRole) == text
+               ? cell->data(kExactValueRole).toDouble()
+               : TypedNumber(text.toStdString(), decimalSeparator_);
 }
 
 QTableWidgetItem* CrystalTable::readOnlyItem(double value, int significant) const {
@@ -68,7 +114,6 @@ void CrystalTable::appendFitted(const MeasuredCrystal& crystal, FittedSweep swee
     const int row = rowCount() - 1;
     const int id = nextFitId_++;
     item(row, kName)->setData(kFitIdRole, id);
-    setItem(row, kQ, readOnlyItem(sweep.fit.q, 6));
     setItem(row, kResidual, readOnlyItem(sweep.fit.residual, 3));
     fittedSweeps_[id] = std::move(sweep);
 }
@@ -106,12 +151,8 @@ std::optional<CrystalBatch> CrystalTable::typedBatch(
         }
         double* values[] = {&crystal.fsKhz, &crystal.lmMh, &crystal.rmOhm, &crystal.c0Pf};
         for (int column = kFs; column < kBatchColumns; ++column) {
-            const QTableWidgetItem* cell = item(row, column);
-            const QString text = cellText(column);
             try {
-                *values[column - kFs] = cell != nullptr && cell->data(kShownTextRole) == text
-                                            ? cell->data(kExactValueRole).toDouble()
-                                            : TypedNumber(text.toStdString(), decimalSeparator_);
+                *values[column - kFs] = cellValue(row, column);
             } catch (const CommandError& e) {
                 warn(where + QString::fromStdString(e.what()));
                 return std::nullopt;

@@ -24,9 +24,10 @@ struct FittedSweep {
     CrystalFitResult fit;
 };
 
-// The batch as the user types it: one crystal a row, each value shown with 15 digits and kept
-// exact until retyped. A fitted crystal's row also shows its Q and fit residual and carries its
-// sweep; removing or replacing the row takes the sweep along.
+// The batch as the user types it: one crystal a row, each value shown to what a measurement
+// supports and kept exact until retyped, and the Q of the values as they stand. A fitted
+// crystal's row also shows its fit residual and carries its sweep; removing or replacing the row
+// takes the sweep along.
 class CrystalTable : public QTableWidget {
     Q_OBJECT
 
@@ -55,6 +56,10 @@ public:
 
 private:
     QTableWidgetItem* readOnlyItem(double value, int significant) const;
+    void showQ(int row);
+    // The exact value of a cell set by the program, or the number typed into it; throws
+    // CommandError for a text that is not a number.
+    double cellValue(int row, int column) const;
 
     char decimalSeparator_;
     // By the id the row's name cell holds.

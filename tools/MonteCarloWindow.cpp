@@ -22,6 +22,7 @@
 #include "NumberText.h"
 #include "ProjectDocument.h"
 #include "SettingRefusalText.h"
+#include "ToolWindowFrame.h"
 #include "texts/CrystalWindowTexts.h"
 #include "texts/FailureTexts.h"
 #include "texts/MonteCarloTexts.h"
@@ -206,6 +207,7 @@ void MonteCarloWindow::buildControls() {
     auto* row = new QHBoxLayout(this);
     row->addLayout(settings);
     row->addLayout(results, 1);
+    bindToolWindowKeys(*this, runButton);
 }
 
 void MonteCarloWindow::setSettings(const ProjectSpreads& spreads, const ProjectTargets& targets) {

@@ -18,13 +18,25 @@ std::string value(double v) {
 
 }  // namespace
 
-void writeSpiceDeck(const Netlist& netlist, const SpiceSweep& sweep, std::ostream& out) {
-    writeSpiceDeck(netlist, std::vector<SpiceSweep>{sweep}, out);
+const char* spiceDeckTitle(SpiceDeckCircuit circuit) {
+    switch (circuit) {
+        case SpiceDeckCircuit::CalculationModel:
+            return "* Trellon crystal ladder filter: circuit model (series end capacitors to "
+                   "Rsource)";
+        case SpiceDeckCircuit::AsBuilt:
+            return "* Trellon crystal ladder filter: circuit as built (Rin, shunt end capacitors)";
+    }
+    return "* Trellon crystal ladder filter";
 }
 
-void writeSpiceDeck(const Netlist& netlist, const std::vector<SpiceSweep>& sweeps,
+void writeSpiceDeck(const Netlist& netlist, SpiceDeckCircuit circuit, const SpiceSweep& sweep,
                     std::ostream& out) {
-    out << "* Trellon crystal ladder filter\n";
+    writeSpiceDeck(netlist, circuit, std::vector<SpiceSweep>{sweep}, out);
+}
+
+void writeSpiceDeck(const Netlist& netlist, SpiceDeckCircuit circuit,
+                    const std::vector<SpiceSweep>& sweeps, std::ostream& out) {
+    out << spiceDeckTitle(circuit) << '\n';
     for (int s = 1; s <= netlist.sourceCount; ++s) {
         const Source& source = netlist.sources[s];
         out << "V" << s << ' ' << node(source.sourceNode) << ' ' << node(source.referenceNode)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,11 @@ struct MeasuredCrystal {
 
     bool operator==(const MeasuredCrystal&) const = default;
 };
+
+// The unloaded quality factor, 2 pi Fs Lm / Rm.
+inline double unloadedQ(const MeasuredCrystal& crystal) {
+    return 2 * std::numbers::pi * crystal.fsKhz * crystal.lmMh / crystal.rmOhm;
+}
 
 // The crystals a builder has measured, in the order they were listed; names are unique.
 struct CrystalBatch {

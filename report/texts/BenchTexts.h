@@ -34,4 +34,23 @@ inline constexpr const char* kKeptAtDesign =
 inline constexpr const char* kSheetBuiltCurve = "как собран";
 inline constexpr const char* kSheetIdealCurve = "идеальный";
 
+// --- the parts list as built ---------------------------------------------------------
+inline constexpr const char* kPartsListCaption = "Перечень деталей (схема как собрана):";
+inline constexpr const char* kCopyPartsList = "Копировать";
+inline constexpr const char* kCopyPartsListHint = "Copy the parts list to the clipboard";
+
+// The parts list's lines; the part's name and value are put in.
+inline constexpr const char* kPartsSource = "Rin = %1 Ом";
+inline constexpr const char* kPartsLoad = "Rout = %1 Ом";
+inline constexpr const char* kPartsCapacitor = "%1 = %2 пФ (по расчету %3 пФ)";
+inline constexpr const char* kPartsCapacitorKept =
+    "%1 = %2 пФ (по расчету; емкость монтажа больше)";
+inline constexpr const char* kPartsNetworkCapacitor = "%1 = %2 пФ (подстроить)";
+inline constexpr const char* kPartsInductor = "%1 = %2 мкГн (намотать)";
+inline constexpr const char* kPartsCrystal = "%1: кварц %2";
+inline constexpr const char* kPartsNominalCrystal = "%1: номинальный кварц";
+inline constexpr const char* kPartsTransformer =
+    "%1: трансформатор, n = %2 (сторона фильтра к стороне системы)";
+inline constexpr const char* kPartsStray = "Емкость монтажа: %1 пФ на каждом узле с конденсатором";
+
 }  // namespace trellon::texts

@@ -96,4 +96,18 @@ inline constexpr const char* kTooManySampledLevels =
 // The envelopes of the samples drawn on the chart.
 inline constexpr const char* kEnvelopeCaptions[] = {"МК 5 %", "МК 50 %", "МК 95 %"};
 
+// --- importing into a batch, a crystal put by hand -----------------------------------
+inline constexpr const char* kImportQuestion =
+    "В таблице уже есть кварцы. Заменить партию кварцами из файла или добавить их к ней?\n"
+    "При замене подогнанные кварцы и расстановка теряются.";
+inline constexpr const char* kImportReplace = "Заменить";
+inline constexpr const char* kImportAppend = "Добавить";
+
+inline constexpr const char* kPositionHint = "The position the selected crystal is put into";
+inline constexpr const char* kPutIntoPosition = "В позицию";
+inline constexpr const char* kPutIntoPositionHint =
+    "Put the selected crystal into the chosen position; the crystal standing there takes its "
+    "place";
+inline constexpr const char* kSelectOneCrystal = "Выделите один кварц для этой позиции.";
+
 }  // namespace trellon::texts

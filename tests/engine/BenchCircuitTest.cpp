@@ -156,7 +156,8 @@ TEST(BenchCircuit, NgspiceAgreesWithTheBenchCurve) {
         exported.prepare(bench.circuit);
         const std::vector<double> grid = builtCurveFrequencies(d.band);
         std::ostringstream deck;
-        writeSpiceDeck(exported.netlist(), SpiceSweep{grid.front(), grid.back(), 10}, deck);
+        writeSpiceDeck(exported.netlist(), SpiceDeckCircuit::AsBuilt,
+                       SpiceSweep{grid.front(), grid.back(), 10}, deck);
         const std::vector<SpicePoint> table =
             printedTable(runNgspice(deck.str(), "bench" + std::to_string(topology)));
         ASSERT_EQ(table.size(), 10u);

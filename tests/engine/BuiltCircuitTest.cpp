@@ -83,7 +83,8 @@ TEST(BuiltCircuit, NgspiceAgreesOnTheBuiltNetlist) {
     buildNetlist(makeBuiltCircuit(s), built->netlist);
     built->solver.prepare();
     std::ostringstream deck;
-    writeSpiceDeck(built->netlist, SpiceSweep{s.BandLow, s.BandHigh, 5}, deck);
+    writeSpiceDeck(built->netlist, SpiceDeckCircuit::AsBuilt, SpiceSweep{s.BandLow, s.BandHigh, 5},
+                   deck);
 
     const std::vector<SpicePoint> table = printedTable(runNgspice(deck.str(), "built"));
     ASSERT_EQ(table.size(), 5u);

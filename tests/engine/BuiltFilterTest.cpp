@@ -165,7 +165,8 @@ TEST(BuiltFilter, NgspiceAgreesWithTheBuiltCurveForEveryTopology) {
         exported.prepare(circuit);
         const std::vector<double> grid = builtCurveFrequencies(d.band);
         std::ostringstream deck;
-        writeSpiceDeck(exported.netlist(), SpiceSweep{grid.front(), grid.back(), 10}, deck);
+        writeSpiceDeck(exported.netlist(), SpiceDeckCircuit::AsBuilt,
+                       SpiceSweep{grid.front(), grid.back(), 10}, deck);
 
         const std::vector<SpicePoint> table =
             printedTable(runNgspice(deck.str(), "built" + std::to_string(topology)));

@@ -21,7 +21,8 @@ class SpiceCrossCheck : public ::testing::TestWithParam<std::pair<int, int>> {};
 std::string tenPointDeck(DesignRun& run) {
     const double fo = run.state().Fo * 1000;
     std::ostringstream deck;
-    writeSpiceDeck(run.engine->netlist, SpiceSweep{fo, fo + 10000, 10}, deck);
+    writeSpiceDeck(run.engine->netlist, SpiceDeckCircuit::CalculationModel,
+                   SpiceSweep{fo, fo + 10000, 10}, deck);
     return deck.str();
 }
 

@@ -91,7 +91,7 @@ TEST_P(ResponseAgainstNgspice, PhaseGroupDelayAndInputTerminal) {
 
     std::ostringstream modelDeck;
     writeSpiceDeck(
-        curve.model,
+        curve.model, SpiceDeckCircuit::CalculationModel,
         SpiceSweep{spiceFrequency(f.front()), spiceFrequency(f.back()), static_cast<int>(n)},
         modelDeck);
     std::string prints = modelDeck.str();
@@ -141,7 +141,8 @@ TEST_P(ResponseAgainstNgspice, PhaseGroupDelayAndInputTerminal) {
     Netlist built;
     buildNetlist(curve.built, built);
     std::ostringstream builtDeck;
-    writeSpiceDeck(built, SpiceSweep{spiceFrequency(band.front()), spiceFrequency(band.back()), 21},
+    writeSpiceDeck(built, SpiceDeckCircuit::AsBuilt,
+                   SpiceSweep{spiceFrequency(band.front()), spiceFrequency(band.back()), 21},
                    builtDeck);
     const std::vector<std::vector<double>> z =
         printedBlocks(runNgspice(withPrints(builtDeck.str(),
@@ -179,7 +180,7 @@ TEST(WideSpan, CoversTenPassBandsEitherSideInTheCurvesLevelMode) {
         EXPECT_DOUBLE_EQ(span.frequencyHz.back(), centre + 10 * design.state().dF);
 
         std::ostringstream deck;
-        writeSpiceDeck(curve.model,
+        writeSpiceDeck(curve.model, SpiceDeckCircuit::CalculationModel,
                        SpiceSweep{span.frequencyHz.front(), span.frequencyHz.back(), 2001}, deck);
         const std::vector<SpicePoint> table =
             printedTable(runNgspice(deck.str(), absolute ? "spanAbsolute" : "spanRelative"));

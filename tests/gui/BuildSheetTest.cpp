@@ -14,6 +14,7 @@
 #include "NullViews.h"
 #include "NumberText.h"
 #include "SchematicImage.h"
+#include "SpiceExport.h"
 #include "StartupInputs.h"
 #include "WindowDriver.h"
 
@@ -147,6 +148,7 @@ void BuildSheetTest::benchWindowDrawsTheCurveAddsTheBlockAndExports() {
     w.choose("ExportTouchstone");
     const QByteArray deck = contents(dir.filePath("bench.cir"));
     QVERIFY2(deck.contains("R1 n1 n2 50\n"), deck.constData());
+    QVERIFY(deck.startsWith(QByteArray(spiceDeckTitle(SpiceDeckCircuit::AsBuilt)) + '\n'));
     QVERIFY(deck.contains(' ' + exact(expected.network.seriesValue) + '\n'));
     QVERIFY(deck.contains(' ' + exact(expected.network.shuntValue) + '\n'));
     QVERIFY(contents(dir.filePath("bench.s2p")).contains("# Hz S RI R 50\n"));
@@ -167,8 +169,10 @@ void BuildSheetTest::benchWindowDrawsTheCurveAddsTheBlockAndExports() {
     w.dialogs().fileNames = {dir.filePath("model.cir"), dir.filePath("model.s2p")};
     w.choose("ExportSpice");
     w.choose("ExportTouchstone");
-    QVERIFY(!contents(dir.filePath("model.cir"))
-                 .contains(' ' + exact(expected.network.seriesValue) + '\n'));
+    const QByteArray model = contents(dir.filePath("model.cir"));
+    QVERIFY(!model.contains(' ' + exact(expected.network.seriesValue) + '\n'));
+    QVERIFY(
+        model.startsWith(QByteArray(spiceDeckTitle(SpiceDeckCircuit::CalculationModel)) + '\n'));
     QVERIFY(contents(dir.filePath("model.s2p"))
                 .contains("# Hz S RI R " + exact(expected.filterOhm) + '\n'));
 }

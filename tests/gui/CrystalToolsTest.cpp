@@ -251,7 +251,10 @@ void CrystalToolsTest::choiceIsShownAndCancelKeepsThePreviousOne() {
     QByteArray many = batchCsv(w.state(), 120, {});
     writeFile(path, many);
     d.fileNames = {path};
+    d.choices = {0};
     click(batch, "ImportBatch");
+    QCOMPARE(d.texts(FakeDialogs::Shown::Kind::Question).size(), 1);
+    d.forget();
     click(batch, "ChooseCrystals");
     QVERIFY(batch->choosing());
     click(batch, "CancelChoice");

@@ -24,6 +24,16 @@ Dialogs::Answer FakeDialogs::question(const QString& text) {
     return answer;
 }
 
+int FakeDialogs::choice(const QString& text, const QStringList&) {
+    shown.push_back({Shown::Kind::Question, text});
+    if (choices.empty()) {
+        return -1;
+    }
+    const int chosen = choices.front();
+    choices.pop_front();
+    return chosen;
+}
+
 QString FakeDialogs::saveFileName(const QString& folder, const QString& filters) {
     return nextFileName(folder, filters, QString());
 }

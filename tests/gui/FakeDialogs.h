@@ -19,6 +19,7 @@ public:
     void information(const QString& text) override;
     void error(const QString& text) override;
     Answer question(const QString& text) override;
+    int choice(const QString& text, const QStringList& buttons) override;
     QString saveFileName(const QString& folder, const QString& filters) override;
     QString openFileName(const QString& folder, const QString& filters,
                          const QString& defaultExtension) override;
@@ -33,6 +34,7 @@ public:
     // Scripted answers, used in order; a question without one is cancelled, and so is a file
     // or printer dialog without a name.
     std::deque<Answer> answers;
+    std::deque<int> choices;  // the index of the button chosen, -1 for Cancel
     std::deque<QString> fileNames;
     std::deque<QStringList> fileNameLists;  // for the dialogs that choose several files
     std::deque<QString> pdfFiles;

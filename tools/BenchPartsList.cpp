@@ -1,0 +1,70 @@
+#include "BenchPartsList.h"
+
+#include "NumberText.h"
+#include "texts/BenchTexts.h"
+
+namespace trellon {
+
+namespace {
+
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+QString fitted(const BenchCapacitor& c, char separator) {
+    auto number = [separator](double value) {
+        return QString::fromStdString(FormatGeneral(value, 4, separator));
+    };
+    if (c.standard && c.standard->second) {
+        return number(c.standard->first) + QStringLiteral(" || ") + number(*c.standard->second);
+    }
+    return number(c.fittedPf);
+}
+
+}  // namespace
+
+QStringList benchPartsList(const BenchCircuit& bench, std::span<const std::string> crystalNames,
+                           double strayPf, char decimalSeparator) {
+    auto number = [decimalSeparator](double value) {
+        return QString::fromStdString(FormatGeneral(value, 4, decimalSeparator));
+    };
+    const bool transformer = bench.network.kind == MatchKind::Transformer;
+    QStringList lines{text(texts::kPartsSource).arg(number(bench.circuit.sourceResistance))};
+    if (transformer) {
+        lines << text(texts::kPartsTransformer).arg("Tin", number(bench.network.turnsRatio));
+    }
+    std::size_t capacitor = 0;
+    std::size_t crystal = 0;
+    for (const BuiltPart& part : bench.circuit.parts) {
+        const QString name = QString::fromStdString(part.name);
+        if (part.kind == BuiltPartKind::Crystal) {
+            lines << (crystal < crystalNames.size()
+                          ? text(texts::kPartsCrystal)
+                                .arg(name, QString::fromStdString(crystalNames[crystal]))
+                          : text(texts::kPartsNominalCrystal).arg(name));
+            ++crystal;
+        } else if (capacitor < bench.capacitors.size() &&
+                   bench.capacitors[capacitor].name == part.name) {
+            const BenchCapacitor& c = bench.capacitors[capacitor++];
+            lines << (c.keptAtDesign
+                          ? text(texts::kPartsCapacitorKept).arg(name, number(c.fittedPf))
+                          : text(texts::kPartsCapacitor)
+                                .arg(name, fitted(c, decimalSeparator), number(c.designPf)));
+        } else if (part.kind == BuiltPartKind::SeriesInductor ||
+                   part.kind == BuiltPartKind::ShuntInductor) {
+            lines << text(texts::kPartsInductor).arg(name, number(part.value * 1e6));
+        } else {
+            lines << text(texts::kPartsNetworkCapacitor).arg(name, number(part.value * 1e12));
+        }
+    }
+    if (transformer) {
+        lines << text(texts::kPartsTransformer).arg("Tout", number(bench.network.turnsRatio));
+    }
+    lines << text(texts::kPartsLoad).arg(number(bench.circuit.loadResistance));
+    if (strayPf > 0) {
+        lines << text(texts::kPartsStray).arg(number(strayPf));
+    }
+    return lines;
+}
+
+}  // namespace trellon
