@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <charconv>
@@ -204,10 +205,25 @@ void MonteCarloWindow::buildControls() {
     percentileLabel_->setMinimumHeight(4 * (line + 6));
     percentileLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto* row = new QHBoxLayout(this);
+    // The settings and the histograms scroll together when the screen is too small for them:
+    // at 1.25 scale a 1366 x 768 screen leaves about 530 px of height.
+    content_ = new QWidget;
+    auto* row = new QHBoxLayout(content_);
     row->addLayout(settings);
     row->addLayout(results, 1);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidget(content_);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    auto* whole = new QVBoxLayout(this);
+    whole->setContentsMargins(0, 0, 0, 0);
+    whole->addWidget(scroll);
     bindToolWindowKeys(*this, runButton);
+}
+
+QSize MonteCarloWindow::sizeHint() const {
+    return content_->sizeHint();
 }
 
 void MonteCarloWindow::setSettings(const ProjectSpreads& spreads, const ProjectTargets& targets) {

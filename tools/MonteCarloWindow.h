@@ -73,6 +73,9 @@ public:
     // Whether the results shown belong to the design the document now holds.
     bool resultsCurrent() const;
 
+    // All of the settings and histograms: the window opens that large when the screen has room.
+    QSize sizeHint() const override;
+
 public slots:
     void runClick();
     void exportClick();
@@ -104,6 +107,7 @@ private:
     QLineEdit* MaxRipple = nullptr;
     QLineEdit* BandwidthTolerance = nullptr;
     QLineEdit* MaxLoss = nullptr;
+    QWidget* content_ = nullptr;     // inside the scroll area that takes a small screen
     QLabel* designLabel_ = nullptr;  // which design the results belong to, and whether stale
     QLabel* aroundLabel_ = nullptr;  // which crystals the last results spread around
     QLabel* missLabel_ = nullptr;    // the target missed most

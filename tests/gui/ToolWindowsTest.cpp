@@ -203,10 +203,8 @@ void ToolWindowsTest::toolWindowsFitTheScreenAndAnswerTheirKeys() {
         }
         QVERIFY(window != nullptr);
         const QSize least = window->minimumSizeHint();
-        // The Monte-Carlo window's settings column is still taller than that room.
         QVERIFY2(
-            QByteArray(action) == "MonteCarlo" ||
-                least.width() <= room.width() && least.height() <= room.height(),
+            least.width() <= room.width() && least.height() <= room.height(),
             qPrintable(
                 QStringLiteral("%1: %2 x %3").arg(action).arg(least.width()).arg(least.height())));
         const QRect available = window->screen()->availableGeometry();
