@@ -5,6 +5,7 @@
 
 #include "CommandError.h"
 #include "NumberText.h"
+#include "PhraseText.h"
 #include "texts/CrystalWindowTexts.h"
 
 namespace trellon {
@@ -117,8 +118,8 @@ std::optional<CrystalBatch> CrystalTable::typedBatch(
                 return std::nullopt;
             }
         }
-        if (const std::string problem = crystalRangeProblem(crystal); !problem.empty()) {
-            warn(where + QString::fromStdString(problem));
+        if (const PhraseTemplate* problem = crystalRangeProblem(crystal)) {
+            warn(where + QString::fromStdString(windowText({{problem, {}}})));
             return std::nullopt;
         }
         batch.crystals.push_back(std::move(crystal));
