@@ -8,6 +8,7 @@
 #include "BuiltFilterReport.h"
 #include "CrystalBatchCsv.h"
 #include "CrystalChooser.h"
+#include "CrystalPhrases.h"
 #include "FileBytes.h"
 #include "MonteCarlo.h"
 #include "MonteCarloReport.h"
@@ -39,9 +40,8 @@ Placed givenCrystals(const std::string& path, int positions) {
     CrystalBatch batch = readBatch(path);
     if (batch.crystals.size() != static_cast<std::size_t>(positions)) {
         failOnFile(kBatchKind, path,
-                   "the filter needs " + std::to_string(positions) +
-                       " crystals, one per position; the file holds " +
-                       std::to_string(batch.crystals.size()));
+                   {{&crystalPhrase("batch-file-one-per-position"),
+                     {{std::to_string(positions)}, {std::to_string(batch.crystals.size())}}}});
     }
     Placed placed;
     for (const MeasuredCrystal& crystal : batch.crystals) {
@@ -56,9 +56,8 @@ Placed chosenCrystals(const CalculatedDesign& design, const std::string& path, i
     const CrystalBatch batch = readBatch(path);
     if (batch.crystals.size() < static_cast<std::size_t>(positions)) {
         failOnFile(kBatchKind, path,
-                   "the filter needs at least " + std::to_string(positions) +
-                       " crystals to choose from; the file holds " +
-                       std::to_string(batch.crystals.size()));
+                   {{&crystalPhrase("batch-file-too-few"),
+                     {{std::to_string(positions)}, {std::to_string(batch.crystals.size())}}}});
     }
     ChoiceSettings settings;
     settings.threads = threads;

@@ -11,6 +11,7 @@
 #include "CrystalFormulas.h"
 #include "NumberText.h"
 #include "QuotedText.h"
+#include "ReadPhrases.h"
 #include "TextReading.h"
 
 namespace trellon {
@@ -38,7 +39,7 @@ public:
             ++i;
         }
         if (i == lines.size()) {
-            failOnFile(kKind, fileName_, "the file is empty");
+            failOnFile(kKind, fileName_, {{&readPhrase("csv-empty"), {}}});
         }
         readHeader(lines[i]);
         CrystalBatch batch;
@@ -50,21 +51,21 @@ public:
             MeasuredCrystal crystal = readCrystal(lines[i]);
             const auto [found, added] = nameLines.emplace(crystal.name, lines[i].number);
             if (!added) {
-                fail(lines[i].number, "the name " + quoted(crystal.name) +
-                                          " is already used on line " +
-                                          std::to_string(found->second));
+                fail(lines[i].number, readPhrase("csv-name-used"),
+                     {quotedArgument(crystal.name), {std::to_string(found->second)}});
             }
             batch.crystals.push_back(std::move(crystal));
         }
         if (batch.crystals.empty()) {
-            failOnFile(kKind, fileName_, "the file holds no crystals");
+            failOnFile(kKind, fileName_, {{&readPhrase("csv-no-crystals"), {}}});
         }
         return batch;
     }
 
 private:
-    [[noreturn]] void fail(int line, std::string_view reason) {
-        failOnLine(kKind, fileName_, line, reason);
+    [[noreturn]] void fail(int line, const PhraseTemplate& reason,
+                           std::vector<PhraseArgument> arguments = {}) {
+        failOnLine(kKind, fileName_, line, {{&reason, std::move(arguments)}});
     }
 
     std::vector<std::string> fields(const NumberedLine& line) {
@@ -79,7 +80,7 @@ private:
                 while (true) {
                     const std::size_t quote = rest.find('"', position);
                     if (quote == std::string_view::npos) {
-                        fail(line.number, "a quoted value is not closed");
+                        fail(line.number, readPhrase("csv-quote-open"));
                     }
                     value.append(rest.substr(position, quote - position));
                     position = quote + 1;
@@ -92,7 +93,7 @@ private:
                 }
                 const std::size_t end = rest.find(separator_, position);
                 if (!trimmed(rest.substr(position, end - position)).empty()) {
-                    fail(line.number, "text follows a quoted value");
+                    fail(line.number, readPhrase("csv-text-after-quote"));
                 }
                 text = rest.substr(0, end);
             } else {
@@ -121,30 +122,31 @@ private:
         } else if (has("xtal")) {
             columnNames_ = &kSiColumns;
         } else {
-            fail(line.number, "the header has neither a 'name' nor an 'XTAL' column");
+            fail(line.number, readPhrase("csv-no-name-column"));
         }
         position_.fill(-1);
         for (std::size_t f = 0; f < names.size(); ++f) {
             const auto known = std::find(columnNames_->begin(), columnNames_->end(), names[f]);
             if (names[f].empty() || known == columnNames_->end()) {
-                fail(line.number, "unknown column " + quoted(header_[f]));
+                fail(line.number, readPhrase("csv-unknown-column"), {quotedArgument(header_[f])});
             }
             int& position = position_[known - columnNames_->begin()];
             if (position >= 0) {
-                fail(line.number, "the column " + quoted(header_[f]) + " appears twice");
+                fail(line.number, readPhrase("csv-column-twice"), {quotedArgument(header_[f])});
             }
             position = static_cast<int>(f);
         }
         for (const Column column : {kFs, kRm, kC0}) {
             if (position_[column] < 0) {
-                fail(line.number,
-                     "the column '" + std::string((*columnNames_)[column]) + "' is missing");
+                fail(line.number, readPhrase("csv-column-missing"),
+                     {{std::string((*columnNames_)[column])}});
             }
         }
         if (position_[kLm] < 0 && (columnNames_ == &kSiColumns || position_[kCm] < 0)) {
-            fail(line.number, columnNames_ == &kSiColumns
-                                  ? "the column 'lm' is missing"
-                                  : "the column 'lm_mh' or 'cm_ff' is missing");
+            if (columnNames_ == &kSiColumns) {
+                fail(line.number, readPhrase("csv-column-missing"), {{"lm"}});
+            }
+            fail(line.number, readPhrase("csv-columns-missing"), {{"lm_mh"}, {"cm_ff"}});
         }
     }
 
@@ -158,13 +160,13 @@ private:
         }
         const std::string& text = row[position];
         if (text.empty()) {
-            fail(line.number, "the value in column '" + header_[position] + "' is missing");
+            fail(line.number, readPhrase("csv-value-missing"), {{header_[position]}});
         }
         const std::optional<double> number =
             numberIn(separator_ == ';' ? NormalizeDecimalSeparator(text, '.') : text);
         if (!number) {
-            fail(line.number,
-                 quoted(text) + " in column " + quoted(header_[position]) + " is not a number");
+            fail(line.number, readPhrase("csv-not-a-number"),
+                 {quotedArgument(text), quotedArgument(header_[position])});
         }
         return number;
     }
@@ -173,28 +175,26 @@ private:
     void checkCm(const NumberedLine& line, double fsHz, double lmH, double cmF) {
         const double expected = motionalCapacitance(fsHz, lmH, kTwoPi);
         if (!(std::fabs(cmF - expected) <= 0.01 * expected)) {
-            fail(line.number, "Cm " + FormatGeneral(cmF * 1e15, 6, '.') +
-                                  " fF disagrees by more than 1 % with the " +
-                                  FormatGeneral(expected * 1e15, 6, '.') +
-                                  " fF that Fs and Lm give");
+            fail(line.number, readPhrase("csv-cm-disagrees"),
+                 {{FormatGeneral(cmF * 1e15, 6, '.')}, {FormatGeneral(expected * 1e15, 6, '.')}});
         }
     }
 
     MeasuredCrystal readCrystal(const NumberedLine& line) {
         const std::vector<std::string> row = fields(line);
         if (row.size() > header_.size()) {
-            fail(line.number, "more values than columns");
+            fail(line.number, readPhrase("csv-more-values"));
         }
         if (row.size() < header_.size()) {
-            fail(line.number, "the value in column '" + header_[row.size()] + "' is missing");
+            fail(line.number, readPhrase("csv-value-missing"), {{header_[row.size()]}});
         }
         MeasuredCrystal crystal;
         crystal.name = row[position_[kName]];
         if (crystal.name.empty()) {
-            fail(line.number, "the value in column '" + header_[position_[kName]] + "' is missing");
+            fail(line.number, readPhrase("csv-value-missing"), {{header_[position_[kName]]}});
         }
         if (crystal.name.find('\r') != std::string::npos) {
-            fail(line.number, "the name holds a line break");
+            fail(line.number, readPhrase("csv-name-line-break"));
         }
         const double fs = *value(line, row, kFs);
         // With both lm_mh and cm_ff in the header, either may be left out on a line.
@@ -203,8 +203,8 @@ private:
         const std::optional<double> lm = value(line, row, kLm, either);
         const std::optional<double> cm = value(line, row, kCm, either);
         if (!lm && !cm) {
-            fail(line.number, "the values in columns '" + header_[position_[kLm]] + "' and '" +
-                                  header_[position_[kCm]] + "' are both missing");
+            fail(line.number, readPhrase("csv-values-missing"),
+                 {{header_[position_[kLm]]}, {header_[position_[kCm]]}});
         }
         crystal.rmOhm = *value(line, row, kRm);
         const double c0 = *value(line, row, kC0);
@@ -216,13 +216,12 @@ private:
             crystal.fsKhz = fs;
             crystal.c0Pf = c0;
             if (cm && !(*cm > 0)) {
-                fail(line.number, "Cm must lie above 0");
+                fail(line.number, readPhrase("csv-cm-not-positive"));
             }
             crystal.lmMh = lm ? *lm : motionalCapacitance(fs * 1e3, *cm * 1e-15, kTwoPi) * 1e3;
         }
-        const std::string problem = crystalRangeProblem(crystal);
-        if (!problem.empty()) {
-            fail(line.number, problem);
+        if (const PhraseTemplate* problem = crystalRangeProblem(crystal)) {
+            fail(line.number, *problem);
         }
         if (lm && cm) {
             const double scale = columnNames_ == &kSiColumns ? 1 : 1e-15;

@@ -4,8 +4,8 @@
 
 #include "CommandError.h"
 #include "FileBytes.h"
-#include "QuotedText.h"
 #include "ReadLimits.h"
+#include "ReadPhrases.h"
 #include "Touchstone.h"
 
 namespace trellon {
@@ -23,6 +23,10 @@ CrystalFitResult fitCrystalSweep(const TwoPortData& data, std::string_view fileN
                                  const FixtureChoice& fixture) {
     try {
         return fitCrystal(data.frequencyHz, data.s21, fixtureOf(fixture, data));
+    } catch (const PhrasedError& error) {
+        std::vector<Phrase> phrases{{&readPhrase("sweep-fit"), {{std::string(fileName)}}}};
+        phrases.insert(phrases.end(), error.phrases().begin(), error.phrases().end());
+        throw PhrasedError(std::move(phrases));
     } catch (const CommandError& error) {
         throw CommandError("Cannot fit the crystal in '" + std::string(fileName) +
                            "': " + error.what());
@@ -56,8 +60,8 @@ std::vector<SweepFileOutcome> fitCrystalSweepFiles(const std::vector<std::string
         try {
             // The batch's CSV cannot hold a name across lines: the file is refused alone.
             if (crystalNameOfFile(path).find_first_of("\r\n") != std::string::npos) {
-                throw CommandError("Cannot name the crystal in " + trellon::quoted(path) +
-                                   ": its file name holds a line break");
+                throw PhrasedError(
+                    {{&readPhrase("sweep-name-line-break"), {quotedArgument(path)}}});
             }
             outcome.sweep = readTouchstone(
                 readFileBytes(
@@ -70,6 +74,7 @@ std::vector<SweepFileOutcome> fitCrystalSweepFiles(const std::vector<std::string
             outcome.crystal = measuredCrystalOf(outcome.fit.circuit, name);
         } catch (const CommandError& error) {
             outcome.message = error.what();
+            outcome.failure = std::current_exception();
         }
         outcomes.push_back(std::move(outcome));
         if (progress) {

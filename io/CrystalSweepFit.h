@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <exception>
 #include <optional>
 #include <set>
 #include <string>
@@ -41,7 +42,8 @@ std::string crystalNameOfFile(const std::string& path);
 std::string uniqueCrystalName(const std::string& name, const std::set<std::string>& taken);
 
 // One sweep file's outcome: the fitted crystal under its unique name, the sweep it was fitted
-// to and in which fixture, or the message saying why there is none.
+// to and in which fixture, or the message saying why there is none and the refusal itself, for
+// the window to word in its own language.
 struct SweepFileOutcome {
     std::string path;
     std::optional<MeasuredCrystal> crystal;
@@ -49,6 +51,7 @@ struct SweepFileOutcome {
     TwoPortData sweep;
     CrystalFixture fixture;
     std::string message;
+    std::exception_ptr failure;
 };
 
 // Reads and fits the files in order; names already in the batch are `taken`, and each fitted

@@ -207,9 +207,9 @@ CrystalBatch readBatch(const Fields& root, std::string_view fileName) {
                                 .lmMh = fields.number("lm_mh"),
                                 .rmOhm = fields.number("rm_ohm"),
                                 .c0Pf = fields.number("c0_pf")};
-        const std::string problem = crystalRangeProblem(crystal);
-        if (!problem.empty()) {
-            failOnFile(kKind, fileName, "the crystal '" + path + "': " + problem);
+        if (const PhraseTemplate* problem = crystalRangeProblem(crystal)) {
+            failOnFile(kKind, fileName,
+                       "the crystal '" + path + "': " + std::string(problem->english));
         }
         if (!names.insert(crystal.name).second) {
             fields.fail("name", "repeats the name '" + crystal.name + "'");

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "CommandError.h"
+#include "FileContentError.h"
 #include "NumberText.h"
 
 namespace trellon {
@@ -60,15 +61,29 @@ std::optional<double> numberIn(std::string_view text) {
     return std::nullopt;
 }
 
+namespace {
+
+// A reason worded only in English.
+constexpr PhraseTemplate kVerbatim{"verbatim", "%1"};
+
+}  // namespace
+
+void failOnLine(std::string_view kind, std::string_view fileName, int line,
+                std::vector<Phrase> reason) {
+    throw FileContentError(std::string(kind), std::string(fileName), line, std::move(reason));
+}
+
+void failOnFile(std::string_view kind, std::string_view fileName, std::vector<Phrase> reason) {
+    failOnLine(kind, fileName, 0, std::move(reason));
+}
+
 void failOnLine(std::string_view kind, std::string_view fileName, int line,
                 std::string_view reason) {
-    throw CommandError("Cannot read the " + std::string(kind) + " '" + std::string(fileName) +
-                       "', line " + std::to_string(line) + ": " + std::string(reason));
+    failOnLine(kind, fileName, line, {{&kVerbatim, {{std::string(reason)}}}});
 }
 
 void failOnFile(std::string_view kind, std::string_view fileName, std::string_view reason) {
-    throw CommandError("Cannot read the " + std::string(kind) + " '" + std::string(fileName) +
-                       "': " + std::string(reason));
+    failOnLine(kind, fileName, 0, reason);
 }
 
 }  // namespace trellon

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "Phrase.h"
+
 namespace trellon {
 
 // One line of a text file without its line end, with its number counted from 1.
@@ -26,11 +28,18 @@ std::string lowerCase(std::string_view text);
 // nothing for any other text, an infinity or a value beyond the double range.
 std::optional<double> numberIn(std::string_view text);
 
-// Throws CommandError "Cannot read the <kind> '<file>', line <n>: <reason>".
+// Throws FileContentError "Cannot read the <kind> '<file>', line <n>: <reason>".
+[[noreturn]] void failOnLine(std::string_view kind, std::string_view fileName, int line,
+                             std::vector<Phrase> reason);
+
+// Throws FileContentError "Cannot read the <kind> '<file>': <reason>", for faults of the whole
+// file.
+[[noreturn]] void failOnFile(std::string_view kind, std::string_view fileName,
+                             std::vector<Phrase> reason);
+
+// The same for a reason the window shows as the command line words it.
 [[noreturn]] void failOnLine(std::string_view kind, std::string_view fileName, int line,
                              std::string_view reason);
-
-// Throws CommandError "Cannot read the <kind> '<file>': <reason>", for faults of the whole file.
 [[noreturn]] void failOnFile(std::string_view kind, std::string_view fileName,
                              std::string_view reason);
 

@@ -11,6 +11,7 @@
 #include "CommandError.h"
 #include "NumberText.h"
 #include "QuotedText.h"
+#include "ReadPhrases.h"
 #include "TextReading.h"
 
 namespace trellon {
@@ -40,13 +41,12 @@ std::vector<std::string_view> tokens(std::string_view text) {
 
 // "[Version]" from "[Version] 2.0", and "[Version" from an unclosed "[Version 2.0"; shown as
 // it is unless it needs quoting.
-std::string keywordOf(std::string_view text) {
+PhraseArgument keywordOf(std::string_view text) {
     const std::size_t close = text.find(']');
     const std::string_view keyword = close != std::string_view::npos
                                          ? text.substr(0, close + 1)
                                          : text.substr(0, text.find_first_of(" \t"));
-    const std::string shown = quoted(keyword);
-    return shown == "'" + std::string(keyword) + "'" ? std::string(keyword) : shown;
+    return {std::string(keyword), quoted(keyword) != "'" + std::string(keyword) + "'"};
 }
 
 struct Options {
@@ -67,8 +67,7 @@ public:
                 continue;
             }
             if (text.front() == '[') {
-                fail(line.number, "the keyword " + keywordOf(text) +
-                                      " belongs to version 2 of the format, which is not read");
+                fail(line.number, readPhrase("ts-version-2"), {keywordOf(text)});
             }
             if (text.front() == '#') {
                 readOptions(line.number, text.substr(1));
@@ -80,27 +79,27 @@ public:
             checkLineEnd(line.number);
         }
         if (filled_ != 0) {
-            fail(recordLine_,
-                 "the last record has " + std::to_string(filled_) + " of its 9 numbers");
+            fail(recordLine_, readPhrase("ts-short-record"), {{std::to_string(filled_)}});
         }
         if (data_.frequencyHz.empty()) {
-            failOnFile(kKind, fileName_, "the file holds no data");
+            failOnFile(kKind, fileName_, {{&readPhrase("ts-no-data"), {}}});
         }
         data_.referenceOhm = options_.referenceOhm;
         return data_;
     }
 
 private:
-    [[noreturn]] void fail(int line, std::string_view reason) {
-        failOnLine(kKind, fileName_, line, reason);
+    [[noreturn]] void fail(int line, const PhraseTemplate& reason,
+                           std::vector<PhraseArgument> arguments = {}) {
+        failOnLine(kKind, fileName_, line, {{&reason, std::move(arguments)}});
     }
 
     void readOptions(int line, std::string_view text) {
         if (seenOptions_) {
-            fail(line, "a second option line");
+            fail(line, readPhrase("ts-second-options"));
         }
         if (seenData_) {
-            fail(line, "the option line comes after the data");
+            fail(line, readPhrase("ts-options-after-data"));
         }
         seenOptions_ = true;
         const std::vector<std::string_view> words = tokens(text);
@@ -119,17 +118,17 @@ private:
                 options_.format = TouchstoneFormat::RealImaginary;
             } else if (word == "s") {
             } else if (word == "y" || word == "z" || word == "h" || word == "g") {
-                fail(line, "only S-parameters are read, not " + std::string(words[i]));
+                fail(line, readPhrase("ts-not-s"), {{std::string(words[i])}});
             } else if (word == "r") {
                 const std::optional<double> ohm =
                     i + 1 < words.size() ? numberIn(words[i + 1]) : std::nullopt;
                 if (!ohm || *ohm <= 0) {
-                    fail(line, "the option line needs a positive resistance after R");
+                    fail(line, readPhrase("ts-no-resistance"));
                 }
                 options_.referenceOhm = *ohm;
                 ++i;
             } else {
-                fail(line, "the option line has the unknown word " + quoted(words[i]));
+                fail(line, readPhrase("ts-unknown-word"), {quotedArgument(words[i])});
             }
         }
     }
@@ -137,7 +136,7 @@ private:
     void addNumber(int line, std::string_view token) {
         const std::optional<double> value = numberIn(token);
         if (!value) {
-            fail(line, quoted(token) + " is not a number");
+            fail(line, readPhrase("ts-not-a-number"), {quotedArgument(token)});
         }
         seenData_ = true;
         refuseBadBreak();
@@ -162,9 +161,7 @@ private:
 
     void refuseBadBreak() {
         if (badBreakLine_ != 0) {
-            fail(badBreakLine_, "a line ends after " + std::to_string(filled_) +
-                                    " of the record's 9 numbers; a two-port record breaks only "
-                                    "after S21 or S12");
+            fail(badBreakLine_, readPhrase("ts-bad-break"), {{std::to_string(filled_)}});
         }
     }
 
@@ -185,16 +182,16 @@ private:
     void addRecord() {
         const double frequency = record_[0] * options_.unitHz;
         if (!std::isfinite(frequency) || frequency < 0) {
-            fail(recordLine_, "the frequency is out of range");
+            fail(recordLine_, readPhrase("ts-frequency-range"));
         }
         if (!data_.frequencyHz.empty() && frequency <= data_.frequencyHz.back()) {
-            fail(recordLine_, "the frequencies do not increase");
+            fail(recordLine_, readPhrase("ts-frequencies-order"));
         }
         std::array<Complex, 4> values;
         for (int i = 0; i < 4; ++i) {
             values[i] = toComplex(record_[1 + 2 * i], record_[2 + 2 * i]);
             if (!std::isfinite(values[i].re) || !std::isfinite(values[i].im)) {
-                fail(recordLine_, "a value is out of range");
+                fail(recordLine_, readPhrase("ts-value-range"));
             }
         }
         data_.frequencyHz.push_back(frequency);

@@ -7,6 +7,7 @@
 
 #include "CommandError.h"
 #include "NumberText.h"
+#include "PhraseText.h"
 #include "texts/CrystalWindowTexts.h"
 
 namespace trellon {
@@ -158,8 +159,8 @@ std::optional<CrystalBatch> CrystalTable::typedBatch(
                 return std::nullopt;
             }
         }
-        if (const std::string problem = crystalRangeProblem(crystal); !problem.empty()) {
-            warn(where + QString::fromStdString(problem));
+        if (const PhraseTemplate* problem = crystalRangeProblem(crystal)) {
+            warn(where + QString::fromStdString(windowText({{problem, {}}})));
             return std::nullopt;
         }
         batch.crystals.push_back(std::move(crystal));

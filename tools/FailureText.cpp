@@ -6,6 +6,7 @@
 
 #include "CommandError.h"
 #include "FileError.h"
+#include "PhraseText.h"
 #include "texts/FailureTexts.h"
 
 namespace trellon {
@@ -45,6 +46,10 @@ std::string currentFailureText() {
         throw;
     } catch (const FileError& failure) {
         return fileFailureText(failure);
+    } catch (const FileContentError& failure) {
+        return windowText(failure);
+    } catch (const PhrasedError& refused) {
+        return windowText(refused.phrases());
     } catch (const CommandError& refused) {
         return refused.what();
     } catch (const std::bad_alloc&) {
@@ -53,6 +58,14 @@ std::string currentFailureText() {
         return texts::kInternalError + std::string(failure.what());
     } catch (...) {
         return std::string(texts::kInternalError) + texts::kUnknownFailure;
+    }
+}
+
+std::string failureText(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (...) {
+        return currentFailureText();
     }
 }
 

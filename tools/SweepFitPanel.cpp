@@ -13,6 +13,7 @@
 #include "CommandError.h"
 #include "CrystalTable.h"
 #include "CrystalWindowParts.h"
+#include "FailureText.h"
 #include "NumberText.h"
 #include "texts/CrystalWindowTexts.h"
 
@@ -142,7 +143,7 @@ void SweepFitPanel::addFitted(std::vector<SweepFileOutcome>& outcomes) {
     QStringList failures;
     for (SweepFileOutcome& outcome : outcomes) {
         if (!outcome.crystal) {
-            failures << QString::fromStdString(outcome.message);
+            failures << QString::fromStdString(failureText(outcome.failure));
             continue;
         }
         MeasuredCrystal crystal = *outcome.crystal;

@@ -4,9 +4,10 @@
 #include <cmath>
 #include <optional>
 
-#include "CommandError.h"
 #include "CrystalFormulas.h"
+#include "FitPhrases.h"
 #include "LevenbergMarquardt.h"
+#include "Phrase.h"
 
 namespace trellon {
 
@@ -18,8 +19,8 @@ constexpr double kTypicalCapacitanceRatio = 250;
 // Points this many bandwidths away from resonance show C0 through the level.
 constexpr double kOffResonanceBandwidths = 3;
 
-[[noreturn]] void fail(const std::string& reason) {
-    throw CommandError(reason);
+[[noreturn]] void fail(const PhraseTemplate& reason, std::vector<PhraseArgument> arguments = {}) {
+    throw PhrasedError({{&reason, std::move(arguments)}});
 }
 
 double lossFactor(const CrystalFixture& fixture) {
@@ -37,25 +38,25 @@ Complex motionalImpedance(const CrystalCircuit& crystal, double frequencyHz) {
 void checkSweep(const std::vector<double>& f, const std::vector<Complex>& s21,
                 const CrystalFixture& fixture) {
     if (f.size() != s21.size()) {
-        fail("the sweep has missing values");
+        fail(fitPhrase("fit-missing-values"));
     }
     if (f.size() < static_cast<std::size_t>(kLeastFitPoints)) {
-        fail("the sweep has " + std::to_string(f.size()) + " points; a fit needs at least " +
-             std::to_string(kLeastFitPoints));
+        fail(fitPhrase("fit-few-points"),
+             {{std::to_string(f.size())}, {std::to_string(kLeastFitPoints)}});
     }
     for (std::size_t i = 0; i < f.size(); ++i) {
         if (!std::isfinite(f[i]) || !std::isfinite(s21[i].re) || !std::isfinite(s21[i].im)) {
-            fail("the sweep has a value that is not a finite number");
+            fail(fitPhrase("fit-not-finite"));
         }
         if (!(f[i] > 0) || (i > 0 && !(f[i] > f[i - 1]))) {
-            fail("the frequencies of the sweep must be positive and increase");
+            fail(fitPhrase("fit-frequencies"));
         }
     }
     if (!settings::kFixtureOhm.accepts(fixture.portOhm)) {
-        fail("the fixture's port resistance must be a positive number");
+        fail(fitPhrase("fit-port"));
     }
     if (!settings::kFixtureLoss.accepts(fixture.lossDb)) {
-        fail("the fixture loss must lie from 0 to 100 dB");
+        fail(fitPhrase("fit-loss"));
     }
 }
 
@@ -125,7 +126,7 @@ CrystalCircuit startEstimate(const std::vector<double>& f, const std::vector<Com
     const std::size_t peak =
         static_cast<std::size_t>(std::max_element(level.begin(), level.end()) - level.begin());
     if (peak == 0 || peak + 1 == f.size()) {
-        fail("the sweep holds no resonance: its least loss lies at its edge");
+        fail(fitPhrase("fit-edge"));
     }
     CrystalCircuit start;
     start.fsHz = f[peak];
@@ -137,13 +138,13 @@ CrystalCircuit startEstimate(const std::vector<double>& f, const std::vector<Com
     const std::optional<Edge> low = halfPowerEdge(f, level, peak, -1, half);
     const std::optional<Edge> high = halfPowerEdge(f, level, peak, +1, half);
     if (!low && !high) {
-        fail("the sweep holds no resonance: the loss does not rise by 3 dB beside its least value");
+        fail(fitPhrase("fit-no-rise"));
     }
     const double bandwidth = low && high ? high->frequencyHz - low->frequencyHz
                              : low       ? 2 * (start.fsHz - low->frequencyHz)
                                          : 2 * (high->frequencyHz - start.fsHz);
     if (!(bandwidth > 0)) {
-        fail("the sweep holds no resonance: its 3 dB bandwidth cannot be measured");
+        fail(fitPhrase("fit-no-bandwidth"));
     }
     // The loaded resonance is 3 dB down where the reactance equals Rm + 2 R0.
     start.lmH = (start.rmOhm + twoR0) / (kTwoPiExact * bandwidth);
@@ -212,20 +213,20 @@ CrystalFitResult fitCrystal(const std::vector<double>& frequencyHz, const std::v
     const LeastSquaresResult found = levenbergMarquardt(
         residuals, {0, std::log(start.lmH), std::log(start.rmOhm), std::log(start.c0F)}, settings);
     if (found.status == LeastSquaresStatus::IterationLimit) {
-        fail("the fit does not converge in " + std::to_string(kMaxIterations) + " iterations");
+        fail(fitPhrase("fit-iterations"), {{std::to_string(kMaxIterations)}});
     }
     if (found.status == LeastSquaresStatus::NotFinite) {
-        fail("the fit does not converge: the circuit leaves the range of numbers");
+        fail(fitPhrase("fit-overflow"));
     }
     result.circuit = circuitAt(start, found.parameters);
     result.iterations = found.iterations;
     if (!(result.circuit.fsHz >= frequencyHz.front() &&
           result.circuit.fsHz <= frequencyHz.back())) {
-        fail("the fit does not converge: its resonance leaves the sweep");
+        fail(fitPhrase("fit-leaves-sweep"));
     }
-    const std::string problem = crystalRangeProblem(measuredCrystalOf(result.circuit, ""));
-    if (!problem.empty()) {
-        fail("the fitted crystal cannot be used: " + problem);
+    if (const PhraseTemplate* problem =
+            crystalRangeProblem(measuredCrystalOf(result.circuit, ""))) {
+        throw PhrasedError({{&fitPhrase("fit-unusable"), {}}, {problem, {}}});
     }
     result.q = kTwoPiExact * result.circuit.fsHz * result.circuit.lmH / result.circuit.rmOhm;
     result.residual = std::sqrt(found.sumOfSquares / static_cast<double>(n));

@@ -2,7 +2,8 @@
 
 namespace trellon {
 
-std::string quoted(std::string_view text) {
+std::string quotedWith(std::string_view text, std::string_view open, std::string_view close,
+                       std::string_view bytes) {
     constexpr std::size_t kLongest = 80;
     const std::size_t length = text.size();
     if (length > kLongest) {
@@ -14,7 +15,7 @@ std::string quoted(std::string_view text) {
         text = text.substr(0, cut);
     }
     static constexpr char kHexDigits[] = "0123456789ABCDEF";
-    std::string out = "'";
+    std::string out(open);
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '\0') {
@@ -33,11 +34,15 @@ std::string quoted(std::string_view text) {
             out += c;
         }
     }
-    out += "'";
+    out += close;
     if (length > kLongest) {
-        out += "... (" + std::to_string(length) + " bytes)";
+        out += "... (" + std::to_string(length) + " " + std::string(bytes) + ")";
     }
     return out;
+}
+
+std::string quoted(std::string_view text) {
+    return quotedWith(text, "'", "'", "bytes");
 }
 
 }  // namespace trellon

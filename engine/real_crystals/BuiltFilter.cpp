@@ -4,6 +4,7 @@
 
 #include "BuiltFilterSolver.h"
 #include "CommandError.h"
+#include "CrystalPhrases.h"
 #include "Engine.h"
 #include "GridSolve.h"
 #include "MeasuredCrystalModel.h"
@@ -53,8 +54,8 @@ BuiltCircuit makeBuiltFilter(const CalculatedDesign& design,
                              std::span<const MeasuredCrystal> crystals) {
     const int positions = design.crystalCount();
     if (crystals.size() != static_cast<std::size_t>(positions)) {
-        throw CommandError("the filter needs " + std::to_string(positions) +
-                           " crystals, one per position");
+        throw PhrasedError(
+            {{&crystalPhrase("batch-one-per-position"), {{std::to_string(positions)}}}});
     }
     BuiltCircuit circuit = design.circuit;
     std::size_t next = 0;

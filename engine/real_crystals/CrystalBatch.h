@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "CrystalPhrases.h"
+
 namespace trellon {
 
 // One measured crystal in the window's units.
@@ -34,21 +36,21 @@ struct CrystalBatch {
 inline constexpr double kSmallestRmOhm = 1e-3;
 
 // The values a measured crystal may take: Fs 10 kHz to 500 MHz, Lm 1 µH to 100 H, Rm above
-// 1 mohm and below 100 kohm, C0 0 to 1000 pF. Returns what is out of range, or an empty text.
-inline std::string crystalRangeProblem(const MeasuredCrystal& crystal) {
+// 1 mohm and below 100 kohm, C0 0 to 1000 pF. Returns what is out of range, or null.
+inline const PhraseTemplate* crystalRangeProblem(const MeasuredCrystal& crystal) {
     if (!(crystal.fsKhz >= 10 && crystal.fsKhz <= 500e3)) {
-        return "Fs must lie from 10 kHz to 500 MHz";
+        return &crystalPhrase("crystal-fs-range");
     }
     if (!(crystal.lmMh >= 1e-3 && crystal.lmMh <= 100e3)) {
-        return "Lm must lie from 1 µH to 100 H";
+        return &crystalPhrase("crystal-lm-range");
     }
     if (!(crystal.rmOhm > kSmallestRmOhm && crystal.rmOhm < 100e3)) {
-        return "Rm must lie above 1 mohm and below 100 kohm";
+        return &crystalPhrase("crystal-rm-range");
     }
     if (!(crystal.c0Pf >= 0 && crystal.c0Pf <= 1000)) {
-        return "C0 must lie from 0 to 1000 pF";
+        return &crystalPhrase("crystal-c0-range");
     }
-    return {};
+    return nullptr;
 }
 
 }  // namespace trellon

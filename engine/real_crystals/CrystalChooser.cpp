@@ -4,7 +4,7 @@
 #include <memory>
 #include <numeric>
 
-#include "CommandError.h"
+#include "CrystalPhrases.h"
 #include "PlacementMeasure.h"
 
 namespace trellon {
@@ -171,8 +171,7 @@ std::optional<CrystalChoice> ChooseCrystals(const CalculatedDesign& design,
     const std::size_t n = static_cast<std::size_t>(positions);
     const std::size_t m = batch.crystals.size();
     if (m < n) {
-        throw CommandError("the batch holds fewer crystals than the filter's " +
-                           std::to_string(positions));
+        throw PhrasedError({{&crystalPhrase("batch-too-few"), {{std::to_string(positions)}}}});
     }
     const PlacementReference reference(design, batch, std::max(settings.measurePoints, 2));
     const int threads = taskThreads(settings.threads, m);

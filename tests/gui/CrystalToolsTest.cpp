@@ -458,7 +458,7 @@ void CrystalToolsTest::projectSavedAndOpenedRestoresTheWindows() {
     d.fileNames = {bad};
     w.choose("OpenProject");
     QCOMPARE(d.shown.size(), std::size_t(1));
-    QVERIFY(d.shown[0].text.contains("bad.json', line"));
+    QVERIFY(d.shown[0].text.contains(QString::fromUtf8("bad.json», строка")));
     QVERIFY(toolWindow<CrystalBatchWindow>()->checkedBatch()->crystals.empty());
     d.forget();
 

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Phrase.h"
+
+namespace trellon {
+
+// Why a sweep cannot be fitted, in English; the window's wording is keyed by the same ids.
+inline constexpr PhraseTemplate kFitPhrases[] = {
+    {"fit-missing-values", "the sweep has missing values"},
+    {"fit-few-points", "the sweep has %1 points; a fit needs at least %2"},
+    {"fit-not-finite", "the sweep has a value that is not a finite number"},
+    {"fit-frequencies", "the frequencies of the sweep must be positive and increase"},
+    {"fit-port", "the fixture's port resistance must be a positive number"},
+    {"fit-loss", "the fixture loss must lie from 0 to 100 dB"},
+    {"fit-edge", "the sweep holds no resonance: its least loss lies at its edge"},
+    {"fit-no-rise",
+     "the sweep holds no resonance: the loss does not rise by 3 dB beside its least value"},
+    {"fit-no-bandwidth", "the sweep holds no resonance: its 3 dB bandwidth cannot be measured"},
+    {"fit-iterations", "the fit does not converge in %1 iterations"},
+    {"fit-overflow", "the fit does not converge: the circuit leaves the range of numbers"},
+    {"fit-leaves-sweep", "the fit does not converge: its resonance leaves the sweep"},
+    {"fit-unusable", "the fitted crystal cannot be used"},
+};
+
+consteval const PhraseTemplate& fitPhrase(std::string_view id) {
+    return phraseIn(kFitPhrases, id);
+}
+
+}  // namespace trellon
