@@ -84,7 +84,7 @@ void CrystalTable::showQ(int row) {
         for (int column = kFs; column < kBatchColumns; ++column) {
             *values[column - kFs] = cellValue(row, column);
         }
-        if (crystalRangeProblem(crystal).empty()) {
+        if (crystalRangeProblem(crystal) == nullptr) {
             shown = QString::fromStdString(FormatGeneral(unloadedQ(crystal), 6, decimalSeparator_));
         }
     } catch (const CommandError&) {
