@@ -30,16 +30,6 @@ using namespace trellon::test;
 
 namespace {
 
-template <typename Window>
-Window* toolWindow() {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* tool = qobject_cast<Window*>(window)) {
-            return tool;
-        }
-    }
-    return nullptr;
-}
-
 void click(QWidget* window, const char* button) {
     auto* b = window->findChild<QPushButton*>(QString::fromUtf8(button));
     QVERIFY2(b != nullptr && b->isEnabled(), button);

@@ -26,16 +26,6 @@ using namespace trellon::test;
 
 namespace {
 
-template <typename Window>
-Window* toolWindow() {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* tool = qobject_cast<Window*>(window)) {
-            return tool;
-        }
-    }
-    return nullptr;
-}
-
 void writeBatch(const QString& path, const QStringList& names) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QStringList>
@@ -65,5 +66,16 @@ private:
     FakeDialogs dialogs_;
     std::unique_ptr<MainWindow> window_;
 };
+
+// The open tool window of that class, or null.
+template <typename Window>
+Window* toolWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* tool = qobject_cast<Window*>(window)) {
+            return tool;
+        }
+    }
+    return nullptr;
+}
 
 }  // namespace trellon::test
