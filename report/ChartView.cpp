@@ -15,6 +15,11 @@ constexpr int kZoomStepMs = 15;
 constexpr int kSmallestZoomRect = 4;
 // The wide span shows the stopband down to the rejection a builder can still measure.
 constexpr double kWideSpanFloorDb = -120;
+// The mouse wheel moves the wide span's floor by this much a notch, between these limits: a
+// filter's stopband can lie deeper than what is measured at the bench.
+constexpr double kWideSpanWheelStepDb = 20;
+constexpr double kWideSpanDeepestDb = -400;
+constexpr double kWideSpanShallowestDb = -20;
 
 QBrush backgroundGradient() {
     QLinearGradient gradient(0, 0, 0, 1);
@@ -306,6 +311,22 @@ void ChartView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QCustomPlot::mousePressEvent(event);
+}
+
+// Over the wide span the wheel moves the floor of the level axis, its top staying at 0 dB: back
+// (towards the user) shows deeper, forward shallower. Elsewhere the wheel does what it did.
+void ChartView::wheelEvent(QWheelEvent* event) {
+    if (quantity_ != ChartQuantity::WideSpan || event->angleDelta().y() == 0) {
+        QCustomPlot::wheelEvent(event);
+        return;
+    }
+    const double notches = event->angleDelta().y() / 120.0;
+    const double floor = std::clamp(yAxis->range().lower + notches * kWideSpanWheelStepDb,
+                                    kWideSpanDeepestDb, kWideSpanShallowestDb);
+    zoomTimer_.stop();
+    yAxis->setRange(floor, yAxis->range().upper);
+    replot(rpQueuedReplot);
+    event->accept();
 }
 
 void ChartView::mouseMoveEvent(QMouseEvent* event) {

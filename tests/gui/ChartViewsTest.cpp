@@ -104,6 +104,20 @@ void ChartViewsTest::eachCurveShowsEveryQuantityInItsOwnLevelMode() {
         // Far from the band the stopband lies tens of dB down.
         QVERIFY(span.y.front() < -40 && span.y.back() < -40);
     }
+    // The wheel takes the level axis below -120 dB, its top staying at 0 dB; a right click
+    // brings back the usual range.
+    const auto wheel = [chart](int notches) {
+        const QPointF at = chart->rect().center();
+        QWheelEvent event(at, chart->mapToGlobal(at), {}, {0, 120 * notches}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(chart, &event);
+    };
+    wheel(-3);
+    QCOMPARE(chart->yAxis->range(), QCPRange(-180, 0));
+    wheel(-100);
+    QCOMPARE(chart->yAxis->range(), QCPRange(-400, 0));
+    QTest::mouseClick(chart, Qt::RightButton);
+    QCOMPARE(chart->yAxis->range(), QCPRange(-120, 0));
 
     // Group delay and return loss at the traced points: finite, the delay peaking towards the
     // band edges above its value at the centre.
