@@ -6,11 +6,13 @@
 
 #include "AtOnceWriter.h"
 #include "BuiltCircuit.h"
+#include "CalculatedDesign.h"
 #include "ChartExport.h"
 #include "ChartView.h"
 #include "CurveCsv.h"
 #include "CurveRecord.h"
 #include "Dialogs.h"
+#include "LocaleSeparator.h"
 #include "MainWindow.h"
 #include "SpiceExport.h"
 #include "TerminalResponse.h"
@@ -105,7 +107,11 @@ void MainWindow::ExportChartClick() {
     });
     runCommand([&] {
         Chart1->hideReadout();
-        const QByteArray image = renderChart(*Chart1, formatOf(name), pixels);
+        const std::shared_ptr<const CalculatedDesign> design = calculatedDesign();
+        const QString caption =
+            design ? QString::fromStdString(designCaption(*design, localeDecimalSeparator()))
+                   : QString();
+        const QByteArray image = renderChart(*Chart1, formatOf(name), pixels, caption);
         writeFileAtOnce(name.toStdString(), std::string_view(image.constData(), image.size()),
                         "the chart file");
     });

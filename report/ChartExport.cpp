@@ -24,13 +24,40 @@ void drawVectors(QCustomPlot& plot, QPaintDevice& device, QSize pixels) {
     painter.end();
 }
 
+// Puts a caption row above the plot for as long as it lives.
+class CaptionRow {
+public:
+    CaptionRow(QCustomPlot& plot, const QString& caption) : plot_(plot) {
+        if (caption.isEmpty()) {
+            return;
+        }
+        plot_.plotLayout()->insertRow(0);
+        plot_.plotLayout()->addElement(0, 0, new QCPTextElement(&plot_, caption));
+        added_ = true;
+    }
+    ~CaptionRow() {
+        if (added_) {
+            plot_.plotLayout()->removeAt(0);
+            plot_.plotLayout()->simplify();
+        }
+    }
+    CaptionRow(const CaptionRow&) = delete;
+    CaptionRow& operator=(const CaptionRow&) = delete;
+
+private:
+    QCustomPlot& plot_;
+    bool added_ = false;
+};
+
 }  // namespace
 
 int millimetresToPixels(double millimetres) {
     return static_cast<int>(std::lround(millimetres / kMillimetresPerInch * kExportPixelsPerInch));
 }
 
-QByteArray renderChart(QCustomPlot& plot, ChartImageFormat format, QSize pixels) {
+QByteArray renderChart(QCustomPlot& plot, ChartImageFormat format, QSize pixels,
+                       const QString& caption) {
+    const CaptionRow captionRow(plot, caption);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QSize>
+#include <QString>
 
 class QCustomPlot;
 
@@ -15,8 +16,10 @@ inline constexpr double kExportPixelsPerInch = 96;
 // A side given in millimetres, in pixels at kExportPixelsPerInch.
 int millimetresToPixels(double millimetres);
 
-// The chart drawn at `pixels` as the bytes of a PNG, SVG or PDF file. The PDF page is the
-// chart's size at kExportPixelsPerInch; the SVG says the same size.
-QByteArray renderChart(QCustomPlot& plot, ChartImageFormat format, QSize pixels);
+// The chart drawn at `pixels` as the bytes of a PNG, SVG or PDF file, with `caption` (the design
+// its curves belong to) above the plot unless it is empty. The PDF page is the chart's size at
+// kExportPixelsPerInch; the SVG says the same size.
+QByteArray renderChart(QCustomPlot& plot, ChartImageFormat format, QSize pixels,
+                       const QString& caption);
 
 }  // namespace trellon

@@ -69,6 +69,8 @@ void ExportTest::chartAsPngSvgAndPdfAtTheChosenSize() {
     const QByteArray svg = contents(dir_.filePath("chart.svg"));
     QVERIFY(svg.contains("<svg"));
     QCOMPARE(numbersAfter(svg, "viewBox=\"0 0 (\\d+) (\\d+)\""), QList<double>({800, 500}));
+    // The image names the design its curves belong to.
+    QVERIFY(svg.contains("B03-3100, Fo=8863.682 kHz"));
 
     // 150 x 100 mm is a page of 425.2 x 283.5 points.
     const QByteArray pdf = contents(dir_.filePath("chart.pdf"));
