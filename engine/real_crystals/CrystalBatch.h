@@ -8,13 +8,28 @@
 
 namespace trellon {
 
+// An unwanted resonance of a crystal above its series resonance: a second motional arm across
+// the same holder capacitance, given by its distance from Fs (so that it follows Fs when the
+// crystal is retrimmed or spread), its inductance and its resistance.
+struct SpuriousMode {
+    double offsetKhz = 0;  // above Fs
+    double lmMh = 0;
+    double rmOhm = 0;
+
+    bool operator==(const SpuriousMode&) const = default;
+};
+
+// The most spurious modes kept per crystal.
+inline constexpr int kMaxSpuriousModes = 3;
+
 // One measured crystal in the window's units.
 struct MeasuredCrystal {
     std::string name;
-    double fsKhz = 0;  // series resonance
-    double lmMh = 0;   // motional inductance
-    double rmOhm = 0;  // motional resistance
-    double c0Pf = 0;   // holder capacitance
+    double fsKhz = 0;                      // series resonance
+    double lmMh = 0;                       // motional inductance
+    double rmOhm = 0;                      // motional resistance
+    double c0Pf = 0;                       // holder capacitance
+    std::vector<SpuriousMode> spurious{};  // at most kMaxSpuriousModes, lowest first
 
     bool operator==(const MeasuredCrystal&) const = default;
 };
