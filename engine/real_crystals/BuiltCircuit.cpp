@@ -43,17 +43,26 @@ public:
         return ++netlist_.nodeCount;
     }
 
-    // A crystal between a and b: its motional arm through two inner nodes, its holder across.
-    void addCrystal(int a, int b, const CrystalModel& q) {
-        const int inner1 = newNode();
-        const int inner2 = newNode();
-        add(a, inner1, 0, 0, q.motionalInductance);
-        add(inner1, inner2, 0, q.motionalCapacitance, 0);
-        add(inner2, b, 1 / q.motionalResistance, 0, 0);
+    // A crystal between a and b: its motional arm through two inner nodes, its holder across,
+    // then each spurious arm through two inner nodes of its own.
+    void addCrystal(int a, int b, const BuiltPart& part) {
+        const CrystalModel& q = part.crystal;
+        addArm(a, b, {q.motionalInductance, q.motionalCapacitance, q.motionalResistance});
         add(a, b, 0, q.holderCapacitance, 0);
+        for (const MotionalArm& arm : part.spurious) {
+            addArm(a, b, arm);
+        }
     }
 
 private:
+    void addArm(int a, int b, const MotionalArm& arm) {
+        const int inner1 = newNode();
+        const int inner2 = newNode();
+        add(a, inner1, 0, 0, arm.inductance);
+        add(inner1, inner2, 0, arm.capacitance, 0);
+        add(inner2, b, 1 / arm.resistance, 0, 0);
+    }
+
     static void requireNode(int node) {
         if (node > Netlist::kMaxNode) {
             throw std::length_error("the circuit has too many nodes for a netlist");
@@ -146,7 +155,7 @@ void buildNetlist(const BuiltCircuit& circuit, Netlist& netlist) {
                 writer.add(part.node, 0, 0, 0, part.value);
                 break;
             case BuiltPartKind::Crystal:
-                writer.addCrystal(part.node, part.node + 1, part.crystal);
+                writer.addCrystal(part.node, part.node + 1, part);
                 break;
         }
     }

@@ -20,6 +20,16 @@ enum class BuiltPartKind {
 
 bool isSeriesPart(BuiltPartKind kind);
 
+// A motional arm of a crystal: a series R-L-C in SI units (H, F, ohm). Its spurious modes are
+// further arms across the same holder capacitance as its main one.
+struct MotionalArm {
+    double inductance = 0;
+    double capacitance = 0;
+    double resistance = 0;
+
+    bool operator==(const MotionalArm&) const = default;
+};
+
 // One part the builder solders, under its name on the schematic.
 struct BuiltPart {
     BuiltPartKind kind = BuiltPartKind::ShuntCapacitor;
@@ -29,6 +39,7 @@ struct BuiltPart {
     // The ladder node a shunt part stands at, or that a series part leaves towards the output
     // (it arrives at node + 1). The source is node 1, the input terminal node 2.
     int node = 0;
+    std::vector<MotionalArm> spurious{};  // the crystal's spurious modes, beside its main arm
 };
 
 // The filter as it is built: the source resistance, the parts in ladder order from the input

@@ -1,6 +1,8 @@
 #include "BuiltFilter.h"
 
 #include <limits>
+#include <memory>
+#include <stdexcept>
 
 #include "BuiltFilterSolver.h"
 #include "CommandError.h"
@@ -61,10 +63,20 @@ BuiltCircuit makeBuiltFilter(const CalculatedDesign& design,
     std::size_t next = 0;
     for (BuiltPart& part : circuit.parts) {
         if (part.kind == BuiltPartKind::Crystal) {
-            part.crystal = crystalModelOf(crystals[next++]);
+            placeCrystal(part, crystals[next++]);
         }
     }
+    requireSimulable(circuit);
     return circuit;
+}
+
+void requireSimulable(const BuiltCircuit& circuit) {
+    const auto netlist = std::make_unique<Netlist>();
+    try {
+        buildNetlist(circuit, *netlist);
+    } catch (const std::length_error&) {
+        throw PhrasedError({{&crystalPhrase("spur-too-many"), std::vector<PhraseArgument>{}}});
+    }
 }
 
 BuiltFilterResult solveBuiltFilter(const CalculatedDesign& design, const BuiltCircuit& circuit,

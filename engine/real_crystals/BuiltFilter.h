@@ -24,10 +24,15 @@ std::vector<double> idealTraceFrequencies(const TracedBand& band);
 std::vector<double> widenedBandGrid(const TracedBand& band, int count);
 
 // The circuit as built of the calculated design with crystals[i] (measured) as ZQ(i+1); the
-// capacitors are the design's, synthesized from the nominal crystal. `crystals` holds exactly
-// the design's crystal count; throws CommandError otherwise.
+// capacitors are the design's, synthesized from the nominal crystal; each crystal brings its
+// spurious arms. `crystals` holds exactly the design's crystal count; throws CommandError
+// otherwise, and as requireSimulable.
 BuiltCircuit makeBuiltFilter(const CalculatedDesign& design,
                              std::span<const MeasuredCrystal> crystals);
+
+// Throws PhrasedError when `circuit` has more parts than a netlist holds: only the spurious arms
+// of many crystals make it so.
+void requireSimulable(const BuiltCircuit& circuit);
 
 // The built filter's curve and figures.
 struct BuiltFilterResult {

@@ -50,8 +50,29 @@ struct CrystalBatch {
 // to rounding.
 inline constexpr double kSmallestRmOhm = 1e-3;
 
+// The farthest a spurious mode may lie above Fs, as a share of Fs.
+inline constexpr double kMaxSpuriousOffsetShare = 0.1;
+
+// The values a spurious mode of `crystal` may take: an offset above 0 and at most
+// kMaxSpuriousOffsetShare of Fs, Lm and Rm in the crystal's own ranges. Returns what is out of
+// range, or null.
+inline const PhraseTemplate* spuriousRangeProblem(const MeasuredCrystal& crystal,
+                                                  const SpuriousMode& mode) {
+    if (!(mode.offsetKhz > 0 && mode.offsetKhz <= kMaxSpuriousOffsetShare * crystal.fsKhz)) {
+        return &crystalPhrase("spur-offset-range");
+    }
+    if (!(mode.lmMh >= 1e-3 && mode.lmMh <= 100e3)) {
+        return &crystalPhrase("spur-lm-range");
+    }
+    if (!(mode.rmOhm > kSmallestRmOhm && mode.rmOhm < 100e3)) {
+        return &crystalPhrase("spur-rm-range");
+    }
+    return nullptr;
+}
+
 // The values a measured crystal may take: Fs 10 kHz to 500 MHz, Lm 1 µH to 100 H, Rm above
-// 1 mohm and below 100 kohm, C0 0 to 1000 pF. Returns what is out of range, or null.
+// 1 mohm and below 100 kohm, C0 0 to 1000 pF; at most kMaxSpuriousModes spurious modes, each
+// in range, lowest first. Returns what is out of range, or null.
 inline const PhraseTemplate* crystalRangeProblem(const MeasuredCrystal& crystal) {
     if (!(crystal.fsKhz >= 10 && crystal.fsKhz <= 500e3)) {
         return &crystalPhrase("crystal-fs-range");
@@ -64,6 +85,19 @@ inline const PhraseTemplate* crystalRangeProblem(const MeasuredCrystal& crystal)
     }
     if (!(crystal.c0Pf >= 0 && crystal.c0Pf <= 1000)) {
         return &crystalPhrase("crystal-c0-range");
+    }
+    if (crystal.spurious.size() > static_cast<std::size_t>(kMaxSpuriousModes)) {
+        return &crystalPhrase("spur-count");
+    }
+    double below = 0;
+    for (const SpuriousMode& mode : crystal.spurious) {
+        if (const PhraseTemplate* problem = spuriousRangeProblem(crystal, mode)) {
+            return problem;
+        }
+        if (!(mode.offsetKhz > below)) {
+            return &crystalPhrase("spur-order");
+        }
+        below = mode.offsetKhz;
     }
     return nullptr;
 }

@@ -9,6 +9,21 @@ CrystalModel crystalModelOf(const MeasuredCrystal& crystal) {
             crystal.c0Pf * 1e-12};
 }
 
+std::vector<MotionalArm> spuriousArmsOf(const MeasuredCrystal& crystal) {
+    std::vector<MotionalArm> arms;
+    for (const SpuriousMode& mode : crystal.spurious) {
+        const double lmH = mode.lmMh * 1e-3;
+        const double fHz = (crystal.fsKhz + mode.offsetKhz) * 1e3;
+        arms.push_back({lmH, motionalCapacitance(fHz, lmH, kTwoPiExact), mode.rmOhm});
+    }
+    return arms;
+}
+
+void placeCrystal(BuiltPart& part, const MeasuredCrystal& crystal) {
+    part.crystal = crystalModelOf(crystal);
+    part.spurious = spuriousArmsOf(crystal);
+}
+
 MeasuredCrystal nominalMeasuredCrystal(const DesignState& state, std::string name) {
     return {std::move(name), state.Fo, state.Ld, state.Rd, state.Cs};
 }

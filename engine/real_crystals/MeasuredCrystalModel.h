@@ -1,7 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "BuiltCircuit.h"
 #include "CrystalBatch.h"
 #include "CrystalModel.h"
 #include "DesignState.h"
@@ -12,6 +14,13 @@ namespace trellon {
 // computes Cq, so that a crystal typed with the design's Fo, Ld, Rd and Cs is bit for bit the
 // design's nominal crystal.
 CrystalModel crystalModelOf(const MeasuredCrystal& crystal);
+
+// The arms of the crystal's spurious modes, lowest first: each resonates at Fs plus its offset,
+// Cm = 1 / ((2 pi (Fs + offset))^2 Lm).
+std::vector<MotionalArm> spuriousArmsOf(const MeasuredCrystal& crystal);
+
+// The crystal as a part of the circuit as built: its equivalent circuit and spurious arms.
+void placeCrystal(BuiltPart& part, const MeasuredCrystal& crystal);
 
 // The crystal the design's inputs describe, as if measured, under `name`.
 MeasuredCrystal nominalMeasuredCrystal(const DesignState& state, std::string name = "nominal");

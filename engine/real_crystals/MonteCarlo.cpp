@@ -54,6 +54,15 @@ void drawDeviations(const BuiltCircuit& base, BuiltCircuit& sample, const PartSp
             to.crystal.motionalCapacitance = q.motionalCapacitance / (fsRatio * fsRatio * lmRatio);
             to.crystal.motionalResistance = q.motionalResistance * rmRatio;
             to.crystal.holderCapacitance = q.holderCapacitance * c0Ratio;
+            // A spurious mode keeps its distance above Fs; its Lm and Rm stray with the main arm's.
+            for (std::size_t k = 0; k < from.spurious.size(); ++k) {
+                const MotionalArm& arm = from.spurious[k];
+                const double f = 1 / (kTwoPi * std::sqrt(arm.inductance * arm.capacitance));
+                const double ratio = (f + fs * (fsRatio - 1)) / f;
+                to.spurious[k] = {arm.inductance * lmRatio,
+                                  arm.capacitance / (ratio * ratio * lmRatio),
+                                  arm.resistance * rmRatio};
+            }
         } else {
             const double ratio =
                 1 + spread.capacitorTolerancePercent * (2 * random.uniform() - 1) / 100;

@@ -90,8 +90,9 @@ struct MonteCarloResult {
 // Runs settings.samples perturbed copies of `circuit` (the circuit as built of `design`) over the
 // grid and gathers the envelopes, figures and yield. The parts of sample i are drawn from
 // RandomStream(seed, i) in ladder order: per crystal normal deviations of Fs, Lm, Rm and C0, per
-// capacitor a uniform one; Cm follows Fs and Lm. Returns nothing when `cancel` was set before the
-// end. Throws CommandError for settings out of range.
+// capacitor a uniform one; Cm follows Fs and Lm. A crystal's spurious modes keep their offsets
+// from its Fs, and their Lm and Rm take the main arm's ratios; they draw nothing. Returns nothing
+// when `cancel` was set before the end. Throws CommandError for settings out of range.
 std::optional<MonteCarloResult> RunMonteCarlo(const CalculatedDesign& design,
                                               const BuiltCircuit& circuit,
                                               const MonteCarloSettings& settings,

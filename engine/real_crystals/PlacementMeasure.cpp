@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 
+#include "BuiltFilter.h"
 #include "GridSolve.h"
 #include "MeasuredCrystalModel.h"
 
@@ -23,13 +24,27 @@ PlacementReference::PlacementReference(const CalculatedDesign& design, const Cry
         idealLevelsDb.push_back(point.levelDb);
     }
     for (const MeasuredCrystal& crystal : batch.crystals) {
-        crystals.push_back(crystalModelOf(crystal));
+        placeCrystal(crystals.emplace_back(), crystal);
     }
     for (std::size_t i = 0; i < circuit.parts.size(); ++i) {
         if (circuit.parts[i].kind == BuiltPartKind::Crystal) {
             crystalParts.push_back(i);
         }
     }
+    // Every placement fits the netlist when the one with the most spurious arms does.
+    std::vector<const BuiltPart*> most;
+    for (const BuiltPart& crystal : crystals) {
+        most.push_back(&crystal);
+    }
+    std::sort(most.begin(), most.end(), [](const BuiltPart* a, const BuiltPart* b) {
+        return a->spurious.size() > b->spurious.size();
+    });
+    BuiltCircuit fullest = circuit;
+    for (std::size_t position = 0; position < crystalParts.size() && position < most.size();
+         ++position) {
+        fullest.parts[crystalParts[position]].spurious = most[position]->spurious;
+    }
+    requireSimulable(fullest);
 }
 
 PlacementMeasure::PlacementMeasure(const PlacementReference& reference)
@@ -37,8 +52,10 @@ PlacementMeasure::PlacementMeasure(const PlacementReference& reference)
 
 double PlacementMeasure::operator()(std::span<const std::size_t> placement) {
     for (std::size_t position = 0; position < placement.size(); ++position) {
-        circuit_.parts[reference_.crystalParts[position]].crystal =
-            reference_.crystals[placement[position]];
+        BuiltPart& part = circuit_.parts[reference_.crystalParts[position]];
+        const BuiltPart& crystal = reference_.crystals[placement[position]];
+        part.crystal = crystal.crystal;
+        part.spurious = crystal.spurious;
     }
     solver_.prepare(circuit_);
     solver_.solveLevels(reference_.frequenciesHz, levels_);

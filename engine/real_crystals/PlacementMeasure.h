@@ -7,7 +7,6 @@
 #include "BuiltFilterSolver.h"
 #include "CalculatedDesign.h"
 #include "CrystalBatch.h"
-#include "CrystalModel.h"
 
 namespace trellon {
 
@@ -19,7 +18,7 @@ struct PlacementReference {
 
     std::vector<double> frequenciesHz;
     std::vector<double> idealLevelsDb;
-    std::vector<CrystalModel> crystals;     // batch order
+    std::vector<BuiltPart> crystals;        // batch order, as the parts they become
     BuiltCircuit circuit;                   // the design as built; its crystals are replaced
     std::vector<std::size_t> crystalParts;  // index in circuit.parts of ZQ1..ZQn
 };

@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <complex>
 #include <memory>
+#include <numbers>
 #include <sstream>
 
+#include "BuiltFilterSolver.h"
 #include "CalculatedRun.h"
 #include "Catalogue.h"
 #include "CrystalFormulas.h"
+#include "MeasuredCrystalModel.h"
 #include "Ngspice.h"
 #include "SpiceExport.h"
 
@@ -92,6 +96,43 @@ TEST(BuiltCircuit, NgspiceAgreesOnTheBuiltNetlist) {
         EXPECT_NEAR(built->levelAt(point.frequency), point.levelDb, 1e-6)
             << "at " << point.frequency << " Hz";
     }
+}
+
+// One crystal with a spurious mode in series between 50 ohm terminations: the load voltage is
+// RL / (RS + RL + Z), Z the holder and both motional arms in parallel, worked out here by hand.
+TEST(BuiltCircuit, SpuriousArmStandsBesideTheMainArm) {
+    const MeasuredCrystal crystal{.name = "X",
+                                  .fsKhz = 10000,
+                                  .lmMh = 12,
+                                  .rmOhm = 9,
+                                  .c0Pf = 3.5,
+                                  .spurious = {{.offsetKhz = 40, .lmMh = 30, .rmOhm = 45}}};
+    BuiltCircuit circuit;
+    circuit.sourceResistance = 50;
+    circuit.loadResistance = 50;
+    circuit.parts.push_back({.kind = BuiltPartKind::Crystal, .name = "ZQ1"});
+    placeCrystal(circuit.parts[0], crystal);
+    using Cx = std::complex<double>;
+    const auto arm = [](double w, double lH, double fHz, double r) {
+        const double cF = 1 / (std::pow(2 * std::numbers::pi * fHz, 2) * lH);
+        return Cx(r, w * lH - 1 / (w * cF));
+    };
+    const auto handLevel = [&](double f) {
+        const double w = 2 * std::numbers::pi * f;
+        const Cx y =
+            Cx(0, w * 3.5e-12) + 1.0 / arm(w, 12e-3, 10e6, 9) + 1.0 / arm(w, 30e-3, 10.04e6, 45);
+        return 20 * std::log10(std::abs(50.0 / (100.0 + 1.0 / y)));
+    };
+    const std::vector<double> frequencies{9.99e6, 10e6, 10.02e6, 10.0399e6, 10.04e6, 10.0401e6};
+    std::vector<double> levels(frequencies.size());
+    BuiltFilterSolver solver;
+    solver.prepare(circuit);
+    solver.solveLevels(frequencies, levels);
+    for (std::size_t i = 0; i < frequencies.size(); ++i) {
+        EXPECT_NEAR(levels[i], handLevel(frequencies[i]), 1e-8) << "at " << frequencies[i] << " Hz";
+    }
+    // At its resonance the spur passes what the holder alone would block.
+    EXPECT_NEAR(levels[4], 20 * std::log10(50.0 / 145), 0.05);
 }
 
 }  // namespace

@@ -183,5 +183,49 @@ TEST(BuiltFilter, NgspiceAgreesWithTheBuiltCurveForEveryTopology) {
     }
 }
 
+// Spurious arms set the far stopband: over a wide span ngspice solves the exported built filter
+// with them, and they lift its stopband by tens of dB where a crystal without them would not.
+// No sweep point falls on a spur's own resonance: there the node between its L and C has no
+// admittance of its own and ngspice's elimination loses digits.
+TEST(BuiltFilter, SpuriousArmsReachTheExportedDeckAndTheFarStopband) {
+    CalculatedRun design(2, 8);
+    const std::shared_ptr<const CalculatedDesign> calculated = design.calculated();
+    const CalculatedDesign& d = *calculated;
+    const std::vector<MeasuredCrystal> plain = nominalCrystals(design.state());
+    std::vector<MeasuredCrystal> spurred = plain;
+    for (std::size_t i = 0; i < spurred.size(); ++i) {
+        const double k = static_cast<double>(i);
+        spurred[i].spurious = {
+            {.offsetKhz = 9.03 + k, .lmMh = 3 * plain[i].lmMh, .rmOhm = 40},
+            {.offsetKhz = 21.04 + 0.5 * k, .lmMh = 8 * plain[i].lmMh, .rmOhm = 90}};
+    }
+    spurred[0].spurious.push_back({.offsetKhz = 28.05, .lmMh = 5 * plain[0].lmMh, .rmOhm = 60});
+    const double fo = d.foHz();
+    const SpiceSweep wide{fo - 30e3, fo + 30e3, 601};
+
+    BuiltFilterSolver exported;
+    exported.prepare(makeBuiltFilter(d, spurred));
+    std::ostringstream deck;
+    writeSpiceDeck(exported.netlist(), SpiceDeckCircuit::AsBuilt, wide, deck);
+    const std::vector<SpicePoint> table = printedTable(runNgspice(deck.str(), "spurred"));
+    ASSERT_EQ(table.size(), 601u);
+    std::vector<double> frequencies;
+    for (const SpicePoint& point : table) {
+        frequencies.push_back(point.frequency);
+    }
+    std::vector<double> levels(frequencies.size());
+    exported.solveLevels(frequencies, levels);
+    BuiltFilterSolver without;
+    without.prepare(makeBuiltFilter(d, plain));
+    std::vector<double> plainLevels(frequencies.size());
+    without.solveLevels(frequencies, plainLevels);
+    double lift = 0;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        ASSERT_NEAR(levels[i], table[i].levelDb, 1e-6) << "at " << table[i].frequency << " Hz";
+        lift = std::max(lift, levels[i] - plainLevels[i]);
+    }
+    EXPECT_GT(lift, 20);
+}
+
 }  // namespace
 }  // namespace trellon

@@ -10,6 +10,7 @@
 #include "BuiltFilter.h"
 #include "CalculatedRun.h"
 #include "Engine.h"
+#include "MeasuredCrystalModel.h"
 #include "MonteCarloCsv.h"
 #include "RandomStream.h"
 
@@ -207,6 +208,43 @@ TEST(MonteCarlo, WideSpreadsKeepEveryPartPhysical) {
     const auto result = run(design, settings);
     ASSERT_TRUE(result);
     EXPECT_GE(result->lossPercentiles.p5, -1e-9);
+}
+
+// A spurious mode is a resonance of the same plate: a sample whose Fs moves by d has its spur
+// moved by d, and the spur's Lm and Rm stray by the main arm's ratios.
+TEST(MonteCarlo, SpuriousModesKeepTheirOffsetFromFs) {
+    CalculatedRun design(2, 8);
+    const std::shared_ptr<const CalculatedDesign> calculated = design.calculated();
+    MeasuredCrystal crystal = nominalMeasuredCrystal(design.state());
+    crystal.spurious = {{.offsetKhz = 25, .lmMh = 3 * crystal.lmMh, .rmOhm = 40}};
+    const BuiltCircuit base =
+        makeBuiltFilter(*calculated, std::vector<MeasuredCrystal>(4, crystal));
+    const PartSpread spread{.sigmaFsHz = 400, .sigmaLmPercent = 5, .sigmaRmPercent = 10};
+    const auto resonance = [](double l, double c) { return 1 / (kTwoPi * std::sqrt(l * c)); };
+    for (std::uint64_t index = 0; index < 5; ++index) {
+        const BuiltCircuit sample = perturbedCircuit(base, spread, 11, index);
+        for (std::size_t i = 0; i < base.parts.size(); ++i) {
+            const BuiltPart& from = base.parts[i];
+            const BuiltPart& to = sample.parts[i];
+            if (from.kind != BuiltPartKind::Crystal) {
+                continue;
+            }
+            const CrystalModel& q0 = from.crystal;
+            const CrystalModel& q1 = to.crystal;
+            const MotionalArm& s0 = from.spurious.at(0);
+            const MotionalArm& s1 = to.spurious.at(0);
+            const double d = resonance(q1.motionalInductance, q1.motionalCapacitance) -
+                             resonance(q0.motionalInductance, q0.motionalCapacitance);
+            ASSERT_GT(std::abs(d), 1);
+            EXPECT_NEAR(
+                resonance(s1.inductance, s1.capacitance) - resonance(s0.inductance, s0.capacitance),
+                d, 1e-6);
+            EXPECT_NEAR(s1.inductance / s0.inductance,
+                        q1.motionalInductance / q0.motionalInductance, 1e-15);
+            EXPECT_NEAR(s1.resistance / s0.resistance,
+                        q1.motionalResistance / q0.motionalResistance, 1e-15);
+        }
+    }
 }
 
 // A cancelled run returns nothing, so that the caller keeps what it had.
