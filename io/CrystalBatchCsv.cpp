@@ -20,13 +20,45 @@ namespace {
 
 constexpr std::string_view kKind = "crystal batch";
 
-enum Column { kName, kFs, kLm, kCm, kRm, kC0, kQu, kColumnCount };
+// Each spurious mode takes three columns from kSpur1: its offset, Lm and Rm.
+constexpr int kSpurColumns = 3;
+enum Column {
+    kName,
+    kFs,
+    kLm,
+    kCm,
+    kRm,
+    kC0,
+    kQu,
+    kSpur1,
+    kColumnCount = kSpur1 + kSpurColumns * kMaxSpuriousModes
+};
+
+Column spurColumn(int mode, int value) {
+    return static_cast<Column>(kSpur1 + kSpurColumns * mode + value);
+}
+
+// The columns of the spurious modes, by Column from kSpur1.
+constexpr std::array<std::string_view, kColumnCount - kSpur1> kSpurColumnNames = {
+    "spur1_khz",    "spur1_lm_mh", "spur1_rm_ohm", "spur2_khz",   "spur2_lm_mh",
+    "spur2_rm_ohm", "spur3_khz",   "spur3_lm_mh",  "spur3_rm_ohm"};
+
+// A set's own columns, followed by the spurious modes' where the set has them.
+constexpr std::array<std::string_view, kColumnCount> columnSet(
+    std::array<std::string_view, kSpur1> own, bool spurious) {
+    std::array<std::string_view, kColumnCount> names{};
+    std::copy(own.begin(), own.end(), names.begin());
+    if (spurious) {
+        std::copy(kSpurColumnNames.begin(), kSpurColumnNames.end(), names.begin() + kSpur1);
+    }
+    return names;
+}
 
 // The header names of each set of columns, by Column; empty where a set has no such column.
-constexpr std::array<std::string_view, kColumnCount> kProgramColumns = {
-    "name", "fs_khz", "lm_mh", "cm_ff", "rm_ohm", "c0_pf", ""};
-constexpr std::array<std::string_view, kColumnCount> kSiColumns = {"xtal", "fs", "lm", "cm",
-                                                                   "rm",   "co", "qu"};
+constexpr std::array<std::string_view, kColumnCount> kProgramColumns =
+    columnSet({"name", "fs_khz", "lm_mh", "cm_ff", "rm_ohm", "c0_pf", ""}, true);
+constexpr std::array<std::string_view, kColumnCount> kSiColumns =
+    columnSet({"xtal", "fs", "lm", "cm", "rm", "co", "qu"}, false);
 
 class Reader {
 public:
@@ -142,6 +174,16 @@ private:
                      {{std::string((*columnNames_)[column])}});
             }
         }
+        for (int mode = 0; mode < kMaxSpuriousModes; ++mode) {
+            // A spurious mode's columns come all three or not at all.
+            for (int v = 0; v < kSpurColumns; ++v) {
+                if (position_[spurColumn(mode, v)] < 0 &&
+                    position_[spurColumn(mode, (v + 1) % kSpurColumns)] >= 0) {
+                    fail(line.number, readPhrase("csv-column-missing"),
+                         {{std::string((*columnNames_)[spurColumn(mode, v)])}});
+                }
+            }
+        }
         if (position_[kLm] < 0 && (columnNames_ == &kSiColumns || position_[kCm] < 0)) {
             if (columnNames_ == &kSiColumns) {
                 fail(line.number, readPhrase("csv-column-missing"), {{"lm"}});
@@ -177,6 +219,28 @@ private:
         if (!(std::fabs(cmF - expected) <= 0.01 * expected)) {
             fail(line.number, readPhrase("csv-cm-disagrees"),
                  {{FormatGeneral(cmF * 1e15, 6, '.')}, {FormatGeneral(expected * 1e15, 6, '.')}});
+        }
+    }
+
+    // The spurious modes whose three values the line gives; a mode left empty has none.
+    void readSpurious(const NumberedLine& line, const std::vector<std::string>& row,
+                      MeasuredCrystal& crystal) {
+        for (int mode = 0; mode < kMaxSpuriousModes; ++mode) {
+            std::array<std::optional<double>, kSpurColumns> values;
+            int given = 0;
+            for (int v = 0; v < kSpurColumns; ++v) {
+                values[v] = value(line, row, spurColumn(mode, v), true);
+                given += values[v] ? 1 : 0;
+            }
+            if (given == kSpurColumns) {
+                crystal.spurious.push_back({*values[0], *values[1], *values[2]});
+            } else if (given > 0) {
+                std::vector<PhraseArgument> names;
+                for (int v = 0; v < kSpurColumns; ++v) {
+                    names.push_back({header_[position_[spurColumn(mode, v)]]});
+                }
+                fail(line.number, readPhrase("csv-spur-partial"), std::move(names));
+            }
         }
     }
 
@@ -220,6 +284,7 @@ private:
             }
             crystal.lmMh = lm ? *lm : motionalCapacitance(fs * 1e3, *cm * 1e-15, kTwoPi) * 1e3;
         }
+        readSpurious(line, row, crystal);
         if (const PhraseTemplate* problem = crystalRangeProblem(crystal)) {
             fail(line.number, *problem);
         }
@@ -261,12 +326,32 @@ CrystalBatch readCrystalBatchCsv(std::string_view bytes, std::string_view fileNa
 }
 
 std::string writeCrystalBatchCsv(const CrystalBatch& batch) {
-    std::string text = "name,fs_khz,lm_mh,rm_ohm,c0_pf\n";
+    std::size_t modes = 0;
+    for (const MeasuredCrystal& crystal : batch.crystals) {
+        modes = std::max(modes, crystal.spurious.size());
+    }
+    std::string text = "name,fs_khz,lm_mh,rm_ohm,c0_pf";
+    for (std::size_t column = 0; column < kSpurColumns * modes; ++column) {
+        text += ',';
+        text += kSpurColumnNames[column];
+    }
+    text += '\n';
     for (const MeasuredCrystal& crystal : batch.crystals) {
         text += csvName(crystal.name);
         for (const double number : {crystal.fsKhz, crystal.lmMh, crystal.rmOhm, crystal.c0Pf}) {
             text += ',';
             text += FormatExact(number);
+        }
+        for (std::size_t mode = 0; mode < modes; ++mode) {
+            if (mode < crystal.spurious.size()) {
+                const SpuriousMode& spur = crystal.spurious[mode];
+                for (const double number : {spur.offsetKhz, spur.lmMh, spur.rmOhm}) {
+                    text += ',';
+                    text += FormatExact(number);
+                }
+            } else {
+                text += ",,,";
+            }
         }
         text += '\n';
     }

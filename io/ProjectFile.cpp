@@ -10,6 +10,8 @@
 #include <utility>
 
 #include "NumberText.h"
+#include "ProjectBatch.h"
+#include "ProjectFields.h"
 #include "ResponseDescription.h"
 #include "TextReading.h"
 #include "TopologyDescription.h"
@@ -18,9 +20,9 @@ namespace trellon {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
+using Json = ProjectJson;
 
-constexpr std::string_view kKind = "project file";
+constexpr std::string_view kKind = kProjectFileKind;
 constexpr std::string_view kFormatName = "trellon-project";
 
 // The names a file uses for each choice, in the order of the enumeration.
@@ -32,132 +34,8 @@ constexpr std::array<std::string_view, 3> kTouchstoneFormatNames = {"MA", "DB", 
 constexpr std::array<std::string_view, 2> kTouchstoneRangeNames = {"band", "wideSpan"};
 constexpr std::array<std::string_view, 4> kMatchNames = {"none", "lc", "cl", "transformer"};
 
-// One JSON object of the file, with its dotted path for messages.
-class Fields {
-public:
-    Fields(const Json& object, std::string path, std::string_view fileName)
-        : object_(object), path_(std::move(path)), fileName_(fileName) {}
-
-    [[noreturn]] void fail(std::string_view key, std::string_view reason) const {
-        failOnFile(kKind, fileName_, "the field '" + name(key) + "' " + std::string(reason));
-    }
-
-    bool has(std::string_view key) const { return object_.contains(key); }
-
-    const Json& required(std::string_view key) const {
-        const auto found = object_.find(key);
-        if (found == object_.end()) {
-            fail(key, "is missing");
-        }
-        return *found;
-    }
-
-    std::string text(std::string_view key) const {
-        const Json& value = required(key);
-        if (!value.is_string()) {
-            fail(key, "must be a text");
-        }
-        return value.get<std::string>();
-    }
-
-    enum class Bound { Any, NotNegative, Positive };
-
-    double number(std::string_view key, Bound bound = Bound::Any) const {
-        const Json& value = required(key);
-        if (!value.is_number()) {
-            fail(key, "must be a number");
-        }
-        const double number = value.get<double>();
-        if (bound == Bound::NotNegative && !(number >= 0)) {
-            fail(key, "must be 0 or more");
-        }
-        if (bound == Bound::Positive && !(number > 0)) {
-            fail(key, "must be above 0");
-        }
-        return number;
-    }
-
-    // The setting's value under its key, refused outside its range.
-    double setting(const SettingDeclaration& declaration) const {
-        const double value = number(declaration.key);
-        if (!declaration.accepts(value)) {
-            fail(declaration.key, settingRequirement(declaration));
-        }
-        return value;
-    }
-
-    std::optional<double> optionalSetting(const SettingDeclaration& declaration) const {
-        return has(declaration.key) ? std::optional<double>(setting(declaration)) : std::nullopt;
-    }
-
-    int count(const SettingDeclaration& declaration) const {
-        return integer(declaration.key, static_cast<int>(declaration.range.low),
-                       static_cast<int>(declaration.range.high));
-    }
-
-    int integer(std::string_view key, int low, int high) const {
-        const Json& value = required(key);
-        if (!value.is_number_integer() || value.get<std::int64_t>() < low ||
-            value.get<std::int64_t>() > high) {
-            fail(key, "must be a whole number from " + std::to_string(low) + " to " +
-                          std::to_string(high));
-        }
-        return value.get<int>();
-    }
-
-    std::uint64_t unsignedInteger(std::string_view key) const {
-        const Json& value = required(key);
-        if (!value.is_number_unsigned()) {
-            fail(key, "must be a whole number from 0");
-        }
-        return value.get<std::uint64_t>();
-    }
-
-    template <typename Choice, std::size_t N>
-    Choice choice(std::string_view key, const std::array<std::string_view, N>& names) const {
-        const std::string value = text(key);
-        const auto found = std::find(names.begin(), names.end(), value);
-        if (found == names.end()) {
-            std::string list;
-            for (const std::string_view known : names) {
-                list += (list.empty() ? "" : ", ") + std::string(known);
-            }
-            fail(key, "must be one of " + list);
-        }
-        return static_cast<Choice>(found - names.begin());
-    }
-
-    Fields object(std::string_view key) const {
-        const Json& value = required(key);
-        if (!value.is_object()) {
-            fail(key, "must be an object");
-        }
-        return Fields(value, name(key), fileName_);
-    }
-
-    const Json& array(std::string_view key) const {
-        const Json& value = required(key);
-        if (!value.is_array()) {
-            fail(key, "must be an array");
-        }
-        return value;
-    }
-
-    std::string name(std::string_view key) const {
-        return path_.empty() ? std::string(key) : path_ + "." + std::string(key);
-    }
-
-private:
-    const Json& object_;
-    std::string path_;
-    std::string_view fileName_;
-};
-
+using Fields = ProjectFields;
 using Bound = Fields::Bound;
-
-std::string elementPath(const Fields& owner, std::string_view key, std::size_t index) {
-    return owner.name(key) + "[" + std::to_string(index) + "]";
-}
 
 void readVersion(const Fields& root) {
     const std::string version = root.text("version");
@@ -190,33 +68,6 @@ ProjectDesign readDesign(const Fields& design) {
             .Ccor = design.text("Ccor"),
             .Topology = design.integer("topology", 1, kTopologyCount),
             .Response = design.integer("response", 1, kResponseCount)};
-}
-
-CrystalBatch readBatch(const Fields& root, std::string_view fileName) {
-    CrystalBatch batch;
-    std::set<std::string, std::less<>> names;
-    const Json& array = root.array("batch");
-    for (std::size_t i = 0; i < array.size(); ++i) {
-        const std::string path = elementPath(root, "batch", i);
-        if (!array[i].is_object()) {
-            failOnFile(kKind, fileName, "the field '" + path + "' must be an object");
-        }
-        const Fields fields(array[i], path, fileName);
-        MeasuredCrystal crystal{.name = fields.text("name"),
-                                .fsKhz = fields.number("fs_khz"),
-                                .lmMh = fields.number("lm_mh"),
-                                .rmOhm = fields.number("rm_ohm"),
-                                .c0Pf = fields.number("c0_pf")};
-        if (const PhraseTemplate* problem = crystalRangeProblem(crystal)) {
-            failOnFile(kKind, fileName,
-                       "the crystal '" + path + "': " + std::string(problem->english));
-        }
-        if (!names.insert(crystal.name).second) {
-            fields.fail("name", "repeats the name '" + crystal.name + "'");
-        }
-        batch.crystals.push_back(std::move(crystal));
-    }
-    return batch;
 }
 
 std::vector<std::string> readPlacement(const Fields& root, const CrystalBatch& batch,
@@ -386,18 +237,6 @@ Json designJson(const ProjectDesign& d) {
             {"response", d.Response}};
 }
 
-Json batchJson(const CrystalBatch& batch) {
-    Json array = Json::array();
-    for (const MeasuredCrystal& c : batch.crystals) {
-        array.push_back({{"name", c.name},
-                         {"fs_khz", c.fsKhz},
-                         {"lm_mh", c.lmMh},
-                         {"rm_ohm", c.rmOhm},
-                         {"c0_pf", c.c0Pf}});
-    }
-    return array;
-}
-
 // A group's members under their settings' keys, in the order given.
 Json settingsJson(std::initializer_list<std::pair<const SettingDeclaration*, Json>> members) {
     Json group = Json::object();
@@ -556,7 +395,7 @@ LoadedProject readProjectFile(std::string_view bytes, std::string_view fileName)
     LoadedProject loaded;
     Project& project = loaded.project;
     project.design = readDesign(root.object("design"));
-    project.batch = readBatch(root, fileName);
+    project.batch = readProjectBatch(root, fileName);
     project.placement = readPlacement(root, project.batch, fileName);
     project.spreads = readSpreads(root.object("spreads"));
     project.targets = readTargets(root.object("targets"));
@@ -586,7 +425,7 @@ std::string writeProjectFile(const Project& project, std::string_view keptDocume
     document["version"] =
         std::to_string(kProjectMajorVersion) + "." + std::to_string(kProjectMinorVersion);
     mergeGroup(document, "design", designJson(project.design));
-    document["batch"] = batchJson(project.batch);
+    document["batch"] = projectBatchJson(project.batch);
     document["placement"] = project.placement;
     mergeGroup(document, "spreads", spreadsJson(project.spreads));
     mergeGroup(document, "targets", targetsJson(project.targets));

@@ -25,6 +25,7 @@ inline constexpr PhraseTemplate kReadPhrases[] = {
     {"csv-name-line-break", "the name holds a line break"},
     {"csv-cm-not-positive", "Cm must lie above 0"},
     {"csv-cm-disagrees", "Cm %1 fF disagrees by more than 1 % with the %2 fF that Fs and Lm give"},
+    {"csv-spur-partial", "a spurious mode needs all three of '%1', '%2' and '%3', or none of them"},
     // --- the Touchstone file ---
     {"ts-version-2", "the keyword %1 belongs to version 2 of the format, which is not read"},
     {"ts-second-options", "a second option line"},

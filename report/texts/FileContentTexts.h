@@ -46,6 +46,8 @@ inline constexpr PhraseText kPhrases[] = {
     {"csv-name-line-break", "имя содержит перевод строки"},
     {"csv-cm-not-positive", "Cm должна быть больше 0"},
     {"csv-cm-disagrees", "Cm %1 фФ отличается больше чем на 1 % от %2 фФ, которые дают Fs и Lm"},
+    {"csv-spur-partial",
+     "паразитному резонансу нужны все три значения «%1», «%2» и «%3» или ни одного"},
     // --- the Touchstone file ---
     {"ts-version-2", "ключевое слово %1 относится ко 2-й версии формата, она не читается"},
     {"ts-second-options", "вторая строка параметров"},

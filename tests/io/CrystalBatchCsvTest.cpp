@@ -89,6 +89,16 @@ TEST(CrystalBatchCsv, EachBadFileGivesItsMessage) {
         {header + "X2,8000,17,12,1000.1\n", "line 2: C0 must lie from 0 to 1000 pF"},
         {header + good + "X2,8000,17,12,3\n \"X1\" ,8001,17,12,3\n",
          "line 4: the name 'X1' is already used on line 2"},
+        {"name,fs_khz,lm_mh,rm_ohm,c0_pf,spur1_khz,spur1_lm_mh\n",
+         "line 1: the column 'spur1_rm_ohm' is missing"},
+        {"name,fs_khz,lm_mh,rm_ohm,c0_pf,spur2_rm_ohm,spur2_khz,spur2_lm_mh\n" +
+             good.substr(0, 15) + ",,,\nX2,8000,17,12,3,,,40\n",
+         "line 3: a spurious mode needs all three of 'spur2_khz', 'spur2_lm_mh' and "
+         "'spur2_rm_ohm', or none of them"},
+        {"name,fs_khz,lm_mh,rm_ohm,c0_pf,spur1_khz,spur1_lm_mh,spur1_rm_ohm\nX2,8000,17,12,3,801,"
+         "40,"
+         "60\n",
+         "line 2: a spurious mode must lie above Fs by at most 10 % of Fs"},
         {"XTAL,FS,CM,LM,RM,QU,CO\nX1,8000100,23.4e-15,0.01715,12.5,1,3.3e-12\n",
          "line 2: Cm 23.4 fF disagrees by more than 1 % with the 23.0773 fF that Fs and Lm give"},
     };
@@ -111,6 +121,18 @@ TEST(CrystalBatchCsv, WrittenBatchReadsBackExactly) {
         text.starts_with("name,fs_khz,lm_mh,rm_ohm,c0_pf\nX1,8000.1000000000004,17.148006028664945,"
                          "0.30000000000000004,3.2999999999999998\n\"a, \"\"b\"\"; c\",10,0.001,"));
     EXPECT_EQ(readCrystalBatchCsv(text, "own.csv"), batch);
+
+    // Spurious modes add their columns, as many as the crystal with the most needs.
+    CrystalBatch spurred = batch;
+    spurred.crystals[0].spurious = {{0.1 + 0.2, 17.15, 1e-2}, {30.5, 40, 60}};
+    spurred.crystals[2].spurious = {{1.0 / 3, 1e-3, 99999}};
+    const std::string spurredText = writeCrystalBatchCsv(spurred);
+    EXPECT_TRUE(spurredText.starts_with(
+        "name,fs_khz,lm_mh,rm_ohm,c0_pf,spur1_khz,spur1_lm_mh,spur1_rm_ohm,spur2_khz,"
+        "spur2_lm_mh,spur2_rm_ohm\nX1,8000.1000000000004,17.148006028664945,0.30000000000000004,"
+        "3.2999999999999998,0.30000000000000004,17.149999999999999,0.01,30.5,40,60\n"));
+    EXPECT_NE(spurredText.find(",1000,0.33333333333333331,0.001,99999,,,\n"), std::string::npos);
+    EXPECT_EQ(readCrystalBatchCsv(spurredText, "own.csv"), spurred);
 }
 
 }  // namespace

@@ -39,6 +39,7 @@ Project minimalProject() {
 
 Project fullProject() {
     Project project = minimalProject();
+    project.batch.crystals[0].spurious = {{0.1 + 0.2, 17.15, 1e-2}, {25.5, 40, 60}};
     project.chart = ProjectChart{ChartQuantity::GroupDelay, 12.5, 1001};
     project.exportSettings =
         ProjectExport{ImageFormat::Svg, ImageSizePx{800, 600}, CsvStyle::DecimalComma,
@@ -73,6 +74,7 @@ TEST(ProjectFile, RoundTripWithAndWithoutTheOptionalGroups) {
     const Json document = Json::parse(minimal);
     EXPECT_EQ(document["version"], "1.0");
     EXPECT_FALSE(document.contains("chart"));
+    EXPECT_FALSE(document["batch"][0].contains("spurious"));
 
     EXPECT_EQ(readText(writeProjectFile(fullProject())), fullProject());
     Project noSpan = fullProject();
@@ -137,6 +139,11 @@ TEST(ProjectFile, MalformedOrNewerFilesAreRefusedWithTheirMessage) {
         {with([](Json& d) { d["design"]["Fo"] = 8000; }), ": the field 'design.Fo' must be a text"},
         {with([](Json& d) { d["batch"][1]["lm_mh"] = 0; }),
          ": the crystal 'batch[1]': Lm must lie from 1 µH to 100 H"},
+        {with([](Json& d) { d["batch"][0]["spurious"][1]["offset_khz"] = 0.2; }),
+         ": the crystal 'batch[0]': spurious modes must be listed lowest first, no two at the "
+         "same offset"},
+        {with([](Json& d) { d["batch"][0]["spurious"][0].erase("rm_ohm"); }),
+         ": the field 'batch[0].spurious[0].rm_ohm' is missing"},
         {with([](Json& d) { d["placement"][0] = "X9"; }),
          ": the field 'placement[0]' names 'X9', which is not in the batch"},
         {with([](Json& d) { d["spreads"]["sigmaFsHz"] = -1; }),
