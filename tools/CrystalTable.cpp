@@ -14,8 +14,9 @@ namespace trellon {
 
 namespace {
 
-// The batch's own columns, then what a fit tells of the crystal (read only, not in the batch).
-enum Column { kName, kFs, kLm, kRm, kC0, kQ, kResidual, kColumns };
+// The batch's own columns, then what a fit tells of the crystal (read only, not in the batch),
+// then the crystal's spurious modes (read only, kept with the row).
+enum Column { kName, kFs, kLm, kRm, kC0, kQ, kResidual, kSpurious, kColumns };
 constexpr int kBatchColumns = kQ;
 
 // A number set into a cell keeps its exact value beside the text shown, so that the batch comes
@@ -24,6 +25,8 @@ constexpr int kExactValueRole = Qt::UserRole;
 constexpr int kShownTextRole = Qt::UserRole + 1;
 // On the name cell of a fitted crystal: the key of its sweep.
 constexpr int kFitIdRole = Qt::UserRole + 2;
+// On the spurious modes' cell: offset, Lm and Rm of each mode in turn.
+constexpr int kSpuriousRole = Qt::UserRole + 3;
 
 // The digits a value is shown with: what a measurement supports, Fs to 0.1 Hz and the others to
 // four significant digits. The cell keeps the exact value, which the batch and its files use.
@@ -44,6 +47,7 @@ CrystalTable::CrystalTable(char decimalSeparator, QWidget* parent)
         heads << QString::fromUtf8(head);
     }
     setHorizontalHeaderLabels(heads);
+    horizontalHeaderItem(kSpurious)->setToolTip(QString::fromUtf8(texts::kSpuriousColumnTip));
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setToolTip(QStringLiteral("Measured crystals: name, Fs, Lm, Rm and C0"));
@@ -72,7 +76,39 @@ void CrystalTable::appendCrystal(const MeasuredCrystal& crystal) {
         cell->setData(kShownTextRole, text);
         setItem(row, column, cell);
     }
+    if (!crystal.spurious.empty()) {
+        setItem(row, kSpurious, spuriousItem(crystal.spurious));
+    }
     showQ(row);
+}
+
+QTableWidgetItem* CrystalTable::spuriousItem(const std::vector<SpuriousMode>& modes) const {
+    QTableWidgetItem* cell = readOnlyItem(static_cast<double>(modes.size()), 1);
+    QVariantList values;
+    QStringList lines;
+    const auto shown = [this](double value) {
+        return QString::fromStdString(FormatGeneral(value, 4, decimalSeparator_));
+    };
+    for (const SpuriousMode& mode : modes) {
+        values << mode.offsetKhz << mode.lmMh << mode.rmOhm;
+        lines << QString::fromUtf8(texts::kSpuriousModeTip)
+                     .arg(shown(mode.offsetKhz), shown(mode.lmMh), shown(mode.rmOhm));
+    }
+    cell->setData(kSpuriousRole, values);
+    cell->setToolTip(lines.join(QLatin1Char('\n')));
+    return cell;
+}
+
+std::vector<SpuriousMode> CrystalTable::spuriousModes(int row) const {
+    std::vector<SpuriousMode> modes;
+    if (const QTableWidgetItem* cell = item(row, kSpurious)) {
+        const QVariantList values = cell->data(kSpuriousRole).toList();
+        for (qsizetype i = 0; i + 2 < values.size(); i += 3) {
+            modes.push_back(
+                {values[i].toDouble(), values[i + 1].toDouble(), values[i + 2].toDouble()});
+        }
+    }
+    return modes;
 }
 
 // Q follows the row's values as typed; a row that is not yet a crystal shows none.
@@ -159,6 +195,7 @@ std::optional<CrystalBatch> CrystalTable::typedBatch(
                 return std::nullopt;
             }
         }
+        crystal.spurious = spuriousModes(row);
         if (const PhraseTemplate* problem = crystalRangeProblem(crystal)) {
             warn(where + QString::fromStdString(windowText({{problem, {}}})));
             return std::nullopt;

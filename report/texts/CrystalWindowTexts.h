@@ -21,7 +21,10 @@ inline constexpr const char* kNothingPlaced = "—";
 
 // The batch table's column heads and its check of the names.
 inline constexpr const char* kCrystalColumns[] = {"Имя",    "Fs, кГц", "Lm, мГн", "Rm, Ом",
-                                                  "C0, пФ", "Q",       "Невязка"};
+                                                  "C0, пФ", "Q",       "Невязка", "Паразитные"};
+inline constexpr const char* kSpuriousColumnTip =
+    "Паразитные резонансы кварца: их число; смещение от Fs, Lm и Rm каждого - в подсказке ячейки";
+inline constexpr const char* kSpuriousModeTip = "Fs + %1 кГц: Lm %2 мГн, Rm %3 Ом";
 inline constexpr const char* kTableRow = "Строка %1: ";
 inline constexpr const char* kBadCrystalName = "имя кварца пусто или повторяется.";
 

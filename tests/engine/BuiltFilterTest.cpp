@@ -225,6 +225,19 @@ TEST(BuiltFilter, SpuriousArmsReachTheExportedDeckAndTheFarStopband) {
         lift = std::max(lift, levels[i] - plainLevels[i]);
     }
     EXPECT_GT(lift, 20);
+
+    // Eight crystals with three modes each outgrow the netlist: refused, never solved in part.
+    CalculatedRun eight(7, 8);
+    std::vector<MeasuredCrystal> crowded = nominalCrystals(eight.state());
+    for (MeasuredCrystal& crystal : crowded) {
+        crystal.spurious = spurred[0].spurious;
+    }
+    try {
+        makeBuiltFilter(*eight.calculated(), crowded);
+        ADD_FAILURE() << "a crowded filter was built";
+    } catch (const CommandError& error) {
+        EXPECT_NE(std::string(error.what()).find("fewer spurious modes"), std::string::npos);
+    }
 }
 
 }  // namespace

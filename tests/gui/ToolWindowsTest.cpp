@@ -29,10 +29,10 @@ namespace {
 void writeBatch(const QString& path, const QStringList& names) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("name,fs_khz,lm_mh,rm_ohm,c0_pf\n");
+    file.write("name,fs_khz,lm_mh,rm_ohm,c0_pf,spur1_khz,spur1_lm_mh,spur1_rm_ohm\n");
     for (int i = 0; i < names.size(); ++i) {
         file.write(names[i].toUtf8() + ",8863.68212345" + QByteArray::number(i) +
-                   ",17.1512345,5.7123456,3.3123456\n");
+                   ",17.1512345,5.7123456,3.3123456" + (i == 0 ? ",41.25,52.5,60\n" : ",,,\n"));
     }
 }
 
@@ -85,6 +85,12 @@ void ToolWindowsTest::importAsksToReplaceOrAppendAndShowsWhatTheMeasurementSuppo
     QCOMPARE(table->item(0, 2)->text(), QStringLiteral("17.15"));
     QCOMPARE(table->item(0, 3)->text(), QStringLiteral("5.712"));
     QCOMPARE(batch->checkedBatch()->crystals[0].lmMh, 17.1512345);
+    // A spurious mode is counted in its column, told in the tooltip and kept with its crystal.
+    QCOMPARE(table->item(0, 7)->text(), QStringLiteral("1"));
+    QCOMPARE(table->item(0, 7)->toolTip(), QStringLiteral("Fs + 41.25 кГц: Lm 52.5 мГн, Rm 60 Ом"));
+    QCOMPARE(batch->checkedBatch()->crystals[0].spurious,
+             (std::vector<SpuriousMode>{{41.25, 52.5, 60}}));
+    QVERIFY(batch->checkedBatch()->crystals[1].spurious.empty());
     const double q = 2 * M_PI * 8863.682123450e3 * 17.1512345e-3 / 5.7123456;
     QCOMPARE(table->item(0, 5)->text(), QString::fromStdString(FormatGeneral(q, 6, '.')));
     // Retyped, Q follows; not a number, no Q.
