@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "BuiltFilter.h"
 #include "CommandError.h"
 
 namespace trellon {
@@ -78,6 +79,8 @@ BenchCircuit makeBenchCircuit(const TracedBand& band, const BuiltCircuit& asBuil
         bench.network =
             designMatchingNetwork(settings.match, settings.systemOhm, bench.filterOhm, centre);
         bench.circuit = withMatchingNetworks(bench.circuit, bench.network, settings.systemOhm);
+        // The networks' parts may not fit beside the crystals' spurious arms.
+        requireSimulable(bench.circuit);
     }
     return bench;
 }

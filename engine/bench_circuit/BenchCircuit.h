@@ -57,7 +57,7 @@ struct BenchCircuit {
 // capacitor fitted, the board's stray at each node that has a shunt capacitor, and the matching
 // network at each end, designed at the centre of the ideal curve's traced band. With no series,
 // no stray and no match the circuit is `asBuilt` itself. Throws CommandError for
-// settings out of range.
+// settings out of range, and as requireSimulable.
 BenchCircuit makeBenchCircuit(const TracedBand& band, const BuiltCircuit& asBuilt,
                               const BenchSettings& settings);
 
