@@ -9,9 +9,9 @@ namespace trellon {
 
 // The project file's "batch": an array of crystals, each with its name, fs_khz, lm_mh, rm_ohm and
 // c0_pf, and a "spurious" array of {offset_khz, lm_mh, rm_ohm} when it has spurious modes.
-// Throws CommandError naming the field for a crystal out of range or a name used twice.
+// Throws FileContentError naming the field for a crystal out of range or a name used twice.
 CrystalBatch readProjectBatch(const ProjectFields& root, std::string_view fileName);
 
-ProjectJson projectBatchJson(const CrystalBatch& batch);
+ProjectFields::Json projectBatchJson(const CrystalBatch& batch);
 
 }  // namespace trellon

@@ -1,147 +1,73 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "Phrase.h"
 #include "SettingDeclaration.h"
-#include "TextReading.h"
 
 namespace trellon {
 
-using ProjectJson = nlohmann::ordered_json;
-
+// What the project reader says of its files; the window names them by this kind.
 inline constexpr std::string_view kProjectFileKind = "project file";
 
-// One JSON object of the file, with its dotted path for messages.
+// Throws the project file's FileContentError for a fault of the whole file.
+[[noreturn]] void failOnProject(std::string_view fileName, const PhraseTemplate& reason,
+                                std::vector<PhraseArgument> arguments = {});
+
+// One JSON object of a project file, with its dotted path for messages: each reading refuses a
+// value of the wrong kind or out of range, naming the field.
 class ProjectFields {
 public:
-    ProjectFields(const ProjectJson& object, std::string path, std::string_view fileName)
+    using Json = nlohmann::ordered_json;
+
+    ProjectFields(const Json& object, std::string path, std::string_view fileName)
         : object_(object), path_(std::move(path)), fileName_(fileName) {}
 
-    [[noreturn]] void fail(std::string_view key, std::string_view reason) const {
-        failOnFile(kProjectFileKind, fileName_,
-                   "the field '" + name(key) + "' " + std::string(reason));
-    }
+    // Refuses the field `key` for `reason`, whose %1 is the field's path and %2... `arguments`.
+    [[noreturn]] void fail(std::string_view key, const PhraseTemplate& reason,
+                           std::vector<PhraseArgument> arguments = {}) const;
 
     bool has(std::string_view key) const { return object_.contains(key); }
-
-    const ProjectJson& required(std::string_view key) const {
-        const auto found = object_.find(key);
-        if (found == object_.end()) {
-            fail(key, "is missing");
-        }
-        return *found;
-    }
-
-    std::string text(std::string_view key) const {
-        const ProjectJson& value = required(key);
-        if (!value.is_string()) {
-            fail(key, "must be a text");
-        }
-        return value.get<std::string>();
-    }
+    const Json& required(std::string_view key) const;
+    std::string text(std::string_view key) const;
 
     enum class Bound { Any, NotNegative, Positive };
-
-    double number(std::string_view key, Bound bound = Bound::Any) const {
-        const ProjectJson& value = required(key);
-        if (!value.is_number()) {
-            fail(key, "must be a number");
-        }
-        const double number = value.get<double>();
-        if (bound == Bound::NotNegative && !(number >= 0)) {
-            fail(key, "must be 0 or more");
-        }
-        if (bound == Bound::Positive && !(number > 0)) {
-            fail(key, "must be above 0");
-        }
-        return number;
-    }
+    double number(std::string_view key, Bound bound = Bound::Any) const;
 
     // The setting's value under its key, refused outside its range.
-    double setting(const SettingDeclaration& declaration) const {
-        const double value = number(declaration.key);
-        if (!declaration.accepts(value)) {
-            fail(declaration.key, settingRequirement(declaration));
-        }
-        return value;
-    }
+    double setting(const SettingDeclaration& declaration) const;
+    std::optional<double> optionalSetting(const SettingDeclaration& declaration) const;
+    int count(const SettingDeclaration& declaration) const;
+    int integer(std::string_view key, int low, int high) const;
+    std::uint64_t unsignedInteger(std::string_view key) const;
 
-    std::optional<double> optionalSetting(const SettingDeclaration& declaration) const {
-        return has(declaration.key) ? std::optional<double>(setting(declaration)) : std::nullopt;
-    }
-
-    int count(const SettingDeclaration& declaration) const {
-        return integer(declaration.key, static_cast<int>(declaration.range.low),
-                       static_cast<int>(declaration.range.high));
-    }
-
-    int integer(std::string_view key, int low, int high) const {
-        const ProjectJson& value = required(key);
-        if (!value.is_number_integer() || value.get<std::int64_t>() < low ||
-            value.get<std::int64_t>() > high) {
-            fail(key, "must be a whole number from " + std::to_string(low) + " to " +
-                          std::to_string(high));
-        }
-        return value.get<int>();
-    }
-
-    std::uint64_t unsignedInteger(std::string_view key) const {
-        const ProjectJson& value = required(key);
-        if (!value.is_number_unsigned()) {
-            fail(key, "must be a whole number from 0");
-        }
-        return value.get<std::uint64_t>();
-    }
-
+    // The index of the field's text among `names`.
+    std::size_t choiceIndex(std::string_view key, const std::string_view* names,
+                            std::size_t count) const;
     template <typename Choice, std::size_t N>
     Choice choice(std::string_view key, const std::array<std::string_view, N>& names) const {
-        const std::string value = text(key);
-        const auto found = std::find(names.begin(), names.end(), value);
-        if (found == names.end()) {
-            std::string list;
-            for (const std::string_view known : names) {
-                list += (list.empty() ? "" : ", ") + std::string(known);
-            }
-            fail(key, "must be one of " + list);
-        }
-        return static_cast<Choice>(found - names.begin());
+        return static_cast<Choice>(choiceIndex(key, names.data(), N));
     }
 
-    ProjectFields object(std::string_view key) const {
-        const ProjectJson& value = required(key);
-        if (!value.is_object()) {
-            fail(key, "must be an object");
-        }
-        return ProjectFields(value, name(key), fileName_);
-    }
+    ProjectFields object(std::string_view key) const;
+    const Json& array(std::string_view key) const;
 
-    const ProjectJson& array(std::string_view key) const {
-        const ProjectJson& value = required(key);
-        if (!value.is_array()) {
-            fail(key, "must be an array");
-        }
-        return value;
-    }
+    // The dotted path of a member, and of an array's element.
+    std::string name(std::string_view key) const;
+    std::string elementName(std::string_view key, std::size_t index) const;
 
-    std::string name(std::string_view key) const {
-        return path_.empty() ? std::string(key) : path_ + "." + std::string(key);
-    }
+    std::string_view fileName() const { return fileName_; }
 
 private:
-    const ProjectJson& object_;
+    const Json& object_;
     std::string path_;
     std::string_view fileName_;
 };
-
-inline std::string elementPath(const ProjectFields& owner, std::string_view key,
-                               std::size_t index) {
-    return owner.name(key) + "[" + std::to_string(index) + "]";
-}
 
 }  // namespace trellon

@@ -12,6 +12,7 @@
 #include "NumberText.h"
 #include "ProjectBatch.h"
 #include "ProjectFields.h"
+#include "ProjectPhrases.h"
 #include "ResponseDescription.h"
 #include "TextReading.h"
 #include "TopologyDescription.h"
@@ -20,9 +21,8 @@ namespace trellon {
 
 namespace {
 
-using Json = ProjectJson;
+using Json = nlohmann::ordered_json;
 
-constexpr std::string_view kKind = kProjectFileKind;
 constexpr std::string_view kFormatName = "trellon-project";
 
 // The names a file uses for each choice, in the order of the enumeration.
@@ -50,11 +50,11 @@ void readVersion(const Fields& root) {
     };
     if (dot == std::string::npos || !whole(std::string_view(version).substr(0, dot), major) ||
         !whole(std::string_view(version).substr(dot + 1), minor) || major < 1) {
-        root.fail("version", "must be of the form major.minor, such as \"1.0\"");
+        root.fail("version", projectPhrase("project-version-form"));
     }
     if (major > kProjectMajorVersion) {
-        root.fail("version", "is " + version + ", newer than the " +
-                                 std::to_string(kProjectMajorVersion) + ".x this program reads");
+        root.fail("version", projectPhrase("project-version-newer"),
+                  {quotedArgument(version), {std::to_string(kProjectMajorVersion)}});
     }
 }
 
@@ -75,19 +75,19 @@ std::vector<std::string> readPlacement(const Fields& root, const CrystalBatch& b
     std::vector<std::string> placement;
     const Json& array = root.array("placement");
     for (std::size_t i = 0; i < array.size(); ++i) {
-        const std::string path = elementPath(root, "placement", i);
+        const std::string path = root.elementName("placement", i);
         const auto inBatch = [&](const MeasuredCrystal& c) { return c.name == array[i]; };
         if (!array[i].is_string()) {
-            failOnFile(kKind, fileName, "the field '" + path + "' must be a text");
+            failOnProject(fileName, projectPhrase("field-text"), {quotedArgument(path)});
         }
         const std::string name = array[i].get<std::string>();
         if (std::none_of(batch.crystals.begin(), batch.crystals.end(), inBatch)) {
-            failOnFile(kKind, fileName,
-                       "the field '" + path + "' names '" + name + "', which is not in the batch");
+            failOnProject(fileName, projectPhrase("field-not-in-batch"),
+                          {quotedArgument(path), quotedArgument(name)});
         }
         if (std::find(placement.begin(), placement.end(), name) != placement.end()) {
-            failOnFile(kKind, fileName,
-                       "the field '" + path + "' places '" + name + "' a second time");
+            failOnProject(fileName, projectPhrase("field-placed-twice"),
+                          {quotedArgument(path), quotedArgument(name)});
         }
         placement.push_back(name);
     }
@@ -106,8 +106,8 @@ ProjectSpreads readSpreads(const Fields& spreads) {
                         .seed = spreads.unsignedInteger(kSeed.key),
                         .gridPoints = spreads.count(kGridPoints)};
     if (!sampledLevelsFit(read.samples, read.gridPoints)) {
-        spreads.fail(kSamples.key, "times " + std::string(kGridPoints.key) + " must not exceed " +
-                                       FormatGeneral(kMaxSampledLevels, 15, '.'));
+        spreads.fail(kSamples.key, projectPhrase("field-product"),
+                     {{std::string(kGridPoints.key)}, {FormatGeneral(kMaxSampledLevels, 15, '.')}});
     }
     return read;
 }
@@ -146,15 +146,14 @@ std::vector<Complex> readComplexArray(const Fields& owner, std::string_view key,
                                       std::string_view fileName) {
     const Json& array = owner.array(key);
     if (array.size() != count) {
-        owner.fail(key, "must hold one value per frequency");
+        owner.fail(key, projectPhrase("field-per-frequency"));
     }
     std::vector<Complex> values;
     for (std::size_t i = 0; i < array.size(); ++i) {
         const Json& pair = array[i];
         if (!pair.is_array() || pair.size() != 2 || !pair[0].is_number() || !pair[1].is_number()) {
-            failOnFile(kKind, fileName,
-                       "the field '" + elementPath(owner, key, i) +
-                           "' must be a pair of numbers [re, im]");
+            failOnProject(fileName, projectPhrase("field-pair"),
+                          {quotedArgument(owner.elementName(key, i))});
         }
         values.push_back({pair[0].get<double>(), pair[1].get<double>()});
     }
@@ -170,7 +169,7 @@ ProjectMeasured readMeasured(const Fields& measured, std::string_view fileName) 
         const Json& f = frequencies[i];
         if (!f.is_number() || f.get<double>() < 0 ||
             (i > 0 && !(f.get<double>() > data.frequencyHz.back()))) {
-            measured.fail("frequencyHz", "must hold increasing frequencies from 0");
+            measured.fail("frequencyHz", projectPhrase("field-frequencies"));
         }
         data.frequencyHz.push_back(f.get<double>());
     }
@@ -186,7 +185,7 @@ ProjectBench readBench(const Fields& bench) {
     using namespace settings;
     const int eSeries = bench.count(kESeries);
     if (eSeries != 0 && !isESeries(eSeries)) {
-        bench.fail(kESeries.key, "must be 0, 6, 12, 24, 48 or 96");
+        bench.fail(kESeries.key, projectPhrase("field-e-series"));
     }
     return {.eSeries = eSeries,
             .parallelTolerancePercent = bench.optionalSetting(kParallelTolerance),
@@ -343,8 +342,8 @@ Json::parser_callback_t nestingLimit(std::string_view fileName) {
         if ((event == Json::parse_event_t::object_start ||
              event == Json::parse_event_t::array_start) &&
             depth >= kDeepestNesting) {
-            failOnFile(kKind, fileName,
-                       "it nests deeper than " + std::to_string(kDeepestNesting) + " levels");
+            failOnProject(fileName, projectPhrase("project-too-deep"),
+                          {{std::to_string(kDeepestNesting)}});
         }
         return true;
     };
@@ -380,15 +379,15 @@ LoadedProject readProjectFile(std::string_view bytes, std::string_view fileName)
     try {
         document = Json::parse(bytes.begin(), bytes.end(), nestingLimit(fileName));
     } catch (const Json::parse_error& error) {
-        failOnLine(kKind, fileName, lineAt(bytes, error.byte > 0 ? error.byte - 1 : 0),
-                   "this is not valid JSON");
+        failOnLine(kProjectFileKind, fileName, lineAt(bytes, error.byte > 0 ? error.byte - 1 : 0),
+                   {{&projectPhrase("project-not-json"), {}}});
     } catch (const Json::out_of_range&) {
         // The parser refuses a number beyond the double range this way, without its place.
-        failOnFile(kKind, fileName, "it holds a number beyond the range of a double");
+        failOnProject(fileName, projectPhrase("project-double-range"));
     }
     if (!document.is_object() || !document.contains("format") ||
         document["format"] != kFormatName) {
-        failOnFile(kKind, fileName, "this is not a Trellon project");
+        failOnProject(fileName, projectPhrase("project-not-project"));
     }
     const Fields root(document, "", fileName);
     readVersion(root);
@@ -405,9 +404,8 @@ LoadedProject readProjectFile(std::string_view bytes, std::string_view fileName)
         root, "measured", [&](const Fields& f) { return readMeasured(f, fileName); });
     project.bench = optionalGroup<ProjectBench>(root, "bench", readBench);
     if (unknownFieldsSize(document, Json::parse(writeProjectFile(project))) > kUnknownFieldsLimit) {
-        failOnFile(
-            kKind, fileName,
-            "its unknown fields take more than " + std::to_string(kUnknownFieldsLimit) + " bytes");
+        failOnProject(fileName, projectPhrase("project-unknown-too-large"),
+                      {{std::to_string(kUnknownFieldsLimit)}});
     }
     loaded.document = document.dump();
     return loaded;
