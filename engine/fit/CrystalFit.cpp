@@ -126,33 +126,6 @@ void addSpuriousArms(const FitTarget& target, const FitLayout& mainLayout, Cryst
 
 }  // namespace
 
-std::string FitWarning::text() const {
-    return englishText(std::span<const Phrase>(&reason, 1));
-}
-
-Complex crystalS21(const CrystalCircuit& crystal, const CrystalFixture& fixture,
-                   double frequencyHz) {
-    const double w = kTwoPiExact * frequencyHz;
-    const Complex zm = motionalImpedance(crystal.fsHz, crystal.lmH, crystal.rmOhm, frequencyHz);
-    // Zm in parallel with C0: Zm / (1 + jwC0 Zm).
-    const double wc0 = w * crystal.c0F;
-    const Complex z = zm / Complex{1 - wc0 * zm.im, wc0 * zm.re};
-    const double twoR0 = 2 * fixture.portOhm;
-    return Complex{twoR0 * lossFactor(fixture), 0} / Complex{twoR0 + z.re, z.im};
-}
-
-Complex modelS21(const CrystalFitResult& fit, const CrystalFixture& fixture, double frequencyHz) {
-    Complex crystal;
-    if (fit.spurious.empty()) {
-        crystal = crystalS21(fit.circuit, fixture, frequencyHz);
-    } else {
-        const Complex z = crystalImpedance(fit.circuit, fit.spurious, frequencyHz);
-        const double twoR0 = 2 * fixture.portOhm;
-        crystal = Complex{twoR0 * lossFactor(fixture), 0} / Complex{twoR0 + z.re, z.im};
-    }
-    return crystal * phaseTurn(fit.phase, frequencyHz);
-}
-
 CrystalFitResult fitCrystal(const std::vector<double>& frequencyHz, const std::vector<Complex>& s21,
                             const CrystalFixture& fixture, const FitModel& model) {
     checkSweep(frequencyHz, s21, fixture);

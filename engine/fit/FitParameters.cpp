@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "CrystalFormulas.h"
-#include "FitStart.h"
 
 namespace trellon::fitting {
 
@@ -56,18 +55,6 @@ void FitLayout::apply(const std::vector<double>& p, CrystalFitResult& fit) const
                                 std::exp(p[next + 1]), std::exp(p[next + 2]), 0});
         next += kArmParameters;
     }
-}
-
-Complex crystalImpedance(const CrystalCircuit& crystal, const std::vector<SpuriousArm>& arms,
-                         double frequencyHz) {
-    const Complex one{1, 0};
-    Complex y = one / motionalImpedance(crystal.fsHz, crystal.lmH, crystal.rmOhm, frequencyHz);
-    y.im += kTwoPiExact * frequencyHz * crystal.c0F;
-    for (const SpuriousArm& arm : arms) {
-        y = y +
-            one / motionalImpedance(crystal.fsHz + arm.offsetHz, arm.lmH, arm.rmOhm, frequencyHz);
-    }
-    return one / y;
 }
 
 ResidualFunction residualsOf(const FitLayout& layout, const FitTarget& target) {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "CrystalFit.h"
+#include "CrystalModel.h"
 #include "LevenbergMarquardt.h"
 
 namespace trellon::fitting {
@@ -35,9 +35,5 @@ struct FitTarget {
 // The differences of the model at the parameters from the sweep: real and imaginary parts
 // point by point, or the magnitudes' differences alone.
 ResidualFunction residualsOf(const FitLayout& layout, const FitTarget& target);
-
-// The crystal's impedance with its spurious arms.
-Complex crystalImpedance(const CrystalCircuit& crystal, const std::vector<SpuriousArm>& arms,
-                         double frequencyHz);
 
 }  // namespace trellon::fitting

@@ -71,17 +71,6 @@ std::optional<double> holderFromLevel(const std::vector<double>& f, const std::v
 
 }  // namespace
 
-double lossFactor(const CrystalFixture& fixture) {
-    return std::pow(10.0, -fixture.lossDb / 20);
-}
-
-// The difference is formed as a product so that it keeps its digits next to resonance.
-Complex motionalImpedance(double fsHz, double lmH, double rmOhm, double frequencyHz) {
-    const double w = kTwoPiExact * frequencyHz;
-    const double ws = kTwoPiExact * fsHz;
-    return {rmOhm, lmH * ((w - ws) * (w + ws)) / w};
-}
-
 double median(std::vector<double> values) {
     const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
     std::nth_element(values.begin(), middle, values.end());
@@ -160,11 +149,6 @@ CrystalCircuit startEstimate(const std::vector<double>& f, const std::vector<Com
     }
     start.c0F = c0 ? *c0 : kTypicalCapacitanceRatio * cm;
     return start;
-}
-
-Complex phaseTurn(const FixturePhase& phase, double frequencyHz) {
-    const double angle = phase.offsetRad + phase.slopeRadPerHz * (frequencyHz - phase.centreHz);
-    return {std::cos(angle), std::sin(angle)};
 }
 
 std::vector<Complex> withoutPhase(const std::vector<double>& f, const std::vector<Complex>& s21,

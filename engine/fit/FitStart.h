@@ -2,16 +2,10 @@
 
 #include <vector>
 
-#include "CrystalFit.h"
+#include "CrystalModel.h"
 
 // The first guesses a fit starts from, and the small pieces of arithmetic the fit's parts share.
 namespace trellon::fitting {
-
-// The fixture's loss as a factor of |S21|.
-double lossFactor(const CrystalFixture& fixture);
-
-// The motional arm's impedance Rm + j Lm (w^2 - ws^2) / w at frequencyHz.
-Complex motionalImpedance(double fsHz, double lmH, double rmOhm, double frequencyHz);
 
 double median(std::vector<double> values);
 
@@ -31,8 +25,5 @@ CrystalCircuit startEstimate(const std::vector<double>& f, const std::vector<Com
 // `s21` turned back by `phase`.
 std::vector<Complex> withoutPhase(const std::vector<double>& f, const std::vector<Complex>& s21,
                                   const FixturePhase& phase);
-
-// e^(j phase(f)).
-Complex phaseTurn(const FixturePhase& phase, double frequencyHz);
 
 }  // namespace trellon::fitting

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "CrystalFit.h"
+#include "CrystalModel.h"
 
 namespace trellon::fitting {
 

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "CrystalFormulas.h"
-#include "FitParameters.h"
 #include "FitStart.h"
 
 namespace trellon::fitting {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "CrystalFit.h"
+#include "CrystalModel.h"
 
 namespace trellon::fitting {
 
