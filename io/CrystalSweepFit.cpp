@@ -22,7 +22,7 @@ CrystalFixture fixtureOf(const FixtureChoice& fixture, const TwoPortData& data) 
 CrystalFitResult fitCrystalSweep(const TwoPortData& data, std::string_view fileName,
                                  const FixtureChoice& fixture) {
     try {
-        return fitCrystal(data.frequencyHz, data.s21, fixtureOf(fixture, data));
+        return fitCrystal(data.frequencyHz, data.s21, fixtureOf(fixture, data), fixture.model);
     } catch (const PhrasedError& error) {
         std::vector<Phrase> phrases{{&readPhrase("sweep-fit"), {{std::string(fileName)}}}};
         phrases.insert(phrases.end(), error.phrases().begin(), error.phrases().end());
@@ -71,7 +71,7 @@ std::vector<SweepFileOutcome> fitCrystalSweepFiles(const std::vector<std::string
             outcome.fit = fitCrystalSweep(outcome.sweep, path, fixture);
             const std::string name = uniqueCrystalName(crystalNameOfFile(path), taken);
             taken.insert(name);
-            outcome.crystal = measuredCrystalOf(outcome.fit.circuit, name);
+            outcome.crystal = measuredCrystalOf(outcome.fit, name);
         } catch (const CommandError& error) {
             outcome.message = error.what();
             outcome.failure = std::current_exception();

@@ -16,10 +16,11 @@
 namespace trellon {
 
 // The fixture as the user gives it: the port resistance is the file's reference resistance
-// unless one is given.
+// unless one is given; and what of the sweep the fit follows.
 struct FixtureChoice {
     std::optional<double> portOhm;
     double lossDb = settings::kFixtureLoss.defaultValue;
+    FitModel model{};
 };
 
 // Fits the crystal swept in a Touchstone two-port file (its S21). A file that cannot be read

@@ -26,8 +26,9 @@ struct FittedSweep {
 
 // The batch as the user types it: one crystal a row, each value shown to what a measurement
 // supports and kept exact until retyped, and the Q of the values as they stand. A fitted
-// crystal's row also shows its fit residual and carries its sweep; removing or replacing the row
-// takes the sweep along. A crystal's spurious modes ride with its row, counted in their column.
+// crystal's row also shows its fit residual and the fit's warnings (their reasons as the
+// tooltip) and carries its sweep; removing or replacing the row takes the sweep along. A crystal's
+// spurious modes ride with its row, counted in their column.
 class CrystalTable : public QTableWidget {
     Q_OBJECT
 
@@ -59,6 +60,7 @@ private:
     // The count of a crystal's spurious modes, each mode in the tooltip; the cell keeps them.
     QTableWidgetItem* spuriousItem(const std::vector<SpuriousMode>& modes) const;
     std::vector<SpuriousMode> spuriousModes(int row) const;
+    QTableWidgetItem* remarksItem(const std::vector<FitWarning>& warnings) const;
     void showQ(int row);
     // The exact value of a cell set by the program, or the number typed into it; throws
     // CommandError for a text that is not a number.

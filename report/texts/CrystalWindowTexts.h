@@ -20,8 +20,12 @@ inline constexpr const char* kChoiceCaption = "Подбор из партии:";
 inline constexpr const char* kNothingPlaced = "—";
 
 // The batch table's column heads and its check of the names.
-inline constexpr const char* kCrystalColumns[] = {"Имя",    "Fs, кГц", "Lm, мГн", "Rm, Ом",
-                                                  "C0, пФ", "Q",       "Невязка", "Паразитные"};
+inline constexpr const char* kCrystalColumns[] = {
+    "Имя", "Fs, кГц", "Lm, мГн", "Rm, Ом", "C0, пФ", "Q", "Невязка", "Замечания", "Паразитные"};
+// A fitted crystal's remarks: the mark and count in the cell, the reasons in its tooltip.
+inline constexpr const char* kFitRemarksMark = "⚠ %1";
+inline constexpr const char* kFitRemarksHead = "Подгонке нельзя вполне доверять:";
+inline constexpr const char* kFitRemarksNone = "Подгонка без замечаний";
 inline constexpr const char* kSpuriousColumnTip =
     "Паразитные резонансы кварца: их число; смещение от Fs, Lm и Rm каждого - в подсказке ячейки";
 inline constexpr const char* kSpuriousModeTip = "Fs + %1 кГц: Lm %2 мГн, Rm %3 Ом";

@@ -86,8 +86,8 @@ void ToolWindowsTest::importAsksToReplaceOrAppendAndShowsWhatTheMeasurementSuppo
     QCOMPARE(table->item(0, 3)->text(), QStringLiteral("5.712"));
     QCOMPARE(batch->checkedBatch()->crystals[0].lmMh, 17.1512345);
     // A spurious mode is counted in its column, told in the tooltip and kept with its crystal.
-    QCOMPARE(table->item(0, 7)->text(), QStringLiteral("1"));
-    QCOMPARE(table->item(0, 7)->toolTip(), QStringLiteral("Fs + 41.25 кГц: Lm 52.5 мГн, Rm 60 Ом"));
+    QCOMPARE(table->item(0, 8)->text(), QStringLiteral("1"));
+    QCOMPARE(table->item(0, 8)->toolTip(), QStringLiteral("Fs + 41.25 кГц: Lm 52.5 мГн, Rm 60 Ом"));
     QCOMPARE(batch->checkedBatch()->crystals[0].spurious,
              (std::vector<SpuriousMode>{{41.25, 52.5, 60}}));
     QVERIFY(batch->checkedBatch()->crystals[1].spurious.empty());
