@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "CrystalSweepFit.h"
 #include "SettingTables.h"
 
 namespace trellon::cli {
 
 // The options that fit crystals to swept files instead of designing a filter.
 struct FitOptions {
-    std::vector<std::string> files;  // one crystal each, in the order given
+    std::vector<SweepFile> files;  // one crystal each, in the order given
     std::optional<double> fixtureOhm;
     std::optional<double> fixtureLossDb;
     std::optional<std::string> batchFile;
@@ -30,8 +31,8 @@ void checkFitOptions(const FitOptions& options, const std::set<std::string>& giv
 
 // The names of the fit options, all of which take a value.
 inline constexpr const char* kFitOptionNames[] = {
-    "fit-crystal", settings::kFixtureOhm.option.data(), settings::kFixtureLoss.option.data(),
-    "batch-out"};
+    "fit-crystal", "sweep-csv", settings::kFixtureOhm.option.data(),
+    settings::kFixtureLoss.option.data(), "batch-out"};
 
 // The usage lines of the fit options.
 std::string fitUsageText();

@@ -7,7 +7,8 @@ namespace trellon::texts {
 
 inline constexpr const char* kBatchWindowTitle = "Партия кварцев";
 inline constexpr const char* kCrystalFileFilters = "CSV (*.csv);;Все файлы (*)";
-inline constexpr const char* kSweepFileFilters = "Touchstone (*.s2p);;Все файлы (*)";
+inline constexpr const char* kSweepFileFilters =
+    "Измерения (*.s2p *.csv);;Touchstone (*.s2p);;CSV (*.csv);;Все файлы (*)";
 
 inline constexpr const char* kAddCrystal = "Добавить";
 inline constexpr const char* kRemoveCrystals = "Удалить";
@@ -61,7 +62,7 @@ inline constexpr const char* kChoiceMeasure =
 
 // --- the fit of crystals to VNA sweeps -------------------------------------------------------
 
-inline constexpr const char* kFitSweeps = "Из файлов Touchstone...";
+inline constexpr const char* kFitSweeps = "Из файлов измерений...";
 inline constexpr const char* kShowFit = "Показать подгонку";
 inline constexpr const char* kFromFile = "из файла";
 inline constexpr const char* kFixtureOhmCaption = "Оснастка, Ом:";

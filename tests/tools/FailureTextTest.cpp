@@ -10,6 +10,7 @@
 #include "CrystalSweepFit.h"
 #include "FailureText.h"
 #include "FitPhrases.h"
+#include "OscillatorShiftPhrases.h"
 #include "ReadPhrases.h"
 #include "Touchstone.h"
 #include "texts/FileContentTexts.h"
@@ -66,7 +67,8 @@ void FailureTextTest::everyPhraseHasATranslationWithItsArguments() {
     std::set<std::string_view> ids;
     for (const auto& table : {std::span<const PhraseTemplate>(kReadPhrases),
                               std::span<const PhraseTemplate>(kFitPhrases),
-                              std::span<const PhraseTemplate>(kCrystalPhrases)}) {
+                              std::span<const PhraseTemplate>(kCrystalPhrases),
+                              std::span<const PhraseTemplate>(kOscillatorShiftPhrases)}) {
         for (const PhraseTemplate& phrase : table) {
             QVERIFY2(ids.insert(phrase.id).second, phrase.id.data());
             const auto* text =
