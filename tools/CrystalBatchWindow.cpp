@@ -15,6 +15,7 @@
 #include "CrystalSweepFit.h"
 #include "CrystalWindowParts.h"
 #include "FileBytes.h"
+#include "OscillatorShiftPanel.h"
 #include "ProjectDocument.h"
 #include "ReadLimits.h"
 #include "SweepFitPanel.h"
@@ -32,6 +33,8 @@ CrystalBatchWindow::CrystalBatchWindow(ProjectDocument& document, char decimalSe
     choice_ = new CrystalChoicePanel(
         document_, hooks_, [this] { return checkedBatch(); }, decimalSeparator, this);
     fit_ = new SweepFitPanel(*table_, hooks_, decimalSeparator, this);
+    shift_ = new OscillatorShiftPanel(
+        *table_, hooks_, [this] { return checkedBatch().has_value(); }, decimalSeparator, this);
     buildControls();
     bindToolWindowKeys(*this, choice_->findChild<QPushButton*>(QStringLiteral("ChooseCrystals")));
     table_->showBatch(document_.batch());
@@ -104,6 +107,7 @@ void CrystalBatchWindow::buildControls() {
     column->addWidget(table_, 1);
     column->addLayout(tableButtons);
     column->addWidget(fit_);
+    column->addWidget(shift_);
     column->addWidget(new QLabel(QString::fromUtf8(texts::kPlacementCaption), this));
     column->addWidget(placementLabel_);
     column->addLayout(placeButtons);

@@ -76,6 +76,14 @@ inline constexpr const char* kBadFixtureOhm =
     "Сопротивление оснастки: положительное число Ом или пусто (из файла).";
 inline constexpr const char* kBadFixtureLoss = "Потери оснастки: от 0 до 100 дБ.";
 
+// --- a crystal measured in an oscillator at two load capacitances ----------------------------
+
+inline constexpr const char* kShiftCaption = "Измерение в генераторе (две ёмкости нагрузки):";
+inline constexpr const char* kShiftFields[] = {"Имя",     "F1, кГц", "F2, кГц", "CL1, пФ",
+                                               "CL2, пФ", "C0, пФ",  "Rm, Ом"};
+inline constexpr const char* kShiftAdd = "Добавить в партию";
+inline constexpr const char* kShiftNameTaken = "Имя кварца пусто или уже есть в партии.";
+
 // --- the Monte-Carlo window ------------------------------------------------------------------
 
 inline constexpr const char* kMonteCarloWindowTitle = "Разброс параметров (Монте-Карло)";
