@@ -7,13 +7,15 @@
 
 namespace trellon {
 
-// Reads a crystal batch from CSV with a header line, in either of two sets of columns, found by
+// Reads a crystal batch from CSV with a header line, in one of three sets of columns, found by
 // name in any order and any letter case:
 //   name,fs_khz,lm_mh,rm_ohm,c0_pf   the program's own units; cm_ff (fF) may stand in place of
 //                                     lm_mh, or stand beside it and must then agree within 1 %;
 //   XTAL,FS,CM,LM,RM,QU,CO           hertz, farad, henry, ohm, unitless, farad; FS and LM define
 //                                     the crystal, CM (if given) must agree within 1 %, QU is
-//                                     ignored.
+//                                     ignored;
+//   name,f1_khz,f2_khz,cl1_pf,...     crystals measured in an oscillator at two load
+//                                     capacitances, handed to readOscillatorShiftCsv.
 // Columns are separated by "," with a decimal point, or by ";" with a decimal point or comma
 // (the header line decides). Values may be quoted with "" for a quote inside. The whole file is
 // checked first: any fault throws CommandError naming the file and the line.
