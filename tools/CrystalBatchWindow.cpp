@@ -15,7 +15,7 @@
 #include "CrystalSweepFit.h"
 #include "CrystalWindowParts.h"
 #include "FileBytes.h"
-#include "OscillatorShiftPanel.h"
+#include "OscillatorShiftDialog.h"
 #include "ProjectDocument.h"
 #include "ReadLimits.h"
 #include "SweepFitPanel.h"
@@ -33,7 +33,7 @@ CrystalBatchWindow::CrystalBatchWindow(ProjectDocument& document, char decimalSe
     choice_ = new CrystalChoicePanel(
         document_, hooks_, [this] { return checkedBatch(); }, decimalSeparator, this);
     fit_ = new SweepFitPanel(*table_, hooks_, decimalSeparator, this);
-    shift_ = new OscillatorShiftPanel(
+    shift_ = new OscillatorShiftDialog(
         *table_, hooks_, [this] { return checkedBatch().has_value(); }, decimalSeparator, this);
     buildControls();
     bindToolWindowKeys(*this, choice_->findChild<QPushButton*>(QStringLiteral("ChooseCrystals")));
@@ -71,6 +71,9 @@ void CrystalBatchWindow::buildControls() {
          &CrystalBatchWindow::importClick},
         {"SaveBatch", texts::kSaveBatch, "Save the batch as a CSV file",
          &CrystalBatchWindow::saveClick},
+        {"FromOscillator", texts::kFromOscillator,
+         "Add a crystal measured in an oscillator at two load capacitances",
+         &CrystalBatchWindow::fromOscillatorClick},
     };
     for (const auto& action : tableActions) {
         QPushButton* button = crystalToolButton(this, action.name, action.caption, action.hint);
@@ -107,7 +110,6 @@ void CrystalBatchWindow::buildControls() {
     column->addWidget(table_, 1);
     column->addLayout(tableButtons);
     column->addWidget(fit_);
-    column->addWidget(shift_);
     column->addWidget(new QLabel(QString::fromUtf8(texts::kPlacementCaption), this));
     column->addWidget(placementLabel_);
     column->addLayout(placeButtons);
@@ -196,6 +198,12 @@ const FittedSweep* CrystalBatchWindow::fittedSweep(int row) const {
 
 void CrystalBatchWindow::addRowClick() {
     table_->addRow();
+}
+
+void CrystalBatchWindow::fromOscillatorClick() {
+    shift_->show();
+    shift_->raise();
+    shift_->activateWindow();
 }
 
 void CrystalBatchWindow::removeRowsClick() {

@@ -16,7 +16,7 @@ class QLabel;
 namespace trellon {
 
 class CrystalChoicePanel;
-class OscillatorShiftPanel;
+class OscillatorShiftDialog;
 class ProjectDocument;
 class SweepFitPanel;
 
@@ -58,6 +58,8 @@ public slots:
     void removeRowsClick();
     void importClick();
     void saveClick();
+    // The form of a crystal measured in an oscillator, kept open beside the window.
+    void fromOscillatorClick();
     // The selected crystals in table order, or the first n when none are selected.
     void placeClick();
     // The selected crystal into the chosen position; the one standing there takes its old
@@ -90,7 +92,7 @@ private:
     QComboBox* position_ = nullptr;
     CrystalChoicePanel* choice_ = nullptr;
     SweepFitPanel* fit_ = nullptr;
-    OscillatorShiftPanel* shift_ = nullptr;
+    OscillatorShiftDialog* shift_ = nullptr;
 };
 
 }  // namespace trellon

@@ -78,11 +78,17 @@ inline constexpr const char* kBadFixtureLoss = "Потери оснастки: �
 
 // --- a crystal measured in an oscillator at two load capacitances ----------------------------
 
-inline constexpr const char* kShiftCaption = "Измерение в генераторе (две ёмкости нагрузки):";
+inline constexpr const char* kFromOscillator = "Из генератора...";
+inline constexpr const char* kShiftTitle = "Кварц, измеренный в генераторе";
+inline constexpr const char* kShiftExplanation =
+    "Частоты генератора с кварцем при двух эффективных ёмкостях нагрузки (с монтажом), "
+    "C0 кварца и Rm, найденное заменой резистором. Ёмкости должны различаться не меньше чем "
+    "на 5 % от суммы C0 и меньшей из них.";
 inline constexpr const char* kShiftFields[] = {"Имя",     "F1, кГц", "F2, кГц", "CL1, пФ",
                                                "CL2, пФ", "C0, пФ",  "Rm, Ом"};
 inline constexpr const char* kShiftAdd = "Добавить в партию";
 inline constexpr const char* kShiftNameTaken = "Имя кварца пусто или уже есть в партии.";
+inline constexpr const char* kShiftClose = "Закрыть";
 
 // --- the Monte-Carlo window ------------------------------------------------------------------
 

@@ -17,8 +17,8 @@ TEST(SweepCsv, EveryUnitAndLevelColumnGivesTheSameSweep) {
     const char* files[] = {
         "frequency_hz,s21_db,phase_deg\n1500000,-6,30\n1625000,-0.5,-90\n1750000,-40,179.5\n",
         "Phase_Deg,Frequency_kHz,Loss_dB,note\n30,1500,6,a\n-90,1625,0.5,b\n179.5,1750,40,c\n",
-        "\xEF\xBB\xBF"
-        "frequency_mhz;s21_db;phase_deg\r\n1,5;-6;30\r\n\r\n1,625;-0,5;-90\r\n1,75;-40;179,5\r\n",
+        ("\xEF\xBB\xBF"
+         "frequency_mhz;s21_db;phase_deg\r\n1,5;-6;30\r\n\r\n1,625;-0,5;-90\r\n1,75;-40;179,5\r\n"),
     };
     const double levels[] = {-6, -0.5, -40};
     const double phases[] = {30, -90, 179.5};

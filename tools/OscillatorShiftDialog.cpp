@@ -1,9 +1,11 @@
-#include "OscillatorShiftPanel.h"
+#include "OscillatorShiftDialog.h"
 
-#include <QGridLayout>
+#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "CommandError.h"
 #include "CrystalTable.h"
@@ -32,39 +34,48 @@ constexpr const char* kFieldHints[] = {
 
 }  // namespace
 
-OscillatorShiftPanel::OscillatorShiftPanel(CrystalTable& table, const CrystalBatchHooks& hooks,
-                                           std::function<bool()> batchChecked,
-                                           char decimalSeparator, QWidget* parent)
-    : QGroupBox(QString::fromUtf8(texts::kShiftCaption), parent),
+OscillatorShiftDialog::OscillatorShiftDialog(CrystalTable& table, const CrystalBatchHooks& hooks,
+                                             std::function<bool()> batchChecked,
+                                             char decimalSeparator, QWidget* parent)
+    : QDialog(parent),
       table_(table),
       hooks_(hooks),
       batchChecked_(std::move(batchChecked)),
       decimalSeparator_(decimalSeparator) {
-    setObjectName(QStringLiteral("OscillatorShiftPanel"));
-    auto* grid = new QGridLayout(this);
-    // Room for a counter's digits in the frequencies, for a measured capacitance elsewhere.
-    const int frequencyWidth =
-        fontMetrics().horizontalAdvance(QStringLiteral("100000,000000000__"));
-    const int valueWidth = fontMetrics().horizontalAdvance(QStringLiteral("1000,0000__"));
+    setObjectName(QStringLiteral("OscillatorShiftDialog"));
+    setWindowTitle(QString::fromUtf8(texts::kShiftTitle));
+    auto* explanation = new QLabel(QString::fromUtf8(texts::kShiftExplanation), this);
+    explanation->setWordWrap(true);
+    auto* form = new QFormLayout;
+    // Room for a counter's digits in the frequencies.
+    const int width = fontMetrics().horizontalAdvance(QStringLiteral("100000,000000000__"));
     for (int f = 0; f < kFieldCount; ++f) {
-        auto* caption = new QLabel(QString::fromUtf8(texts::kShiftFields[f]), this);
         fields_[f] = new QLineEdit(this);
         fields_[f]->setObjectName(QString::fromLatin1(kFieldNames[f]));
         fields_[f]->setToolTip(QString::fromLatin1(kFieldHints[f]));
-        fields_[f]->setMinimumWidth(f == kF1 || f == kF2 ? frequencyWidth : valueWidth);
-        caption->setBuddy(fields_[f]);
-        grid->addWidget(caption, 0, f);
-        grid->addWidget(fields_[f], 1, f);
+        fields_[f]->setMinimumWidth(width);
+        form->addRow(QString::fromUtf8(texts::kShiftFields[f]), fields_[f]);
     }
+    auto* buttons = new QDialogButtonBox(this);
     QPushButton* add = crystalToolButton(
         this, "AddShiftCrystal", texts::kShiftAdd,
         "Work out the crystal from the two oscillator frequencies and add it to the batch");
-    connect(add, &QPushButton::clicked, this, &OscillatorShiftPanel::addClick);
-    grid->addWidget(add, 1, kFieldCount);
-    grid->setColumnStretch(kFieldCount + 1, 1);
+    add->setDefault(true);
+    buttons->addButton(add, QDialogButtonBox::ActionRole);
+    QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
+    close->setText(QString::fromUtf8(texts::kShiftClose));
+    connect(add, &QPushButton::clicked, this, &OscillatorShiftDialog::addClick);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(explanation);
+    column->addLayout(form);
+    column->addWidget(buttons);
+    // A few lines of explanation, not a narrow column of them.
+    explanation->setMinimumWidth(fontMetrics().horizontalAdvance(QString(56, QLatin1Char('x'))));
 }
 
-void OscillatorShiftPanel::addClick() {
+void OscillatorShiftDialog::addClick() {
     const QString name = fields_[kName]->text().trimmed();
     if (name.isEmpty() || table_.names().count(name.toStdString()) != 0) {
         hooks_.showWarning(QString::fromUtf8(texts::kShiftNameTaken));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QGroupBox>
+#include <QDialog>
 #include <array>
 #include <functional>
 
@@ -13,16 +13,17 @@ namespace trellon {
 class CrystalTable;
 
 // A crystal measured in an oscillator instead of a network analyser: its name, the frequencies
-// at two effective load capacitances, C0 and Rm as the builder types them; "Добавить" works out
-// the crystal and adds it to the table. The loads stay typed for the next crystal.
-class OscillatorShiftPanel : public QGroupBox {
+// at two effective load capacitances, C0 and Rm as the builder types them; "Добавить в партию"
+// works out the crystal and adds it to the table. It stays open for the next crystal, with the
+// loads still typed.
+class OscillatorShiftDialog : public QDialog {
     Q_OBJECT
 
 public:
     // `batchChecked` hands the table to the document and says whether it is a valid batch.
-    OscillatorShiftPanel(CrystalTable& table, const CrystalBatchHooks& hooks,
-                         std::function<bool()> batchChecked, char decimalSeparator,
-                         QWidget* parent);
+    OscillatorShiftDialog(CrystalTable& table, const CrystalBatchHooks& hooks,
+                          std::function<bool()> batchChecked, char decimalSeparator,
+                          QWidget* parent);
 
     void addClick();
 
