@@ -205,7 +205,8 @@ private:
 
 std::string csvName(const std::string& name) {
     if (name.find_first_of("\r\n") != std::string::npos) {
-        throw CommandError("The crystal name '" + name + "' holds a line break");
+        throw PhrasedError(
+            {Phrase{&readPhrase("csv-write-name-line-break"), {quotedArgument(name)}}});
     }
     if (name.find_first_of(",;\"") == std::string::npos && trimmed(name) == name && !name.empty()) {
         return name;

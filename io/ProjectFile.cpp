@@ -10,6 +10,8 @@
 #include <utility>
 
 #include "NumberText.h"
+#include "ProjectFields.h"
+#include "ProjectPhrases.h"
 #include "ResponseDescription.h"
 #include "TextReading.h"
 #include "TopologyDescription.h"
@@ -20,7 +22,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-constexpr std::string_view kKind = "project file";
 constexpr std::string_view kFormatName = "trellon-project";
 
 // The names a file uses for each choice, in the order of the enumeration.
@@ -32,132 +33,8 @@ constexpr std::array<std::string_view, 3> kTouchstoneFormatNames = {"MA", "DB", 
 constexpr std::array<std::string_view, 2> kTouchstoneRangeNames = {"band", "wideSpan"};
 constexpr std::array<std::string_view, 4> kMatchNames = {"none", "lc", "cl", "transformer"};
 
-// One JSON object of the file, with its dotted path for messages.
-class Fields {
-public:
-    Fields(const Json& object, std::string path, std::string_view fileName)
-        : object_(object), path_(std::move(path)), fileName_(fileName) {}
-
-    [[noreturn]] void fail(std::string_view key, std::string_view reason) const {
-        failOnFile(kKind, fileName_, "the field '" + name(key) + "' " + std::string(reason));
-    }
-
-    bool has(std::string_view key) const { return object_.contains(key); }
-
-    const Json& required(std::string_view key) const {
-        const auto found = object_.find(key);
-        if (found == object_.end()) {
-            fail(key, "is missing");
-        }
-        return *found;
-    }
-
-    std::string text(std::string_view key) const {
-        const Json& value = required(key);
-        if (!value.is_string()) {
-            fail(key, "must be a text");
-        }
-        return value.get<std::string>();
-    }
-
-    enum class Bound { Any, NotNegative, Positive };
-
-    double number(std::string_view key, Bound bound = Bound::Any) const {
-        const Json& value = required(key);
-        if (!value.is_number()) {
-            fail(key, "must be a number");
-        }
-        const double number = value.get<double>();
-        if (bound == Bound::NotNegative && !(number >= 0)) {
-            fail(key, "must be 0 or more");
-        }
-        if (bound == Bound::Positive && !(number > 0)) {
-            fail(key, "must be above 0");
-        }
-        return number;
-    }
-
-    // The setting's value under its key, refused outside its range.
-    double setting(const SettingDeclaration& declaration) const {
-        const double value = number(declaration.key);
-        if (!declaration.accepts(value)) {
-            fail(declaration.key, settingRequirement(declaration));
-        }
-        return value;
-    }
-
-    std::optional<double> optionalSetting(const SettingDeclaration& declaration) const {
-        return has(declaration.key) ? std::optional<double>(setting(declaration)) : std::nullopt;
-    }
-
-    int count(const SettingDeclaration& declaration) const {
-        return integer(declaration.key, static_cast<int>(declaration.range.low),
-                       static_cast<int>(declaration.range.high));
-    }
-
-    int integer(std::string_view key, int low, int high) const {
-        const Json& value = required(key);
-        if (!value.is_number_integer() || value.get<std::int64_t>() < low ||
-            value.get<std::int64_t>() > high) {
-            fail(key, "must be a whole number from " + std::to_string(low) + " to " +
-                          std::to_string(high));
-        }
-        return value.get<int>();
-    }
-
-    std::uint64_t unsignedInteger(std::string_view key) const {
-        const Json& value = required(key);
-        if (!value.is_number_unsigned()) {
-            fail(key, "must be a whole number from 0");
-        }
-        return value.get<std::uint64_t>();
-    }
-
-    template <typename Choice, std::size_t N>
-    Choice choice(std::string_view key, const std::array<std::string_view, N>& names) const {
-        const std::string value = text(key);
-        const auto found = std::find(names.begin(), names.end(), value);
-        if (found == names.end()) {
-            std::string list;
-            for (const std::string_view known : names) {
-                list += (list.empty() ? "" : ", ") + std::string(known);
-            }
-            fail(key, "must be one of " + list);
-        }
-        return static_cast<Choice>(found - names.begin());
-    }
-
-    Fields object(std::string_view key) const {
-        const Json& value = required(key);
-        if (!value.is_object()) {
-            fail(key, "must be an object");
-        }
-        return Fields(value, name(key), fileName_);
-    }
-
-    const Json& array(std::string_view key) const {
-        const Json& value = required(key);
-        if (!value.is_array()) {
-            fail(key, "must be an array");
-        }
-        return value;
-    }
-
-    std::string name(std::string_view key) const {
-        return path_.empty() ? std::string(key) : path_ + "." + std::string(key);
-    }
-
-private:
-    const Json& object_;
-    std::string path_;
-    std::string_view fileName_;
-};
-
+using Fields = ProjectFields;
 using Bound = Fields::Bound;
-
-std::string elementPath(const Fields& owner, std::string_view key, std::size_t index) {
-    return owner.name(key) + "[" + std::to_string(index) + "]";
-}
 
 void readVersion(const Fields& root) {
     const std::string version = root.text("version");
@@ -172,11 +49,11 @@ void readVersion(const Fields& root) {
     };
     if (dot == std::string::npos || !whole(std::string_view(version).substr(0, dot), major) ||
         !whole(std::string_view(version).substr(dot + 1), minor) || major < 1) {
-        root.fail("version", "must be of the form major.minor, such as \"1.0\"");
+        root.fail("version", projectPhrase("project-version-form"));
     }
     if (major > kProjectMajorVersion) {
-        root.fail("version", "is " + version + ", newer than the " +
-                                 std::to_string(kProjectMajorVersion) + ".x this program reads");
+        root.fail("version", projectPhrase("project-version-newer"),
+                  {quotedArgument(version), {std::to_string(kProjectMajorVersion)}});
     }
 }
 
@@ -197,9 +74,9 @@ CrystalBatch readBatch(const Fields& root, std::string_view fileName) {
     std::set<std::string, std::less<>> names;
     const Json& array = root.array("batch");
     for (std::size_t i = 0; i < array.size(); ++i) {
-        const std::string path = elementPath(root, "batch", i);
+        const std::string path = root.elementName("batch", i);
         if (!array[i].is_object()) {
-            failOnFile(kKind, fileName, "the field '" + path + "' must be an object");
+            failOnProject(fileName, projectPhrase("field-object"), {quotedArgument(path)});
         }
         const Fields fields(array[i], path, fileName);
         MeasuredCrystal crystal{.name = fields.text("name"),
@@ -208,11 +85,12 @@ CrystalBatch readBatch(const Fields& root, std::string_view fileName) {
                                 .rmOhm = fields.number("rm_ohm"),
                                 .c0Pf = fields.number("c0_pf")};
         if (const PhraseTemplate* problem = crystalRangeProblem(crystal)) {
-            failOnFile(kKind, fileName,
-                       "the crystal '" + path + "': " + std::string(problem->english));
+            failOnFile(kProjectFileKind, fileName,
+                       {{&projectPhrase("field-crystal"), {quotedArgument(path)}}, {problem, {}}});
         }
         if (!names.insert(crystal.name).second) {
-            fields.fail("name", "repeats the name '" + crystal.name + "'");
+            fields.fail("name", projectPhrase("field-name-repeats"),
+                        {quotedArgument(crystal.name)});
         }
         batch.crystals.push_back(std::move(crystal));
     }
@@ -224,19 +102,19 @@ std::vector<std::string> readPlacement(const Fields& root, const CrystalBatch& b
     std::vector<std::string> placement;
     const Json& array = root.array("placement");
     for (std::size_t i = 0; i < array.size(); ++i) {
-        const std::string path = elementPath(root, "placement", i);
+        const std::string path = root.elementName("placement", i);
         const auto inBatch = [&](const MeasuredCrystal& c) { return c.name == array[i]; };
         if (!array[i].is_string()) {
-            failOnFile(kKind, fileName, "the field '" + path + "' must be a text");
+            failOnProject(fileName, projectPhrase("field-text"), {quotedArgument(path)});
         }
         const std::string name = array[i].get<std::string>();
         if (std::none_of(batch.crystals.begin(), batch.crystals.end(), inBatch)) {
-            failOnFile(kKind, fileName,
-                       "the field '" + path + "' names '" + name + "', which is not in the batch");
+            failOnProject(fileName, projectPhrase("field-not-in-batch"),
+                          {quotedArgument(path), quotedArgument(name)});
         }
         if (std::find(placement.begin(), placement.end(), name) != placement.end()) {
-            failOnFile(kKind, fileName,
-                       "the field '" + path + "' places '" + name + "' a second time");
+            failOnProject(fileName, projectPhrase("field-placed-twice"),
+                          {quotedArgument(path), quotedArgument(name)});
         }
         placement.push_back(name);
     }
@@ -255,8 +133,8 @@ ProjectSpreads readSpreads(const Fields& spreads) {
                         .seed = spreads.unsignedInteger(kSeed.key),
                         .gridPoints = spreads.count(kGridPoints)};
     if (!sampledLevelsFit(read.samples, read.gridPoints)) {
-        spreads.fail(kSamples.key, "times " + std::string(kGridPoints.key) + " must not exceed " +
-                                       FormatGeneral(kMaxSampledLevels, 15, '.'));
+        spreads.fail(kSamples.key, projectPhrase("field-product"),
+                     {{std::string(kGridPoints.key)}, {FormatGeneral(kMaxSampledLevels, 15, '.')}});
     }
     return read;
 }
@@ -295,15 +173,14 @@ std::vector<Complex> readComplexArray(const Fields& owner, std::string_view key,
                                       std::string_view fileName) {
     const Json& array = owner.array(key);
     if (array.size() != count) {
-        owner.fail(key, "must hold one value per frequency");
+        owner.fail(key, projectPhrase("field-per-frequency"));
     }
     std::vector<Complex> values;
     for (std::size_t i = 0; i < array.size(); ++i) {
         const Json& pair = array[i];
         if (!pair.is_array() || pair.size() != 2 || !pair[0].is_number() || !pair[1].is_number()) {
-            failOnFile(kKind, fileName,
-                       "the field '" + elementPath(owner, key, i) +
-                           "' must be a pair of numbers [re, im]");
+            failOnProject(fileName, projectPhrase("field-pair"),
+                          {quotedArgument(owner.elementName(key, i))});
         }
         values.push_back({pair[0].get<double>(), pair[1].get<double>()});
     }
@@ -319,7 +196,7 @@ ProjectMeasured readMeasured(const Fields& measured, std::string_view fileName) 
         const Json& f = frequencies[i];
         if (!f.is_number() || f.get<double>() < 0 ||
             (i > 0 && !(f.get<double>() > data.frequencyHz.back()))) {
-            measured.fail("frequencyHz", "must hold increasing frequencies from 0");
+            measured.fail("frequencyHz", projectPhrase("field-frequencies"));
         }
         data.frequencyHz.push_back(f.get<double>());
     }
@@ -335,7 +212,7 @@ ProjectBench readBench(const Fields& bench) {
     using namespace settings;
     const int eSeries = bench.count(kESeries);
     if (eSeries != 0 && !isESeries(eSeries)) {
-        bench.fail(kESeries.key, "must be 0, 6, 12, 24, 48 or 96");
+        bench.fail(kESeries.key, projectPhrase("field-e-series"));
     }
     return {.eSeries = eSeries,
             .parallelTolerancePercent = bench.optionalSetting(kParallelTolerance),
@@ -504,8 +381,8 @@ Json::parser_callback_t nestingLimit(std::string_view fileName) {
         if ((event == Json::parse_event_t::object_start ||
              event == Json::parse_event_t::array_start) &&
             depth >= kDeepestNesting) {
-            failOnFile(kKind, fileName,
-                       "it nests deeper than " + std::to_string(kDeepestNesting) + " levels");
+            failOnProject(fileName, projectPhrase("project-too-deep"),
+                          {{std::to_string(kDeepestNesting)}});
         }
         return true;
     };
@@ -541,15 +418,15 @@ LoadedProject readProjectFile(std::string_view bytes, std::string_view fileName)
     try {
         document = Json::parse(bytes.begin(), bytes.end(), nestingLimit(fileName));
     } catch (const Json::parse_error& error) {
-        failOnLine(kKind, fileName, lineAt(bytes, error.byte > 0 ? error.byte - 1 : 0),
-                   "this is not valid JSON");
+        failOnLine(kProjectFileKind, fileName, lineAt(bytes, error.byte > 0 ? error.byte - 1 : 0),
+                   {{&projectPhrase("project-not-json"), {}}});
     } catch (const Json::out_of_range&) {
         // The parser refuses a number beyond the double range this way, without its place.
-        failOnFile(kKind, fileName, "it holds a number beyond the range of a double");
+        failOnProject(fileName, projectPhrase("project-double-range"));
     }
     if (!document.is_object() || !document.contains("format") ||
         document["format"] != kFormatName) {
-        failOnFile(kKind, fileName, "this is not a Trellon project");
+        failOnProject(fileName, projectPhrase("project-not-project"));
     }
     const Fields root(document, "", fileName);
     readVersion(root);
@@ -566,9 +443,8 @@ LoadedProject readProjectFile(std::string_view bytes, std::string_view fileName)
         root, "measured", [&](const Fields& f) { return readMeasured(f, fileName); });
     project.bench = optionalGroup<ProjectBench>(root, "bench", readBench);
     if (unknownFieldsSize(document, Json::parse(writeProjectFile(project))) > kUnknownFieldsLimit) {
-        failOnFile(
-            kKind, fileName,
-            "its unknown fields take more than " + std::to_string(kUnknownFieldsLimit) + " bytes");
+        failOnProject(fileName, projectPhrase("project-unknown-too-large"),
+                      {{std::to_string(kUnknownFieldsLimit)}});
     }
     loaded.document = document.dump();
     return loaded;

@@ -25,6 +25,7 @@ inline constexpr PhraseTemplate kReadPhrases[] = {
     {"csv-name-line-break", "the name holds a line break"},
     {"csv-cm-not-positive", "Cm must lie above 0"},
     {"csv-cm-disagrees", "Cm %1 fF disagrees by more than 1 % with the %2 fF that Fs and Lm give"},
+    {"csv-write-name-line-break", "The crystal name %1 holds a line break"},
     // --- the Touchstone file ---
     {"ts-version-2", "the keyword %1 belongs to version 2 of the format, which is not read"},
     {"ts-second-options", "a second option line"},
@@ -41,6 +42,7 @@ inline constexpr PhraseTemplate kReadPhrases[] = {
     {"ts-frequencies-order", "the frequencies do not increase"},
     {"ts-value-range", "a value is out of range"},
     {"ts-no-data", "the file holds no data"},
+    {"ts-write-too-large", "A value is too large for a Touchstone file in magnitude and angle"},
     // --- a sweep's CSV ---
     {"sweep-csv-frequency-column",
      "the header needs one frequency column: 'frequency_hz', 'frequency_khz' or 'frequency_mhz'"},

@@ -219,7 +219,7 @@ std::array<double, 2> pairOf(Complex value, TouchstoneFormat format) {
     }
     const double magnitude = std::hypot(value.re, value.im);
     if (!std::isfinite(magnitude)) {
-        throw CommandError("A value is too large for a Touchstone file in magnitude and angle");
+        throw PhrasedError({Phrase{&readPhrase("ts-write-too-large"), {}}});
     }
     const double angle = std::atan2(value.im, value.re) / kDegree;
     if (format == TouchstoneFormat::Decibel) {

@@ -281,77 +281,85 @@ void CrystalBatchWindow::saveClick() {
     }
 }
 
-void CrystalBatchWindow::placeClick() {
-    const std::optional<CrystalBatch> batch = checkedBatch();
+std::optional<CrystalBatchWindow::BatchToPlace> CrystalBatchWindow::batchToPlace() {
+    std::optional<CrystalBatch> batch = checkedBatch();
     if (!batch) {
-        return;
+        return std::nullopt;
     }
     const std::shared_ptr<const CalculatedDesign> design =
         calculatedDesignOrWarning(document_, hooks_.showWarning);
     if (!design) {
+        return std::nullopt;
+    }
+    return BatchToPlace{std::move(*batch), static_cast<std::size_t>(design->crystalCount())};
+}
+
+std::optional<std::vector<std::string>> CrystalBatchWindow::firstNames(const BatchToPlace& place) {
+    if (place.batch.crystals.size() < place.count) {
+        hooks_.showWarning(QString::fromUtf8(texts::kTooFewCrystals) +
+                           QString::number(place.count));
+        return std::nullopt;
+    }
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < place.count; ++i) {
+        names.push_back(place.batch.crystals[i].name);
+    }
+    return names;
+}
+
+void CrystalBatchWindow::placeClick() {
+    const std::optional<BatchToPlace> place = batchToPlace();
+    if (!place) {
         return;
     }
-    const auto n = static_cast<std::size_t>(design->crystalCount());
     const std::set<int> rows = table_->selectedRowSet();
-    std::vector<std::string> names;
+    std::optional<std::vector<std::string>> names;
     if (rows.empty()) {
-        if (batch->crystals.size() < n) {
-            hooks_.showWarning(QString::fromUtf8(texts::kTooFewCrystals) + QString::number(n));
-            return;
-        }
-        for (std::size_t i = 0; i < n; ++i) {
-            names.push_back(batch->crystals[i].name);
-        }
+        names = firstNames(*place);
     } else {
+        names.emplace();
         for (int row : rows) {
             if (const QString name = table_->rowName(row); !name.isEmpty()) {
-                names.push_back(name.toStdString());
+                names->push_back(name.toStdString());
             }
         }
-        if (names.size() != n) {
-            hooks_.showWarning(QString::fromUtf8(texts::kChooseCrystalCount) + QString::number(n));
+        if (names->size() != place->count) {
+            hooks_.showWarning(QString::fromUtf8(texts::kChooseCrystalCount) +
+                               QString::number(place->count));
             return;
         }
     }
-    document_.setPlacement(names);
+    if (names) {
+        document_.setPlacement(*names);
+    }
 }
 
 void CrystalBatchWindow::putIntoPositionClick() {
-    const std::optional<CrystalBatch> batch = checkedBatch();
-    if (!batch) {
+    const std::optional<BatchToPlace> place = batchToPlace();
+    if (!place) {
         return;
     }
-    const std::shared_ptr<const CalculatedDesign> design =
-        calculatedDesignOrWarning(document_, hooks_.showWarning);
-    if (!design) {
-        return;
-    }
-    const auto n = static_cast<std::size_t>(design->crystalCount());
     const std::set<int> rows = table_->selectedRowSet();
     const QString name = rows.size() == 1 ? table_->rowName(*rows.begin()) : QString();
     if (name.isEmpty()) {
         hooks_.showWarning(QString::fromUtf8(texts::kSelectOneCrystal));
         return;
     }
-    std::vector<std::string> names = document_.placement();
-    if (names.size() != n) {
-        if (batch->crystals.size() < n) {
-            hooks_.showWarning(QString::fromUtf8(texts::kTooFewCrystals) + QString::number(n));
+    std::optional<std::vector<std::string>> names = document_.placement();
+    if (names->size() != place->count) {
+        names = firstNames(*place);
+        if (!names) {
             return;
-        }
-        names.clear();
-        for (std::size_t i = 0; i < n; ++i) {
-            names.push_back(batch->crystals[i].name);
         }
     }
     const auto position = static_cast<std::size_t>(std::max(position_->currentIndex(), 0));
     const std::string chosen = name.toStdString();
-    const auto standing = std::find(names.begin(), names.end(), chosen);
-    if (standing != names.end()) {
-        *standing = names[position];
+    const auto standing = std::find(names->begin(), names->end(), chosen);
+    if (standing != names->end()) {
+        *standing = (*names)[position];
     }
-    names[position] = chosen;
-    document_.setPlacement(names);
+    (*names)[position] = chosen;
+    document_.setPlacement(*names);
 }
 
 std::optional<std::vector<MeasuredCrystal>> CrystalBatchWindow::documentPlacedCrystals() {

@@ -36,6 +36,16 @@ public:
     // The table as a batch, which the document then holds; a value that is not a number or out
     // of range, an empty or repeated name gives one warning naming the row, and nothing.
     std::optional<CrystalBatch> checkedBatch();
+    // The checked batch and how many crystals the calculated design places, or nothing after a
+    // warning.
+    struct BatchToPlace {
+        CrystalBatch batch;
+        std::size_t count = 0;
+    };
+    std::optional<BatchToPlace> batchToPlace();
+    // The names of the batch's first place.count crystals, or nothing after a warning that it
+    // holds too few.
+    std::optional<std::vector<std::string>> firstNames(const BatchToPlace& place);
     void setBatch(const CrystalBatch& batch);
     // The names of the crystals in ZQ1, ZQ2, ...; empty when none are placed.
     const std::vector<std::string>& placement() const;

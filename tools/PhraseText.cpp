@@ -1,9 +1,11 @@
 #include "PhraseText.h"
 
 #include <QString>
+#include <span>
 
 #include "texts/FailureTexts.h"
 #include "texts/FileContentTexts.h"
+#include "texts/ProjectFileTexts.h"
 
 namespace trellon {
 
@@ -12,9 +14,12 @@ namespace {
 constexpr QuoteMarks kWindowQuotes{texts::kOpenQuote, texts::kCloseQuote, texts::kBytes};
 
 std::string_view windowTemplate(const PhraseTemplate& phrase) {
-    for (const texts::PhraseText& text : texts::kPhrases) {
-        if (phrase.id == text.id) {
-            return text.window;
+    for (const auto& table : {std::span<const texts::PhraseText>(texts::kPhrases),
+                              std::span<const texts::PhraseText>(texts::kProjectPhrases)}) {
+        for (const texts::PhraseText& text : table) {
+            if (phrase.id == text.id) {
+                return text.window;
+            }
         }
     }
     return phrase.english;

@@ -83,7 +83,7 @@ BuiltFilterResult solveBuiltFilter(const CalculatedDesign& design, const BuiltCi
         result.figures = measureCurve(frequenciesHz, result.levelsDb, design.frLevelDb);
     }
     if (!figuresFinite(result.figures) || !std::isfinite(result.attenuationAtFo)) {
-        throw CommandError("the filter as built has no finite loss, band or attenuation at Fo");
+        throw PhrasedError({Phrase{&crystalPhrase("built-not-finite"), {}}});
     }
     return result;
 }

@@ -17,6 +17,10 @@ inline constexpr PhraseTemplate kCrystalPhrases[] = {
     {"batch-file-too-few",
      "the filter needs at least %1 crystals to choose from; the file holds %2"},
     {"batch-too-few", "the batch holds fewer crystals than the filter's %1"},
+    {"built-not-finite", "the filter as built has no finite loss, band or attenuation at Fo"},
+    {"mc-settings-range", "Monte-Carlo settings out of range"},
+    {"mc-sample-not-finite",
+     "sample %1 of the Monte-Carlo has no finite loss, ripple or bandwidth"},
 };
 
 consteval const PhraseTemplate& crystalPhrase(std::string_view id) {

@@ -8,6 +8,7 @@
 #include "CommandError.h"
 #include "CrystalBatch.h"
 #include "CrystalFormulas.h"
+#include "CrystalPhrases.h"
 #include "ParallelTasks.h"
 #include "RandomStream.h"
 
@@ -111,7 +112,7 @@ void checkSettings(const MonteCarloSettings& settings) {
                         kThreads.accepts(settings.threads) &&
                         sampledLevelsFit(settings.samples, settings.gridPoints);
     if (!sizeOk || settings.histogramBins < 1 || !spreadOk || !targetsOk) {
-        throw CommandError("Monte-Carlo settings out of range");
+        throw PhrasedError({Phrase{&crystalPhrase("mc-settings-range"), {}}});
     }
 }
 
@@ -170,8 +171,8 @@ std::optional<MonteCarloResult> RunMonteCarlo(const CalculatedDesign& design,
     }
     for (std::size_t i = 0; i < samples; ++i) {
         if (!figuresFinite(figures[i])) {
-            throw CommandError("sample " + std::to_string(i + 1) +
-                               " of the Monte-Carlo has no finite loss, ripple or bandwidth");
+            throw PhrasedError(
+                {{&crystalPhrase("mc-sample-not-finite"), {{std::to_string(i + 1)}}}});
         }
     }
 

@@ -32,19 +32,21 @@ std::string settingRefusal(const SettingDeclaration& declaration) {
     return "the " + std::string(declaration.name) + " " + rule;
 }
 
-std::string settingRequirement(const SettingDeclaration& declaration) {
+SettingRequirement settingRequirement(const SettingDeclaration& declaration) {
+    using Form = SettingRequirement::Form;
     const SettingRange& r = declaration.range;
+    const std::string low = numberText(r.low);
     if (declaration.whole) {
-        return "must be a whole number from " + numberText(r.low) + " to " + numberText(r.high);
+        return {Form::Whole, low, numberText(r.high)};
     }
     if (std::isinf(r.high)) {
-        return r.lowIncluded ? "must be " + numberText(r.low) + " or more"
-                             : "must be above " + numberText(r.low);
+        return {r.lowIncluded ? Form::AtLeast : Form::Above, low, ""};
     }
-    const std::string high = (r.highIncluded ? "" : "below ") + numberText(r.high);
-    return r.lowIncluded ? "must be from " + numberText(r.low) + " to " + high
-                         : "must be above " + numberText(r.low) + " and " +
-                               (r.highIncluded ? "at most " : "") + high;
+    const std::string high = numberText(r.high);
+    if (r.lowIncluded) {
+        return {r.highIncluded ? Form::FromTo : Form::FromBelow, low, high};
+    }
+    return {r.highIncluded ? Form::AboveAtMost : Form::AboveBelow, low, high};
 }
 
 std::string settingUsage(const SettingDeclaration& declaration) {

@@ -52,9 +52,15 @@ struct SettingDeclaration {
 // "the stray capacitance is 0 pF or more": the engine's refusal of a value out of range.
 std::string settingRefusal(const SettingDeclaration& declaration);
 
-// "must be 0 or more", "must be a whole number from 1 to 1000000": what the project file says of
-// a stored value out of range.
-std::string settingRequirement(const SettingDeclaration& declaration);
+// The form of what a stored value must be, with the bounds it names as numbers in the files'
+// notation: the project file words it when it refuses a value ("must be from 0 to below 100").
+struct SettingRequirement {
+    enum class Form { Whole, AtLeast, Above, FromTo, FromBelow, AboveAtMost, AboveBelow };
+    Form form;
+    std::string low;
+    std::string high;  // empty for AtLeast and Above
+};
+SettingRequirement settingRequirement(const SettingDeclaration& declaration);
 
 // The usage lines of an option, laid out as the command line's --help lays out every option.
 std::string settingUsage(const SettingDeclaration& declaration);

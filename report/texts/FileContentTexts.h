@@ -47,6 +47,7 @@ inline constexpr PhraseText kPhrases[] = {
     {"csv-name-line-break", "имя содержит перевод строки"},
     {"csv-cm-not-positive", "Cm должна быть больше 0"},
     {"csv-cm-disagrees", "Cm %1 фФ отличается больше чем на 1 % от %2 фФ, которые дают Fs и Lm"},
+    {"csv-write-name-line-break", "имя кварца %1 содержит перевод строки"},
     // --- the Touchstone file ---
     {"ts-version-2", "ключевое слово %1 относится ко 2-й версии формата, она не читается"},
     {"ts-second-options", "вторая строка параметров"},
@@ -63,6 +64,8 @@ inline constexpr PhraseText kPhrases[] = {
     {"ts-frequencies-order", "частоты не возрастают"},
     {"ts-value-range", "значение вне допустимого диапазона"},
     {"ts-no-data", "в файле нет данных"},
+    {"ts-write-too-large",
+     "значение слишком велико для файла Touchstone в формате «модуль и угол»"},
     // --- a sweep's CSV ---
     {"sweep-csv-frequency-column",
      "в заголовке нужен один столбец частоты: «frequency_hz», «frequency_khz» или «frequency_mhz»"},
@@ -97,6 +100,10 @@ inline constexpr PhraseText kPhrases[] = {
     {"batch-file-one-per-position", "фильтру нужно %1 кварцев, по одному на позицию; в файле %2"},
     {"batch-file-too-few", "фильтру нужно не меньше %1 кварцев для подбора; в файле %2"},
     {"batch-too-few", "в партии меньше кварцев, чем нужно фильтру: %1"},
+    {"built-not-finite", "у собранного фильтра нет конечных потерь, полосы или затухания на Fo"},
+    {"mc-settings-range", "параметры Монте-Карло вне допустимого диапазона"},
+    {"mc-sample-not-finite",
+     "у испытания %1 Монте-Карло нет конечных потерь, неравномерности или полосы"},
     // --- a crystal measured in an oscillator ---
     {"shift-frequency-positive", "F1 и F2 должны быть больше 0 кГц"},
     {"shift-load-positive", "CL1 и CL2 должны быть больше 0 пФ"},

@@ -125,10 +125,11 @@ TEST(SettingTables, EveryRangeIsEnforcedAlikeByEngineProjectFileAndCommandLine) 
                 readProjectFile(document.dump(), "p.json");
                 ADD_FAILURE() << "the project file took it";
             } catch (const CommandError& error) {
-                EXPECT_NE(std::string(error.what())
-                              .find("the field '" + c.group + "." + std::string(c.declaration.key) +
-                                    "' " + settingRequirement(c.declaration)),
-                          std::string::npos)
+                const SettingRequirement requirement = settingRequirement(c.declaration);
+                const std::string field =
+                    "the field '" + c.group + "." + std::string(c.declaration.key) + "' must be ";
+                EXPECT_NE(std::string(error.what()).find(field), std::string::npos) << error.what();
+                EXPECT_NE(std::string(error.what()).find(requirement.low), std::string::npos)
                     << error.what();
             }
         }

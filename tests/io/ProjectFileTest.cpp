@@ -128,7 +128,7 @@ TEST(ProjectFile, MalformedOrNewerFilesAreRefusedWithTheirMessage) {
         {"[1, 2]", ": this is not a Trellon project"},
         {"{\"format\": 3e999}", ": it holds a number beyond the range of a double"},
         {with([](Json& d) { d["version"] = "2.0"; }),
-         ": the field 'version' is 2.0, newer than the 1.x this program reads"},
+         ": the field 'version' is '2.0', newer than the 1.x this program reads"},
         {with([](Json& d) { d["version"] = "1"; }),
          ": the field 'version' must be of the form major.minor, such as \"1.0\""},
         {with([](Json& d) { d.erase("targets"); }), ": the field 'targets' is missing"},

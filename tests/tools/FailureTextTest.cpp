@@ -11,9 +11,12 @@
 #include "FailureText.h"
 #include "FitPhrases.h"
 #include "OscillatorShiftPhrases.h"
+#include "ProjectFile.h"
+#include "ProjectPhrases.h"
 #include "ReadPhrases.h"
 #include "Touchstone.h"
 #include "texts/FileContentTexts.h"
+#include "texts/ProjectFileTexts.h"
 
 namespace trellon {
 
@@ -49,6 +52,15 @@ void FailureTextTest::readersAndFitRefuseInTheWindowsLanguage() {
                   "unknown word 'Q'",
                   "Не удалось прочитать файл Touchstone «X1.s2p», строка 2: в строке параметров "
                   "неизвестное слово «Q»");
+    // A stored value out of its setting's range, and a crystal the batch cannot hold.
+    std::string project = writeProjectFile({});
+    const std::size_t value = project.find("\"samples\": ") + 11;
+    project.replace(value, project.find(',', value) - value, "0");
+    expectRefusal([&] { readProjectFile(project, "p.json"); },
+                  "Cannot read the project file 'p.json': the field 'spreads.samples' must be a "
+                  "whole number from 1 to 1000000",
+                  "Не удалось прочитать файл проекта «p.json»: поле «spreads.samples» должно быть "
+                  "целым числом от 1 до 1000000");
     // The loss falls across the whole sweep: its least value lies at the edge.
     TwoPortData sweep;
     for (int i = 0; i < 20; ++i) {
@@ -65,20 +77,25 @@ void FailureTextTest::readersAndFitRefuseInTheWindowsLanguage() {
 
 void FailureTextTest::everyPhraseHasATranslationWithItsArguments() {
     std::set<std::string_view> ids;
+    std::vector<texts::PhraseText> windowTexts(std::begin(texts::kPhrases),
+                                               std::end(texts::kPhrases));
+    windowTexts.insert(windowTexts.end(), std::begin(texts::kProjectPhrases),
+                       std::end(texts::kProjectPhrases));
     for (const auto& table : {std::span<const PhraseTemplate>(kReadPhrases),
                               std::span<const PhraseTemplate>(kFitPhrases),
                               std::span<const PhraseTemplate>(kCrystalPhrases),
+                              std::span<const PhraseTemplate>(kProjectPhrases),
                               std::span<const PhraseTemplate>(kOscillatorShiftPhrases)}) {
         for (const PhraseTemplate& phrase : table) {
             QVERIFY2(ids.insert(phrase.id).second, phrase.id.data());
-            const auto* text =
-                std::find_if(std::begin(texts::kPhrases), std::end(texts::kPhrases),
+            const auto text =
+                std::find_if(windowTexts.begin(), windowTexts.end(),
                              [&](const texts::PhraseText& t) { return phrase.id == t.id; });
-            QVERIFY2(text != std::end(texts::kPhrases), phrase.id.data());
+            QVERIFY2(text != windowTexts.end(), phrase.id.data());
             QCOMPARE(argumentCount(text->window), argumentCount(phrase.english));
         }
     }
-    QCOMPARE(ids.size(), std::size(texts::kPhrases));
+    QCOMPARE(ids.size(), windowTexts.size());
 }
 
 }  // namespace trellon
