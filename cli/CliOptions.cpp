@@ -105,8 +105,11 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
         valued.emplace(name,
                        [&o, name](const std::string& v) { takeFitOption(o.fitOptions, name, v); });
     }
-    const std::map<std::string, bool*> flags{
+    std::map<std::string, bool*> flags{
         {"json", &o.json}, {"absolute", &o.absolute}, {"help", &o.help}};
+    for (const FitFlag& flag : fitFlags(o.fitOptions)) {
+        flags.emplace(flag.name, flag.value);
+    }
 
     std::set<std::string> given;
     for (std::size_t i = 0; i < arguments.size(); ++i) {

@@ -26,7 +26,27 @@ nlohmann::ordered_json fitJson(const MeasuredCrystal& crystal, const CrystalFitR
     json["c0_pf"] = crystal.c0Pf;
     json["q"] = fit.q;
     json["residual"] = fit.residual;
+    json["spurious"] = nlohmann::ordered_json::array();
+    for (std::size_t i = 0; i < crystal.spurious.size(); ++i) {
+        const SpuriousMode& mode = crystal.spurious[i];
+        json["spurious"].push_back({{"offset_khz", mode.offsetKhz},
+                                    {"lm_mh", mode.lmMh},
+                                    {"rm_ohm", mode.rmOhm},
+                                    {"strength_db", fit.spurious[i].strengthDb}});
+    }
+    json["warnings"] = nlohmann::ordered_json::array();
+    for (const FitWarning& warning : fit.warnings) {
+        json["warnings"].push_back({{"code", warning.code}, {"text", warning.text()}});
+    }
     return json;
+}
+
+// The fit's warnings, one line each naming the file.
+void printWarnings(const SweepFileOutcome& outcome, std::ostream& err) {
+    for (const FitWarning& warning : outcome.fit.warnings) {
+        err << "Warning: the fit of '" << outcome.path << "' may not be trusted (" << warning.code
+            << "): " << warning.text() << '\n';
+    }
 }
 
 }  // namespace
@@ -42,23 +62,43 @@ bool takeFitOption(FitOptions& options, const std::string& name, const std::stri
         options.fixtureLossDb = settingNumber(settings::kFixtureLoss, value);
     } else if (name == "batch-out") {
         options.batchFile = value;
+    } else if (name == "fit-phase") {
+        if (value != "on" && value != "off") {
+            throw UsageError("--fit-phase takes on or off");
+        }
+        options.model.phaseTerms = value == "on";
+        options.phaseGiven = true;
     } else {
         return false;
     }
     return true;
 }
 
+std::vector<FitFlag> fitFlags(FitOptions& options) {
+    return {{"fit-magnitude-only", &options.model.magnitudeOnly}, {"strict", &options.strict}};
+}
+
 void checkFitOptions(const FitOptions& options, const std::set<std::string>& given) {
     if (!options.any() && (options.fixtureOhm || options.fixtureLossDb || options.batchFile)) {
         throw UsageError("--fixture-ohm, --fixture-loss and --batch-out go with --fit-crystal");
     }
+    if (!options.any() && (options.phaseGiven || options.model.magnitudeOnly || options.strict)) {
+        throw UsageError("--fit-phase, --fit-magnitude-only and --strict go with --fit-crystal");
+    }
+    if (options.phaseGiven && options.model.magnitudeOnly) {
+        throw UsageError("--fit-phase does not go with --fit-magnitude-only, which fits no phase");
+    }
     if (!options.any()) {
         return;
     }
+    FitOptions unused;
+    const std::vector<FitFlag> flags = fitFlags(unused);
     // A fit designs nothing: an option of the design would be silently left out.
     for (const std::string& name : given) {
         const bool fitOption = std::find(std::begin(kFitOptionNames), std::end(kFitOptionNames),
-                                         name) != std::end(kFitOptionNames);
+                                         name) != std::end(kFitOptionNames) ||
+                               std::any_of(flags.begin(), flags.end(),
+                                           [&](const FitFlag& flag) { return name == flag.name; });
         if (!fitOption && name != "json" && name != "help") {
             throw UsageError("--" + name + " does not go with --fit-crystal");
         }
@@ -72,18 +112,29 @@ std::string fitUsageText() {
            "  --sweep-csv FILE        the same for a sweep exported as CSV (docs/sweep-csv.md);\n"
            "                          both may be given, the files are fitted in their order\n" +
            settingUsage(settings::kFixtureOhm) + settingUsage(settings::kFixtureLoss) +
-           "  --batch-out FILE        write the fitted crystals as a batch CSV\n";
+           "  --batch-out FILE        write the fitted crystals as a batch CSV\n"
+           "  --fit-phase on|off      fit the fixture's phase offset and slope with the crystal\n"
+           "                          (on)\n"
+           "  --fit-magnitude-only    fit |S21| alone, for sweeps without a trusted phase\n"
+           "  --strict                a fit with a warning gives no crystal and fails the run\n";
 }
 
 int runCrystalFit(const FitOptions& options, bool json, std::ostream& out, std::ostream& err) {
-    const FixtureChoice fixture{
-        options.fixtureOhm, options.fixtureLossDb.value_or(settings::kFixtureLoss.defaultValue)};
+    const FixtureChoice fixture{options.fixtureOhm,
+                                options.fixtureLossDb.value_or(settings::kFixtureLoss.defaultValue),
+                                options.model};
     const std::vector<SweepFileOutcome> outcomes = fitCrystalSweepFiles(options.files, fixture, {});
     CrystalBatch batch;
     nlohmann::ordered_json fits = nlohmann::ordered_json::array();
     for (const SweepFileOutcome& outcome : outcomes) {
         if (!outcome.crystal) {
             err << outcome.message << '\n';
+            continue;
+        }
+        printWarnings(outcome, err);
+        if (options.strict && !outcome.fit.warnings.empty()) {
+            err << "The crystal in '" << outcome.path << "' is left out: --strict refuses a fit "
+                << "with warnings\n";
             continue;
         }
         batch.crystals.push_back(*outcome.crystal);

@@ -23,7 +23,7 @@ CrystalFixture fixtureOf(const FixtureChoice& fixture, const TwoPortData& data) 
 CrystalFitResult fitCrystalSweep(const TwoPortData& data, std::string_view fileName,
                                  const FixtureChoice& fixture) {
     try {
-        return fitCrystal(data.frequencyHz, data.s21, fixtureOf(fixture, data));
+        return fitCrystal(data.frequencyHz, data.s21, fixtureOf(fixture, data), fixture.model);
     } catch (const PhrasedError& error) {
         std::vector<Phrase> phrases{{&readPhrase("sweep-fit"), {{std::string(fileName)}}}};
         phrases.insert(phrases.end(), error.phrases().begin(), error.phrases().end());
@@ -36,9 +36,10 @@ CrystalFitResult fitCrystalSweep(const TwoPortData& data, std::string_view fileN
 
 CrystalFitResult fitCrystalSweep(const MeasuredSweep& sweep, std::string_view fileName,
                                  const FixtureChoice& fixture) {
-    // A sweep without its phase is to be fitted on its magnitude alone; until the fit has that
-    // mode, its real S21 values stand for the measured ones.
-    return fitCrystalSweep(sweep.data, fileName, fixture);
+    // A sweep without its phase is fitted on its magnitude alone, whatever was asked.
+    FixtureChoice choice = fixture;
+    choice.model.magnitudeOnly = choice.model.magnitudeOnly || !sweep.hasPhase;
+    return fitCrystalSweep(sweep.data, fileName, choice);
 }
 
 SweepFile sweepFileOf(const std::string& path) {
@@ -109,7 +110,7 @@ std::vector<SweepFileOutcome> fitCrystalSweepFiles(const std::vector<SweepFile>&
             outcome.hasPhase = sweep.hasPhase;
             const std::string name = uniqueCrystalName(crystalNameOfFile(path), taken);
             taken.insert(name);
-            outcome.crystal = measuredCrystalOf(outcome.fit.circuit, name);
+            outcome.crystal = measuredCrystalOf(outcome.fit, name);
         } catch (const CommandError& error) {
             outcome.message = error.what();
             outcome.failure = std::current_exception();

@@ -17,10 +17,11 @@
 namespace trellon {
 
 // The fixture as the user gives it: the port resistance is the file's reference resistance
-// unless one is given.
+// unless one is given; and what of the sweep the fit follows.
 struct FixtureChoice {
     std::optional<double> portOhm;
     double lossDb = settings::kFixtureLoss.defaultValue;
+    FitModel model{};
 };
 
 // Fits the crystal swept in a Touchstone two-port file (its S21). A file that cannot be read
@@ -33,8 +34,8 @@ CrystalFitResult fitCrystalSweep(std::string_view bytes, std::string_view fileNa
 CrystalFitResult fitCrystalSweep(const TwoPortData& data, std::string_view fileName,
                                  const FixtureChoice& fixture);
 
-// The same for a sweep that may lack its phase; the one place where the fit's mode follows
-// the sweep.
+// The same for a sweep that may lack its phase: without one it is fitted on its magnitude alone
+// (the one place where the fit's mode follows the sweep).
 CrystalFitResult fitCrystalSweep(const MeasuredSweep& sweep, std::string_view fileName,
                                  const FixtureChoice& fixture);
 

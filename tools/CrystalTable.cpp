@@ -15,7 +15,7 @@ namespace trellon {
 namespace {
 
 // The batch's own columns, then what a fit tells of the crystal (read only, not in the batch).
-enum Column { kName, kFs, kLm, kRm, kC0, kQ, kResidual, kColumns };
+enum Column { kName, kFs, kLm, kRm, kC0, kQ, kResidual, kRemarks, kColumns };
 constexpr int kBatchColumns = kQ;
 
 // A number set into a cell keeps its exact value beside the text shown, so that the batch comes
@@ -116,7 +116,25 @@ void CrystalTable::appendFitted(const MeasuredCrystal& crystal, FittedSweep swee
     const int id = nextFitId_++;
     item(row, kName)->setData(kFitIdRole, id);
     setItem(row, kResidual, readOnlyItem(sweep.fit.residual, 3));
+    setItem(row, kRemarks, remarksItem(sweep.fit.warnings));
     fittedSweeps_[id] = std::move(sweep);
+}
+
+// The count of a fit's warnings with a mark, the reasons in the window's language as its tooltip.
+QTableWidgetItem* CrystalTable::remarksItem(const std::vector<FitWarning>& warnings) const {
+    auto* cell = new QTableWidgetItem();
+    cell->setFlags(cell->flags() & ~Qt::ItemIsEditable);
+    if (warnings.empty()) {
+        cell->setToolTip(QString::fromUtf8(texts::kFitRemarksNone));
+        return cell;
+    }
+    cell->setText(QString::fromUtf8(texts::kFitRemarksMark).arg(warnings.size()));
+    QString reasons = QString::fromUtf8(texts::kFitRemarksHead);
+    for (const FitWarning& warning : warnings) {
+        reasons += QStringLiteral("\n• ") + QString::fromStdString(windowText({warning.reason}));
+    }
+    cell->setToolTip(reasons);
+    return cell;
 }
 
 void CrystalTable::showBatch(const CrystalBatch& batch) {

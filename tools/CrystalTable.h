@@ -26,8 +26,8 @@ struct FittedSweep {
 
 // The batch as the user types it: one crystal a row, each value shown to what a measurement
 // supports and kept exact until retyped, and the Q of the values as they stand. A fitted
-// crystal's row also shows its fit residual and carries its sweep; removing or replacing the row
-// takes the sweep along.
+// crystal's row also shows its fit residual and the fit's warnings (their reasons as the
+// tooltip) and carries its sweep; removing or replacing the row takes the sweep along.
 class CrystalTable : public QTableWidget {
     Q_OBJECT
 
@@ -56,6 +56,7 @@ public:
 
 private:
     QTableWidgetItem* readOnlyItem(double value, int significant) const;
+    QTableWidgetItem* remarksItem(const std::vector<FitWarning>& warnings) const;
     void showQ(int row);
     // The exact value of a cell set by the program, or the number typed into it; throws
     // CommandError for a text that is not a number.

@@ -169,7 +169,7 @@ void SweepFitPanel::showFitClick() {
     std::vector<Complex> model;
     model.reserve(fitted->frequencyHz.size());
     for (double f : fitted->frequencyHz) {
-        model.push_back(crystalS21(fitted->fit.circuit, fitted->fixture, f));
+        model.push_back(modelS21(fitted->fit, fitted->fixture, f));
     }
     hooks_.showSweepFit(table_.rowName(row), fitted->frequencyHz, levelsDb(fitted->s21),
                         levelsDb(model));

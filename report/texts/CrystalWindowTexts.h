@@ -22,7 +22,11 @@ inline constexpr const char* kNothingPlaced = "—";
 
 // The batch table's column heads and its check of the names.
 inline constexpr const char* kCrystalColumns[] = {"Имя",    "Fs, кГц", "Lm, мГн", "Rm, Ом",
-                                                  "C0, пФ", "Q",       "Невязка"};
+                                                  "C0, пФ", "Q",       "Невязка", "Замечания"};
+// A fitted crystal's remarks: the mark and count in the cell, the reasons in its tooltip.
+inline constexpr const char* kFitRemarksMark = "⚠ %1";
+inline constexpr const char* kFitRemarksHead = "Подгонке нельзя вполне доверять:";
+inline constexpr const char* kFitRemarksNone = "Подгонка без замечаний";
 inline constexpr const char* kTableRow = "Строка %1: ";
 inline constexpr const char* kBadCrystalName = "имя кварца пусто или повторяется.";
 

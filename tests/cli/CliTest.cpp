@@ -423,6 +423,48 @@ TEST(Cli, SweepCsvFitsAsFitCrystalDoes) {
     EXPECT_NEAR(TextToFloat(rows[1][1], '.'), k.fsHz / 1e3, 1e-3);
 }
 
+// A fit that cannot be trusted says why on standard error, one line per warning naming the
+// file, and in the JSON; --strict leaves that crystal out and fails the run. --fit-phase off
+// gives back the numbers of the fit without the fixture's phase, bit for bit.
+TEST(Cli, FitWarningsReachStandardErrorAndStrictFailsTheRun) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                       ("trellon-cli-edge-" + std::to_string(getpid()) + ".s2p");
+    const test::KnownCrystal k{10e6, 0.015, 90e3, 4.0e-12, 50};
+    // Fs one bandwidth from the sweep's start.
+    std::ofstream(file) << writeTouchstone(
+        test::noisySweep(k, k.fsHz - k.loadedBandwidthHz(), k.fsHz + 3e3, 401, 0.001, 7),
+        TouchstoneFormat::RealImaginary);
+    const CliResult loose = runCli({"--fit-crystal", file.string()});
+    const CliResult strict = runCli({"--fit-crystal", file.string(), "--strict"});
+    const CliResult json = runCli({"--fit-crystal", file.string(), "--json"});
+    std::filesystem::remove(file);
+    const std::string warning =
+        "Warning: the fit of '" + file.string() + "' may not be trusted (fs-near-edge): Fs lies ";
+    EXPECT_EQ(loose.status, 0);
+    EXPECT_EQ(loose.err.rfind(warning, 0), 0u) << loose.err;
+    EXPECT_EQ(std::count(loose.err.begin(), loose.err.end(), '\n'), 1);
+    EXPECT_EQ(readCrystalBatchCsv(loose.out, "printed").crystals.size(), 1u);
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_EQ(strict.err, loose.err + "The crystal in '" + file.string() +
+                              "' is left out: --strict refuses a fit with warnings\n");
+    EXPECT_EQ(strict.out, "name,fs_khz,lm_mh,rm_ohm,c0_pf\n");
+    const nlohmann::json warnings = nlohmann::json::parse(json.out).at("fit").at(0).at("warnings");
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].at("code"), "fs-near-edge");
+    EXPECT_EQ("Warning: the fit of '" + file.string() + "' may not be trusted (fs-near-edge): " +
+                  warnings[0].at("text").get<std::string>() + "\n",
+              loose.err);
+
+    const CliResult old =
+        runCli({"--fit-crystal", std::string(TRELLON_EXAMPLE_SWEEPS) + "/X1.s2p", "--fixture-ohm",
+                "12.5", "--fixture-loss", "0.5", "--fit-phase", "off"});
+    EXPECT_EQ(old.out,
+              "name,fs_khz,lm_mh,rm_ohm,c0_pf\n"
+              "X1,9999.5119363875019,15.246870581210507,9.8101191252729052,4.1265314048790707\n");
+    EXPECT_EQ(runCli({"--fit-crystal", "a.s2p", "--fit-phase", "maybe"}).status, 2);
+    EXPECT_EQ(runCli({"--strict"}).status, 2);
+}
+
 // Runs the installed program from the shell with `arguments` and `redirections`; returns its
 // exit status and puts what reached the pipe in `out`.
 int runFromShell(const std::string& arguments, const std::string& redirections, std::string& out) {

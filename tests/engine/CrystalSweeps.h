@@ -65,4 +65,48 @@ inline TwoPortData noisySweep(const KnownCrystal& c, double lowHz, double highHz
     return data;
 }
 
+// What a real fixture and crystal add to the textbook sweep: the phase of cables and adapters,
+// an offset and a delay, and spurious modes, each a further arm across C0 offsetHz above Fs.
+struct SpuriousArmOf {
+    double offsetHz;
+    double lmH;
+    double rmOhm;
+};
+struct FixtureFaults {
+    double delayS = 0;
+    double phaseRad = 0;
+    std::vector<SpuriousArmOf> spurs{};
+};
+
+inline std::complex<double> faultyS21(const KnownCrystal& c, double frequencyHz, double lossDb,
+                                      const FixtureFaults& faults) {
+    using C = std::complex<double>;
+    const double w = 2 * std::numbers::pi * frequencyHz;
+    const auto arm = [&](double fsHz, double lmH, double rmOhm) {
+        const double ws = 2 * std::numbers::pi * fsHz;
+        return C(rmOhm, w * lmH) + 1.0 / C(0, w / (ws * ws * lmH));
+    };
+    C y = 1.0 / arm(c.fsHz, c.lmH, c.rmOhm()) + C(0, w * c.c0F);
+    for (const SpuriousArmOf& spur : faults.spurs) {
+        y += 1.0 / arm(c.fsHz + spur.offsetHz, spur.lmH, spur.rmOhm);
+    }
+    const C crystal = std::pow(10.0, -lossDb / 20) * 2 * c.portOhm / (2 * c.portOhm + 1.0 / y);
+    return crystal * std::polar(1.0, faults.phaseRad - w * faults.delayS);
+}
+
+// noisySweep's sweep with the faults.
+inline TwoPortData faultySweep(const KnownCrystal& c, double lowHz, double highHz, int points,
+                               double noise, std::uint64_t seed, const FixtureFaults& faults,
+                               double lossDb = 0) {
+    TwoPortData data = noisySweep(c, lowHz, highHz, points, noise, seed, lossDb);
+    for (std::size_t i = 0; i < data.s21.size(); ++i) {
+        const std::complex<double> clean = textbookS21(c, data.frequencyHz[i], lossDb);
+        const std::complex<double> s = faultyS21(c, data.frequencyHz[i], lossDb, faults);
+        data.s21[i] = {s.real() + (data.s21[i].re - clean.real()),
+                       s.imag() + (data.s21[i].im - clean.imag())};
+        data.s12[i] = data.s21[i];
+    }
+    return data;
+}
+
 }  // namespace trellon::test
