@@ -53,7 +53,9 @@ void printWarnings(const SweepFileOutcome& outcome, std::ostream& err) {
 
 bool takeFitOption(FitOptions& options, const std::string& name, const std::string& value) {
     if (name == "fit-crystal") {
-        options.files.push_back(value);
+        options.files.push_back({value, SweepFormat::Touchstone});
+    } else if (name == "sweep-csv") {
+        options.files.push_back({value, SweepFormat::Csv});
     } else if (name == settings::kFixtureOhm.option) {
         options.fixtureOhm = settingNumber(settings::kFixtureOhm, value);
     } else if (name == settings::kFixtureLoss.option) {
@@ -106,7 +108,9 @@ void checkFitOptions(const FitOptions& options, const std::set<std::string>& giv
 std::string fitUsageText() {
     return "  --fit-crystal FILE      fit a crystal to its sweep in a series fixture (Touchstone\n"
            "                          S21; repeat for each crystal) instead of designing, and\n"
-           "                          print name,fs_khz,lm_mh,rm_ohm,c0_pf\n" +
+           "                          print name,fs_khz,lm_mh,rm_ohm,c0_pf\n"
+           "  --sweep-csv FILE        the same for a sweep exported as CSV (docs/sweep-csv.md);\n"
+           "                          both may be given, the files are fitted in their order\n" +
            settingUsage(settings::kFixtureOhm) + settingUsage(settings::kFixtureLoss) +
            "  --batch-out FILE        write the fitted crystals as a batch CSV\n"
            "  --fit-phase on|off      fit the fixture's phase offset and slope with the crystal\n"

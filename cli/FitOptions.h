@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "CrystalFit.h"
+#include "CrystalSweepFit.h"
 #include "SettingTables.h"
 
 namespace trellon::cli {
 
 // The options that fit crystals to swept files instead of designing a filter.
 struct FitOptions {
-    std::vector<std::string> files;  // one crystal each, in the order given
+    std::vector<SweepFile> files;  // one crystal each, in the order given
     std::optional<double> fixtureOhm;
     std::optional<double> fixtureLossDb;
     std::optional<std::string> batchFile;
@@ -33,9 +34,12 @@ bool takeFitOption(FitOptions& options, const std::string& name, const std::stri
 void checkFitOptions(const FitOptions& options, const std::set<std::string>& given);
 
 // The names of the fit options that take a value.
-inline constexpr const char* kFitOptionNames[] = {
-    "fit-crystal", settings::kFixtureOhm.option.data(), settings::kFixtureLoss.option.data(),
-    "batch-out", "fit-phase"};
+inline constexpr const char* kFitOptionNames[] = {"fit-crystal",
+                                                  "sweep-csv",
+                                                  settings::kFixtureOhm.option.data(),
+                                                  settings::kFixtureLoss.option.data(),
+                                                  "batch-out",
+                                                  "fit-phase"};
 
 // The fit's options without a value, and where each is kept.
 struct FitFlag {

@@ -9,7 +9,9 @@
 
 #include "CommandError.h"
 #include "CrystalFormulas.h"
+#include "CsvFields.h"
 #include "NumberText.h"
+#include "OscillatorShiftCsv.h"
 #include "QuotedText.h"
 #include "ReadPhrases.h"
 #include "TextReading.h"
@@ -101,46 +103,11 @@ private:
     }
 
     std::vector<std::string> fields(const NumberedLine& line) {
-        std::vector<std::string> values;
-        std::string_view rest = line.text;
-        while (true) {
-            std::string value;
-            std::string_view text = rest.substr(0, rest.find(separator_));
-            if (trimmed(text).starts_with('"')) {
-                // A quoted value runs to its closing quote, separators included.
-                std::size_t position = rest.find('"') + 1;
-                while (true) {
-                    const std::size_t quote = rest.find('"', position);
-                    if (quote == std::string_view::npos) {
-                        fail(line.number, readPhrase("csv-quote-open"));
-                    }
-                    value.append(rest.substr(position, quote - position));
-                    position = quote + 1;
-                    if (position < rest.size() && rest[position] == '"') {
-                        value += '"';
-                        ++position;
-                        continue;
-                    }
-                    break;
-                }
-                const std::size_t end = rest.find(separator_, position);
-                if (!trimmed(rest.substr(position, end - position)).empty()) {
-                    fail(line.number, readPhrase("csv-text-after-quote"));
-                }
-                text = rest.substr(0, end);
-            } else {
-                value = trimmed(text);
-            }
-            values.push_back(std::move(value));
-            if (text.size() == rest.size()) {
-                return values;
-            }
-            rest.remove_prefix(text.size() + 1);
-        }
+        return csvFields(line, separator_, kKind, fileName_);
     }
 
     void readHeader(const NumberedLine& line) {
-        separator_ = line.text.find(';') != std::string_view::npos ? ';' : ',';
+        separator_ = csvSeparatorOf(line.text);
         header_ = fields(line);
         std::vector<std::string> names;
         for (const std::string& field : header_) {
@@ -204,8 +171,7 @@ private:
         if (text.empty()) {
             fail(line.number, readPhrase("csv-value-missing"), {{header_[position]}});
         }
-        const std::optional<double> number =
-            numberIn(separator_ == ';' ? NormalizeDecimalSeparator(text, '.') : text);
+        const std::optional<double> number = csvNumberIn(text, separator_);
         if (!number) {
             fail(line.number, readPhrase("csv-not-a-number"),
                  {quotedArgument(text), quotedArgument(header_[position])});
@@ -323,6 +289,9 @@ std::string csvName(const std::string& name) {
 }  // namespace
 
 CrystalBatch readCrystalBatchCsv(std::string_view bytes, std::string_view fileName) {
+    if (holdsOscillatorShifts(bytes)) {
+        return readOscillatorShiftCsv(bytes, fileName);
+    }
     return Reader(fileName).read(bytes);
 }
 

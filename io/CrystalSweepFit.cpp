@@ -6,6 +6,7 @@
 #include "FileBytes.h"
 #include "ReadLimits.h"
 #include "ReadPhrases.h"
+#include "TextReading.h"
 #include "Touchstone.h"
 
 namespace trellon {
@@ -33,6 +34,33 @@ CrystalFitResult fitCrystalSweep(const TwoPortData& data, std::string_view fileN
     }
 }
 
+CrystalFitResult fitCrystalSweep(const MeasuredSweep& sweep, std::string_view fileName,
+                                 const FixtureChoice& fixture) {
+    // A sweep without its phase is fitted on its magnitude alone, whatever was asked.
+    FixtureChoice choice = fixture;
+    choice.model.magnitudeOnly = choice.model.magnitudeOnly || !sweep.hasPhase;
+    return fitCrystalSweep(sweep.data, fileName, choice);
+}
+
+SweepFile sweepFileOf(const std::string& path) {
+    const bool csv = lowerCase(std::filesystem::path(path).extension().string()) == ".csv";
+    return {path, csv ? SweepFormat::Csv : SweepFormat::Touchstone};
+}
+
+MeasuredSweep readSweepFile(const SweepFile& file) {
+    if (file.format == SweepFormat::Csv) {
+        return readSweepCsv(
+            readFileBytes(
+                {.path = file.path, .what = "the sweep CSV", .limitBytes = kSweepCsvLimit}),
+            file.path);
+    }
+    return {readTouchstone(readFileBytes({.path = file.path,
+                                          .what = "the Touchstone file",
+                                          .limitBytes = kTouchstoneLimit}),
+                           file.path),
+            true};
+}
+
 std::string crystalNameOfFile(const std::string& path) {
     return std::filesystem::path(path).stem().string();
 }
@@ -50,8 +78,20 @@ std::vector<SweepFileOutcome> fitCrystalSweepFiles(const std::vector<std::string
                                                    std::set<std::string> taken,
                                                    const ProgressCallback& progress,
                                                    const std::atomic<bool>* cancel) {
-    std::vector<SweepFileOutcome> outcomes;
+    std::vector<SweepFile> files;
     for (const std::string& path : paths) {
+        files.push_back(sweepFileOf(path));
+    }
+    return fitCrystalSweepFiles(files, fixture, std::move(taken), progress, cancel);
+}
+
+std::vector<SweepFileOutcome> fitCrystalSweepFiles(const std::vector<SweepFile>& files,
+                                                   const FixtureChoice& fixture,
+                                                   std::set<std::string> taken,
+                                                   const ProgressCallback& progress,
+                                                   const std::atomic<bool>* cancel) {
+    std::vector<SweepFileOutcome> outcomes;
+    for (const auto& [path, format] : files) {
         if (cancel != nullptr && *cancel) {
             break;
         }
@@ -63,12 +103,11 @@ std::vector<SweepFileOutcome> fitCrystalSweepFiles(const std::vector<std::string
                 throw PhrasedError(
                     {{&readPhrase("sweep-name-line-break"), {quotedArgument(path)}}});
             }
-            outcome.sweep = readTouchstone(
-                readFileBytes(
-                    {.path = path, .what = "the Touchstone file", .limitBytes = kTouchstoneLimit}),
-                path);
-            outcome.fixture = fixtureOf(fixture, outcome.sweep);
-            outcome.fit = fitCrystalSweep(outcome.sweep, path, fixture);
+            MeasuredSweep sweep = readSweepFile({path, format});
+            outcome.fixture = fixtureOf(fixture, sweep.data);
+            outcome.fit = fitCrystalSweep(sweep, path, fixture);
+            outcome.sweep = std::move(sweep.data);
+            outcome.hasPhase = sweep.hasPhase;
             const std::string name = uniqueCrystalName(crystalNameOfFile(path), taken);
             taken.insert(name);
             outcome.crystal = measuredCrystalOf(outcome.fit, name);
@@ -78,7 +117,7 @@ std::vector<SweepFileOutcome> fitCrystalSweepFiles(const std::vector<std::string
         }
         outcomes.push_back(std::move(outcome));
         if (progress) {
-            progress(static_cast<double>(outcomes.size()) / static_cast<double>(paths.size()));
+            progress(static_cast<double>(outcomes.size()) / static_cast<double>(files.size()));
         }
     }
     return outcomes;

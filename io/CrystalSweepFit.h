@@ -11,6 +11,7 @@
 #include "CrystalBatch.h"
 #include "CrystalFit.h"
 #include "ParallelTasks.h"
+#include "SweepCsv.h"
 #include "Touchstone.h"
 
 namespace trellon {
@@ -33,6 +34,26 @@ CrystalFitResult fitCrystalSweep(std::string_view bytes, std::string_view fileNa
 CrystalFitResult fitCrystalSweep(const TwoPortData& data, std::string_view fileName,
                                  const FixtureChoice& fixture);
 
+// The same for a sweep that may lack its phase: without one it is fitted on its magnitude alone
+// (the one place where the fit's mode follows the sweep).
+CrystalFitResult fitCrystalSweep(const MeasuredSweep& sweep, std::string_view fileName,
+                                 const FixtureChoice& fixture);
+
+// How a sweep file is written.
+enum class SweepFormat { Touchstone, Csv };
+
+// A sweep file to fit.
+struct SweepFile {
+    std::string path;
+    SweepFormat format = SweepFormat::Touchstone;
+};
+
+// The format a file's name says: CSV for a ".csv" extension in any letter case, else Touchstone.
+SweepFile sweepFileOf(const std::string& path);
+
+// Reads the whole file, up to its format's size limit (docs/file-limits.md).
+MeasuredSweep readSweepFile(const SweepFile& file);
+
 // The fixture a sweep of `data` is fitted in.
 CrystalFixture fixtureOf(const FixtureChoice& fixture, const TwoPortData& data);
 
@@ -50,6 +71,7 @@ struct SweepFileOutcome {
     std::optional<MeasuredCrystal> crystal;
     CrystalFitResult fit;
     TwoPortData sweep;
+    bool hasPhase = true;
     CrystalFixture fixture;
     std::string message;
     std::exception_ptr failure;
@@ -58,6 +80,13 @@ struct SweepFileOutcome {
 // Reads and fits the files in order; names already in the batch are `taken`, and each fitted
 // crystal's name is taken in turn. `progress` hears after each file; once `cancel` is set no
 // further file is begun, and the outcomes so far are returned.
+std::vector<SweepFileOutcome> fitCrystalSweepFiles(const std::vector<SweepFile>& files,
+                                                   const FixtureChoice& fixture,
+                                                   std::set<std::string> taken,
+                                                   const ProgressCallback& progress = {},
+                                                   const std::atomic<bool>* cancel = nullptr);
+
+// The same for files whose format their names say (sweepFileOf).
 std::vector<SweepFileOutcome> fitCrystalSweepFiles(const std::vector<std::string>& paths,
                                                    const FixtureChoice& fixture,
                                                    std::set<std::string> taken,

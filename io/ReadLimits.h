@@ -9,6 +9,7 @@ namespace trellon {
 inline constexpr std::size_t kMebibyte = std::size_t{1} << 20;
 inline constexpr std::size_t kCrystalBatchLimit = 4 * kMebibyte;
 inline constexpr std::size_t kTouchstoneLimit = 16 * kMebibyte;
+inline constexpr std::size_t kSweepCsvLimit = 16 * kMebibyte;
 inline constexpr std::size_t kProjectFileLimit = 64 * kMebibyte;
 inline constexpr std::size_t kDesignFileLimit = 1 * kMebibyte;
 

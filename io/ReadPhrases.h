@@ -44,6 +44,14 @@ inline constexpr PhraseTemplate kReadPhrases[] = {
     {"ts-value-range", "a value is out of range"},
     {"ts-no-data", "the file holds no data"},
     {"ts-write-too-large", "A value is too large for a Touchstone file in magnitude and angle"},
+    // --- a sweep's CSV ---
+    {"sweep-csv-frequency-column",
+     "the header needs one frequency column: 'frequency_hz', 'frequency_khz' or 'frequency_mhz'"},
+    {"sweep-csv-level-column", "the header needs one level column: 's21_db' or 'loss_db'"},
+    {"sweep-csv-s21-positive",
+     "s21_db %1 lies above 0 dB; a loss is a negative s21_db or a positive loss_db"},
+    {"sweep-csv-loss-negative",
+     "loss_db %1 lies below 0 dB; a loss is a positive loss_db or a negative s21_db"},
     // --- a sweep's fit ---
     {"sweep-fit", "Cannot fit the crystal in '%1'"},
     {"sweep-name-line-break", "Cannot name the crystal in %1: its file name holds a line break"},

@@ -67,7 +67,7 @@ if [[ "$mode" == "test" ]]; then
         -DTRELLON_SANITIZE=ON -DTRELLON_BUILD_FUZZ=ON -DTRELLON_WARNINGS_AS_ERRORS=ON
     cmake --build "$sanitize"
     ctest --test-dir "$sanitize" --output-on-failure
-    for target in fuzz_number_text fuzz_data_file fuzz_calculation fuzz_touchstone \
+    for target in fuzz_number_text fuzz_data_file fuzz_calculation fuzz_touchstone fuzz_sweep_csv \
         fuzz_crystal_batch fuzz_project_file fuzz_file_bytes fuzz_crystal_fit \
         fuzz_measured_response fuzz_cli_options; do
         corpus="$(mktemp -d)"

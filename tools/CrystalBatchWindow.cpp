@@ -15,6 +15,7 @@
 #include "CrystalSweepFit.h"
 #include "CrystalWindowParts.h"
 #include "FileBytes.h"
+#include "OscillatorShiftDialog.h"
 #include "ProjectDocument.h"
 #include "ReadLimits.h"
 #include "SweepFitPanel.h"
@@ -32,6 +33,8 @@ CrystalBatchWindow::CrystalBatchWindow(ProjectDocument& document, char decimalSe
     choice_ = new CrystalChoicePanel(
         document_, hooks_, [this] { return checkedBatch(); }, decimalSeparator, this);
     fit_ = new SweepFitPanel(*table_, hooks_, decimalSeparator, this);
+    shift_ = new OscillatorShiftDialog(
+        *table_, hooks_, [this] { return checkedBatch().has_value(); }, decimalSeparator, this);
     buildControls();
     bindToolWindowKeys(*this, choice_->findChild<QPushButton*>(QStringLiteral("ChooseCrystals")));
     table_->showBatch(document_.batch());
@@ -68,6 +71,9 @@ void CrystalBatchWindow::buildControls() {
          &CrystalBatchWindow::importClick},
         {"SaveBatch", texts::kSaveBatch, "Save the batch as a CSV file",
          &CrystalBatchWindow::saveClick},
+        {"FromOscillator", texts::kFromOscillator,
+         "Add a crystal measured in an oscillator at two load capacitances",
+         &CrystalBatchWindow::fromOscillatorClick},
     };
     for (const auto& action : tableActions) {
         QPushButton* button = crystalToolButton(this, action.name, action.caption, action.hint);
@@ -192,6 +198,12 @@ const FittedSweep* CrystalBatchWindow::fittedSweep(int row) const {
 
 void CrystalBatchWindow::addRowClick() {
     table_->addRow();
+}
+
+void CrystalBatchWindow::fromOscillatorClick() {
+    shift_->show();
+    shift_->raise();
+    shift_->activateWindow();
 }
 
 void CrystalBatchWindow::removeRowsClick() {

@@ -16,13 +16,15 @@ class QLabel;
 namespace trellon {
 
 class CrystalChoicePanel;
+class OscillatorShiftDialog;
 class ProjectDocument;
 class SweepFitPanel;
 
-// The crystals a builder has measured, typed into a table, imported from CSV or fitted to VNA
-// sweeps, and which of them stand in the filter's positions: placed by hand or chosen by the
-// program. The batch and the placement are the document's: the table is where the batch is
-// typed, and what it holds becomes the document's batch whenever a command takes it.
+// The crystals a builder has measured, typed into a table, imported from CSV, fitted to VNA
+// sweeps or worked out from an oscillator's frequencies at two loads, and which of them stand in
+// the filter's positions: placed by hand or chosen by the program. The batch and the placement are
+// the document's: the table is where the batch is typed, and what it holds becomes the document's
+// batch whenever a command takes it.
 class CrystalBatchWindow : public QWidget {
     Q_OBJECT
 
@@ -66,6 +68,8 @@ public slots:
     void removeRowsClick();
     void importClick();
     void saveClick();
+    // The form of a crystal measured in an oscillator, kept open beside the window.
+    void fromOscillatorClick();
     // The selected crystals in table order, or the first n when none are selected.
     void placeClick();
     // The selected crystal into the chosen position; the one standing there takes its old
@@ -98,6 +102,7 @@ private:
     QComboBox* position_ = nullptr;
     CrystalChoicePanel* choice_ = nullptr;
     SweepFitPanel* fit_ = nullptr;
+    OscillatorShiftDialog* shift_ = nullptr;
 };
 
 }  // namespace trellon

@@ -37,9 +37,9 @@ std::vector<double> levelsDb(const std::vector<Complex>& s21) {
 SweepFitPanel::SweepFitPanel(CrystalTable& table, const CrystalBatchHooks& hooks,
                              char decimalSeparator, QWidget* parent)
     : QWidget(parent), table_(table), hooks_(hooks), decimalSeparator_(decimalSeparator) {
-    QPushButton* fit =
-        crystalToolButton(this, "FitSweeps", texts::kFitSweeps,
-                          "Fit a crystal to each chosen VNA sweep (.s2p) and add them");
+    QPushButton* fit = crystalToolButton(
+        this, "FitSweeps", texts::kFitSweeps,
+        "Fit a crystal to each chosen sweep (Touchstone .s2p or CSV) and add them");
     QPushButton* show =
         crystalToolButton(this, "ShowFit", texts::kShowFit,
                           "Draw the selected fitted crystal's measured and fitted |S21|");

@@ -7,7 +7,8 @@ namespace trellon::texts {
 
 inline constexpr const char* kBatchWindowTitle = "Партия кварцев";
 inline constexpr const char* kCrystalFileFilters = "CSV (*.csv);;Все файлы (*)";
-inline constexpr const char* kSweepFileFilters = "Touchstone (*.s2p);;Все файлы (*)";
+inline constexpr const char* kSweepFileFilters =
+    "Измерения (*.s2p *.csv);;Touchstone (*.s2p);;CSV (*.csv);;Все файлы (*)";
 
 inline constexpr const char* kAddCrystal = "Добавить";
 inline constexpr const char* kRemoveCrystals = "Удалить";
@@ -68,7 +69,7 @@ inline constexpr const char* kChoiceMeasure =
 
 // --- the fit of crystals to VNA sweeps -------------------------------------------------------
 
-inline constexpr const char* kFitSweeps = "Из файлов Touchstone...";
+inline constexpr const char* kFitSweeps = "Из файлов измерений...";
 inline constexpr const char* kShowFit = "Показать подгонку";
 inline constexpr const char* kFromFile = "из файла";
 inline constexpr const char* kFixtureOhmCaption = "Оснастка, Ом:";
@@ -81,6 +82,20 @@ inline constexpr const char* kNoFittedCrystal =
 inline constexpr const char* kBadFixtureOhm =
     "Сопротивление оснастки: положительное число Ом или пусто (из файла).";
 inline constexpr const char* kBadFixtureLoss = "Потери оснастки: от 0 до 100 дБ.";
+
+// --- a crystal measured in an oscillator at two load capacitances ----------------------------
+
+inline constexpr const char* kFromOscillator = "Из генератора...";
+inline constexpr const char* kShiftTitle = "Кварц, измеренный в генераторе";
+inline constexpr const char* kShiftExplanation =
+    "Частоты генератора с кварцем при двух эффективных ёмкостях нагрузки (с монтажом), "
+    "C0 кварца и Rm, найденное заменой резистором. Ёмкости должны различаться не меньше чем "
+    "на 5 % от суммы C0 и меньшей из них.";
+inline constexpr const char* kShiftFields[] = {"Имя",     "F1, кГц", "F2, кГц", "CL1, пФ",
+                                               "CL2, пФ", "C0, пФ",  "Rm, Ом"};
+inline constexpr const char* kShiftAdd = "Добавить в партию";
+inline constexpr const char* kShiftNameTaken = "Имя кварца пусто или уже есть в партии.";
+inline constexpr const char* kShiftClose = "Закрыть";
 
 // --- the Monte-Carlo window ------------------------------------------------------------------
 

@@ -49,6 +49,6 @@ inline constexpr FileText kFiles[] = {
     {"the crystal file", "файл партии кварцев"}, {"the Touchstone file", "файл Touchstone"},
     {"the project file", "файл проекта"},        {"the chart file", "файл графика"},
     {"the curve file", "файл кривых"},           {"the SPICE deck", "файл SPICE"},
-    {"the build sheet", "лист сборки"}};
+    {"the build sheet", "лист сборки"},          {"the sweep CSV", "файл измерения CSV"}};
 
 }  // namespace trellon::texts

@@ -2,8 +2,8 @@
 
 // The window's wording of why a file's content, a sweep's fit or a batch is refused, by the ids
 // of the English phrases (io/ReadPhrases.h, engine/fit/FitPhrases.h,
-// engine/real_crystals/CrystalPhrases.h); "%1", "%2", ... are the same arguments. A quoted
-// argument is shown in the quotes below.
+// engine/real_crystals/CrystalPhrases.h, engine/fit/OscillatorShiftPhrases.h); "%1", "%2", ...
+// are the same arguments. A quoted argument is shown in the quotes below.
 namespace trellon::texts {
 
 // "Не удалось прочитать файл партии кварцев «x.csv», строка 12: <why>"; without a line, the
@@ -21,7 +21,8 @@ struct FileKindText {
 };
 inline constexpr FileKindText kFileKinds[] = {{"crystal batch", "файл партии кварцев"},
                                               {"Touchstone file", "файл Touchstone"},
-                                              {"project file", "файл проекта"}};
+                                              {"project file", "файл проекта"},
+                                              {"sweep CSV", "файл измерения CSV"}};
 
 struct PhraseText {
     const char* id;
@@ -67,6 +68,14 @@ inline constexpr PhraseText kPhrases[] = {
     {"ts-no-data", "в файле нет данных"},
     {"ts-write-too-large",
      "значение слишком велико для файла Touchstone в формате «модуль и угол»"},
+    // --- a sweep's CSV ---
+    {"sweep-csv-frequency-column",
+     "в заголовке нужен один столбец частоты: «frequency_hz», «frequency_khz» или «frequency_mhz»"},
+    {"sweep-csv-level-column", "в заголовке нужен один столбец уровня: «s21_db» или «loss_db»"},
+    {"sweep-csv-s21-positive",
+     "s21_db %1 больше 0 дБ; потери - это отрицательный s21_db или положительный loss_db"},
+    {"sweep-csv-loss-negative",
+     "loss_db %1 меньше 0 дБ; потери - это положительный loss_db или отрицательный s21_db"},
     // --- a sweep's fit ---
     {"sweep-fit", "Не удалось подобрать кварц по файлу «%1»"},
     {"sweep-name-line-break", "Не удалось назвать кварц из %1: имя файла содержит перевод строки"},
@@ -117,6 +126,14 @@ inline constexpr PhraseText kPhrases[] = {
     {"mc-settings-range", "параметры Монте-Карло вне допустимого диапазона"},
     {"mc-sample-not-finite",
      "у испытания %1 Монте-Карло нет конечных потерь, неравномерности или полосы"},
+    // --- a crystal measured in an oscillator ---
+    {"shift-frequency-positive", "F1 и F2 должны быть больше 0 кГц"},
+    {"shift-load-positive", "CL1 и CL2 должны быть больше 0 пФ"},
+    {"shift-load-step",
+     "CL1 и CL2 должны различаться не меньше чем на 5 % от суммы C0 и меньшей из них; при более "
+     "близких ёмкостях Fs определяет ошибка частотомера"},
+    {"shift-order", "частота при большей ёмкости нагрузки должна быть ниже"},
+    {"shift-no-crystal", "ни один кварц не генерирует на этих двух частотах при этих нагрузках"},
 };
 
 }  // namespace trellon::texts

@@ -17,6 +17,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "../io/IoTestFolder.h"
 #include "CliRun.h"
 #include "CommandError.h"
 #include "CrystalBatchCsv.h"
@@ -386,6 +387,40 @@ TEST(Cli, FitCrystalPrintsAndWritesTheBatch) {
         EXPECT_EQ(r.status, 2) << misuse[2];
         EXPECT_TRUE(r.out.empty()) << misuse[2];
     }
+}
+
+// A sweep given as CSV fits as the same numbers in a Touchstone file do, bit for bit, and both
+// kinds mix in one run in the order given.
+TEST(Cli, SweepCsvFitsAsFitCrystalDoes) {
+    const test::IoTestFolder folder;
+    const test::KnownCrystal k{10e6, 0.015, 90e3, 4.0e-12, 12.5};
+    const std::string touchstone =
+        writeTouchstone(test::noisySweep(k, k.fsHz - 3e3, k.fsHz + 3e3, 401, 0.001, 7, 1),
+                        TouchstoneFormat::Decibel);
+    // The CSV holds the file's own texts of frequency, S21 in dB and its angle.
+    std::string csv = "note;frequency_hz;phase_deg;s21_db\n";
+    std::istringstream lines(touchstone);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string f, s11db, s11deg, db, deg;
+        if (line[0] != '!' && line[0] != '#' && words >> f >> s11db >> s11deg >> db >> deg) {
+            csv += "x;" + f + ';' + deg + ';' + db + '\n';
+        }
+    }
+    const std::string s2p = folder.write("Q1.s2p", touchstone);
+    const std::string sweepCsv = folder.write("Q1.csv", csv);
+    const std::vector<std::string> fixture{"--fixture-ohm", "12.5", "--fixture-loss", "1"};
+    std::vector<std::string> mixed{"--sweep-csv", sweepCsv, "--fit-crystal", s2p};
+    mixed.insert(mixed.end(), fixture.begin(), fixture.end());
+    const CliResult both = runCli(mixed);
+    ASSERT_EQ(both.status, 0) << both.err;
+    const std::vector<std::vector<std::string>> rows = csvRows(both.out);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1][0], "Q1");
+    EXPECT_EQ(rows[2][0], "Q1-2");
+    EXPECT_EQ(std::vector(rows[1].begin() + 1, rows[1].end()),
+              std::vector(rows[2].begin() + 1, rows[2].end()));
+    EXPECT_NEAR(TextToFloat(rows[1][1], '.'), k.fsHz / 1e3, 1e-3);
 }
 
 // A fit that cannot be trusted says why on standard error, one line per warning naming the

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
 #include <nlohmann/json.hpp>
 #include <set>
 
@@ -12,6 +13,7 @@
 #include "CalculatedRun.h"
 #include "CliRun.h"
 #include "CrystalBatchCsv.h"
+#include "CrystalFormulas.h"
 #include "MeasuredCrystalModel.h"
 #include "MonteCarlo.h"
 #include "Ngspice.h"
@@ -164,6 +166,37 @@ TEST(CliCrystals, ChoiceFromABatch) {
     const CliResult given =
         runCli(withDesign({"--crystals", writeBatch(folder, "chosen.csv", chosen)}));
     EXPECT_EQ(text.out, placement + given.out);
+}
+
+// A batch measured in an oscillator at two loads reads as the crystals it gives: --choose-from
+// prints exactly what their batch in the program's columns prints, and chooses as the crystals
+// the frequencies were worked out from.
+TEST(CliCrystals, OscillatorShiftBatchChoosesAsItsCrystals) {
+    const test::IoTestFolder folder;
+    CalculatedRun design(7, 8);
+    const std::vector<MeasuredCrystal> crystals = spreadCrystals(design.state(), 12);
+    std::string shifts = "name;f1_khz;f2_khz;cl1_pf;cl2_pf;c0_pf;rm_ohm\n";
+    for (const MeasuredCrystal& c : crystals) {
+        const double cm = motionalCapacitance(c.fsKhz * 1e3, c.lmMh * 1e-3, kTwoPiExact);
+        const auto khzAt = [&](double clPf) {
+            return FormatExact(c.fsKhz * std::sqrt(1 + cm / ((c.c0Pf + clPf) * 1e-12)));
+        };
+        shifts += c.name + ';' + khzAt(20) + ';' + khzAt(30) + ";20;30;" + FormatExact(c.c0Pf) +
+                  ';' + FormatExact(c.rmOhm) + '\n';
+    }
+    const CrystalBatch read = readCrystalBatchCsv(shifts, "shifts.csv");
+    const CliResult fromShifts =
+        runCli(withDesign({"--choose-from", folder.write("shifts.csv", shifts), "--threads", "2"}));
+    ASSERT_EQ(fromShifts.status, 0) << fromShifts.err;
+    EXPECT_EQ(fromShifts.out,
+              runCli(withDesign({"--choose-from", writeBatch(folder, "read.csv", read.crystals),
+                                 "--threads", "2"}))
+                  .out);
+    const CliResult original = runCli(withDesign(
+        {"--choose-from", writeBatch(folder, "original.csv", crystals), "--threads", "2"}));
+    const auto placement = [](const std::string& out) { return out.substr(0, out.find("\n\n")); };
+    EXPECT_EQ(placement(fromShifts.out).substr(0, 3), "ZQ1");
+    EXPECT_EQ(placement(fromShifts.out), placement(original.out));
 }
 
 // The Monte-Carlo gives the engine's figures and envelopes whatever the thread count; the

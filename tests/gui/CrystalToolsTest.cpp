@@ -15,6 +15,7 @@
 #include "ChartReadout.h"
 #include "CrystalBatchCsv.h"
 #include "CrystalBatchWindow.h"
+#include "CrystalFormulas.h"
 #include "LocaleSeparator.h"
 #include "MeasuredCrystalModel.h"
 #include "MonteCarloReport.h"

@@ -1,10 +1,11 @@
 // The tool windows as a builder works in them: the batch imported twice, the values shown and a
-// crystal put into a position by hand, the bench's parts list, the windows' size, place and keys,
-// and closing the program while their work is pending.
+// crystal put into a position by hand, a crystal measured in an oscillator, the bench's parts list,
+// the windows' size, place and keys, and closing the program while their work is pending.
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -16,10 +17,12 @@
 #include "BenchWindow.h"
 #include "Catalogue.h"
 #include "CrystalBatchWindow.h"
+#include "CrystalFormulas.h"
 #include "MonteCarloWindow.h"
 #include "NumberText.h"
 #include "WindowDriver.h"
 #include "texts/ClosingTexts.h"
+#include "texts/CrystalWindowTexts.h"
 
 using namespace trellon;
 using namespace trellon::test;
@@ -52,6 +55,7 @@ class ToolWindowsTest : public QObject {
 private slots:
     void importAsksToReplaceOrAppendAndShowsWhatTheMeasurementSupports();
     void aCrystalIsPutIntoAChosenPosition();
+    void oscillatorMeasurementAddsItsCrystal();
     void benchWindowListsThePartsAsBuilt();
     void toolWindowsFitTheScreenAndAnswerTheirKeys();
     void closingAsksAboutPendingWorkBeforeTheLog();
@@ -157,6 +161,57 @@ void ToolWindowsTest::aCrystalIsPutIntoAChosenPosition() {
     expected.swapItemsAt(0, n - 1);
     QCOMPARE(placed(*batch), expected);
     QVERIFY(w.dialogs().shown.empty());
+}
+
+// A crystal measured in an oscillator at two loads is worked out and added to the table; a name
+// already in the batch, a text that is not a number and loads too close are refused in Russian,
+// and nothing is added.
+void ToolWindowsTest::oscillatorMeasurementAddsItsCrystal() {
+    WindowDriver w;
+    FakeDialogs& d = w.dialogs();
+    w.choose("CrystalBatch");
+    auto* batch = toolWindow<CrystalBatchWindow>();
+    batch->findChild<QPushButton*>("FromOscillator")->click();
+    // 8 MHz, 17.15 mH, C0 3.3 pF, oscillating at 20 and 30 pF.
+    const double cm = motionalCapacitance(8e6, 17.15e-3, kTwoPiExact);
+    const auto khzAt = [&](double clPf) {
+        return FormatExact(8000 * std::sqrt(1 + cm / ((3.3 + clPf) * 1e-12)));
+    };
+    const auto type = [&](const char* name, const std::string& f1, const char* cl2) {
+        const std::pair<const char*, std::string> fields[] = {
+            {"ShiftName", name}, {"ShiftF1", f1},    {"ShiftF2", khzAt(30)}, {"ShiftCl1", "20"},
+            {"ShiftCl2", cl2},   {"ShiftC0", "3,3"}, {"ShiftRm", "12,5"}};
+        for (const auto& [field, text] : fields) {
+            batch->findChild<QLineEdit*>(field)->setText(QString::fromStdString(text));
+        }
+        d.forget();
+        batch->findChild<QPushButton*>("AddShiftCrystal")->click();
+    };
+    type("X1", khzAt(20), "30");
+    QVERIFY(d.shown.empty());
+    QCOMPARE(batch->findChild<QLineEdit*>("ShiftCl2")->text(), QStringLiteral("30"));
+    QVERIFY(batch->findChild<QLineEdit*>("ShiftName")->text().isEmpty());
+    type("X1", khzAt(20), "30");
+    QCOMPARE(d.texts(FakeDialogs::Shown::Kind::Warning),
+             QStringList{QString::fromUtf8(texts::kShiftNameTaken)});
+    type("X3", khzAt(20), "21");
+    QCOMPARE(d.texts(FakeDialogs::Shown::Kind::Warning),
+             QStringList{QString::fromUtf8("CL1 и CL2 должны различаться не меньше чем на 5 % от "
+                                           "суммы C0 и меньшей из них; при более близких ёмкостях "
+                                           "Fs определяет ошибка частотомера")});
+    type("X2", "8003,9x", "30");
+    QCOMPARE(d.texts(FakeDialogs::Shown::Kind::Warning),
+             QStringList{QString::fromUtf8("F1, кГц: «8003,9x» - не число")});
+
+    const std::optional<CrystalBatch> added = batch->checkedBatch();
+    QVERIFY(added && added->crystals.size() == 1);
+    const MeasuredCrystal& x1 = added->crystals[0];
+    QCOMPARE(x1.name, std::string("X1"));
+    QVERIFY(std::abs(x1.fsKhz / 8000 - 1) < 1e-9);
+    QVERIFY(std::abs(x1.lmMh / 17.15 - 1) < 1e-6);
+    QCOMPARE(x1.rmOhm, 12.5);
+    QCOMPARE(x1.c0Pf, 3.3);
+    batch->close();
 }
 
 void ToolWindowsTest::benchWindowListsThePartsAsBuilt() {

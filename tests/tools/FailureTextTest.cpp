@@ -10,6 +10,7 @@
 #include "CrystalSweepFit.h"
 #include "FailureText.h"
 #include "FitPhrases.h"
+#include "OscillatorShiftPhrases.h"
 #include "ProjectFile.h"
 #include "ProjectPhrases.h"
 #include "ReadPhrases.h"
@@ -83,7 +84,8 @@ void FailureTextTest::everyPhraseHasATranslationWithItsArguments() {
     for (const auto& table : {std::span<const PhraseTemplate>(kReadPhrases),
                               std::span<const PhraseTemplate>(kFitPhrases),
                               std::span<const PhraseTemplate>(kCrystalPhrases),
-                              std::span<const PhraseTemplate>(kProjectPhrases)}) {
+                              std::span<const PhraseTemplate>(kProjectPhrases),
+                              std::span<const PhraseTemplate>(kOscillatorShiftPhrases)}) {
         for (const PhraseTemplate& phrase : table) {
             QVERIFY2(ids.insert(phrase.id).second, phrase.id.data());
             const auto text =
