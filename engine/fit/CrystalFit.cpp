@@ -103,18 +103,18 @@ void addSpuriousArms(const FitTarget& target, const FitLayout& mainLayout, Cryst
         const LeastSquaresResult found = search(wider, target);
         CrystalFitResult candidate = fit;
         wider.apply(found.parameters, candidate);
+        std::sort(
+            candidate.spurious.begin(), candidate.spurious.end(),
+            [](const SpuriousArm& a, const SpuriousArm& b) { return a.offsetHz < b.offsetHz; });
         const bool inside = std::all_of(
             candidate.spurious.begin(), candidate.spurious.end(), [&](const SpuriousArm& arm) {
                 return arm.offsetHz > 0 && candidate.circuit.fsHz + arm.offsetHz < f.back();
             });
         if (found.status != LeastSquaresStatus::Converged || !inside ||
             !(found.sumOfSquares < sumOfSquares) ||
-            crystalRangeProblem(measuredCrystalOf(candidate.circuit, "")) != nullptr) {
+            crystalRangeProblem(measuredCrystalOf(candidate, "")) != nullptr) {
             return;
         }
-        std::sort(
-            candidate.spurious.begin(), candidate.spurious.end(),
-            [](const SpuriousArm& a, const SpuriousArm& b) { return a.offsetHz < b.offsetHz; });
         fit.circuit = candidate.circuit;
         fit.phase = candidate.phase;
         fit.spurious = candidate.spurious;
