@@ -203,10 +203,11 @@ void MainWindow::ExportTouchstoneClick() {
                                        ? TouchstoneRange::WideSpan
                                        : TouchstoneRange::Band;
         });
-        // While its curve is shown, the filter at the bench.
+        // While its curve is shown, the filter at the bench, or with the placed crystals.
         const std::string file =
-            writeTouchstone(shownBench_ ? benchTwoPort(*shownBench_, frequencies)
-                                        : twoPortData(sParameters(design.built, frequencies)),
+            writeTouchstone(shownBench_   ? benchTwoPort(*shownBench_, frequencies)
+                            : shownBuilt_ ? twoPortData(sParameters(*shownBuilt_, frequencies))
+                                          : twoPortData(sParameters(design.built, frequencies)),
                             *format);
         writeFileAtOnce(name.toStdString(), file, "the Touchstone file");
     });

@@ -228,9 +228,9 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     bool responseFailed = false;
     if (completed && options.responseOptions.any()) {
         try {
-            response =
-                makeResponseOutputs(*engine, *design, options.responseOptions, options.level,
-                                    options.decimalSeparator, bench ? &bench->bench : nullptr);
+            response = makeResponseOutputs(
+                *engine, *design, options.responseOptions, options.level, options.decimalSeparator,
+                bench ? &bench->bench : nullptr, crystals.built ? &*crystals.built : nullptr);
         } catch (const CommandError& error) {
             err << error.what() << '\n';
             responseFailed = true;

@@ -46,11 +46,14 @@ std::string responseUsageText() {
 
 ResponseOutputs makeResponseOutputs(const Engine& engine, const CalculatedDesign& design,
                                     const ResponseOptions& options, std::string_view levelText,
-                                    char decimalSeparator, const BenchCircuit* bench) {
+                                    char decimalSeparator, const BenchCircuit* bench,
+                                    const BuiltCircuit* withCrystals) {
     ResponseOutputs outputs;
     if (options.tableFile || options.s2pFile) {
-        const CurveRecord curve =
-            recordTracedCurve(engine, "", bench ? bench->circuit : design.circuit);
+        const CurveRecord curve = recordTracedCurve(engine, "",
+                                                    bench          ? bench->circuit
+                                                    : withCrystals ? *withCrystals
+                                                                   : design.circuit);
         SpanSettings span;
         if (options.spanKhz) {
             span.halfWidthHz = *options.spanKhz * 1000;

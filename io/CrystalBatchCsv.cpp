@@ -210,10 +210,25 @@ private:
         }
     }
 
+    // Whether the header's column at `position` belongs to a spurious mode.
+    bool spuriousPosition(std::size_t position) const {
+        for (int column = kSpur1; column < kSpur1 + kMaxSpuriousModes * kSpurColumns; ++column) {
+            if (position_[column] == static_cast<int>(position)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     MeasuredCrystal readCrystal(const NumberedLine& line) {
-        const std::vector<std::string> row = fields(line);
+        std::vector<std::string> row = fields(line);
         if (row.size() > header_.size()) {
             fail(line.number, readPhrase("csv-more-values"));
+        }
+        // A line may end before the spurious modes' columns, as a spreadsheet writes a row
+        // whose last cells are empty.
+        while (row.size() < header_.size() && spuriousPosition(row.size())) {
+            row.emplace_back();
         }
         if (row.size() < header_.size()) {
             fail(line.number, readPhrase("csv-value-missing"), {{header_[row.size()]}});

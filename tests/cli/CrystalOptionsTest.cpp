@@ -18,6 +18,7 @@
 #include "MonteCarlo.h"
 #include "Ngspice.h"
 #include "NumberText.h"
+#include "Touchstone.h"
 
 namespace trellon {
 namespace {
@@ -136,6 +137,37 @@ TEST(CliCrystals, BuiltFilterReportPointsJsonAndDeck) {
 
 // Choosing from a batch prints the placement first and then exactly what --crystals prints for
 // the chosen crystals in that order; the choice is never worse than the naive one.
+// The Touchstone file of a filter with given crystals is of those crystals, spurious modes and
+// all, not of the nominal circuit: each crystal's mode 20 kHz above Fs lets through what the
+// crystals without it stop.
+TEST(CliCrystals, TouchstoneWithCrystalsHoldsTheirSpuriousModes) {
+    const test::IoTestFolder folder;
+    CalculatedRun design(7, 8);
+    std::vector<MeasuredCrystal> crystals = spreadCrystals(design.state(), 8);
+    const std::string plain = writeBatch(folder, "plain.csv", crystals);
+    for (MeasuredCrystal& crystal : crystals) {
+        crystal.spurious = {{20, 60, 80}};
+    }
+    const std::string spurred = writeBatch(folder, "spurred.csv", crystals);
+    const double spurHz = crystals[0].fsKhz * 1e3 + 20e3;
+    const auto worstAroundSpur = [&](const std::string& batch) {
+        const std::string s2p = folder.pathOf("span.s2p");
+        const CliResult run = runCli(withDesign(
+            {"--crystals", batch, "--span-khz", "30", "--span-points", "1201", "--s2p", s2p}));
+        EXPECT_EQ(run.status, 0) << run.err;
+        const TwoPortData data = readTouchstone(fileText(s2p), "span.s2p");
+        double worst = -1000;
+        for (std::size_t i = 0; i < data.frequencyHz.size(); ++i) {
+            if (std::abs(data.frequencyHz[i] - spurHz) < 1e3) {
+                worst =
+                    std::max(worst, 20 * std::log10(std::hypot(data.s21[i].re, data.s21[i].im)));
+            }
+        }
+        return worst;
+    };
+    EXPECT_GT(worstAroundSpur(spurred), worstAroundSpur(plain) + 40);
+}
+
 TEST(CliCrystals, ChoiceFromABatch) {
     const test::IoTestFolder folder;
     CalculatedRun design(7, 8);
