@@ -67,6 +67,16 @@ std::size_t firstFilledLine(const std::vector<NumberedLine>& lines) {
     return i;
 }
 
+FilledCsvLines filledCsvLines(std::string_view bytes, std::string_view kind,
+                              std::string_view fileName) {
+    FilledCsvLines csv{splitLines(bytes), 0};
+    csv.first = firstFilledLine(csv.lines);
+    if (csv.first == csv.lines.size()) {
+        failOnFile(kind, fileName, {{&readPhrase("csv-empty"), {}}});
+    }
+    return csv;
+}
+
 std::vector<int> csvColumnPositions(const std::vector<std::string>& header,
                                     std::span<const std::string_view> names, bool othersAllowed,
                                     const NumberedLine& line, std::string_view kind,

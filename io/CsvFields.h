@@ -28,6 +28,16 @@ std::optional<double> csvNumberIn(std::string_view text, char separator);
 // The index of the first line that is not blank, or lines.size() when every line is.
 std::size_t firstFilledLine(const std::vector<NumberedLine>& lines);
 
+// A file's lines and the index of its first filled one, the header.
+struct FilledCsvLines {
+    std::vector<NumberedLine> lines;
+    std::size_t first = 0;
+};
+
+// The lines of a CSV file; a file of blank lines is refused as empty.
+FilledCsvLines filledCsvLines(std::string_view bytes, std::string_view kind,
+                              std::string_view fileName);
+
 // Where each of `names` stands in the header (any letter case), -1 for a column it lacks. A
 // column named twice is refused, and so is any other column unless `othersAllowed`.
 std::vector<int> csvColumnPositions(const std::vector<std::string>& header,

@@ -109,12 +109,8 @@ private:
 }  // namespace
 
 MeasuredSweep readSweepCsv(std::string_view bytes, std::string_view fileName) {
-    const std::vector<NumberedLine> lines = splitLines(bytes);
-    const std::size_t first = firstFilledLine(lines);
-    if (first == lines.size()) {
-        failOnFile(kKind, fileName, {{&readPhrase("csv-empty"), {}}});
-    }
-    return Reader(fileName).read(lines, first);
+    const FilledCsvLines csv = filledCsvLines(bytes, kKind, fileName);
+    return Reader(fileName).read(csv.lines, csv.first);
 }
 
 }  // namespace trellon
