@@ -8,6 +8,7 @@
 #include "BenchWindow.h"
 #include "BuildSheetCsv.h"
 #include "BuildSheetDocument.h"
+#include "BuiltCurveSource.h"
 #include "BuiltFilter.h"
 #include "Catalogue.h"
 #include "ChartView.h"
@@ -123,9 +124,12 @@ void MainWindow::showBench() {
     }
     const QString caption = QString::fromUtf8(texts::kAsBuiltCurve);
     Chart1->removeExtraCurves({caption});
-    Chart1->addExtraCurve(caption, QPen(QColor(200, 30, 30), 2, Qt::DotLine), std::move(amplitude),
-                          [](ChartQuantity) { return CurveSeries{}; });
     shownBench_ = std::make_shared<const BenchCircuit>(*bench);
+    Chart1->addExtraCurve(
+        caption, QPen(QColor(200, 30, 30), 2, Qt::DotLine), std::move(amplitude),
+        builtCurveSource(std::shared_ptr<const BuiltCircuit>(shownBench_, &shownBench_->circuit),
+                         result.built.figures, engine_->state.AbsoluteLevel, drawnCurve_,
+                         wideSpan_));
     shownBenchSweep_ = {frequencies.front(), frequencies.back(), int(frequencies.size())};
     showReportBlock(ShownBlock::Bench, benchReportLines(design, bench_->settings(), *bench, result,
                                                         localeDecimalSeparator()));

@@ -2,6 +2,7 @@
 // the choice of crystals from the batch, and the Monte-Carlo over the spread of the parts.
 #include <QCoreApplication>
 
+#include "BuiltCurveSource.h"
 #include "BuiltFilter.h"
 #include "BuiltFilterReport.h"
 #include "Catalogue.h"
@@ -158,9 +159,10 @@ void MainWindow::showBuiltFilter(const CalculatedDesign& design,
         levels.push_back(displayedLevel(level, built.figures, absolute));
     }
     Chart1->removeExtraCurves({kBuiltCaption});
-    Chart1->addExtraCurve(kBuiltCaption, QPen(QColor(148, 0, 211), 2, Qt::DashDotLine),
-                          {detuningKhz(design.foKhz, built.frequenciesHz), std::move(levels)},
-                          nullptr);
+    Chart1->addExtraCurve(
+        kBuiltCaption, QPen(QColor(148, 0, 211), 2, Qt::DashDotLine),
+        {detuningKhz(design.foKhz, built.frequenciesHz), std::move(levels)},
+        builtCurveSource(circuit, built.figures, absolute, drawnCurve_, wideSpan_));
     shownBuilt_ = std::move(circuit);
     shownBuiltSweep_ = {frequencies.front(), frequencies.back(), int(frequencies.size())};
 

@@ -6,6 +6,7 @@
 #include <QScopedValueRollback>
 #include <cmath>
 
+#include "BuiltCurveSource.h"
 #include "ChartView.h"
 #include "CommandError.h"
 #include "CurveRecord.h"
@@ -27,16 +28,6 @@
 namespace trellon {
 
 namespace {
-
-// Minus infinity (a silent output) and NaN are drawn as gaps.
-std::vector<double> gapsForNonFinite(std::vector<double> values) {
-    for (double& v : values) {
-        if (!std::isfinite(v)) {
-            v = std::nan("");
-        }
-    }
-    return values;
-}
 
 std::vector<double> returnLossOf(std::span<const Complex> reflection) {
     std::vector<double> loss;

@@ -121,7 +121,10 @@ void CrystalTable::showQ(int row) {
             *values[column - kFs] = cellValue(row, column);
         }
         if (crystalRangeProblem(crystal) == nullptr) {
-            shown = QString::fromStdString(FormatGeneral(unloadedQ(crystal), 6, decimalSeparator_));
+            // A crystal's Q in whole units: the measurement supports no more digits.
+            const double q = unloadedQ(crystal);
+            shown = QString::fromStdString(FormatGeneral(q >= 1000 ? std::round(q) : q,
+                                                         q >= 1000 ? 15 : 4, decimalSeparator_));
         }
     } catch (const CommandError&) {
     }

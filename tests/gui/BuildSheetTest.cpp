@@ -1,5 +1,5 @@
-// The build sheet of the 8-crystal CW example: its parts list, pictures and PDF; and the window
-// that takes the design to the bench.
+// The build sheet of the 8-crystal CW example: its parts list, pictures and PDF; the window that
+// takes the design to the bench; and a built curve over the wide span.
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -7,10 +7,13 @@
 
 #include "BenchWindow.h"
 #include "BuildSheetDocument.h"
+#include "BuiltCurveSource.h"
+#include "BuiltFilter.h"
 #include "Calculation.h"
 #include "Catalogue.h"
 #include "ChartView.h"
 #include "Engine.h"
+#include "MeasuredCrystalModel.h"
 #include "NullViews.h"
 #include "NumberText.h"
 #include "SchematicImage.h"
@@ -31,17 +34,8 @@ QByteArray exact(double value) {
     return QByteArray::fromStdString(FormatExact(value));
 }
 
-}  // namespace
-
-class BuildSheetTest : public QObject {
-    Q_OBJECT
-
-private slots:
-    void sheetListsEveryPartAndDrawsTheBuiltCurve();
-    void benchWindowDrawsTheCurveAddsTheBlockAndExports();
-};
-
-void BuildSheetTest::sheetListsEveryPartAndDrawsTheBuiltCurve() {
+// The engine with the 8-crystal CW example calculated.
+std::unique_ptr<Engine> calculatedCwExample() {
     auto engine = makeEngine();
     DesignState& s = engine->state;
     s.Topology = 7;
@@ -53,7 +47,24 @@ void BuildSheetTest::sheetListsEveryPartAndDrawsTheBuiltCurve() {
     inputs.level = "-10";
     inputs.filterType = responseDisplayName(8);
     CalculationViews all{views, views, views, views, views};
-    QCOMPARE(RunCalculation(*engine, inputs, all), CalculationOutcome::Completed);
+    return RunCalculation(*engine, inputs, all) == CalculationOutcome::Completed ? std::move(engine)
+                                                                                 : nullptr;
+}
+
+}  // namespace
+
+class BuildSheetTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sheetListsEveryPartAndDrawsTheBuiltCurve();
+    void benchWindowDrawsTheCurveAddsTheBlockAndExports();
+    void builtCurveReachesTheWideSpanWithItsSpuriousModes();
+};
+
+void BuildSheetTest::sheetListsEveryPartAndDrawsTheBuiltCurve() {
+    const std::unique_ptr<Engine> engine = calculatedCwExample();
+    QVERIFY(engine != nullptr);
 
     const BenchSettings settings{24, 1.0, 3.0, MatchKind::SeriesLShuntC, 50};
     const std::shared_ptr<const CalculatedDesign> design = calculatedDesignOf(*engine);
@@ -175,6 +186,46 @@ void BuildSheetTest::benchWindowDrawsTheCurveAddsTheBlockAndExports() {
         model.startsWith(QByteArray(spiceDeckTitle(SpiceDeckCircuit::CalculationModel)) + '\n'));
     QVERIFY(contents(dir.filePath("model.s2p"))
                 .contains("# Hz S RI R " + exact(expected.filterOhm) + '\n'));
+}
+
+// Over the wide span a built curve is solved again with every arm of its crystals: a spurious
+// mode 20 kHz above Fs lets through there what the crystals without it stop. Its levels are
+// relative to its own Amin, as its band curve is drawn; the other quantities it leaves empty.
+void BuildSheetTest::builtCurveReachesTheWideSpanWithItsSpuriousModes() {
+    const std::unique_ptr<Engine> engine = calculatedCwExample();
+    QVERIFY(engine != nullptr);
+    const std::shared_ptr<const CalculatedDesign> design = calculatedDesignOf(*engine);
+    auto record =
+        std::make_shared<const CurveRecord>(recordTracedCurve(*engine, "FR1", design->circuit));
+    auto span = std::make_shared<const SpanSettings>(SpanSettings{30e3, 1201});
+    std::vector<MeasuredCrystal> crystals(std::size_t(design->crystalCount()),
+                                          nominalMeasuredCrystal(engine->state));
+    const auto wideSpanOf = [&](const std::vector<MeasuredCrystal>& placed) {
+        auto circuit = std::make_shared<const BuiltCircuit>(makeBuiltFilter(*design, placed));
+        const BuiltFilterResult band =
+            solveBuiltFilter(*design, *circuit, builtCurveFrequencies(design->band));
+        const CurveSeriesSource source =
+            builtCurveSource(circuit, band.figures, false, record, span);
+        return std::pair(source(ChartQuantity::WideSpan), source(ChartQuantity::GroupDelay));
+    };
+    const auto [plain, noDelay] = wideSpanOf(crystals);
+    QVERIFY(noDelay.x.empty());
+    for (MeasuredCrystal& crystal : crystals) {
+        crystal.spurious = {{20, 60, 80}};
+    }
+    const CurveSeries spurred = wideSpanOf(crystals).first;
+    QCOMPARE(spurred.x.size(), std::size_t(1201));
+    const double spurKhz = crystals[0].fsKhz + 20 - design->foKhz;
+    double gain = -1000;
+    double peak = -1000;
+    for (std::size_t i = 0; i < spurred.x.size(); ++i) {
+        if (std::abs(spurred.x[i] - spurKhz) < 0.5) {
+            gain = std::max(gain, spurred.y[i] - plain.y[i]);
+        }
+        peak = std::max(peak, spurred.y[i]);
+    }
+    QVERIFY2(gain > 40, qPrintable(QString::number(gain)));
+    QVERIFY2(std::abs(peak) < 0.05, qPrintable(QString::number(peak)));
 }
 
 QTEST_MAIN(BuildSheetTest)
