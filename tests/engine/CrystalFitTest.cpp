@@ -374,5 +374,42 @@ TEST(CrystalFit, WarningsSayWhenTheFitCannotBeTrusted) {
               "Rm at or below 0");
 }
 
+// A real measurement (tests/data/real-sweeps/SOURCE.md): a 10 MHz resonator on its board, not a
+// crystal between the fixture's ports, whose resonance moves S21 by less than 0.2 dB out of
+// -30 dB and rings after it. Fitted through the file's 50 ohm, through 12.5 ohm or on |S21|
+// alone, the fit may refuse it or return finite values, plausible or warned about, but never an
+// implausible crystal in silence. Today each way refuses it: no resonance rises 3 dB.
+TEST(CrystalFit, RealBoardSweepIsRefusedOrFlagged) {
+    const std::filesystem::path path =
+        std::filesystem::path(TRELLON_REAL_SWEEPS) / "C300_25C-excerpt.s2p";
+    std::ifstream in(path, std::ios::binary);
+    const TwoPortData data =
+        readTouchstone(std::string{std::istreambuf_iterator<char>(in), {}}, path.string());
+    ASSERT_EQ(data.frequencyHz.size(), 168u);
+    const std::vector<FixtureChoice> choices{{}, {12.5, 0}, {{}, 0, {.magnitudeOnly = true}}};
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        SCOPED_TRACE("choice " + std::to_string(i));
+        std::string refusal;
+        try {
+            const CrystalFitResult fit = fitCrystalSweep(data, "C300.s2p", choices[i]);
+            const CrystalCircuit& c = fit.circuit;
+            for (double value : {c.fsHz, c.lmH, c.rmOhm, c.c0F, fit.q, fit.residual}) {
+                EXPECT_TRUE(std::isfinite(value));
+            }
+            if (fit.warnings.empty()) {
+                EXPECT_GT(c.c0F, 0.1e-12);
+                EXPECT_TRUE(fit.q >= 1e3 && fit.q <= 1e7) << fit.q;
+                EXPECT_GT(c.fsHz, data.frequencyHz.front());
+                EXPECT_LT(c.fsHz, data.frequencyHz.back());
+            }
+        } catch (const CommandError& error) {
+            refusal = error.what();
+        }
+        EXPECT_EQ(refusal,
+                  "Cannot fit the crystal in 'C300.s2p': the sweep holds no resonance: the loss "
+                  "does not rise by 3 dB beside its least value");
+    }
+}
+
 }  // namespace
 }  // namespace trellon
