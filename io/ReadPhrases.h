@@ -41,6 +41,8 @@ inline constexpr PhraseTemplate kReadPhrases[] = {
     {"ts-short-record", "the last record has %1 of its 9 numbers"},
     {"ts-frequency-range", "the frequency is out of range"},
     {"ts-frequencies-order", "the frequencies do not increase"},
+    {"ts-frequency-repeats",
+     "the frequency repeats the one before: the file gives too few digits for its step"},
     {"ts-value-range", "a value is out of range"},
     {"ts-no-data", "the file holds no data"},
     {"ts-write-too-large", "A value is too large for a Touchstone file in magnitude and angle"},

@@ -80,7 +80,10 @@ private:
             table_.fail(line.number, readPhrase("ts-frequency-range"));
         }
         std::vector<double>& frequencies = sweep_.data.frequencyHz;
-        if (!frequencies.empty() && frequency <= frequencies.back()) {
+        if (!frequencies.empty() && frequency == frequencies.back()) {
+            table_.fail(line.number, readPhrase("ts-frequency-repeats"));
+        }
+        if (!frequencies.empty() && frequency < frequencies.back()) {
             table_.fail(line.number, readPhrase("ts-frequencies-order"));
         }
         const double level = table_.number(line, row, level_);

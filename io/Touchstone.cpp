@@ -184,7 +184,12 @@ private:
         if (!std::isfinite(frequency) || frequency < 0) {
             fail(recordLine_, readPhrase("ts-frequency-range"));
         }
-        if (!data_.frequencyHz.empty() && frequency <= data_.frequencyHz.back()) {
+        // An analyser that prints its frequencies with fewer digits than its step needs repeats
+        // them: say so, the user can export again with more digits.
+        if (!data_.frequencyHz.empty() && frequency == data_.frequencyHz.back()) {
+            fail(recordLine_, readPhrase("ts-frequency-repeats"));
+        }
+        if (!data_.frequencyHz.empty() && frequency < data_.frequencyHz.back()) {
             fail(recordLine_, readPhrase("ts-frequencies-order"));
         }
         std::array<Complex, 4> values;

@@ -64,6 +64,8 @@ inline constexpr PhraseText kPhrases[] = {
     {"ts-short-record", "в последней записи %1 из 9 чисел"},
     {"ts-frequency-range", "частота вне допустимого диапазона"},
     {"ts-frequencies-order", "частоты не возрастают"},
+    {"ts-frequency-repeats",
+     "частота повторяет предыдущую: в файле слишком мало знаков для его шага"},
     {"ts-value-range", "значение вне допустимого диапазона"},
     {"ts-no-data", "в файле нет данных"},
     {"ts-write-too-large",

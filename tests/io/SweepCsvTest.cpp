@@ -62,7 +62,7 @@ TEST(SweepCsv, EachBadFileNamesItsLine) {
         {"frequency_hz,s21_db,loss_db\n1500,-6,6\n",
          "line 1: the header needs one level column: 's21_db' or 'loss_db'"},
         {"frequency_hz,s21_db,S21_dB\n1500,-6,-6\n", "line 1: the column 'S21_dB' appears twice"},
-        {"frequency_hz,s21_db\n1500,-6\n1600,-6\n\n1600,-7\n",
+        {"frequency_hz,s21_db\n1500,-6\n1600,-6\n\n1550,-7\n",
          "line 5: the frequencies do not increase"},
         {"frequency_hz,s21_db\n0,-6\n", "line 2: the frequency is out of range"},
         {"frequency_hz,s21_db,phase_deg\n1500,-6,\x1b[2J\n",

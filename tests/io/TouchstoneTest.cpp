@@ -107,7 +107,11 @@ TEST(Touchstone, EachMalformedFileGivesItsMessage) {
         {header + record + "10.8 1 0 1 0 1\n0 1 0\n",
          "line 4: a line ends after 6 of the record's 9 numbers; a two-port record breaks only "
          "after S21 or S12"},
-        {header + record + "10.7 1 0 1 0 1 0 1 0\n", "line 4: the frequencies do not increase"},
+        {header + record + "10.6 1 0 1 0 1 0 1 0\n", "line 4: the frequencies do not increase"},
+        // An analyser that prints too few digits for its step repeats a frequency.
+        {header + record + "10.7 1 0 1 0 1 0 1 0\n",
+         "line 4: the frequency repeats the one before: the file gives too few digits for its "
+         "step"},
         {header + "10.7 1E999 0 1 0 1 0 1 0\n", "line 3: '1E999' is not a number"},
         // Raw bytes reach no message: escapes are shown, and a huge value is cut.
         {"[Version 2.0\n" + header + record,
