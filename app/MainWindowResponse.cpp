@@ -12,6 +12,7 @@
 #include "CurveRecord.h"
 #include "Dialogs.h"
 #include "FileBytes.h"
+#include "LoadVoltageSlope.h"
 #include "LocaleSeparator.h"
 #include "MainWindow.h"
 #include "MeasuredResponse.h"
@@ -38,15 +39,15 @@ std::vector<double> returnLossOf(std::span<const Complex> reflection) {
     return gapsForNonFinite(std::move(loss));
 }
 
-// The quantities of a traced curve, from what its record kept: the group delay from the load
-// voltages already solved; the terminal quantities and the wide span from its circuits.
+// The quantities of a traced curve, from the circuits its record kept: the group delay of its
+// model at the traced points, the terminal quantities and the wide span.
 CurveSeriesSource recordedSource(std::shared_ptr<const CurveRecord> record,
                                  std::shared_ptr<const SpanSettings> wideSpan) {
     return [record, wideSpan](ChartQuantity quantity) -> CurveSeries {
         switch (quantity) {
             case ChartQuantity::GroupDelay:
                 return {record->detuningKhz,
-                        gapsForNonFinite(groupDelayUs(record->frequencyHz, record->loadVoltage))};
+                        gapsForNonFinite(circuitGroupDelayUs(record->model, record->frequencyHz))};
             case ChartQuantity::ReturnLoss: {
                 std::vector<double> loss;
                 for (const TerminalPoint& p : inputTerminal(record->built, record->frequencyHz)) {

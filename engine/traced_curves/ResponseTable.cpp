@@ -3,6 +3,7 @@
 #include <limits>
 #include <span>
 
+#include "LoadVoltageSlope.h"
 #include "PhaseResponse.h"
 #include "TerminalResponse.h"
 
@@ -15,7 +16,7 @@ std::vector<ResponseRow> tableOf(const CurveRecord& curve, std::span<const doubl
                                  std::span<const double> levelDb,
                                  std::span<const Complex> loadVoltage) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const std::vector<double> delay = groupDelayUs(frequencyHz, loadVoltage);
+    const std::vector<double> delay = circuitGroupDelayUs(curve.model, frequencyHz);
     const std::vector<TerminalPoint> terminal = inputTerminal(curve.built, frequencyHz);
     std::vector<ResponseRow> rows(frequencyHz.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {

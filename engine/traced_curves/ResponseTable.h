@@ -21,12 +21,11 @@ struct ResponseRow {
     Complex inputImpedance;
 };
 
-// At the curve's traced points, from the load voltages it keeps: only the terminal quantities
-// are solved anew.
+// At the curve's traced points, from the load voltages it keeps: only the group delay (from the
+// derivative of the circuit model's solution) and the terminal quantities are solved anew.
 std::vector<ResponseRow> tracedResponseTable(const CurveRecord& curve);
 
-// Over a span around the curve's band centre, every quantity solved at the span's points; the
-// group delay from neighbours one span step apart.
+// Over a span around the curve's band centre, every quantity solved at the span's points.
 std::vector<ResponseRow> spanResponseTable(const CurveRecord& curve, const SpanSettings& settings);
 
 }  // namespace trellon

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -47,7 +48,9 @@ inline std::string runNgspice(const std::string& deck, const std::string& name) 
     std::filesystem::create_directories(dir);
     const std::filesystem::path deckFile = dir / "deck.cir";
     std::ofstream(deckFile) << deck;
-    const std::string command = "cd '" + dir.string() + "' && ngspice -b deck.cir 2>&1";
+    // Its complaints go to a file of their own, appended after the tables: written into the same
+    // pipe they can land in the middle of a table's line.
+    const std::string command = "cd '" + dir.string() + "' && ngspice -b deck.cir 2>errors.txt";
     std::string output;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[4096];
@@ -61,6 +64,8 @@ inline std::string runNgspice(const std::string& deck, const std::string& name) 
     } else {
         ADD_FAILURE() << "cannot start ngspice";
     }
+    std::ifstream errors(dir / "errors.txt");
+    output.append(std::istreambuf_iterator<char>(errors), std::istreambuf_iterator<char>());
     std::filesystem::remove_all(dir);
     return output;
 }
