@@ -35,10 +35,7 @@ CrystalChoicePanel::CrystalChoicePanel(ProjectDocument& document, const CrystalB
                                                ? texts::kShapeMeasure
                                                : texts::kChoiceMeasure));
     });
-    auto* measureRow = new QHBoxLayout;
-    measureRow->addWidget(new QLabel(QString::fromUtf8(texts::kChoiceMeasureCaption), this));
-    measureRow->addWidget(measureBox_);
-    measureRow->addStretch(1);
+
     choiceLabel_ = new QLabel(this);
     choiceLabel_->setObjectName(QStringLiteral("ChoiceLabel"));
     choiceLabel_->setWordWrap(true);
@@ -55,6 +52,8 @@ CrystalChoicePanel::CrystalChoicePanel(ProjectDocument& document, const CrystalB
                                            "Place the chosen crystals in their positions");
     connect(choose, &QPushButton::clicked, this, &CrystalChoicePanel::chooseClick);
     connect(apply, &QPushButton::clicked, this, &CrystalChoicePanel::applyChoiceClick);
+    buttons->addWidget(new QLabel(QString::fromUtf8(texts::kChoiceMeasureCaption), this));
+    buttons->addWidget(measureBox_);
     buttons->addWidget(choose);
     buttons->addWidget(progress_, 1);
     buttons->addWidget(cancelButton_);
@@ -62,7 +61,6 @@ CrystalChoicePanel::CrystalChoicePanel(ProjectDocument& document, const CrystalB
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
-    column->addLayout(measureRow);
     column->addWidget(measure);
     column->addLayout(buttons);
     column->addWidget(choiceLabel_);
