@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "ChoiceMeasure.h"
 #include "MonteCarlo.h"
-#include "PlacementMeasure.h"
 
 namespace trellon::cli {
 

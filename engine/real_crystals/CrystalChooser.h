@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "CalculatedDesign.h"
+#include "ChoiceMeasure.h"
 #include "CrystalBatch.h"
 #include "ParallelTasks.h"
-#include "PlacementMeasure.h"
 #include "SettingTables.h"
 
 namespace trellon {

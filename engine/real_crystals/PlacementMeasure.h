@@ -6,16 +6,11 @@
 #include "BuiltCircuit.h"
 #include "BuiltFilterSolver.h"
 #include "CalculatedDesign.h"
+#include "ChoiceMeasure.h"
 #include "CrystalBatch.h"
 #include "ShapeFit.h"
 
 namespace trellon {
-
-// What a choice of crystals minimises. Absolute: the worst deviation (dB) of the built filter's
-// attenuation from the ideal curve's at the measure's frequencies. Shape: the same after the best
-// common frequency shift and the best common level offset, so that crystals matched to one
-// another score well however far their common centre lies from the design's.
-enum class ChoiceMeasure { Absolute, Shape };
 
 // What every placement is measured against: the design's reference circuit at `points`
 // frequencies evenly over its traced band, edges included, and the batch's crystals as

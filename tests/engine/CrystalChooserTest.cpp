@@ -10,6 +10,7 @@
 #include "BuiltFilterSolver.h"
 #include "CalculatedRun.h"
 #include "MeasuredCrystalModel.h"
+#include "PlacementMeasure.h"
 #include "RandomStream.h"
 
 namespace trellon {
