@@ -16,6 +16,16 @@ struct NumberSetting {
     double& value;
 };
 
+ChoiceMeasure choiceMeasure(const std::string& value) {
+    if (value == "absolute") {
+        return ChoiceMeasure::Absolute;
+    }
+    if (value == "shape") {
+        return ChoiceMeasure::Shape;
+    }
+    throw UsageError("--choose-measure takes absolute or shape, not '" + value + "'");
+}
+
 }  // namespace
 
 bool takeCrystalOption(CrystalOptions& o, const std::string& name, const std::string& value) {
@@ -41,6 +51,8 @@ bool takeCrystalOption(CrystalOptions& o, const std::string& name, const std::st
         o.crystalsFile = value;
     } else if (name == "choose-from") {
         o.chooseFromFile = value;
+    } else if (name == "choose-measure") {
+        o.chooseMeasure = choiceMeasure(value);
     } else if (name == "built-points") {
         o.builtPointsFile = value;
     } else if (name == kSamples.option) {
@@ -67,6 +79,9 @@ void checkCrystalOptions(const CrystalOptions& o) {
     if (o.builtPointsFile && !o.anyCrystals()) {
         throw UsageError("--built-points needs --crystals or --choose-from");
     }
+    if (o.chooseMeasure && !o.chooseFromFile) {
+        throw UsageError("--choose-measure needs --choose-from");
+    }
     if (o.envelopeFile && !o.monteCarloSamples) {
         throw UsageError("--envelope needs --monte-carlo");
     }
@@ -80,6 +95,9 @@ std::string crystalUsageText() {
         "  --crystals FILE         build the filter with the measured crystals of a CSV\n"
         "                          batch, one per position in order, and report on it\n"
         "  --choose-from FILE      choose the crystals and their positions from a batch\n"
+        "  --choose-measure KIND   what the choice matches: shape (the default: the curve\n"
+        "                          after the best common shift and level offset) or\n"
+        "                          absolute (the curve as designed)\n"
         "  --built-points FILE     write the built filter's curve at the traced points\n";
     using namespace settings;
     for (const SettingDeclaration* declaration :

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "ChoiceMeasure.h"
 #include "MonteCarlo.h"
 
 namespace trellon::cli {
@@ -11,8 +12,9 @@ namespace trellon::cli {
 // The options for real crystals: the filter built with measured crystals, the choice of them
 // from a batch, and a Monte-Carlo over the spread of the parts.
 struct CrystalOptions {
-    std::optional<std::string> crystalsFile;    // exactly n crystals in position order
-    std::optional<std::string> chooseFromFile;  // a batch of M >= n to choose from
+    std::optional<std::string> crystalsFile;     // exactly n crystals in position order
+    std::optional<std::string> chooseFromFile;   // a batch of M >= n to choose from
+    std::optional<ChoiceMeasure> chooseMeasure;  // shape unless given
     std::optional<std::string> builtPointsFile;
     std::optional<int> monteCarloSamples;
     std::optional<std::string> envelopeFile;
@@ -34,6 +36,7 @@ bool takeCrystalOption(CrystalOptions& options, const std::string& name, const s
 // The names of the crystal options, all of which take a value.
 inline constexpr const char* kCrystalOptionNames[] = {"crystals",
                                                       "choose-from",
+                                                      "choose-measure",
                                                       "built-points",
                                                       settings::kSamples.option.data(),
                                                       "envelope",
@@ -51,7 +54,7 @@ inline constexpr const char* kCrystalOptionNames[] = {"crystals",
                                                       settings::kMaxLoss.option.data()};
 
 // Throws UsageError for options that do not go together: two sources of crystals, a file that
-// nothing would write, a Monte-Carlo too large to keep.
+// nothing would write, a measure with no choice, a Monte-Carlo too large to keep.
 void checkCrystalOptions(const CrystalOptions& options);
 
 // The usage lines of the crystal options.

@@ -51,8 +51,9 @@ Placed givenCrystals(const std::string& path, int positions) {
     return placed;
 }
 
-Placed chosenCrystals(const CalculatedDesign& design, const std::string& path, int positions,
-                      int threads, CrystalOutputs& outputs) {
+Placed chosenCrystals(const CalculatedDesign& design, const CrystalOptions& options, int positions,
+                      CrystalOutputs& outputs) {
+    const std::string& path = *options.chooseFromFile;
     const CrystalBatch batch = readBatch(path);
     if (batch.crystals.size() < static_cast<std::size_t>(positions)) {
         failOnFile(kBatchKind, path,
@@ -60,7 +61,8 @@ Placed chosenCrystals(const CalculatedDesign& design, const std::string& path, i
                      {{std::to_string(positions)}, {std::to_string(batch.crystals.size())}}}});
     }
     ChoiceSettings settings;
-    settings.threads = threads;
+    settings.threads = options.threads;
+    settings.measure = options.chooseMeasure.value_or(ChoiceMeasure::Shape);
     std::atomic<bool> cancel{false};
     const CrystalChoice choice = *ChooseCrystals(design, batch, settings, nullptr, cancel);
     Placed placed;
@@ -73,6 +75,10 @@ Placed chosenCrystals(const CalculatedDesign& design, const std::string& path, i
     }
     outputs.json["choice"] = placed.names;
     outputs.json["measure"] = {{"best", choice.measure}, {"naive", choice.naiveMeasure}};
+    if (settings.measure == ChoiceMeasure::Shape) {
+        outputs.json["measure"]["shiftHz"] = choice.shiftHz;
+        outputs.json["measure"]["offsetDb"] = choice.offsetDb;
+    }
     return placed;
 }
 
@@ -173,8 +179,7 @@ CrystalOutputs makeCrystalOutputs(const CalculatedDesign& design, const CrystalO
     if (options.crystalsFile) {
         placed = givenCrystals(*options.crystalsFile, positions);
     } else if (options.chooseFromFile) {
-        placed =
-            chosenCrystals(design, *options.chooseFromFile, positions, options.threads, outputs);
+        placed = chosenCrystals(design, options, positions, outputs);
     }
     if (placed) {
         outputs.built = makeBuiltFilter(design, placed->crystals);

@@ -1,5 +1,6 @@
 #include "CrystalChoicePanel.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -23,8 +24,18 @@ CrystalChoicePanel::CrystalChoicePanel(ProjectDocument& document, const CrystalB
       hooks_(hooks),
       typedBatch_(std::move(typedBatch)),
       decimalSeparator_(decimalSeparator) {
-    auto* measure = new QLabel(QString::fromUtf8(texts::kChoiceMeasure), this);
+    auto* measure = new QLabel(QString::fromUtf8(texts::kShapeMeasure), this);
     measure->setWordWrap(true);
+    measureBox_ = new QComboBox(this);
+    measureBox_->setObjectName(QStringLiteral("ChoiceMeasure"));
+    measureBox_->addItem(QString::fromUtf8(texts::kShapeMeasureItem));
+    measureBox_->addItem(QString::fromUtf8(texts::kAbsoluteMeasureItem));
+    connect(measureBox_, &QComboBox::currentIndexChanged, measure, [this, measure] {
+        measure->setText(QString::fromUtf8(chosenMeasure() == ChoiceMeasure::Shape
+                                               ? texts::kShapeMeasure
+                                               : texts::kChoiceMeasure));
+    });
+
     choiceLabel_ = new QLabel(this);
     choiceLabel_->setObjectName(QStringLiteral("ChoiceLabel"));
     choiceLabel_->setWordWrap(true);
@@ -41,6 +52,8 @@ CrystalChoicePanel::CrystalChoicePanel(ProjectDocument& document, const CrystalB
                                            "Place the chosen crystals in their positions");
     connect(choose, &QPushButton::clicked, this, &CrystalChoicePanel::chooseClick);
     connect(apply, &QPushButton::clicked, this, &CrystalChoicePanel::applyChoiceClick);
+    buttons->addWidget(new QLabel(QString::fromUtf8(texts::kChoiceMeasureCaption), this));
+    buttons->addWidget(measureBox_);
     buttons->addWidget(choose);
     buttons->addWidget(progress_, 1);
     buttons->addWidget(cancelButton_);
@@ -55,6 +68,10 @@ CrystalChoicePanel::CrystalChoicePanel(ProjectDocument& document, const CrystalB
     choiceLabel_->setMinimumHeight(5 * fontMetrics().lineSpacing());
     choiceLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     run_ = new BackgroundRun(progress_, cancelButton_, this);
+}
+
+ChoiceMeasure CrystalChoicePanel::chosenMeasure() const {
+    return measureBox_->currentIndex() == 1 ? ChoiceMeasure::Absolute : ChoiceMeasure::Shape;
 }
 
 bool CrystalChoicePanel::choosing() const {
@@ -80,10 +97,12 @@ void CrystalChoicePanel::chooseClick() {
         return;
     }
     auto result = std::make_shared<std::optional<CrystalChoice>>();
+    ChoiceSettings settings;
+    settings.measure = chosenMeasure();
     run_->start(
-        [design, batch = *batch, result](const ProgressCallback& progress,
-                                         std::atomic<bool>& cancel) {
-            *result = ChooseCrystals(*design, batch, ChoiceSettings{}, progress, cancel);
+        [design, batch = *batch, result, settings](const ProgressCallback& progress,
+                                                   std::atomic<bool>& cancel) {
+            *result = ChooseCrystals(*design, batch, settings, progress, cancel);
         },
         [this, result, batch = *batch](bool, const std::string& failure) {
             if (!failure.empty()) {
@@ -104,9 +123,15 @@ void CrystalChoicePanel::showChoice() {
     };
     const QString search =
         QString::fromUtf8(c.exhaustive ? texts::kExhaustiveSearch : texts::kHeuristicSearch);
+    QString measure = dB(c.measure);
+    if (c.kind == ChoiceMeasure::Shape) {
+        measure += QString::fromUtf8(texts::kChoiceShift)
+                       .arg(QString::fromStdString(FormatGeneral(c.shiftHz, 4, decimalSeparator_)),
+                            dB(c.offsetDb));
+    }
     choiceLabel_->setText(
         joinedPlacement(placementNames(choiceBatch_, c.placement)) +
-        QString::fromUtf8(texts::kChoiceSummary).arg(dB(c.measure), dB(c.naiveMeasure)) +
+        QString::fromUtf8(texts::kChoiceSummary).arg(measure, dB(c.naiveMeasure)) +
         joinedPlacement(placementNames(choiceBatch_, c.naivePlacement)) +
         QString::fromUtf8(texts::kChoiceSearch) + search);
 }

@@ -8,6 +8,7 @@
 #include "CrystalBatchHooks.h"
 #include "CrystalChooser.h"
 
+class QComboBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -18,8 +19,8 @@ class BackgroundRun;
 class ProjectDocument;
 
 // The choice of crystals from the batch for the last calculated design: run in the background
-// (Cancel keeps the previous choice), shown with its measure beside the naive choice's, and
-// applied as the document's placement.
+// (Cancel keeps the previous choice) by the measure picked, shown with its measure beside the
+// naive choice's, and applied as the document's placement.
 class CrystalChoicePanel : public QWidget {
     Q_OBJECT
 
@@ -37,11 +38,13 @@ public:
 
 private:
     void showChoice();
+    ChoiceMeasure chosenMeasure() const;
 
     ProjectDocument& document_;
     const CrystalBatchHooks& hooks_;
     std::function<std::optional<CrystalBatch>()> typedBatch_;
     char decimalSeparator_;
+    QComboBox* measureBox_ = nullptr;
     QLabel* choiceLabel_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QPushButton* cancelButton_ = nullptr;

@@ -78,55 +78,83 @@ Placement symmetricPlacement(std::span<const std::size_t> ascending) {
 
 struct Scored {
     Placement placement;
-    double measure;
+    ShapeFit fit;
 };
 
-// Best-improvement descent over swaps of two positions and exchanges with unused crystals
-// near the placed ones in Fs order.
-Scored refine(Scored start, const std::vector<std::size_t>& order,
-              const std::vector<std::size_t>& rankOf, PlacementMeasure& measure,
-              std::atomic<bool>& cancel) {
+// A neighbour of the current placement and the estimate of its measure.
+struct Trial {
+    Placement placement;
+    double estimate;
+};
+
+// Trials measured in full in each step of the descent, best estimates first; the absolute
+// measure's estimates are exact, so its best is the only one that counts.
+constexpr std::size_t kTrialsMeasuredInFull = 2;
+
+// Every swap of two positions, then every exchange with an unused crystal near the placed ones
+// in Fs order, each with the estimate of its measure near `start`.
+std::vector<Trial> neighbours(const Scored& start, const std::vector<std::size_t>& order,
+                              const std::vector<std::size_t>& rankOf, PlacementMeasure& measure,
+                              std::span<const double> slopes) {
     const std::size_t n = start.placement.size();
+    std::vector<Trial> trials;
+    Placement trial = start.placement;
+    const auto consider = [&] {
+        trials.push_back({trial, measure.estimate(trial, start.fit, slopes)});
+    };
+    for (std::size_t a = 0; a < n; ++a) {
+        for (std::size_t b = a + 1; b < n; ++b) {
+            std::swap(trial[a], trial[b]);
+            consider();
+            std::swap(trial[a], trial[b]);
+        }
+    }
+    std::size_t lowRank = order.size();
+    std::size_t highRank = 0;
+    for (std::size_t index : start.placement) {
+        lowRank = std::min(lowRank, rankOf[index]);
+        highRank = std::max(highRank, rankOf[index]);
+    }
+    const std::size_t first = lowRank > n ? lowRank - n : 0;
+    const std::size_t last = std::min(order.size() - 1, highRank + n);
+    for (std::size_t rank = first; rank <= last; ++rank) {
+        const std::size_t candidate = order[rank];
+        if (std::ranges::find(start.placement, candidate) != start.placement.end()) {
+            continue;
+        }
+        for (std::size_t position = 0; position < n; ++position) {
+            trial[position] = candidate;
+            consider();
+            trial[position] = start.placement[position];
+        }
+    }
+    return trials;
+}
+
+// Best-improvement descent over the neighbours: the best estimated ones are measured in full
+// (the first of equals in the order neighbours() makes them) until none improves.
+Scored refine(Scored start, const std::vector<std::size_t>& order,
+              const std::vector<std::size_t>& rankOf, PlacementMeasure& measure, bool exact,
+              std::atomic<bool>& cancel) {
     for (;;) {
         if (cancel.load()) {
             return start;
         }
+        const std::vector<double> slopes =
+            exact ? std::vector<double>{} : measure.slopes(start.placement, start.fit.shiftHz);
+        std::vector<Trial> trials = neighbours(start, order, rankOf, measure, slopes);
+        std::stable_sort(trials.begin(), trials.end(),
+                         [](const Trial& a, const Trial& b) { return a.estimate < b.estimate; });
         Scored best = start;
-        Placement trial = start.placement;
-        const auto consider = [&] {
-            const double value = measure(trial);
-            if (value < best.measure) {
-                best.placement = trial;
-                best.measure = value;
-            }
-        };
-        for (std::size_t a = 0; a < n; ++a) {
-            for (std::size_t b = a + 1; b < n; ++b) {
-                std::swap(trial[a], trial[b]);
-                consider();
-                std::swap(trial[a], trial[b]);
+        const std::size_t measured = std::min(trials.size(), exact ? 1 : kTrialsMeasuredInFull);
+        for (std::size_t i = 0; i < measured; ++i) {
+            const ShapeFit fit =
+                exact ? ShapeFit{trials[i].estimate, 0, 0} : measure(trials[i].placement);
+            if (fit.deviation < best.fit.deviation) {
+                best = {trials[i].placement, fit};
             }
         }
-        std::size_t lowRank = order.size();
-        std::size_t highRank = 0;
-        for (std::size_t index : start.placement) {
-            lowRank = std::min(lowRank, rankOf[index]);
-            highRank = std::max(highRank, rankOf[index]);
-        }
-        const std::size_t first = lowRank > n ? lowRank - n : 0;
-        const std::size_t last = std::min(order.size() - 1, highRank + n);
-        for (std::size_t rank = first; rank <= last; ++rank) {
-            const std::size_t candidate = order[rank];
-            if (std::ranges::find(start.placement, candidate) != start.placement.end()) {
-                continue;
-            }
-            for (std::size_t position = 0; position < n; ++position) {
-                trial[position] = candidate;
-                consider();
-                trial[position] = start.placement[position];
-            }
-        }
-        if (!(best.measure < start.measure)) {
+        if (!(best.fit.deviation < start.fit.deviation)) {
             return start;
         }
         start = std::move(best);
@@ -173,7 +201,8 @@ std::optional<CrystalChoice> ChooseCrystals(const CalculatedDesign& design,
     if (m < n) {
         throw PhrasedError({{&crystalPhrase("batch-too-few"), {{std::to_string(positions)}}}});
     }
-    const PlacementReference reference(design, batch, std::max(settings.measurePoints, 2));
+    const PlacementReference reference(design, batch, std::max(settings.measurePoints, 2),
+                                       settings.measure);
     const int threads = taskThreads(settings.threads, m);
     std::vector<std::unique_ptr<PlacementMeasure>> measures;
     for (int t = 0; t < threads; ++t) {
@@ -181,14 +210,16 @@ std::optional<CrystalChoice> ChooseCrystals(const CalculatedDesign& design,
     }
 
     CrystalChoice choice;
+    choice.kind = settings.measure;
     choice.naivePlacement = naivePlacement(batch, positions);
-    choice.naiveMeasure = (*measures[0])(choice.naivePlacement);
-    std::vector<Scored> finalists{{choice.naivePlacement, choice.naiveMeasure}};
+    const ShapeFit naive = (*measures[0])(choice.naivePlacement);
+    choice.naiveMeasure = naive.deviation;
+    std::vector<Scored> finalists{{choice.naivePlacement, naive}};
 
     if (placementCount(m, n, settings.exhaustiveLimit) <= settings.exhaustiveLimit) {
         choice.exhaustive = true;
         const std::vector<Placement> placements = everyPlacement(m, n);
-        std::vector<double> values(placements.size());
+        std::vector<ShapeFit> values(placements.size());
         const auto evaluate = [&](std::size_t i, int worker) {
             values[i] = (*measures[static_cast<std::size_t>(worker)])(placements[i]);
         };
@@ -221,7 +252,7 @@ std::optional<CrystalChoice> ChooseCrystals(const CalculatedDesign& design,
         std::vector<std::size_t> ranked(windows);
         std::iota(ranked.begin(), ranked.end(), 0);
         std::stable_sort(ranked.begin(), ranked.end(), [&](std::size_t a, std::size_t b) {
-            return runs[a].measure < runs[b].measure;
+            return runs[a].fit.deviation < runs[b].fit.deviation;
         });
         const std::size_t startCount =
             std::min(windows, static_cast<std::size_t>(std::max(settings.searchStarts, 0)));
@@ -229,8 +260,9 @@ std::optional<CrystalChoice> ChooseCrystals(const CalculatedDesign& design,
             finalists.push_back(runs[ranked[k]]);
         }
         const auto search = [&](std::size_t i, int worker) {
-            finalists[i] = refine(finalists[i], order, rankOf,
-                                  *measures[static_cast<std::size_t>(worker)], cancel);
+            finalists[i] =
+                refine(finalists[i], order, rankOf, *measures[static_cast<std::size_t>(worker)],
+                       settings.measure == ChoiceMeasure::Absolute, cancel);
         };
         const auto secondHalf = [&](double done) {
             if (progress) {
@@ -244,12 +276,14 @@ std::optional<CrystalChoice> ChooseCrystals(const CalculatedDesign& design,
     // The first of the best, the naive choice ahead of all others.
     const Scored* best = &finalists.front();
     for (const Scored& scored : finalists) {
-        if (scored.measure < best->measure) {
+        if (scored.fit.deviation < best->fit.deviation) {
             best = &scored;
         }
     }
     choice.placement = best->placement;
-    choice.measure = best->measure;
+    choice.measure = best->fit.deviation;
+    choice.shiftHz = best->fit.shiftHz;
+    choice.offsetDb = best->fit.offsetDb;
     return choice;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CalculatedDesign.h"
+#include "ChoiceMeasure.h"
 #include "CrystalBatch.h"
 #include "ParallelTasks.h"
 #include "SettingTables.h"
@@ -19,13 +20,17 @@ struct ChoiceSettings {
     // Every placement is tried when there are at most this many (mirror images counted once).
     std::size_t exhaustiveLimit = 20000;
     int searchStarts = 12;  // windows of crystals adjacent in Fs refined by the local search
+    ChoiceMeasure measure = ChoiceMeasure::Shape;
 };
 
 // Which crystal of the batch goes where, and how close each choice comes to the design by the
 // measure of PlacementMeasure (dB, smaller is closer).
 struct CrystalChoice {
+    ChoiceMeasure kind = ChoiceMeasure::Shape;
     std::vector<std::size_t> placement;  // batch index of ZQ1..ZQn
     double measure = 0;
+    double shiftHz = 0;   // the common shift and level offset the measure was taken at:
+    double offsetDb = 0;  // zero for the absolute measure
     std::vector<std::size_t> naivePlacement;
     double naiveMeasure = 0;
     bool exhaustive = false;  // every placement was tried
@@ -44,7 +49,8 @@ std::vector<std::size_t> naivePlacement(const CrystalBatch& batch, int n);
 // the symmetric placement (the two lowest in Fs at ZQ1 and ZQn, the next two one step inwards,
 // ...), then refines the naive choice and the best runs by local search: the best of all swaps of
 // two positions and all exchanges of a placed crystal for an unused one within n places in Fs order
-// of the placed ones, until none improves. Starts from the naive choice, so never does worse.
+// of the placed ones, until none improves (for the shape measure the neighbours are ranked by an
+// estimate and the best two measured in full). Starts from the naive choice, so never does worse.
 // Returns nothing when cancelled; throws CommandError when the batch has fewer than n
 // crystals.
 std::optional<CrystalChoice> ChooseCrystals(const CalculatedDesign& design,

@@ -10,12 +10,24 @@
 
 namespace trellon {
 
+namespace {
+
+constexpr double kShiftToleranceHz = 0.01;
+constexpr double kSlopeStepHz = 0.5;  // either way of the shift
+
+}  // namespace
+
 PlacementReference::PlacementReference(const CalculatedDesign& design, const CrystalBatch& batch,
-                                       int points)
-    : circuit(design.circuit) {
+                                       int points, ChoiceMeasure measure)
+    : kind(measure), circuit(design.circuit) {
     const TracedBand& band = design.band;
     for (int k = 0; k < points; ++k) {
         frequenciesHz.push_back(band.lowHz() + band.widthHz() * k / (points - 1));
+    }
+    stepHz = band.widthHz() / (points - 1);
+    shiftSteps = (points - 1) / 2;
+    for (int k = -shiftSteps; k < points + shiftSteps; ++k) {
+        shiftedGridHz.push_back(band.lowHz() + stepHz * k);
     }
     const auto netlist = std::make_unique<Netlist>(design.reference);
     const auto solver = std::make_unique<CircuitSolver>(*netlist);
@@ -48,9 +60,14 @@ PlacementReference::PlacementReference(const CalculatedDesign& design, const Cry
 }
 
 PlacementMeasure::PlacementMeasure(const PlacementReference& reference)
-    : reference_(reference), circuit_(reference.circuit), levels_(reference.frequenciesHz.size()) {}
+    : reference_(reference),
+      circuit_(reference.circuit),
+      frequencies_(reference.frequenciesHz.size()),
+      levels_(reference.shiftedGridHz.size()),
+      deviations_(reference.frequenciesHz.size()),
+      scratch_(reference.frequenciesHz.size()) {}
 
-double PlacementMeasure::operator()(std::span<const std::size_t> placement) {
+void PlacementMeasure::place(std::span<const std::size_t> placement) {
     for (std::size_t position = 0; position < placement.size(); ++position) {
         BuiltPart& part = circuit_.parts[reference_.crystalParts[position]];
         const BuiltPart& crystal = reference_.crystals[placement[position]];
@@ -58,14 +75,78 @@ double PlacementMeasure::operator()(std::span<const std::size_t> placement) {
         part.spurious = crystal.spurious;
     }
     solver_.prepare(circuit_);
-    solver_.solveLevels(reference_.frequenciesHz, levels_);
-    double worst = 0;
-    for (std::size_t k = 0; k < levels_.size(); ++k) {
-        const double deviation = std::abs(levels_[k] - reference_.idealLevelsDb[k]);
-        // A silent point is as far off as a point can be.
-        worst = std::isnan(deviation) ? HUGE_VAL : std::max(worst, deviation);
+}
+
+void PlacementMeasure::deviationsAt(double shiftHz, std::span<double> deviations) {
+    const std::size_t count = reference_.frequenciesHz.size();
+    for (std::size_t k = 0; k < count; ++k) {
+        frequencies_[k] = reference_.frequenciesHz[k] + shiftHz;
     }
-    return worst;
+    solver_.solveLevels(frequencies_, deviations);
+    for (std::size_t k = 0; k < count; ++k) {
+        deviations[k] -= reference_.idealLevelsDb[k];
+    }
+}
+
+ShapeFit PlacementMeasure::operator()(std::span<const std::size_t> placement) {
+    place(placement);
+    if (reference_.kind == ChoiceMeasure::Absolute) {
+        deviationsAt(0, deviations_);
+        double worst = 0;
+        for (double deviation : deviations_) {
+            // A silent point is as far off as a point can be.
+            worst = std::isnan(deviation) ? HUGE_VAL : std::max(worst, std::abs(deviation));
+        }
+        return {worst, 0, 0};
+    }
+    // Every whole step of shift from one solve over the frequencies moved by all of them.
+    solver_.solveLevels(reference_.shiftedGridHz, levels_);
+    const std::size_t count = deviations_.size();
+    ShapeFit best{HUGE_VAL, 0, 0};
+    for (int step = -reference_.shiftSteps; step <= reference_.shiftSteps; ++step) {
+        const auto first = static_cast<std::size_t>(step + reference_.shiftSteps);
+        for (std::size_t k = 0; k < count; ++k) {
+            deviations_[k] = levels_[first + k] - reference_.idealLevelsDb[k];
+        }
+        const ShapeFit fit = levelFit(deviations_, step * reference_.stepHz);
+        if (fit.deviation < best.deviation) {
+            best = fit;
+        }
+    }
+    if (!std::isfinite(best.deviation)) {
+        return best;
+    }
+    const double reach = reference_.shiftSteps * reference_.stepHz;
+    const auto shifted = [this](double shift, std::span<double> deviations) {
+        deviationsAt(shift, deviations);
+    };
+    return refineShift(shifted, deviations_, std::max(-reach, best.shiftHz - reference_.stepHz),
+                       std::min(reach, best.shiftHz + reference_.stepHz), kShiftToleranceHz, best);
+}
+
+std::vector<double> PlacementMeasure::slopes(std::span<const std::size_t> placement,
+                                             double shiftHz) {
+    place(placement);
+    std::vector<double> rising(deviations_.size());
+    deviationsAt(shiftHz + kSlopeStepHz, rising);
+    deviationsAt(shiftHz - kSlopeStepHz, deviations_);
+    for (std::size_t k = 0; k < rising.size(); ++k) {
+        rising[k] = (rising[k] - deviations_[k]) / (2 * kSlopeStepHz);
+        if (!std::isfinite(rising[k])) {
+            rising[k] = 0;
+        }
+    }
+    return rising;
+}
+
+double PlacementMeasure::estimate(std::span<const std::size_t> placement, const ShapeFit& near,
+                                  std::span<const double> slopes) {
+    if (reference_.kind == ChoiceMeasure::Absolute) {
+        return (*this)(placement).deviation;
+    }
+    place(placement);
+    deviationsAt(near.shiftHz, deviations_);
+    return linearisedFit(deviations_, slopes, near.shiftHz, reference_.stepHz, scratch_).deviation;
 }
 
 }  // namespace trellon

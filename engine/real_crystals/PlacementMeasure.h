@@ -6,7 +6,9 @@
 #include "BuiltCircuit.h"
 #include "BuiltFilterSolver.h"
 #include "CalculatedDesign.h"
+#include "ChoiceMeasure.h"
 #include "CrystalBatch.h"
+#include "ShapeFit.h"
 
 namespace trellon {
 
@@ -14,29 +16,51 @@ namespace trellon {
 // frequencies evenly over its traced band, edges included, and the batch's crystals as
 // equivalent circuits. Shared by all threads.
 struct PlacementReference {
-    PlacementReference(const CalculatedDesign& design, const CrystalBatch& batch, int points);
+    PlacementReference(const CalculatedDesign& design, const CrystalBatch& batch, int points,
+                       ChoiceMeasure kind);
 
+    ChoiceMeasure kind;
     std::vector<double> frequenciesHz;
+    double stepHz = 0;   // between neighbouring frequencies of the measure
+    int shiftSteps = 0;  // shifts are searched over this many steps either way (half the band)
+    std::vector<double> shiftedGridHz;  // the frequencies moved by every whole step, in order
     std::vector<double> idealLevelsDb;
     std::vector<BuiltPart> crystals;        // batch order, as the parts they become
     BuiltCircuit circuit;                   // the design as built; its crystals are replaced
     std::vector<std::size_t> crystalParts;  // index in circuit.parts of ZQ1..ZQn
 };
 
-// The measure of a placement (batch index per position, ZQ1 first): the worst absolute
-// deviation in dB of the built filter's attenuation from the ideal curve's over the
-// reference's frequencies. One instance per thread.
+// The measure of a placement (batch index per position, ZQ1 first) in dB, with the shift and
+// offset it was taken at (both zero for the absolute measure). One instance per thread.
 class PlacementMeasure {
 public:
     explicit PlacementMeasure(const PlacementReference& reference);
 
-    double operator()(std::span<const std::size_t> placement);
+    // The shape measure scans every whole step of shift, then refines around the best one to
+    // 0.01 Hz with the built filter solved at the shifted frequencies.
+    ShapeFit operator()(std::span<const std::size_t> placement);
+
+    // The slopes (dB per Hz) of the built filter's levels at the measure's frequencies moved
+    // by `shiftHz`.
+    std::vector<double> slopes(std::span<const std::size_t> placement, double shiftHz);
+
+    // A cheap estimate of the shape measure of `placement` near a placement measured at
+    // `near` with `slopes`: one solve at its shift, the rest linearised. Exact for the
+    // absolute measure.
+    double estimate(std::span<const std::size_t> placement, const ShapeFit& near,
+                    std::span<const double> slopes);
 
 private:
+    void place(std::span<const std::size_t> placement);
+    void deviationsAt(double shiftHz, std::span<double> deviations);
+
     const PlacementReference& reference_;
     BuiltCircuit circuit_;
     BuiltFilterSolver solver_;
+    std::vector<double> frequencies_;
     std::vector<double> levels_;
+    std::vector<double> deviations_;
+    std::vector<double> scratch_;
 };
 
 }  // namespace trellon

@@ -62,10 +62,19 @@ inline constexpr const char* kSweepFitTitle = "Подгонка кварца ";
 inline constexpr const char* kSweepFitAxis = "Частота, кГц";
 inline constexpr const char* kSweepFitLevelAxis = "|S21|, дБ";
 
-// What the choice minimises, in the builder's terms.
+// What the choice minimises, in the builder's terms: the choice of measure and what each means.
+inline constexpr const char* kChoiceMeasureCaption = "Мера подбора:";
+inline constexpr const char* kShapeMeasureItem = "форма АЧХ (общий сдвиг не в счет)";
+inline constexpr const char* kAbsoluteMeasureItem = "отклонение от расчета";
+inline constexpr const char* kShapeMeasure =
+    "Мера: наибольшее отклонение (дБ) затухания собранного фильтра от идеальной АЧХ "
+    "в полосе пропускания по уровню после наилучшего общего сдвига по частоте и по уровню; "
+    "меньше - лучше кварцы подобраны друг к другу.";
 inline constexpr const char* kChoiceMeasure =
     "Мера: наибольшее отклонение (дБ) затухания собранного фильтра от идеальной АЧХ "
     "в полосе пропускания по уровню; меньше - ближе к расчету.";
+// After the shape measure: the shift and the level offset it was taken at.
+inline constexpr const char* kChoiceShift = " (сдвиг %1 Гц, по уровню %2)";
 
 // --- the fit of crystals to VNA sweeps -------------------------------------------------------
 
