@@ -44,7 +44,7 @@ private:
     // The batch solve repeats this solver's operations from its prepared fill pattern.
     friend class BatchSolver;
 
-    static constexpr int kMaxRows = 60;
+    static constexpr int kMaxRows = 100;
     static constexpr double kPivotLimit = 1e-34;
 
     // Plain assembly over every branch and the whole upper triangle.

@@ -29,7 +29,7 @@ struct Source {
 
 struct Netlist {
     static constexpr int kMaxBranches = 140;
-    static constexpr int kMaxNode = 60;
+    static constexpr int kMaxNode = 100;
     static constexpr int kMaxSources = 30;
     // The load of every circuit model stands at this position.
     static constexpr int kOutputBranch = 11;
