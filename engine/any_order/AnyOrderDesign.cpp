@@ -1,0 +1,81 @@
+#include "AnyOrderDesign.h"
+
+#include <cmath>
+#include "CrystalFormulas.h"
+
+#include "AnyOrderPhrases.h"
+#include "FamilyPrototype.h"
+#include "SimulatedBand.h"
+
+namespace trellon {
+
+namespace {
+
+constexpr double kAimedError = 2e-4;    // the correction stops within this of the target
+constexpr double kRefusedError = 1e-2;  // and refuses a design it cannot bring within this
+constexpr int kCorrections = 12;
+
+void requireInputs(const AnyOrderInputs& inputs) {
+    const LadderCrystal& q = inputs.crystal;
+    if (!(q.seriesFrequencyHz > 0 && q.motionalInductance > 0 && q.holderCapacitance >= 0 &&
+          q.motionalResistance > 0 && std::isfinite(q.seriesFrequencyHz) &&
+          std::isfinite(q.motionalInductance) && std::isfinite(q.holderCapacitance) &&
+          std::isfinite(q.motionalResistance))) {
+        refuseAnyOrder(anyOrderPhrase("any-order-crystal"));
+    }
+    if (!(inputs.bandwidthHz > 0 && inputs.bandwidthHz < q.seriesFrequencyHz)) {
+        refuseAnyOrder(anyOrderPhrase("any-order-bandwidth"));
+    }
+}
+
+}  // namespace
+
+double motionalResistanceForQ(const LadderCrystal& crystal, double q) {
+    return kTwoPiExact * crystal.seriesFrequencyHz * crystal.motionalInductance / q;
+}
+
+AnyOrderDesign designAnyOrder(const AnyOrderInputs& inputs) {
+    requireInputs(inputs);
+    const FamilyPrototype prototype = familyPrototype(inputs.family, inputs.order, inputs.rippleDb);
+    AnyOrderDesign design;
+    design.inputs = inputs;
+    design.edgeLossDb = prototype.edgeLossDb;
+    design.largestBandwidthHz = largestBandwidth(inputs.crystal, prototype.values);
+
+    BuiltFilterSolver solver;
+    double bandwidth = inputs.bandwidthHz;
+    double error = INFINITY;
+    for (int i = 0; i < kCorrections && std::abs(error) > kAimedError; ++i) {
+        CrystalLadder ladder = crystalLadder(inputs.crystal, prototype.values, bandwidth);
+        solver.prepare(ladder.circuit);
+        const SimulatedBand band =
+            simulatedBand(solver, ladder.designFrequencyHz, bandwidth, prototype.edgeLossDb);
+        if (!(band.widthHz() > 0)) {
+            break;
+        }
+        design.circuit = std::move(ladder.circuit);
+        design.designFrequencyHz = ladder.designFrequencyHz;
+        design.designBandwidthHz = bandwidth;
+        design.simulatedLowerHz = band.lowerHz;
+        design.simulatedUpperHz = band.upperHz;
+        const double matched =
+            10 * std::log10(4 * design.circuit.sourceResistance / design.circuit.loadResistance);
+        design.simulatedLossDb = -(band.highestLevelDb + matched);
+        error = band.widthHz() / inputs.bandwidthHz - 1;
+        // The simulated band is nearly proportional to the design's.
+        bandwidth /= 1 + error;
+    }
+    if (!(std::abs(error) <= kRefusedError)) {
+        refuseAnyOrder(anyOrderPhrase("any-order-no-convergence"));
+    }
+    const CrystalModel model = crystalModel(inputs.crystal);
+    const double qu = kTwoPiExact * inputs.crystal.seriesFrequencyHz * model.motionalInductance /
+                      model.motionalResistance;
+    design.unloadedQ0 = qu * inputs.bandwidthHz / design.designFrequencyHz;
+    design.minimumQ0 = minimumUnloadedQ(prototype.values);
+    design.expectedLossDb =
+        10 / std::log(10.0) * sumOfLadderValues(prototype.values) / design.unloadedQ0;
+    return design;
+}
+
+}  // namespace trellon

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "Phrase.h"
+
+namespace trellon {
+
+// Why an any-order design cannot be made, in English; the window's wording is keyed by the same
+// ids.
+inline constexpr PhraseTemplate kAnyOrderPhrases[] = {
+    {"any-order-range", "the filter must have from 2 to 16 crystals"},
+    {"any-order-table-range", "the %1 response is tabulated only for %2 to %3 crystals"},
+    {"any-order-ripple-range", "the Chebyshev ripple must lie from 0.01 to 3 dB"},
+    {"any-order-crystal", "the crystal needs a positive Fs and Lm, and C0 and Rm not below 0"},
+    {"any-order-bandwidth", "the bandwidth must be positive and below Fs"},
+    {"any-order-too-wide",
+     "the crystal allows at most %1 Hz of bandwidth for this response and order"},
+    {"any-order-capacitor", "the design needs a zero or negative capacitor %1"},
+    {"any-order-no-convergence",
+     "the simulated bandwidth cannot be brought within 1 % of the target"},
+};
+
+consteval const PhraseTemplate& anyOrderPhrase(std::string_view id) {
+    return phraseIn(kAnyOrderPhrases, id);
+}
+
+// Refuses the design with one phrase.
+[[noreturn]] inline void refuseAnyOrder(const PhraseTemplate& reason,
+                                        std::vector<PhraseArgument> arguments = {}) {
+    throw PhrasedError(std::vector<Phrase>{Phrase{&reason, std::move(arguments)}});
+}
+
+}  // namespace trellon

@@ -1,0 +1,64 @@
+#include "FamilyPrototype.h"
+
+#include "AnyOrderPhrases.h"
+
+namespace trellon {
+
+std::string_view familyName(AnyOrderFamily family) {
+    switch (family) {
+        case AnyOrderFamily::Butterworth:
+            return "butterworth";
+        case AnyOrderFamily::Chebyshev:
+            return "chebyshev";
+        case AnyOrderFamily::Bessel:
+            return "bessel";
+        case AnyOrderFamily::Gaussian:
+            return "gaussian";
+        case AnyOrderFamily::GaussianTo6Db:
+            return "gaussian-6db";
+        case AnyOrderFamily::GaussianTo12Db:
+            return "gaussian-12db";
+        case AnyOrderFamily::LinearPhase005:
+            return "linear-phase-0.05";
+        case AnyOrderFamily::LinearPhase05:
+            return "linear-phase-0.5";
+        case AnyOrderFamily::EqualCapacitor:
+            return "equal-c";
+    }
+    return "";
+}
+
+FamilyPrototype familyPrototype(AnyOrderFamily family, int order, double rippleDb) {
+    if (order < 2 || order > 16) {
+        refuseAnyOrder(anyOrderPhrase("any-order-range"));
+    }
+    switch (family) {
+        case AnyOrderFamily::Butterworth:
+            return {butterworthPrototype(order), kHalfPowerDb};
+        case AnyOrderFamily::Chebyshev:
+            if (!(rippleDb >= 0.01 && rippleDb <= 3)) {
+                refuseAnyOrder(anyOrderPhrase("any-order-ripple-range"));
+            }
+            return {chebyshevPrototype(order, rippleDb), rippleDb};
+        case AnyOrderFamily::Bessel:
+            return {besselPrototype(order), kHalfPowerDb};
+        case AnyOrderFamily::Gaussian:
+            return {gaussianPrototype(order), kHalfPowerDb};
+        case AnyOrderFamily::EqualCapacitor: {
+            const CoupledPrototype equal = equalElementPrototype(order);
+            return {scaledToEdge(equal, outermostEdge(equal, kHalfPowerDb)), kHalfPowerDb};
+        }
+        default: {
+            const TableRange range = tabulatedRange(family);
+            if (order < range.lowest || order > range.highest) {
+                refuseAnyOrder(anyOrderPhrase("any-order-table-range"),
+                               {{std::string(familyName(family))},
+                                {std::to_string(range.lowest)},
+                                {std::to_string(range.highest)}});
+            }
+            return {tabulatedPrototype(family, order), kHalfPowerDb};
+        }
+    }
+}
+
+}  // namespace trellon
