@@ -42,10 +42,15 @@ AnyOrderDesign designAnyOrder(const AnyOrderInputs& inputs) {
     design.edgeLossDb = prototype.edgeLossDb;
     design.largestBandwidthHz = largestBandwidth(inputs.crystal, prototype.values);
 
+    // The simulated band is nearly proportional to the design's: scale it at first, then take
+    // secant steps. A lossy ladder's band can jump where a ripple's dip crosses the edge's
+    // level; the design kept is the closest met.
     BuiltFilterSolver solver;
     double bandwidth = inputs.bandwidthHz;
-    double error = INFINITY;
-    for (int i = 0; i < kCorrections && std::abs(error) > kAimedError; ++i) {
+    double bestError = INFINITY;
+    double previousBandwidth = 0;
+    double previousWidth = 0;
+    for (int i = 0; i < kCorrections && std::abs(bestError) > kAimedError; ++i) {
         CrystalLadder ladder = crystalLadder(inputs.crystal, prototype.values, bandwidth);
         solver.prepare(ladder.circuit);
         const SimulatedBand band =
@@ -53,19 +58,28 @@ AnyOrderDesign designAnyOrder(const AnyOrderInputs& inputs) {
         if (!(band.widthHz() > 0)) {
             break;
         }
-        design.circuit = std::move(ladder.circuit);
-        design.designFrequencyHz = ladder.designFrequencyHz;
-        design.designBandwidthHz = bandwidth;
-        design.simulatedLowerHz = band.lowerHz;
-        design.simulatedUpperHz = band.upperHz;
-        const double matched =
-            10 * std::log10(4 * design.circuit.sourceResistance / design.circuit.loadResistance);
-        design.simulatedLossDb = -(band.highestLevelDb + matched);
-        error = band.widthHz() / inputs.bandwidthHz - 1;
-        // The simulated band is nearly proportional to the design's.
-        bandwidth /= 1 + error;
+        const double error = band.widthHz() / inputs.bandwidthHz - 1;
+        if (std::abs(error) < std::abs(bestError)) {
+            bestError = error;
+            design.circuit = std::move(ladder.circuit);
+            design.designFrequencyHz = ladder.designFrequencyHz;
+            design.designBandwidthHz = bandwidth;
+            design.simulatedLowerHz = band.lowerHz;
+            design.simulatedUpperHz = band.upperHz;
+            const double matched = 10 * std::log10(4 * design.circuit.sourceResistance /
+                                                   design.circuit.loadResistance);
+            design.simulatedLossDb = -(band.highestLevelDb + matched);
+        }
+        const double secant = previousBandwidth > 0 && band.widthHz() != previousWidth
+                                  ? bandwidth + (inputs.bandwidthHz - band.widthHz()) *
+                                                    (bandwidth - previousBandwidth) /
+                                                    (band.widthHz() - previousWidth)
+                                  : 0;
+        previousBandwidth = bandwidth;
+        previousWidth = band.widthHz();
+        bandwidth = secant > 0 ? secant : bandwidth / (1 + error);
     }
-    if (!(std::abs(error) <= kRefusedError)) {
+    if (!(std::abs(bestError) <= kRefusedError)) {
         refuseAnyOrder(anyOrderPhrase("any-order-no-convergence"));
     }
     const CrystalModel model = crystalModel(inputs.crystal);

@@ -81,23 +81,34 @@ Polynomial transferDenominator(const CoupledPrototype& prototype) {
     while (e.size() > 1 && e.back() == 0) {
         e.pop_back();
     }
-    e.push_back(load);  // carried along for the loss: 4·RL/|E|²
     return e;
 }
 
 }  // namespace
 
 double prototypeLossDb(const CoupledPrototype& prototype, double omega) {
-    Polynomial e = transferDenominator(prototype);
-    const long double load = e.back();
-    e.pop_back();
-    const long double magnitude = std::abs(valueAt(e, ComplexRoot(0, omega)));
-    return static_cast<double>(10 * std::log10(magnitude * magnitude / (4 * load)));
+    // The same chain matrix as transferDenominator, at s = jω in complex numbers.
+    const std::vector<double> g = ladderFromCoupled(prototype);
+    const std::size_t n = g.size() - 1;
+    using C = std::complex<double>;
+    C a = 1, b = 0, c = 0, d = 1;
+    for (std::size_t i = 0; i < n; ++i) {
+        const C element(0, g[i] * omega);
+        if (i % 2 == 0) {
+            a += b * element;
+            c += d * element;
+        } else {
+            b += a * element;
+            d += c * element;
+        }
+    }
+    const double load = n % 2 == 1 ? g[n] : 1 / g[n];
+    const double magnitude = std::abs(a * load + b + c * load + d);
+    return 10 * std::log10(magnitude * magnitude / (4 * load));
 }
 
 std::vector<std::complex<double>> prototypePoles(const CoupledPrototype& prototype) {
-    Polynomial e = transferDenominator(prototype);
-    e.pop_back();
+    const Polynomial e = transferDenominator(prototype);
     std::vector<std::complex<double>> poles;
     for (const ComplexRoot& root : polynomialRoots(e)) {
         poles.emplace_back(static_cast<double>(root.real()), static_cast<double>(root.imag()));
@@ -139,7 +150,7 @@ double outermostEdge(const CoupledPrototype& prototype, double lossDb) {
         outside *= 2;
     }
     // Step inwards until the loss is no longer above the edge's, then bisect.
-    const double step = outside / 4000;
+    const double step = outside / 2000;
     double inside = outside - step;
     while (inside > 0 && prototypeLossDb(prototype, inside) > lossDb) {
         outside = inside;

@@ -140,13 +140,11 @@ CrystalLadder crystalLadder(const LadderCrystal& crystal, const CoupledPrototype
     const int order = prototype.order();
     for (int mesh = 0; mesh < order; ++mesh) {
         const std::string number = std::to_string(mesh + 1);
-        // The series capacitor's reactance that brings the mesh to resonance at fd; none for the
-        // meshes with the largest sum.
-        const double correction = x.reactance - unitReactance * meshSum(prototype, mesh);
-        const bool corrected = correction > 1e-9 * x.reactance;
-        if (correction < -1e-9 * x.reactance) {
-            refuseCapacitor("Cs" + number);
-        }
+        // The series capacitor's reactance that brings the mesh to resonance at fd, where the
+        // crystal's reactance equals the largest mesh's couplings: none for the largest meshes.
+        const double shortfall = sumMax - meshSum(prototype, mesh);
+        const bool corrected = shortfall > 1e-9 * sumMax;
+        const double correction = unitReactance * shortfall;
         BuiltPart series;
         if (corrected) {
             series =

@@ -83,7 +83,7 @@ std::vector<ComplexRoot> polynomialRoots(const Polynomial& p) {
             z[k] -= step;
             largestStep = std::max(largestStep, std::abs(step) / (1 + std::abs(z[k])));
         }
-        if (largestStep < 1e-17L) {
+        if (largestStep < 1e-14L) {
             break;
         }
     }

@@ -1,6 +1,7 @@
 #include "SimulatedBand.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -8,39 +9,61 @@ namespace trellon {
 
 namespace {
 
-constexpr int kGridPoints = 1201;
+// A grid fine enough that a ripple's peak lies within a step of a point; then each refinement
+// solves a batch of points across the interval left, to a millionth of the band.
+constexpr int kGridPoints = 401;
+constexpr int kRefinements = 12;
+constexpr int kSections = BatchSolver::kLanes + 1;
 
-double levelAt(BuiltFilterSolver& solver, double frequencyHz) {
-    double level = 0;
-    solver.solveLevels(std::span(&frequencyHz, 1), std::span(&level, 1));
-    return level;
+struct Section {
+    std::array<double, BatchSolver::kLanes> frequencies{};
+    std::array<double, BatchSolver::kLanes> levels{};
+};
+
+// The levels at the points that cut [low, high] into equal sections.
+Section sectionOf(BuiltFilterSolver& solver, double low, double high) {
+    Section section;
+    for (int i = 0; i < BatchSolver::kLanes; ++i) {
+        section.frequencies[i] = low + (high - low) * (i + 1) / kSections;
+    }
+    solver.solveLevels(section.frequencies, section.levels);
+    return section;
 }
 
-// The highest level near a grid point, by golden section between its neighbours: a ripple's
-// peak falls between grid points.
-double refinedPeak(BuiltFilterSolver& solver, double low, double high) {
-    const double ratio = (std::sqrt(5.0) - 1) / 2;
-    double best = -INFINITY;
-    for (int i = 0; i < 50; ++i) {
-        const double a = high - ratio * (high - low);
-        const double b = low + ratio * (high - low);
-        const double la = levelAt(solver, a);
-        const double lb = levelAt(solver, b);
-        best = std::max({best, la, lb});
-        if (la > lb) {
-            high = b;
-        } else {
-            low = a;
-        }
+// The highest level near a grid point, searched between its neighbours: a ripple's peak falls
+// between grid points.
+double refinedPeak(BuiltFilterSolver& solver, double low, double high, double best) {
+    for (int i = 0; i < kRefinements; ++i) {
+        const Section section = sectionOf(solver, low, high);
+        const auto peak = std::max_element(section.levels.begin(), section.levels.end());
+        const auto at = static_cast<int>(peak - section.levels.begin());
+        best = std::max(best, *peak);
+        const double step = (high - low) / kSections;
+        low = section.frequencies[at] - step;
+        high = section.frequencies[at] + step;
     }
     return best;
 }
 
-// The crossing of `threshold` between an outside frequency and an inside one, by bisection.
+// The crossing of `threshold` between an outside frequency, below it, and an inside one.
 double crossing(BuiltFilterSolver& solver, double outside, double inside, double threshold) {
-    for (int i = 0; i < 50; ++i) {
-        const double middle = 0.5 * (outside + inside);
-        (levelAt(solver, middle) >= threshold ? inside : outside) = middle;
+    for (int i = 0; i < kRefinements; ++i) {
+        const bool rising = outside < inside;
+        const Section section =
+            sectionOf(solver, std::min(outside, inside), std::max(outside, inside));
+        // Walk from the outside end to the first point within the band.
+        double lastOutside = outside;
+        double firstInside = inside;
+        for (int j = 0; j < BatchSolver::kLanes; ++j) {
+            const int k = rising ? j : BatchSolver::kLanes - 1 - j;
+            if (section.levels[k] >= threshold) {
+                firstInside = section.frequencies[k];
+                break;
+            }
+            lastOutside = section.frequencies[k];
+        }
+        outside = lastOutside;
+        inside = firstInside;
     }
     return 0.5 * (outside + inside);
 }
@@ -63,7 +86,7 @@ SimulatedBand simulatedBand(BuiltFilterSolver& solver, double centreHz, double h
         const int at = static_cast<int>(peak - levels.begin());
         SimulatedBand band;
         band.highestLevelDb = refinedPeak(solver, frequencies[std::max(at - 1, 0)],
-                                          frequencies[std::min(at + 1, kGridPoints - 1)]);
+                                          frequencies[std::min(at + 1, kGridPoints - 1)], *peak);
         const double threshold = band.highestLevelDb - edgeLossDb;
         if (levels.front() >= threshold || levels.back() >= threshold) {
             continue;
