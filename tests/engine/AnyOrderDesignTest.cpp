@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -45,7 +46,7 @@ std::vector<double> lossesDb(const AnyOrderDesign& design, const std::vector<dou
 // The band between the outermost points `edgeDb` above the least loss, on a uniform grid with
 // linear interpolation: a measure independent of the designer's own.
 double gridBandwidth(const AnyOrderDesign& design, double edgeDb) {
-    const int points = 4001;
+    const int points = 1201;
     const double span = 2 * design.inputs.bandwidthHz;
     std::vector<double> f(points);
     for (int i = 0; i < points; ++i) {
@@ -68,7 +69,7 @@ double gridBandwidth(const AnyOrderDesign& design, double edgeDb) {
 }
 
 // The corrected designs meet their bandwidth between the family's edges (3 dB for Butterworth,
-// the ripple for Chebyshev) within 1 %, measured on a 1.2 Hz grid: Butterworth on crystals
+// the ripple for Chebyshev) within 1 %, measured on a 4 Hz grid: Butterworth on crystals
 // with a little loss (q0 = 258), which the correction makes up for, Chebyshev on lossless ones.
 // (With loss, Chebyshev's ripple edges jump where the last ripple's peak sinks below the edge's
 // level: the band is then not a continuous function of the design.)
@@ -196,6 +197,39 @@ TEST(AnyOrderDesign, LosslessLadderFollowsThePrototype) {
             EXPECT_LT(worst, 0.05);
         }
     }
+}
+
+// The widest band is the closed form (Fp - Fs)/(2·Smax) within 1 %; a wider one is refused
+// with the bound in its text.
+TEST(AnyOrderDesign, RefusesBeyondTheCrystalsLargestBandwidth) {
+    const LadderCrystal crystal = commonCrystal(1);
+    const CoupledPrototype butterworth = butterworthPrototype(4);
+    const double cm = crystalModel(crystal).motionalCapacitance;
+    const double fp = crystal.seriesFrequencyHz * std::sqrt(1 + cm / crystal.holderCapacitance);
+    const double largest = largestBandwidth(crystal, butterworth);
+    EXPECT_NEAR(largest,
+                (fp - crystal.seriesFrequencyHz) / (2 * (butterworth.k[0] + butterworth.k[1])),
+                0.01 * largest);
+    try {
+        designOf(AnyOrderFamily::Butterworth, 4, 0, 1.05 * largest, 1);
+        FAIL() << "a band beyond the crystal's";
+    } catch (const PhrasedError& error) {
+        EXPECT_EQ(std::string(error.what()).rfind("the crystal allows at most ", 0), 0u);
+    }
+}
+
+// At q0 = 10·q0min the loss the crystals add is 4.343·Σg/q0 to first order: 0.869 dB for
+// Butterworth N = 4, and the simulated one agrees within 0.05 dB.
+TEST(AnyOrderDesign, ExpectedLossAgreesWithTheSimulation) {
+    const double q0 = 10 / std::sin(std::numbers::pi / 8);
+    const LadderCrystal lossless = commonCrystal(1);
+    const double rm = motionalResistanceForQ(lossless, q0 * lossless.seriesFrequencyHz / 2400);
+    const AnyOrderDesign design = designOf(AnyOrderFamily::Butterworth, 4, 0, 2400, rm);
+    EXPECT_NEAR(design.minimumQ0, q0 / 10, 1e-6);
+    EXPECT_NEAR(design.unloadedQ0, q0, 0.01 * q0);
+    EXPECT_NEAR(design.expectedLossDb, 0.869, 0.01);
+    EXPECT_NEAR(design.simulatedLossDb, design.expectedLossDb, 0.05);
+    EXPECT_FALSE(design.tooLossy());
 }
 
 }  // namespace
