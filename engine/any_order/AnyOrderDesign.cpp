@@ -40,6 +40,7 @@ AnyOrderDesign designAnyOrder(const AnyOrderInputs& inputs) {
     AnyOrderDesign design;
     design.inputs = inputs;
     design.edgeLossDb = prototype.edgeLossDb;
+    design.doubledEnds = prototype.values.doubledEnds;
     design.largestBandwidthHz = largestBandwidth(inputs.crystal, prototype.values);
 
     // The simulated band is nearly proportional to the design's: scale it at first, then take

@@ -15,6 +15,7 @@ enum class AnyOrderFamily {
     LinearPhase005,  // 0.05° of equiripple phase error
     LinearPhase05,   // 0.5°
     EqualCapacitor,
+    QuasiEquiripple,  // two crystals in parallel at each end
 };
 
 // The family's name as the command line spells it: "butterworth", "gaussian-6db", ...

@@ -9,6 +9,9 @@ namespace trellon {
 inline constexpr PhraseTemplate kAnyOrderPhrases[] = {
     {"any-order-range", "the filter must have from 2 to 16 crystals"},
     {"any-order-table-range", "the %1 response is tabulated only for %2 to %3 crystals"},
+    {"any-order-qer-orders",
+     "the qer response is tabulated only for 4 to 8, 10 and 12 resonators, each end's pair of "
+     "crystals counting as one"},
     {"any-order-ripple-range", "the Chebyshev ripple must lie from 0.01 to 3 dB"},
     {"any-order-crystal", "the crystal needs a positive Fs and Lm, and C0 and Rm not below 0"},
     {"any-order-bandwidth", "the bandwidth must be positive and below Fs"},

@@ -124,13 +124,18 @@ double minimumUnloadedQ(const CoupledPrototype& prototype) {
     return 1 / least;
 }
 
+int crystalsInMesh(const CoupledPrototype& prototype, int mesh) {
+    return prototype.doubledEnds && (mesh == 0 || mesh + 1 == prototype.order()) ? 2 : 1;
+}
+
 double meshSum(const CoupledPrototype& prototype, int mesh) {
+    const double p = crystalsInMesh(prototype, mesh);
     double sum = 0;
     if (mesh > 0) {
-        sum += prototype.k[mesh - 1];
+        sum += prototype.k[mesh - 1] * std::sqrt(p / crystalsInMesh(prototype, mesh - 1));
     }
     if (mesh + 1 < prototype.order()) {
-        sum += prototype.k[mesh];
+        sum += prototype.k[mesh] * std::sqrt(p / crystalsInMesh(prototype, mesh + 1));
     }
     return sum;
 }

@@ -12,6 +12,9 @@ struct CoupledPrototype {
     double q1 = 0;          // the source end's
     double qN = 0;          // the load end's
     std::vector<double> k;  // k12, k23, ..., one fewer than the resonators
+    // Whether each end resonator is two crystals in parallel, of half the inductance; the k are
+    // normalised to each resonator's own inductance.
+    bool doubledEnds = false;
 
     int order() const { return static_cast<int>(k.size()) + 1; }
 };
@@ -36,7 +39,11 @@ std::vector<std::complex<double>> prototypePoles(const CoupledPrototype& prototy
 // The least q0 = Qu·BW/F0 with which the prototype can still be built: 1/min|Re p|.
 double minimumUnloadedQ(const CoupledPrototype& prototype);
 
-// The sum of the couplings of resonator `mesh` (from 0) with its neighbours.
+// The crystals in parallel that resonator `mesh` (from 0) is built of: 1, or 2 at a doubled end.
+int crystalsInMesh(const CoupledPrototype& prototype, int mesh);
+
+// The sum of the couplings of resonator `mesh` with its neighbours, in units of one crystal's
+// inductance: k(i,j)·sqrt(pi/pj) summed over both neighbours j, with p the crystals in each.
 double meshSum(const CoupledPrototype& prototype, int mesh);
 
 // The sum g1 + ... + gN, which sets the loss that the resonators' own losses add.

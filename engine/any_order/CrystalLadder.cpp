@@ -135,16 +135,17 @@ CrystalLadder crystalLadder(const LadderCrystal& crystal, const CoupledPrototype
     const double unitReactance = kTwoPiExact * leff * designBandwidthHz;  // of a coupling k = 1
 
     BuiltCircuit& circuit = ladder.circuit;
-    circuit.sourceResistance = unitReactance / prototype.q1;
-    circuit.loadResistance = unitReactance / prototype.qN;
     const int order = prototype.order();
+    circuit.sourceResistance = unitReactance / (crystalsInMesh(prototype, 0) * prototype.q1);
+    circuit.loadResistance = unitReactance / (crystalsInMesh(prototype, order - 1) * prototype.qN);
     for (int mesh = 0; mesh < order; ++mesh) {
         const std::string number = std::to_string(mesh + 1);
         // The series capacitor's reactance that brings the mesh to resonance at fd, where the
         // crystal's reactance equals the largest mesh's couplings: none for the largest meshes.
         const double shortfall = sumMax - meshSum(prototype, mesh);
         const bool corrected = shortfall > 1e-9 * sumMax;
-        const double correction = unitReactance * shortfall;
+        const double crystals = crystalsInMesh(prototype, mesh);
+        const double correction = unitReactance * shortfall / crystals;
         BuiltPart series;
         if (corrected) {
             series =
@@ -157,13 +158,22 @@ CrystalLadder crystalLadder(const LadderCrystal& crystal, const CoupledPrototype
         quartz.kind = BuiltPartKind::Crystal;
         quartz.name = "ZQ" + number;
         quartz.crystal = crystalModel(crystal);
+        if (crystals == 2) {  // the pair in parallel
+            quartz.crystal.motionalInductance /= 2;
+            quartz.crystal.motionalCapacitance *= 2;
+            quartz.crystal.motionalResistance /= 2;
+            quartz.crystal.holderCapacitance *= 2;
+        }
         circuit.parts.push_back(quartz);
         if (corrected && mesh + 1 == order) {
             circuit.parts.push_back(series);
         }
         if (mesh + 1 < order) {
-            circuit.parts.push_back(capacitorPart(BuiltPartKind::ShuntCapacitor, "C" + number,
-                                                  unitReactance * prototype.k[mesh], omega));
+            circuit.parts.push_back(
+                capacitorPart(BuiltPartKind::ShuntCapacitor, "C" + number,
+                              unitReactance * prototype.k[mesh] /
+                                  std::sqrt(crystals * crystalsInMesh(prototype, mesh + 1)),
+                              omega));
         }
     }
     if (!(circuit.sourceResistance > 0 && circuit.loadResistance > 0 &&

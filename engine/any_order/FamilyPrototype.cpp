@@ -24,6 +24,8 @@ std::string_view familyName(AnyOrderFamily family) {
             return "linear-phase-0.5";
         case AnyOrderFamily::EqualCapacitor:
             return "equal-c";
+        case AnyOrderFamily::QuasiEquiripple:
+            return "qer";
     }
     return "";
 }
@@ -48,6 +50,13 @@ FamilyPrototype familyPrototype(AnyOrderFamily family, int order, double rippleD
             const CoupledPrototype equal = equalElementPrototype(order);
             return {scaledToEdge(equal, outermostEdge(equal, kHalfPowerDb)), kHalfPowerDb};
         }
+        case AnyOrderFamily::QuasiEquiripple:
+            // Its published values put the 3 dB points within a few tenths of a dB of 1.
+            if (const auto prototype = quasiEquiripplePrototype(order)) {
+                return {scaledToEdge(*prototype, outermostEdge(*prototype, kHalfPowerDb)),
+                        kHalfPowerDb};
+            }
+            refuseAnyOrder(anyOrderPhrase("any-order-qer-orders"));
         default: {
             const TableRange range = tabulatedRange(family);
             if (order < range.lowest || order > range.highest) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "AnyOrderFamily.h"
 #include "CoupledPrototype.h"
 
@@ -39,5 +41,7 @@ struct TableRange {
 };
 TableRange tabulatedRange(AnyOrderFamily family);
 CoupledPrototype tabulatedPrototype(AnyOrderFamily family, int order);
+// The quasi-equiripple ladder, where its table has the order.
+std::optional<CoupledPrototype> quasiEquiripplePrototype(int order);
 
 }  // namespace trellon

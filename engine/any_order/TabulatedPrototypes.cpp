@@ -1,3 +1,5 @@
+#include <cmath>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <vector>
@@ -53,6 +55,20 @@ constexpr double kGaussianTo12Db[][9] = {
     {0.549, 0.640, 1.586, 1.262, 1.296, 0.808, 0.569, 1.023, 1.504},
 };
 
+// The quasi-equiripple ladder, two crystals in parallel at each end: its end q and inner
+// coupling, derived from the q and k of The ARRL Handbook (2017) as transcribed in the history of
+// roseengineering/rffilter, for N = 4 to 8, 10 and 12 resonators, 3 dB-normalised. The end
+// resonators have half the inductance, so the end couplings are sqrt(2) times the inner one.
+struct QuasiEquirippleRow {
+    int order;
+    double q;
+    double k;
+};
+constexpr QuasiEquirippleRow kQuasiEquiripple[] = {
+    {4, 0.9942, 0.5417}, {5, 1.0316, 0.5391},  {6, 1.0808, 0.5346},  {7, 1.1876, 0.5275},
+    {8, 1.2532, 0.5228}, {10, 1.4115, 0.5158}, {12, 1.5506, 0.5116},
+};
+
 CoupledPrototype fromCouplingRow(std::span<const double> row, int order) {
     CoupledPrototype prototype;
     prototype.q1 = row[0];
@@ -62,6 +78,20 @@ CoupledPrototype fromCouplingRow(std::span<const double> row, int order) {
 }
 
 }  // namespace
+
+std::optional<CoupledPrototype> quasiEquiripplePrototype(int order) {
+    for (const QuasiEquirippleRow& row : kQuasiEquiripple) {
+        if (row.order == order) {
+            CoupledPrototype prototype;
+            prototype.q1 = prototype.qN = row.q;
+            prototype.k.assign(order - 1, row.k);
+            prototype.k.front() = prototype.k.back() = std::sqrt(2.0) * row.k;
+            prototype.doubledEnds = true;
+            return prototype;
+        }
+    }
+    return std::nullopt;
+}
 
 TableRange tabulatedRange(AnyOrderFamily family) {
     switch (family) {

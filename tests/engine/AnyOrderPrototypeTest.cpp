@@ -117,6 +117,8 @@ TEST(AnyOrderPrototype, EdgesAndMinimumQ0MatchTheTables) {
         {AnyOrderFamily::Bessel, 0, {1.16, 1.18, 1.21, 1.23}, 10, 2},
         {AnyOrderFamily::Gaussian, 0, {0.66, 0.65, 0.65, 0.64}, 10, 2},
         {AnyOrderFamily::LinearPhase005, 0, {2.09}, 10},
+        {AnyOrderFamily::QuasiEquiripple, 0, {3.34, 5.40, 8.34, 12.29, 17.30}, 4},
+        {AnyOrderFamily::QuasiEquiripple, 0, {30.64, 49.03}, 10, 2},
         {AnyOrderFamily::LinearPhase05, 0, {2.70}, 10},
     };
     for (const Row& row : rows) {
@@ -125,11 +127,13 @@ TEST(AnyOrderPrototype, EdgesAndMinimumQ0MatchTheTables) {
             SCOPED_TRACE(std::string(familyName(row.family)) + " " + std::to_string(order));
             const FamilyPrototype p = familyPrototype(row.family, order, row.ripple);
             EXPECT_NEAR(prototypeLossDb(p.values, 1.0), p.edgeLossDb, 0.01);
-            // The tables hold 3 dB-normalised prototypes; Chebyshev's are ripple-normalised.
+            // The tables hold 3 dB-normalised prototypes; Chebyshev's are ripple-normalised, and
+            // the quasi-equiripple rows are scaled to their exact 3 dB points.
             const CoupledPrototype halfPower =
                 row.family == AnyOrderFamily::Chebyshev
                     ? scaledToEdge(p.values, chebyshevHalfPowerEdge(order, row.ripple))
-                    : p.values;
+                : row.family == AnyOrderFamily::QuasiEquiripple ? *quasiEquiripplePrototype(order)
+                                                                : p.values;
             EXPECT_NEAR(minimumUnloadedQ(halfPower), row.q0min[i],
                         std::max(0.0051, 0.006 * row.q0min[i]));
         }
@@ -140,6 +144,7 @@ TEST(AnyOrderPrototype, RefusesOrdersAndRipplesOutOfRange) {
     EXPECT_THROW(familyPrototype(AnyOrderFamily::Butterworth, 17, 0), PhrasedError);
     EXPECT_THROW(familyPrototype(AnyOrderFamily::Chebyshev, 5, 3.2), PhrasedError);
     EXPECT_THROW(familyPrototype(AnyOrderFamily::Chebyshev, 5, 0.005), PhrasedError);
+    EXPECT_THROW(familyPrototype(AnyOrderFamily::QuasiEquiripple, 9, 0), PhrasedError);
     try {
         familyPrototype(AnyOrderFamily::GaussianTo6Db, 9, 0);
         FAIL() << "an order the table lacks";
