@@ -15,9 +15,10 @@ std::optional<PortReturnLoss> portReturnLoss(const BenchCircuit& bench, const Tr
     // An ideal transformer shows the system the filter's own reflection: the bench circuit of a
     // transformer match is the filter between its own terminations, of an L-network the whole
     // between the system's.
-    std::vector<double> frequencies{band.centreHz()};
+    std::vector<double> frequencies{band.centreHz(), band.lowHz()};
     const std::vector<double> traced = idealTraceFrequencies(band);
     frequencies.insert(frequencies.end(), traced.begin(), traced.end());
+    frequencies.push_back(band.highHz());
     const std::vector<TerminalPoint> points = inputTerminal(bench.circuit, frequencies);
     if (!points.front().solved || std::isnan(points.front().returnLossDb)) {
         return std::nullopt;

@@ -17,7 +17,7 @@ struct PortReturnLoss {
     double centreHz =
         0;  // the centre of the ideal curve's traced band, where the match is designed
     double centreDb = 0;
-    double worstHz = 0;  // where it is smallest in the traced band, 1 Hz apart and the centre
+    double worstHz = 0;  // where it is smallest: the band's edges, the centre and 1 Hz apart
     double worstDb = 0;
 };
 
