@@ -21,6 +21,16 @@ QString fitted(const BenchCapacitor& c, char separator) {
     return number(c.fittedPf);
 }
 
+// "Cin 77,08 пФ + C1 40,94 пФ": what a merged part stands for.
+QString mergedParts(const BenchCapacitor& c, char separator) {
+    QStringList parts;
+    for (const MergedCapacitor& m : c.merged) {
+        parts << QString::fromStdString(m.name + " " + FormatGeneral(m.designPf, 4, separator)) +
+                     " " + text(texts::kPicofarad);
+    }
+    return parts.join(" + ");
+}
+
 }  // namespace
 
 QStringList benchPartsList(const BenchCircuit& bench, std::span<const std::string> crystalNames,
@@ -46,10 +56,16 @@ QStringList benchPartsList(const BenchCircuit& bench, std::span<const std::strin
         } else if (capacitor < bench.capacitors.size() &&
                    bench.capacitors[capacitor].name == part.name) {
             const BenchCapacitor& c = bench.capacitors[capacitor++];
-            lines << (c.keptAtDesign
-                          ? text(texts::kPartsCapacitorKept).arg(name, number(c.fittedPf))
-                          : text(texts::kPartsCapacitor)
-                                .arg(name, fitted(c, decimalSeparator), number(c.designPf)));
+            if (c.keptAtDesign) {
+                lines << text(texts::kPartsCapacitorKept).arg(name, number(c.fittedPf));
+            } else if (!c.merged.empty()) {
+                lines << text(texts::kPartsCapacitorMerged)
+                             .arg(name, fitted(c, decimalSeparator), number(c.designPf),
+                                  mergedParts(c, decimalSeparator));
+            } else {
+                lines << text(texts::kPartsCapacitor)
+                             .arg(name, fitted(c, decimalSeparator), number(c.designPf));
+            }
         } else if (part.kind == BuiltPartKind::SeriesInductor ||
                    part.kind == BuiltPartKind::ShuntInductor) {
             lines << text(texts::kPartsInductor).arg(name, number(part.value * 1e6));

@@ -94,11 +94,12 @@ std::string networkLine(const BenchCircuit& bench, const CalculatedDesign& desig
            FormatGeneral(centre - design.foHz(), 4, separator) + " Hz.";
 }
 
-std::string returnLoss(double db, char separator) {
+// "RL=23.41 dB", or "RL>60 dB" at the bound.
+std::string returnLoss(const std::string& name, double db, char separator) {
     if (db >= kReturnLossBoundDb) {
-        return "> " + FormatGeneral(kReturnLossBoundDb, 4, separator) + " dB";
+        return name + ">" + FormatGeneral(kReturnLossBoundDb, 4, separator) + " dB";
     }
-    return FormatGeneral(db, 4, separator) + " dB";
+    return name + "=" + FormatGeneral(db, 4, separator) + " dB";
 }
 
 // The return loss at the centre, where the networks are designed, and the smallest in the band.
@@ -108,9 +109,9 @@ std::string returnLossLine(const PortReturnLoss& port, const CalculatedDesign& d
         return "Fo+" + FormatGeneral(hz - design.foHz(), 4, separator);
     };
     return "Return loss at " + FormatGeneral(bench.systemOhm, 4, separator) +
-           " Ohm: RL=" + returnLoss(port.centreDb, separator) + " at the centre " +
-           fromFo(port.centreHz) + " Hz;  RLmin=" + returnLoss(port.worstDb, separator) + " at " +
-           fromFo(port.worstHz) + " Hz (" + fromFo(design.band.lowHz()) + ".." +
+           " Ohm: " + returnLoss("RL", port.centreDb, separator) + " at the centre " +
+           fromFo(port.centreHz) + " Hz;  " + returnLoss("RLmin", port.worstDb, separator) +
+           " at " + fromFo(port.worstHz) + " Hz (" + fromFo(design.band.lowHz()) + ".." +
            fromFo(design.band.highHz()) + ");";
 }
 
@@ -162,8 +163,8 @@ BenchReportLines benchReportLines(const CalculatedDesign& design, const BenchSet
         " dB)=" + FormatGeneral(std::round(built.bandwidth), 5, separator) + " Hz (" + dBand +
         ");  Ripple=" + FormatGeneral(built.ripple, 3, separator) + " dB (" + dRipple + ");");
     if (result.port) {
-        lines.results.push_back("RL=" + returnLoss(result.port->centreDb, separator) + ";");
-        lines.results.push_back("RLmin=" + returnLoss(result.port->worstDb, separator) + ".");
+        lines.results.push_back(returnLoss("RL", result.port->centreDb, separator) + ";");
+        lines.results.push_back(returnLoss("RLmin", result.port->worstDb, separator) + ".");
         lines.log.push_back(returnLossLine(*result.port, design, bench, separator));
     }
     lines.log.push_back(std::string(57, '='));
