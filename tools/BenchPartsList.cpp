@@ -56,15 +56,12 @@ QStringList benchPartsList(const BenchCircuit& bench, std::span<const std::strin
         } else if (capacitor < bench.capacitors.size() &&
                    bench.capacitors[capacitor].name == part.name) {
             const BenchCapacitor& c = bench.capacitors[capacitor++];
-            if (c.keptAtDesign) {
-                lines << text(texts::kPartsCapacitorKept).arg(name, number(c.fittedPf));
-            } else if (!c.merged.empty()) {
-                lines << text(texts::kPartsCapacitorMerged)
-                             .arg(name, fitted(c, decimalSeparator), number(c.designPf),
-                                  mergedParts(c, decimalSeparator));
-            } else {
-                lines << text(texts::kPartsCapacitor)
-                             .arg(name, fitted(c, decimalSeparator), number(c.designPf));
+            lines << (c.keptAtDesign
+                          ? text(texts::kPartsCapacitorKept).arg(name, number(c.fittedPf))
+                          : text(texts::kPartsCapacitor)
+                                .arg(name, fitted(c, decimalSeparator), number(c.designPf)));
+            if (!c.merged.empty()) {
+                lines << text(texts::kPartsMerged).arg(mergedParts(c, decimalSeparator));
             }
         } else if (part.kind == BuiltPartKind::SeriesInductor ||
                    part.kind == BuiltPartKind::ShuntInductor) {
