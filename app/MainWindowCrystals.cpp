@@ -161,8 +161,7 @@ void MainWindow::recentreOn(const std::vector<MeasuredCrystal>& crystals) {
     calculate();
     // A calculation that did not complete leaves no design of these inputs to build.
     const std::shared_ptr<const CalculatedDesign> design = calculatedDesign();
-    if (design && design != before &&
-        design->crystalCount() == static_cast<int>(crystals.size())) {
+    if (design && design != before && design->crystalCount() == static_cast<int>(crystals.size())) {
         showBuiltFilter(*design, crystals);
     }
 }

@@ -119,6 +119,9 @@ nlohmann::ordered_json benchJson(const BenchOutputs& outputs) {
         } else {
             item["standard"] = c.fittedPf;
         }
+        for (const MergedCapacitor& m : c.merged) {
+            item["merges"][m.name] = m.designPf;
+        }
         capacitors[c.name] = item;
     }
     nlohmann::ordered_json json;
@@ -130,7 +133,8 @@ nlohmann::ordered_json benchJson(const BenchOutputs& outputs) {
     return json;
 }
 
-nlohmann::ordered_json builtFiguresJson(const BuiltFilterResult& built) {
+nlohmann::ordered_json builtFiguresJson(const BenchResult& result) {
+    const BuiltFilterResult& built = result.built;
     nlohmann::ordered_json json;
     json["levelAtFo"] = built.levelAtFo;
     json["amin"] = built.figures.amin;
@@ -139,6 +143,10 @@ nlohmann::ordered_json builtFiguresJson(const BuiltFilterResult& built) {
     json["bandHigh"] = built.figures.bandHigh;
     json["bandwidth"] = built.figures.bandwidth;
     json["ripple"] = built.figures.ripple;
+    if (result.port) {
+        json["returnLossDb"] = result.port->centreDb;
+        json["worstReturnLossDb"] = result.port->worstDb;
+    }
     return json;
 }
 

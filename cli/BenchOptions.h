@@ -48,10 +48,13 @@ struct BenchOutputs {
 BenchOutputs makeBenchOutputs(const CalculatedDesign& design, const BenchOptions& options,
                               const BuiltCircuit& asBuilt, char decimalSeparator);
 
-// The JSON object "bench": the capacitors by schematic name and the network at each end.
+// The JSON object "bench": the capacitors by schematic name (a part standing for the capacitors
+// of one node lists them under "merges") and the network at each end.
 nlohmann::ordered_json benchJson(const BenchOutputs& outputs);
 
-// The JSON object "built": the bench circuit's figures.
-nlohmann::ordered_json builtFiguresJson(const BuiltFilterResult& built);
+// The JSON object "built": the bench circuit's figures and, when matched, the return loss at the
+// system port at the band's centre ("returnLossDb") and its smallest in the band
+// ("worstReturnLossDb"), both held at kReturnLossBoundDb.
+nlohmann::ordered_json builtFiguresJson(const BenchResult& result);
 
 }  // namespace trellon::cli

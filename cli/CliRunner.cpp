@@ -110,7 +110,7 @@ void printJson(const Engine& engine, const CliView& view, bool swept,
     // The bench circuit holds the crystals too: its figures are the built filter's.
     if (bench) {
         json["bench"] = benchJson(*bench);
-        json["built"] = builtFiguresJson(bench->result.built);
+        json["built"] = builtFiguresJson(bench->result);
     }
     out << json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }

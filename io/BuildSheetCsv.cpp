@@ -45,8 +45,14 @@ SheetRow capacitorRow(const BenchCapacitor& c) {
     }
     row.strayPf = FormatShortest(c.strayPf);
     row.unit = "pF";
+    // The parts at one node soldered as this one, each at its design value as the report reads it.
+    for (const MergedCapacitor& m : c.merged) {
+        row.note += (row.note.empty() ? "one part for " : " + ") + m.name + " " +
+                    FormatGeneral(m.designPf, 4, '.') + " pF";
+    }
     if (c.keptAtDesign) {
-        row.note = "the stray leaves nothing to fit: kept at the design value";
+        row.note += (row.note.empty() ? "" : "; ") +
+                    std::string("the stray leaves nothing to fit: kept at the design value");
     }
     return row;
 }

@@ -44,6 +44,16 @@ QString capacitorFit(const BenchCapacitor& c, char separator) {
            (c.keptAtDesign ? QString::fromUtf8(texts::kKeptAtDesign) : QString());
 }
 
+// The design value, and for a part that stands for the capacitors of one node, theirs below it.
+QString capacitorDesign(const BenchCapacitor& c, char separator) {
+    QString cell = number(c.designPf, 4, separator);
+    for (std::size_t i = 0; i < c.merged.size(); ++i) {
+        cell += (i == 0 ? "<br><small>= " : " + ") + escaped(c.merged[i].name) + " " +
+                number(c.merged[i].designPf, 4, separator);
+    }
+    return c.merged.empty() ? cell : cell + "</small>";
+}
+
 QString partsTable(const BenchCircuit& bench, std::span<const std::string> crystalNames,
                    char separator) {
     QString html = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>";
@@ -68,7 +78,7 @@ QString partsTable(const BenchCircuit& bench, std::span<const std::string> cryst
         } else if (capacitor < bench.capacitors.size() &&
                    bench.capacitors[capacitor].name == part.name) {
             const BenchCapacitor& c = bench.capacitors[capacitor++];
-            html += row({name, number(c.designPf, 4, separator), capacitorFit(c, separator),
+            html += row({name, capacitorDesign(c, separator), capacitorFit(c, separator),
                          number(c.strayPf, 4, separator), QString::fromUtf8(texts::kPicofarad)});
         } else {
             const bool inductor = part.kind == BuiltPartKind::SeriesInductor ||

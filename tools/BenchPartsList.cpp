@@ -21,6 +21,16 @@ QString fitted(const BenchCapacitor& c, char separator) {
     return number(c.fittedPf);
 }
 
+// "Cin 77,08 пФ + C1 40,94 пФ": what a merged part stands for.
+QString mergedParts(const BenchCapacitor& c, char separator) {
+    QStringList parts;
+    for (const MergedCapacitor& m : c.merged) {
+        parts << QString::fromStdString(m.name + " " + FormatGeneral(m.designPf, 4, separator)) +
+                     " " + text(texts::kPicofarad);
+    }
+    return parts.join(" + ");
+}
+
 }  // namespace
 
 QStringList benchPartsList(const BenchCircuit& bench, std::span<const std::string> crystalNames,
@@ -50,6 +60,9 @@ QStringList benchPartsList(const BenchCircuit& bench, std::span<const std::strin
                           ? text(texts::kPartsCapacitorKept).arg(name, number(c.fittedPf))
                           : text(texts::kPartsCapacitor)
                                 .arg(name, fitted(c, decimalSeparator), number(c.designPf)));
+            if (!c.merged.empty()) {
+                lines << text(texts::kPartsMerged).arg(mergedParts(c, decimalSeparator));
+            }
         } else if (part.kind == BuiltPartKind::SeriesInductor ||
                    part.kind == BuiltPartKind::ShuntInductor) {
             lines << text(texts::kPartsInductor).arg(name, number(part.value * 1e6));

@@ -26,10 +26,19 @@ struct BenchSettings {
 // Throws CommandError naming the setting that lies outside its range.
 void requireValidBenchSettings(const BenchSettings& settings);
 
-// One capacitor of the filter as the builder fits it.
+// A capacitor the bench solders together with others at its node, as one part.
+struct MergedCapacitor {
+    std::string name;  // "C1", "Cin"
+    double designPf = 0;
+};
+
+// One capacitor of the filter as the builder fits it. Shunt capacitors standing at one node (the
+// filter's end capacitor and the match's shunt capacitor) are one part, named after them all in
+// ladder order ("Cin+C1"), whose design value is their sum.
 struct BenchCapacitor {
     std::string name;  // "C1"
     double designPf = 0;
+    std::vector<MergedCapacitor> merged;  // what it stands for, in ladder order; empty for one
     double strayPf = 0;  // the board capacitance it leaves to its node; 0 for series ones
     // What is soldered: the design value less the stray, rounded to `standard` when a series is
     // chosen; the design value when that would be zero or less.
@@ -53,9 +62,11 @@ struct BenchCircuit {
     }
 };
 
-// `asBuilt` (the calculated design's circuit as built, with the crystals to use) with each
-// capacitor fitted, the board's stray at each node that has a shunt capacitor, and the matching
-// network at each end, designed at the centre of the ideal curve's traced band. With no series,
+// `asBuilt` (the calculated design's circuit as built, with the crystals to use) with the matching
+// network at each end, designed at the centre of the ideal curve's traced band, and each
+// capacitor of the filter fitted: the shunt capacitors at one node merged into one part, the
+// board's stray at each node that has a shunt capacitor of the filter. A network's part alone
+// at its node keeps its design value. With no series,
 // no stray and no match the circuit is `asBuilt` itself. Throws CommandError for
 // settings out of range, and as requireSimulable.
 BenchCircuit makeBenchCircuit(const TracedBand& band, const BuiltCircuit& asBuilt,

@@ -94,6 +94,27 @@ std::string networkLine(const BenchCircuit& bench, const CalculatedDesign& desig
            FormatGeneral(centre - design.foHz(), 4, separator) + " Hz.";
 }
 
+// "RL=23.41 dB", or "RL>60 dB" at the bound.
+std::string returnLoss(const std::string& name, double db, char separator) {
+    if (db >= kReturnLossBoundDb) {
+        return name + ">" + FormatGeneral(kReturnLossBoundDb, 4, separator) + " dB";
+    }
+    return name + "=" + FormatGeneral(db, 4, separator) + " dB";
+}
+
+// The return loss at the centre, where the networks are designed, and the smallest in the band.
+std::string returnLossLine(const PortReturnLoss& port, const CalculatedDesign& design,
+                           const BenchCircuit& bench, char separator) {
+    const auto fromFo = [&](double hz) {
+        return "Fo+" + FormatGeneral(hz - design.foHz(), 4, separator);
+    };
+    return "Return loss at " + FormatGeneral(bench.systemOhm, 4, separator) +
+           " Ohm: " + returnLoss("RL", port.centreDb, separator) + " at the centre " +
+           fromFo(port.centreHz) + " Hz;  " + returnLoss("RLmin", port.worstDb, separator) +
+           " at " + fromFo(port.worstHz) + " Hz (" + fromFo(design.band.lowHz()) + ".." +
+           fromFo(design.band.highHz()) + ");";
+}
+
 }  // namespace
 
 BenchResult solveBench(const CalculatedDesign& design, const BenchCircuit& bench,
@@ -103,6 +124,7 @@ BenchResult solveBench(const CalculatedDesign& design, const BenchCircuit& bench
     BuiltFilterResult nominal = solveBuiltFilter(design, design.circuit, frequenciesHz, threads);
     result.ideal = nominal.figures;
     result.idealLevelsDb = std::move(nominal.levelsDb);
+    result.port = portReturnLoss(bench, design.band);
     return result;
 }
 
@@ -140,6 +162,11 @@ BenchReportLines benchReportLines(const CalculatedDesign& design, const BenchSet
         "Amin=" + FormatGeneral(built.amin, 3, separator) + " dB (" + dAmin + ");  dF(" + level +
         " dB)=" + FormatGeneral(std::round(built.bandwidth), 5, separator) + " Hz (" + dBand +
         ");  Ripple=" + FormatGeneral(built.ripple, 3, separator) + " dB (" + dRipple + ");");
+    if (result.port) {
+        lines.results.push_back(returnLoss("RL", result.port->centreDb, separator) + ";");
+        lines.results.push_back(returnLoss("RLmin", result.port->worstDb, separator) + ".");
+        lines.log.push_back(returnLossLine(*result.port, design, bench, separator));
+    }
     lines.log.push_back(std::string(57, '='));
     return lines;
 }

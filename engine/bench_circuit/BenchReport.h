@@ -7,6 +7,7 @@
 #include "BenchCircuit.h"
 #include "BuiltFilter.h"
 #include "CalculatedDesign.h"
+#include "PortReturnLoss.h"
 #include "ReportBlock.h"
 
 namespace trellon {
@@ -18,6 +19,7 @@ struct BenchResult {
     // own definitions (it agrees with the ideal curve within 0.01 dB in the band).
     CurveFigures ideal;
     std::vector<double> idealLevelsDb;
+    std::optional<PortReturnLoss> port;  // when matched
 };
 
 // The ideal it is compared with is the design's circuit as built with the nominal crystals.
@@ -27,7 +29,8 @@ BenchResult solveBench(const CalculatedDesign& design, const BenchCircuit& bench
 using BenchReportLines = ReportBlockLines;
 
 // The "as built" block: the fitted values and networks, and the change in Amin, bandwidth at
-// the level and ripple against the ideal, in the usual report's number format.
+// the level and ripple against the ideal, and when matched the return loss at the system port,
+// in the usual report's number format.
 BenchReportLines benchReportLines(const CalculatedDesign& design, const BenchSettings& settings,
                                   const BenchCircuit& bench, const BenchResult& result,
                                   char decimalSeparator);

@@ -43,6 +43,8 @@ inline constexpr const char* kCopyPartsListHint = "Copy the parts list to the cl
 inline constexpr const char* kPartsSource = "Rin = %1 Ом";
 inline constexpr const char* kPartsLoad = "Rout = %1 Ом";
 inline constexpr const char* kPartsCapacitor = "%1 = %2 пФ (по расчету %3 пФ)";
+// Below a part that stands for the capacitors of one node: them with their design values.
+inline constexpr const char* kPartsMerged = "    (одна деталь вместо %1)";
 inline constexpr const char* kPartsCapacitorKept =
     "%1 = %2 пФ (по расчету; емкость монтажа больше)";
 inline constexpr const char* kPartsNetworkCapacitor = "%1 = %2 пФ (подстроить)";

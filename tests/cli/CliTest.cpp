@@ -280,12 +280,19 @@ TEST(Cli, BenchOptionsAddTheBuiltBlock) {
     const nlohmann::json report = nlohmann::json::parse(runCli(json).out);
     const nlohmann::json& capacitors = report.at("bench").at("capacitors");
     ASSERT_EQ(capacitors.size(), 15u);
-    EXPECT_EQ(capacitors.at("C1").at("standard"), nlohmann::json::parse("[27.0, 11.0]"));
+    // The match's shunt capacitor and C1 stand at one node: one part, 109.3 - 3 pF as 100 + 6.2.
+    const nlohmann::json& end = capacitors.at("Cin+C1");
+    EXPECT_EQ(end.at("standard"), nlohmann::json::parse("[100.0, 6.2]"));
+    EXPECT_DOUBLE_EQ(end.at("design").get<double>(), end.at("merges").at("Cin").get<double>() +
+                                                         end.at("merges").at("C1").get<double>());
     EXPECT_EQ(capacitors.at("C3").at("standard"), 30.0);
     EXPECT_TRUE(report.at("bench").at("input").contains("lSeries_uH"));
     EXPECT_TRUE(report.at("bench").at("output").contains("cShunt_pF"));
     EXPECT_NEAR(report.at("built").at("amin").get<double>(), report.at("amin").get<double>(), 0.1);
-    EXPECT_EQ(report.at("built").size(), 7u);
+    // Matched, the return loss at the system port: at the centre, and no more than that at worst.
+    EXPECT_EQ(report.at("built").size(), 9u);
+    EXPECT_LE(report.at("built").at("worstReturnLossDb").get<double>(),
+              report.at("built").at("returnLossDb").get<double>());
 
     const std::filesystem::path s2p = std::filesystem::temp_directory_path() /
                                       ("trellon-cli-bench-" + std::to_string(getpid()) + ".s2p");

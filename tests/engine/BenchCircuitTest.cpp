@@ -14,6 +14,7 @@
 #include "CrystalChooser.h"
 #include "MeasuredCrystalModel.h"
 #include "Ngspice.h"
+#include "PortReturnLoss.h"
 #include "SpiceExport.h"
 #include "TopologyDescription.h"
 
@@ -188,6 +189,72 @@ TEST(BenchCircuit, NgspiceAgreesWithTheBenchCurve) {
         }
         EXPECT_EQ(s.LogLastLine - logLastLine,
                   static_cast<int>(design.log.lines.size() - usualLog));
+    }
+}
+
+// A 50-ohm L-network match with E12 rounding: the match's shunt capacitor and the filter's end
+// capacitor stand at one node and are one part, fitted once with the stray; the return loss at
+// the system port agrees with ngspice's on the exported deck within 0.001 dB, at the centre and
+// where it is worst, and no point of the band in ngspice's sweep lies 0.01 dB below that worst.
+TEST(BenchCircuit, MatchedEndIsOnePartAndItsReturnLossAgreesWithNgspice) {
+    CalculatedRun design(kCwEight, 8);
+    const std::shared_ptr<const CalculatedDesign> calculated = design.calculated();
+    const CalculatedDesign& d = *calculated;
+    const BenchSettings settings{12, {}, 3.0, MatchKind::SeriesLShuntC, 50};
+    const BuiltCircuit asBuilt = makeBuiltFilter(d, spreadCrystals(design.state()));
+    const BenchCircuit bench = makeBenchCircuit(d.band, asBuilt, settings);
+    ASSERT_FALSE(bench.network.seriesOnFilterSide);  // the shunt capacitor stands at C1's node
+
+    const BenchCapacitor& input = bench.capacitors.front();
+    const double c1 = asBuilt.parts.front().value * 1e12;
+    const double cin = bench.network.shuntValue * 1e12;
+    EXPECT_EQ(input.name, "Cin+C1");
+    ASSERT_EQ(input.merged.size(), 2u);
+    EXPECT_EQ(input.merged[0].name, "Cin");
+    EXPECT_EQ(input.merged[1].name, "C1");
+    EXPECT_DOUBLE_EQ(input.designPf, cin + c1);
+    EXPECT_EQ(input.strayPf, 3.0);
+    EXPECT_EQ(input.fittedPf, nearestStandardValue(cin + c1 - 3.0, 12));
+    EXPECT_EQ(bench.capacitors.back().name, "C15+Cout");
+    // One capacitor at each end node, holding the fitted part and the stray once.
+    for (const std::string& name : {"Cin+C1", "C15+Cout"}) {
+        const auto part = std::find_if(bench.circuit.parts.begin(), bench.circuit.parts.end(),
+                                       [&](const BuiltPart& p) { return p.name == name; });
+        ASSERT_NE(part, bench.circuit.parts.end());
+        EXPECT_EQ(std::count_if(bench.circuit.parts.begin(), bench.circuit.parts.end(),
+                                [&](const BuiltPart& p) {
+                                    return p.kind == BuiltPartKind::ShuntCapacitor &&
+                                           p.node == part->node;
+                                }),
+                  1);
+        EXPECT_DOUBLE_EQ(part->value, (input.fittedPf + 3.0) * 1e-12);
+    }
+
+    const std::optional<PortReturnLoss> port = portReturnLoss(bench, d.band);
+    ASSERT_TRUE(port);
+    EXPECT_EQ(port->centreHz, d.band.centreHz());
+    BuiltFilterSolver exported;
+    exported.prepare(bench.circuit);
+    std::ostringstream deck;
+    const auto around = [](double hz) {
+        return SpiceSweep{spiceFrequency(hz - 1), spiceFrequency(hz + 1), 3};
+    };
+    constexpr int kBandPoints = 201;
+    writeSpiceDeck(
+        exported.netlist(), SpiceDeckCircuit::AsBuilt,
+        {around(port->centreHz), around(port->worstHz),
+         SpiceSweep{spiceFrequency(d.band.lowHz()), spiceFrequency(d.band.highHz()), kBandPoints}},
+        deck);
+    const std::vector<SpicePoint> table =
+        printedTable(runNgspice(withPrints(deck.str(),
+                                           "let zin = v(n2) / (-v1#branch)\n"
+                                           "print db((zin - 50) / (zin + 50))\n"),
+                                "matched"));
+    ASSERT_EQ(table.size(), 6u + kBandPoints);
+    EXPECT_NEAR(port->centreDb, -table[1].levelDb, 1e-3);
+    EXPECT_NEAR(port->worstDb, -table[4].levelDb, 1e-3);
+    for (std::size_t i = 6; i < table.size(); ++i) {
+        EXPECT_GE(-table[i].levelDb, port->worstDb - 0.01) << table[i].frequency;
     }
 }
 

@@ -8,10 +8,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <numbers>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "CrystalFormulas.h"
 #include "NumberText.h"
 
 namespace trellon {
@@ -38,6 +40,23 @@ inline std::vector<SpicePoint> printedTable(const std::string& output) {
         }
     }
     return points;
+}
+
+// The deck with each of its print lines replaced by `prints`.
+inline std::string withPrints(const std::string& deck, const std::string& prints) {
+    std::istringstream lines(deck);
+    std::string result;
+    for (std::string line; std::getline(lines, line);) {
+        result += line.starts_with("print ") ? prints : line + "\n";
+    }
+    return result;
+}
+
+// ngspice's omega is 2 pi f with every digit of pi, ours kTwoPi f: asking it for the frequency
+// times kTwoPi / 2 pi gives it our omega. Near the crystals' resonances the 3e-14 between the
+// two would otherwise move the impedance by parts in 1e9.
+inline double spiceFrequency(double f) {
+    return f * (kTwoPi / (2 * std::numbers::pi));
 }
 
 // Runs "ngspice -b" on the deck in a directory of its own and returns what it printed. A

@@ -25,23 +25,6 @@ CurveRecord recordOf(CalculatedRun& design) {
     return recordTracedCurve(*design.run.engine, "curve", makeBuiltCircuit(design.state()));
 }
 
-// The deck with each of its print lines replaced by `prints`.
-std::string withPrints(const std::string& deck, const std::string& prints) {
-    std::istringstream lines(deck);
-    std::string result;
-    for (std::string line; std::getline(lines, line);) {
-        result += line.starts_with("print ") ? prints : line + "\n";
-    }
-    return result;
-}
-
-// ngspice's omega is 2 pi f with every digit of pi, ours kTwoPi f: asking it for the frequency
-// times kTwoPi / 2 pi gives it our omega. Near the crystals' resonances the 3e-14 between the
-// two would otherwise move the impedance by parts in 1e9.
-double spiceFrequency(double f) {
-    return f * (kTwoPi / (2 * std::numbers::pi));
-}
-
 // ngspice's table values, read as consecutive blocks of `count` rows, one block per print.
 std::vector<std::vector<double>> printedBlocks(const std::string& output, std::size_t count,
                                                std::size_t blocks) {

@@ -79,8 +79,8 @@ void BuildSheetTest::sheetListsEveryPartAndDrawsTheBuiltCurve() {
     const auto document =
         buildSheetDocument(*design, settings, bench, result, names, schematic, '.');
     const QString text = document->toPlainText();
-    for (const char* part :
-         {"Lin", "Cin", "C1", "ZQ1", "C15", "ZQ8", "Cout", "Lout", "Q<8>", "27 || 11"}) {
+    for (const char* part : {"Lin", "Cin+C1", "= Cin 68.36 + C1 40.94", "ZQ1", "C15+Cout", "ZQ8",
+                             "Lout", "Q<8>", "100 || 6.2", "RLmin="}) {
         QVERIFY2(text.contains(part), part);
     }
 
@@ -150,7 +150,7 @@ void BuildSheetTest::benchWindowDrawsTheCurveAddsTheBlockAndExports() {
 
     QTemporaryDir dir;
     // While the curve is shown, the exports write the filter at the bench: the source at the
-    // system resistance and the L-network's parts, its two-port referred to 50 ohm.
+    // system resistance and the L-network, its two-port referred to 50 ohm.
     const BenchCircuit expected =
         makeBenchCircuit(w.window().calculatedDesign()->band,
                          w.window().calculatedDesign()->circuit, bench->settings());
@@ -161,7 +161,10 @@ void BuildSheetTest::benchWindowDrawsTheCurveAddsTheBlockAndExports() {
     QVERIFY2(deck.contains("R1 n1 n2 50\n"), deck.constData());
     QVERIFY(deck.startsWith(QByteArray(spiceDeckTitle(SpiceDeckCircuit::AsBuilt)) + '\n'));
     QVERIFY(deck.contains(' ' + exact(expected.network.seriesValue) + '\n'));
-    QVERIFY(deck.contains(' ' + exact(expected.network.shuntValue) + '\n'));
+    // The network's shunt capacitor is one part with C1, rounded with it.
+    QCOMPARE(expected.capacitors.front().name, std::string("Cin+C1"));
+    QVERIFY(
+        deck.contains(' ' + exact((expected.capacitors.front().fittedPf + 1.0) * 1e-12) + '\n'));
     QVERIFY(contents(dir.filePath("bench.s2p")).contains("# Hz S RI R 50\n"));
 
     w.dialogs().fileNames = {dir.filePath("sheet.pdf"), dir.filePath("sheet.csv")};

@@ -42,7 +42,7 @@ TEST(BuildSheetCsv, PartsInSchematicOrderWithFittedValues) {
         part(BuiltPartKind::ShuntCapacitor, "C3", 40.94e-12)};
     numberLadderNodes(circuit);
     const BenchCircuit bench =
-        makeBenchCircuit(band, circuit, BenchSettings{12, 1.0, 3, MatchKind::SeriesLShuntC, 50});
+        makeBenchCircuit(band, circuit, BenchSettings{12, 1.0, 3, MatchKind::SeriesLShuntC, 5000});
     const std::vector<std::string> names{"X7", "X\"2"};
     const std::string text = writeBuildSheetCsv(bench, names);
     ASSERT_EQ(text.rfind("\xEF\xBB\xBF", 0), 0u);
@@ -55,7 +55,7 @@ TEST(BuildSheetCsv, PartsInSchematicOrderWithFittedValues) {
         rows.push_back(cells(line));
         ASSERT_EQ(rows.back().size(), 9u) << line;
     }
-    const char* order[] = {"Lin", "Cin", "C1", "ZQ1", "C2", "ZQ2", "C3", "Cout", "Lout"};
+    const char* order[] = {"Cin", "Lin", "C1", "ZQ1", "C2", "ZQ2", "C3", "Lout", "Cout"};
     ASSERT_EQ(rows.size(), std::size(order));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i][0], order[i]);
@@ -71,9 +71,23 @@ TEST(BuildSheetCsv, PartsInSchematicOrderWithFittedValues) {
     EXPECT_FALSE(rows[4][8].empty());
     EXPECT_EQ(rows[3][7], "\"X7\"");
     EXPECT_EQ(rows[5][7], "\"X\"\"2\"");
-    EXPECT_EQ(rows[0][6], "uH");
-    EXPECT_EQ(TextToFloat(rows[0][2], '.'), bench.network.seriesValue * 1e6);
-    EXPECT_EQ(TextToFloat(rows[1][2], '.'), bench.network.shuntValue * 1e12);
+    EXPECT_EQ(rows[1][6], "uH");
+    EXPECT_EQ(TextToFloat(rows[1][2], '.'), bench.network.seriesValue * 1e6);
+    EXPECT_EQ(TextToFloat(rows[0][2], '.'), bench.network.shuntValue * 1e12);
+
+    // Matched to a lower resistance, the network's shunt capacitor stands at C1's node: one part,
+    // its design value the sum, the two it stands for named with theirs.
+    const BenchCircuit merged =
+        makeBenchCircuit(band, circuit, BenchSettings{12, 1.0, 3, MatchKind::SeriesLShuntC, 50});
+    const std::string mergedSheet = writeBuildSheetCsv(merged, {});
+    const std::size_t row = mergedSheet.find("\nCin+C1,capacitor,");
+    ASSERT_NE(row, std::string::npos);
+    const std::vector<std::string> mergedRow =
+        cells(mergedSheet.substr(row + 1, mergedSheet.find('\n', row + 1) - row - 1));
+    const double cin = merged.network.shuntValue * 1e12;
+    EXPECT_DOUBLE_EQ(TextToFloat(mergedRow[2], '.'), cin + 40.94);
+    EXPECT_EQ(mergedRow[8], "one part for Cin " + FormatGeneral(cin, 4, '.') + " pF + C1 40.94 pF");
+    EXPECT_NE(mergedSheet.find("\nC3+Cout,capacitor,"), std::string::npos);
 
     const BenchCircuit transformer =
         makeBenchCircuit(band, circuit, BenchSettings{0, {}, 0, MatchKind::Transformer, 50});
