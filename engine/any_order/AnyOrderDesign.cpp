@@ -11,7 +11,7 @@ namespace trellon {
 
 namespace {
 
-constexpr double kAimedError = 2e-4;    // the correction stops within this of the target
+constexpr double kAimedError = 1e-3;    // the correction stops within this of the target
 constexpr double kRefusedError = 1e-2;  // and refuses a design it cannot bring within this
 constexpr int kCorrections = 12;
 

@@ -44,7 +44,7 @@ struct AnyOrderDesign {
 };
 
 // Designs the ladder: the family's prototype, the C0-aware closed form, then its bandwidth
-// scaled until the simulated band is within 0.02 % of the target (refused beyond 1 %). Throws
+// scaled until the simulated band is within 0.1 % of the target (refused beyond 1 %). Throws
 // PhrasedError on inputs out of range, a bandwidth beyond the crystal's largest, or a zero or
 // negative capacitor.
 AnyOrderDesign designAnyOrder(const AnyOrderInputs& inputs);

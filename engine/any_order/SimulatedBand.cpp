@@ -10,9 +10,9 @@ namespace trellon {
 namespace {
 
 // A grid fine enough that a ripple's peak lies within a step of a point; then each refinement
-// solves a batch of points across the interval left, to a millionth of the band.
-constexpr int kGridPoints = 401;
-constexpr int kRefinements = 12;
+// solves a batch of points across the interval left, to a billionth of the band.
+constexpr int kGridPoints = 201;
+constexpr int kRefinements = 8;
 constexpr int kSections = BatchSolver::kLanes + 1;
 
 struct Section {
