@@ -495,10 +495,8 @@ void MonteCarloWindow::exportClick() {
         return;
     }
     try {
-        writeFileAtOnce(
-            path.toStdString(),
-            writeMonteCarloCsv(*result_, resultDesign_->bandwidthAtLevel, resultTargets_),
-            "the Monte-Carlo figures");
+        writeFileAtOnce(path.toStdString(), writeMonteCarloCsv(*result_),
+                        "the Monte-Carlo figures");
     } catch (const CommandError& e) {
         hooks_.showError(QString::fromStdString(e.what()));
     }
