@@ -215,7 +215,7 @@ inline constexpr SettingDeclaration kTargetKind{
         "yield targets relative to the ideal filter (its loss\n"
         "and ripple plus the margins) or absolute; relative\n"
         "unless --max-ripple or --max-loss is given",
-    .label = "Требования",
+    .label = "Вид требований",
     .hint = "Relative to the ideal filter's loss and ripple, or absolute figures"};
 
 inline constexpr SettingDeclaration kRippleMargin{
