@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <charconv>
@@ -198,6 +199,7 @@ void MonteCarloWindow::buildControls() {
     designLabel_->setWordWrap(true);
     missLabel_ = new QLabel(this);
     missLabel_->setObjectName(QStringLiteral("MissLabel"));
+    missLabel_->setWordWrap(true);
     yieldLabel_ = new QLabel(this);
     yieldLabel_->setObjectName(QStringLiteral("YieldLabel"));
     QFont bold = yieldLabel_->font();
@@ -228,6 +230,9 @@ void MonteCarloWindow::buildControls() {
     const int line = fontMetrics().lineSpacing();
     yieldLabel_->setMinimumHeight(line + 4);
     percentileLabel_->setMinimumHeight(4 * (line + 6));
+    // The target missed most, and the targets the ideal filter itself misses: up to three lines.
+    missLabel_->setMinimumHeight(3 * line);
+    missLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     percentileLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // The settings and the histograms scroll together when the screen is too small for them:
@@ -247,8 +252,10 @@ void MonteCarloWindow::buildControls() {
     bindToolWindowKeys(*this, runButton);
 }
 
+// With room for the vertical scroll bar, so that a screen too low for the window scrolls it
+// only up and down.
 QSize MonteCarloWindow::sizeHint() const {
-    return content_->sizeHint();
+    return content_->sizeHint() + QSize(style()->pixelMetric(QStyle::PM_ScrollBarExtent), 0);
 }
 
 void MonteCarloWindow::setSettings(const ProjectSpreads& spreads, const ProjectTargets& targets) {
