@@ -173,6 +173,7 @@ private:
     void MonteCarloClick();
     void showBuiltFilter(const CalculatedDesign& design,
                          const std::vector<MeasuredCrystal>& crystals);
+    void recentreOn(const std::vector<MeasuredCrystal>& crystals);
     void showEnvelopes(const CalculatedDesign& design, const MonteCarloResult& result);
     void dropDesignResults();
     void showSweepFit(const QString& name, const std::vector<double>& frequencyHz,

@@ -14,6 +14,7 @@
 #include "MemoView.h"
 #include "MonteCarloWindow.h"
 #include "NumberText.h"
+#include "RecentredInputs.h"
 #include "SweepFitChart.h"
 #include "ToolWindowFrame.h"
 #include "texts/BenchTexts.h"
@@ -76,6 +77,8 @@ void MainWindow::createCrystalTools() {
             [this](const CalculatedDesign& d, const std::vector<MeasuredCrystal>& c) {
                 runCommand([&] { showBuiltFilter(d, c); });
             },
+        .recentreOn =
+            [this](const std::vector<MeasuredCrystal>& c) { runCommand([&] { recentreOn(c); }); },
         .showSweepFit =
             [this](const QString& name, const std::vector<double>& hz,
                    std::vector<double> measuredDb, std::vector<double> fittedDb) {
@@ -147,6 +150,22 @@ void MainWindow::MonteCarloClick() {
 }
 
 // The built curve replaces the previous one; its report block follows the usual report.
+// The placement stays in the document through the calculation, which keeps it.
+void MainWindow::recentreOn(const std::vector<MeasuredCrystal>& crystals) {
+    const CrystalInputTexts texts = recentredInputs(crystals, localeDecimalSeparator());
+    inputs_.Edit1->setText(QString::fromStdString(texts.foKhz));
+    inputs_.Edit3->setText(QString::fromStdString(texts.ldMh));
+    inputs_.Edit6->setText(QString::fromStdString(texts.rdOhm));
+    inputs_.Edit4->setText(QString::fromStdString(texts.csPf));
+    const std::shared_ptr<const CalculatedDesign> before = calculatedDesign();
+    calculate();
+    // A calculation that did not complete leaves no design of these inputs to build.
+    const std::shared_ptr<const CalculatedDesign> design = calculatedDesign();
+    if (design && design != before && design->crystalCount() == static_cast<int>(crystals.size())) {
+        showBuiltFilter(*design, crystals);
+    }
+}
+
 void MainWindow::showBuiltFilter(const CalculatedDesign& design,
                                  const std::vector<MeasuredCrystal>& crystals) {
     auto circuit = std::make_shared<const BuiltCircuit>(makeBuiltFilter(design, crystals));

@@ -105,8 +105,10 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
         valued.emplace(name,
                        [&o, name](const std::string& v) { takeFitOption(o.fitOptions, name, v); });
     }
-    std::map<std::string, bool*> flags{
-        {"json", &o.json}, {"absolute", &o.absolute}, {"help", &o.help}};
+    std::map<std::string, bool*> flags{{"json", &o.json},
+                                       {"absolute", &o.absolute},
+                                       {"help", &o.help},
+                                       {"recentre", &o.crystalOptions.recentre}};
     for (const FitFlag& flag : fitFlags(o.fitOptions)) {
         flags.emplace(flag.name, flag.value);
     }

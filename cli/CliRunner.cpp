@@ -19,6 +19,7 @@
 #include "NullViews.h"
 #include "NumberText.h"
 #include "OutputFile.h"
+#include "RecentredInputs.h"
 #include "ResponseOptions.h"
 #include "ResultFields.h"
 #include "SchematicFields.h"
@@ -158,51 +159,88 @@ void printLines(const std::vector<std::string>& lines, std::ostream& out) {
     }
 }
 
+// One calculation with the views it wrote to.
+struct CalculationRun {
+    explicit CalculationRun(std::ostream& err) : view(err) {}
+    std::unique_ptr<Engine> engine = makeEngine();
+    CliView view;
+    // The curve stays in the engine's storage; the command line prints or writes it from there.
+    NullChart chart;
+    LineCollector results;
+    LineCollector log;
+    CalculationOutcome outcome = CalculationOutcome::SynthesisStopped;
+    std::shared_ptr<const CalculatedDesign> design;  // when completed
+};
+
+std::unique_ptr<CalculationRun> calculate(const CliOptions& options, const DesignTexts& texts,
+                                          std::ostream& err) {
+    auto run = std::make_unique<CalculationRun>(err);
+    DesignState& s = run->engine->state;
+    s.Topology = options.topology;
+    s.Response = options.response;
+    s.AbsoluteLevel = options.absolute;
+    CalculationViews views{run->view, run->chart, run->chart, run->results, run->log};
+    CalculationInputs inputs;
+    inputs.design = texts;
+    inputs.level = options.level;
+    inputs.filterType = responseDisplayName(options.response);
+    inputs.decimalSeparator = options.decimalSeparator;
+    try {
+        run->outcome = RunCalculation(*run->engine, inputs, views);
+    } catch (const CommandError& error) {
+        run->view.showWarning(error.what());
+    }
+    if (run->outcome == CalculationOutcome::Completed) {
+        run->design = calculatedDesignOf(*run->engine);
+    }
+    return run;
+}
+
+// The inputs of the design re-centred on `placed`, as the lines printed first.
+std::vector<std::string> recentredLines(const CrystalInputTexts& texts) {
+    return {"Fo=" + texts.foKhz, "Ld=" + texts.ldMh, "Rd=" + texts.rdOhm, "Cs=" + texts.csPf};
+}
+
 }  // namespace
 
 int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (options.fitOptions.any()) {
         return runCrystalFit(options.fitOptions, options.json, out, err);
     }
-    auto engine = makeEngine();
-    DesignState& s = engine->state;
-    s.Topology = options.topology;
-    s.Response = options.response;
-    s.AbsoluteLevel = options.absolute;
-    CliView view(err);
-    // The curve stays in the engine's storage; the command line prints or writes it from there.
-    NullChart chart;
-    LineCollector results;
-    LineCollector log;
-    CalculationViews views{view, chart, chart, results, log};
-    CalculationInputs inputs;
-    inputs.design = {options.fo, options.ld, options.cs, options.rd, options.ccor, options.dF};
-    inputs.level = options.level;
-    inputs.filterType = responseDisplayName(options.response);
-    inputs.decimalSeparator = options.decimalSeparator;
-
-    CalculationOutcome outcome = CalculationOutcome::SynthesisStopped;
-    try {
-        outcome = RunCalculation(*engine, inputs, views);
-    } catch (const CommandError& error) {
-        view.showWarning(error.what());
-    }
-    const bool designed = outcome != CalculationOutcome::SynthesisStopped;
-    const bool completed = outcome == CalculationOutcome::Completed;
-    const std::shared_ptr<const CalculatedDesign> design =
-        completed ? calculatedDesignOf(*engine) : nullptr;
+    DesignTexts texts{options.fo, options.ld, options.cs, options.rd, options.ccor, options.dF};
+    std::unique_ptr<CalculationRun> run = calculate(options, texts, err);
     const CrystalOptions& crystalOptions = options.crystalOptions;
     CrystalOutputs crystals;
     bool crystalsFailed = false;
-    if (completed && crystalOptions.any()) {
+    std::optional<CrystalInputTexts> recentred;
+    if (run->design && crystalOptions.any()) {
         try {
-            crystals = makeCrystalOutputs(*design, crystalOptions, options.absolute,
+            crystals = makeCrystalOutputs(*run->design, crystalOptions, options.absolute,
                                           options.decimalSeparator);
+            if (crystalOptions.recentre) {
+                recentred = recentredInputs(crystals.placed, options.decimalSeparator);
+                texts.fo = recentred->foKhz;
+                texts.ld = recentred->ldMh;
+                texts.rd = recentred->rdOhm;
+                texts.cs = recentred->csPf;
+                run = calculate(options, texts, err);
+                crystals = run->design
+                               ? keptPlacementOutputs(*run->design, crystals, crystalOptions,
+                                                      options.absolute, options.decimalSeparator)
+                               : CrystalOutputs{.choiceLines = crystals.choiceLines};
+                crystals.json["recentred"] = {
+                    {"fo", texts.fo}, {"ld", texts.ld}, {"rd", texts.rd}, {"cs", texts.cs}};
+            }
         } catch (const CommandError& error) {
             err << error.what() << '\n';
             crystalsFailed = true;
         }
     }
+    Engine& engine = *run->engine;
+    const CliView& view = run->view;
+    const bool designed = run->outcome != CalculationOutcome::SynthesisStopped;
+    const bool completed = run->outcome == CalculationOutcome::Completed;
+    const std::shared_ptr<const CalculatedDesign>& design = run->design;
     // The bench starts from the filter with the given or chosen crystals.
     std::optional<BenchOutputs> bench;
     bool benchFailed = false;
@@ -229,7 +267,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (completed && options.responseOptions.any()) {
         try {
             response = makeResponseOutputs(
-                *engine, *design, options.responseOptions, options.level, options.decimalSeparator,
+                engine, *design, options.responseOptions, options.level, options.decimalSeparator,
                 bench ? &bench->bench : nullptr, crystals.built ? &*crystals.built : nullptr);
         } catch (const CommandError& error) {
             err << error.what() << '\n';
@@ -238,16 +276,18 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     }
     const MeasuredResponse* measured = response.measured ? &*response.measured : nullptr;
     if (options.json) {
-        printJson(*engine, view, completed, measured, crystals.json, bench ? &*bench : nullptr,
-                  out);
+        printJson(engine, view, completed, measured, crystals.json, bench ? &*bench : nullptr, out);
     } else {
+        if (recentred) {
+            printLines(recentredLines(*recentred), out);
+        }
         printLines(crystals.choiceLines, out);
         printFields(view, options.topology, out);
         if (completed) {
             out << "--\n";
-            printLines(results.lines, out);
+            printLines(run->results.lines, out);
             out << "--\n";
-            printLines(log.lines, out);
+            printLines(run->log.lines, out);
             printLines(response.measuredReport, out);
         }
         const auto printBlock = [&out](const std::vector<std::string>& block) {
@@ -279,7 +319,7 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
             [&] {
                 BuiltFilterSolver built;
                 built.prepare(*deckCircuit);
-                return spiceDeck(*engine, built.netlist(), SpiceDeckCircuit::AsBuilt, completed);
+                return spiceDeck(engine, built.netlist(), SpiceDeckCircuit::AsBuilt, completed);
             },
             "the SPICE deck");
     } else if (designed && !crystalOptions.anyCrystals() && !options.benchOptions.any() &&
@@ -287,14 +327,14 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
         write(
             *options.spiceFile,
             [&] {
-                return spiceDeck(*engine, engine->netlist, SpiceDeckCircuit::CalculationModel,
+                return spiceDeck(engine, engine.netlist, SpiceDeckCircuit::CalculationModel,
                                  completed);
             },
             "the SPICE deck");
     }
     if (completed && options.pointsFile) {
         write(
-            *options.pointsFile, [&] { return pointsTable(engine->curve); }, "the points file");
+            *options.pointsFile, [&] { return pointsTable(engine.curve); }, "the points file");
     }
     if (completed && !responseFailed && options.responseOptions.tableFile) {
         write(

@@ -107,6 +107,9 @@ void checkCrystalOptions(const CrystalOptions& o) {
     if (o.chooseMeasure && !o.chooseFromFile) {
         throw UsageError("--choose-measure needs --choose-from");
     }
+    if (o.recentre && !o.anyCrystals()) {
+        throw UsageError("--recentre needs --crystals or --choose-from");
+    }
     if (o.envelopeFile && !o.monteCarloSamples) {
         throw UsageError("--envelope needs --monte-carlo");
     }
@@ -130,6 +133,9 @@ std::string crystalUsageText() {
         "  --choose-measure KIND   what the choice matches: shape (the default: the curve\n"
         "                          after the best common shift and level offset) or\n"
         "                          absolute (the curve as designed)\n"
+        "  --recentre              design again on the medians of the placed crystals'\n"
+        "                          Fs, Lm, Rm and C0, print those inputs first, and build\n"
+        "                          with the same placement\n"
         "  --built-points FILE     write the built filter's curve at the traced points\n";
     using namespace settings;
     for (const SettingDeclaration* declaration :

@@ -15,6 +15,7 @@ struct CrystalOptions {
     std::optional<std::string> crystalsFile;     // exactly n crystals in position order
     std::optional<std::string> chooseFromFile;   // a batch of M >= n to choose from
     std::optional<ChoiceMeasure> chooseMeasure;  // shape unless given
+    bool recentre = false;  // design again on the medians of the placed crystals
     std::optional<std::string> builtPointsFile;
     std::optional<int> monteCarloSamples;
     std::optional<std::string> envelopeFile;
@@ -64,8 +65,8 @@ inline constexpr const char* kCrystalOptionNames[] = {"crystals",
 YieldTargets targetsInUse(const CrystalOptions& options);
 
 // Throws UsageError for options that do not go together: two sources of crystals, a file that
-// nothing would write, a measure with no choice, a Monte-Carlo too large to keep, a target of
-// the kind not in use.
+// nothing would write, a measure with no choice, a re-centring with no crystals, a Monte-Carlo
+// too large to keep, a target of the kind not in use.
 void checkCrystalOptions(const CrystalOptions& options);
 
 // The usage lines of the crystal options.

@@ -36,6 +36,15 @@ struct Placed {
     std::vector<std::string> names;
 };
 
+Placed inPositionOrder(std::vector<MeasuredCrystal> crystals) {
+    Placed placed;
+    for (const MeasuredCrystal& crystal : crystals) {
+        placed.names.push_back(crystal.name);
+    }
+    placed.crystals = std::move(crystals);
+    return placed;
+}
+
 Placed givenCrystals(const std::string& path, int positions) {
     CrystalBatch batch = readBatch(path);
     if (batch.crystals.size() != static_cast<std::size_t>(positions)) {
@@ -43,12 +52,7 @@ Placed givenCrystals(const std::string& path, int positions) {
                    {{&crystalPhrase("batch-file-one-per-position"),
                      {{std::to_string(positions)}, {std::to_string(batch.crystals.size())}}}});
     }
-    Placed placed;
-    for (const MeasuredCrystal& crystal : batch.crystals) {
-        placed.names.push_back(crystal.name);
-    }
-    placed.crystals = std::move(batch.crystals);
-    return placed;
+    return inPositionOrder(std::move(batch.crystals));
 }
 
 Placed chosenCrystals(const CalculatedDesign& design, const CrystalOptions& options, int positions,
@@ -199,7 +203,24 @@ CrystalOutputs makeCrystalOutputs(const CalculatedDesign& design, const CrystalO
     if (placed) {
         outputs.built = makeBuiltFilter(design, placed->crystals);
         reportBuiltFilter(design, *outputs.built, *placed, options, absolute, separator, outputs);
+        outputs.placed = std::move(placed->crystals);
     }
+    return outputs;
+}
+
+CrystalOutputs keptPlacementOutputs(const CalculatedDesign& design, const CrystalOutputs& earlier,
+                                    const CrystalOptions& options, bool absolute, char separator) {
+    CrystalOutputs outputs;
+    outputs.choiceLines = earlier.choiceLines;
+    for (const char* key : {"choice", "measure"}) {
+        if (earlier.json.contains(key)) {
+            outputs.json[key] = earlier.json[key];
+        }
+    }
+    Placed placed = inPositionOrder(earlier.placed);
+    outputs.built = makeBuiltFilter(design, placed.crystals);
+    reportBuiltFilter(design, *outputs.built, placed, options, absolute, separator, outputs);
+    outputs.placed = std::move(placed.crystals);
     return outputs;
 }
 

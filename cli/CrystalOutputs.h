@@ -18,6 +18,7 @@ struct CrystalOutputs {
     std::vector<std::string> monteCarloLines;  // the Monte-Carlo's figures and yield
     nlohmann::ordered_json json;               // "built", "choice", "measure", "monteCarlo"
     std::optional<BuiltCircuit> built;         // the filter with the given or chosen crystals
+    std::vector<MeasuredCrystal> placed;       // those crystals in position order
     std::string builtPoints;                   // CSV, when asked for
     std::string envelope;                      // CSV, when asked for
 };
@@ -27,6 +28,12 @@ struct CrystalOutputs {
 // malformed or holds the wrong number of crystals throws CommandError naming the file.
 CrystalOutputs makeCrystalOutputs(const CalculatedDesign& design, const CrystalOptions& options,
                                   bool absolute, char decimalSeparator);
+
+// The outputs of `earlier` for the filter built with its crystals in the same positions on
+// `design`, the design re-centred on them: the choice's lines and figures are the earlier ones.
+CrystalOutputs keptPlacementOutputs(const CalculatedDesign& design, const CrystalOutputs& earlier,
+                                    const CrystalOptions& options, bool absolute,
+                                    char decimalSeparator);
 
 // Runs the Monte-Carlo around `circuit` (the filter as built with its crystals, at the bench when
 // asked for) into `outputs`. With `strayCompensated` the board's stray is already part of

@@ -25,6 +25,9 @@ struct CrystalBatchHooks {
     std::function<void(const CalculatedDesign& design,
                        const std::vector<MeasuredCrystal>& crystals)>
         showBuilt;
+    // Sets the design's crystal inputs to the medians of these crystals, calculates again and
+    // shows the filter built with them in the same positions.
+    std::function<void(const std::vector<MeasuredCrystal>& crystals)> recentreOn;
     // Draws a fitted crystal's measured |S21| and its fitted model's, in dB over the sweep's
     // frequencies in Hz.
     std::function<void(const QString& name, const std::vector<double>& frequencyHz,

@@ -99,11 +99,16 @@ void CrystalBatchWindow::buildControls() {
                                          texts::kPutIntoPositionHint);
     connect(place, &QPushButton::clicked, this, &CrystalBatchWindow::placeClick);
     connect(put, &QPushButton::clicked, this, &CrystalBatchWindow::putIntoPositionClick);
+    QPushButton* recentre = crystalToolButton(
+        this, "RecentreDesign", texts::kRecentreDesign,
+        "Set Fo, Ld, Rd and Cs to the medians of the placed crystals and calculate again");
     connect(built, &QPushButton::clicked, this, &CrystalBatchWindow::showBuiltClick);
+    connect(recentre, &QPushButton::clicked, this, &CrystalBatchWindow::recentreClick);
     placeButtons->addWidget(place);
     placeButtons->addWidget(position_);
     placeButtons->addWidget(put);
     placeButtons->addWidget(built);
+    placeButtons->addWidget(recentre);
     placeButtons->addStretch();
 
     auto* column = new QVBoxLayout(this);
@@ -370,21 +375,30 @@ std::optional<std::vector<MeasuredCrystal>> CrystalBatchWindow::documentPlacedCr
     return crystals;
 }
 
-void CrystalBatchWindow::showBuiltClick() {
-    const std::shared_ptr<const CalculatedDesign> design =
-        calculatedDesignOrWarning(document_, hooks_.showWarning);
-    if (!design) {
-        return;
-    }
-    if (!checkedBatch()) {
-        return;
+std::optional<std::vector<MeasuredCrystal>> CrystalBatchWindow::crystalsOfDesign(
+    std::shared_ptr<const CalculatedDesign>& design) {
+    design = calculatedDesignOrWarning(document_, hooks_.showWarning);
+    if (!design || !checkedBatch()) {
+        return std::nullopt;
     }
     if (document_.placement().size() != static_cast<std::size_t>(design->crystalCount())) {
         hooks_.showWarning(QString::fromUtf8(texts::kNoPlacement));
-        return;
+        return std::nullopt;
     }
-    if (const auto crystals = documentPlacedCrystals()) {
+    return documentPlacedCrystals();
+}
+
+void CrystalBatchWindow::showBuiltClick() {
+    std::shared_ptr<const CalculatedDesign> design;
+    if (const auto crystals = crystalsOfDesign(design)) {
         hooks_.showBuilt(*design, *crystals);
+    }
+}
+
+void CrystalBatchWindow::recentreClick() {
+    std::shared_ptr<const CalculatedDesign> design;
+    if (const auto crystals = crystalsOfDesign(design)) {
+        hooks_.recentreOn(*crystals);
     }
 }
 

@@ -77,6 +77,7 @@ public slots:
     // filled with the batch's first crystals, as "Разместить" does.
     void putIntoPositionClick();
     void showBuiltClick();
+    void recentreClick();
     void chooseClick();
 
 private:
@@ -91,6 +92,9 @@ private:
     void appendCrystals(const CrystalBatch& read);
     // The document's placed crystals, or nothing after a warning.
     std::optional<std::vector<MeasuredCrystal>> documentPlacedCrystals();
+    // The placed crystals of the last calculated design, which it sets; nothing after a warning.
+    std::optional<std::vector<MeasuredCrystal>> crystalsOfDesign(
+        std::shared_ptr<const CalculatedDesign>& design);
 
     ProjectDocument& document_;
     CrystalBatchHooks hooks_;

@@ -16,6 +16,7 @@ inline constexpr const char* kImportBatch = "Импорт CSV...";
 inline constexpr const char* kSaveBatch = "Сохранить CSV...";
 inline constexpr const char* kPlaceCrystals = "Разместить";
 inline constexpr const char* kShowBuilt = "Показать собранный фильтр";
+inline constexpr const char* kRecentreDesign = "Центрировать расчет на них";
 inline constexpr const char* kPlacementCaption = "Расстановка:";
 inline constexpr const char* kChoiceCaption = "Подбор из партии:";
 inline constexpr const char* kNothingPlaced = "—";

@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 
 #include "BenchWindow.h"
@@ -17,6 +18,7 @@
 #include "CrystalBatchCsv.h"
 #include "CrystalBatchWindow.h"
 #include "CrystalFormulas.h"
+#include "CrystalWindowHelpers.h"
 #include "LocaleSeparator.h"
 #include "MeasuredCrystalModel.h"
 #include "MonteCarloReport.h"
@@ -29,76 +31,6 @@
 
 using namespace trellon;
 using namespace trellon::test;
-
-namespace {
-
-void click(QWidget* window, const char* button) {
-    auto* b = window->findChild<QPushButton*>(QString::fromUtf8(button));
-    QVERIFY2(b != nullptr && b->isEnabled(), button);
-    b->click();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-CurveSeries seriesOf(const QCPGraph* graph) {
-    CurveSeries s;
-    for (auto it = graph->data()->constBegin(); it != graph->data()->constEnd(); ++it) {
-        s.x.push_back(it->key);
-        s.y.push_back(it->value);
-    }
-    return s;
-}
-
-// The extra curve of this caption, or nothing.
-const QCPGraph* extraCurve(ChartView* chart, const QString& caption) {
-    for (int i = kCurveCount; i < chart->graphCount(); ++i) {
-        if (chart->graph(i)->name() == caption) {
-            return chart->graph(i);
-        }
-    }
-    return nullptr;
-}
-
-// The largest difference of `curve` from the first of the five (traced at 1 Hz steps) at the
-// points of `curve` that lie within it.
-double worstDeviation(ChartView* chart, const QCPGraph* curve) {
-    const CurveSeries ideal = seriesOf(chart->graph(0));
-    const CurveSeries other = seriesOf(curve);
-    double worst = 0;
-    for (std::size_t i = 0; i < other.x.size(); ++i) {
-        if (other.x[i] >= ideal.x.front() && other.x[i] <= ideal.x.back()) {
-            worst = std::max(worst, std::abs(interpolatedValue(ideal, other.x[i]) - other.y[i]));
-        }
-    }
-    return worst;
-}
-
-// The design's nominal crystal `count` times, the i-th moved by offsetsHz[i] (0 beyond them),
-// in the program's CSV columns.
-QByteArray batchCsv(const DesignState& state, int count, const std::vector<double>& offsetsHz) {
-    QByteArray csv = "name,fs_khz,lm_mh,rm_ohm,c0_pf\n";
-    for (int i = 0; i < count; ++i) {
-        MeasuredCrystal c = nominalMeasuredCrystal(state, "X" + std::to_string(i + 1));
-        if (std::size_t(i) < offsetsHz.size()) {
-            c.fsKhz += offsetsHz[std::size_t(i)] / 1000;
-        }
-        csv += QByteArray::fromStdString(c.name + "," + FormatExact(c.fsKhz) + "," +
-                                         FormatExact(c.lmMh) + "," + FormatExact(c.rmOhm) + "," +
-                                         FormatExact(c.c0Pf) + "\n");
-    }
-    return csv;
-}
-
-}  // namespace
 
 class CrystalToolsTest : public QObject {
     Q_OBJECT
@@ -177,6 +109,22 @@ void CrystalToolsTest::batchTableDrawsAndReportsTheBuiltFilter() {
     d.fileNames = {spiceAfter};
     w.choose("ExportSpice");
     QVERIFY(contents(spiceBefore) != contents(spiceAfter));
+
+    // Re-centred on the placed crystals, Fo becomes their median Fs (one of n raised by 300 Hz
+    // leaves it at the nominal one to the hertz), the placement stays and the filter built with
+    // them is drawn again on the new design.
+    std::vector<double> placedFs;
+    for (int row = 0; row < n; ++row) {
+        placedFs.push_back(table->item(row, 1)->text().replace(',', '.').toDouble());
+    }
+    std::sort(placedFs.begin(), placedFs.end());
+    click(batch, "RecentreDesign");
+    QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
+    const double fo = w.edit("Edit1")->text().replace(',', '.').toDouble();
+    QVERIFY2(std::abs(fo - placedFs[std::size_t(n / 2)]) < 0.0005, qPrintable(QString::number(fo)));
+    QCOMPARE(w.results().count(QStringLiteral("-- built --")), 1);
+    QCOMPARE(chart->extraCurveCount(), 1);
+    QCOMPARE(batch->placement().size(), std::size_t(n));
     // The bench starts from the placed crystals: with nothing to change it draws the built
     // filter's curve.
     w.choose("Bench");
