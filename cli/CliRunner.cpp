@@ -224,10 +224,15 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
                 texts.rd = recentred->rdOhm;
                 texts.cs = recentred->csPf;
                 run = calculate(options, texts, err);
-                crystals = run->design
-                               ? keptPlacementOutputs(*run->design, crystals, crystalOptions,
-                                                      options.absolute, options.decimalSeparator)
-                               : CrystalOutputs{.choiceLines = crystals.choiceLines};
+                if (run->design) {
+                    crystals = keptPlacementOutputs(*run->design, crystals, crystalOptions,
+                                                    options.absolute, options.decimalSeparator);
+                } else {
+                    // Nothing is built on a design that did not complete; the choice stands.
+                    CrystalOutputs choiceOnly;
+                    choiceOnly.choiceLines = std::move(crystals.choiceLines);
+                    crystals = std::move(choiceOnly);
+                }
                 crystals.json["recentred"] = {
                     {"fo", texts.fo}, {"ld", texts.ld}, {"rd", texts.rd}, {"cs", texts.cs}};
             }

@@ -26,6 +26,17 @@ ChoiceMeasure choiceMeasure(const std::string& value) {
     throw UsageError("--choose-measure takes absolute or shape, not '" + value + "'");
 }
 
+TargetKind targetKind(const std::string& value) {
+    if (value == "relative") {
+        return TargetKind::Relative;
+    }
+    if (value == "absolute") {
+        return TargetKind::Absolute;
+    }
+    throw UsageError("--" + std::string(settings::kTargetKind.option) +
+                     " takes relative or absolute, not '" + value + "'");
+}
+
 }  // namespace
 
 bool takeCrystalOption(CrystalOptions& o, const std::string& name, const std::string& value) {
@@ -40,10 +51,15 @@ bool takeCrystalOption(CrystalOptions& o, const std::string& name, const std::st
         {kMaxRipple, o.targets.maxRippleDb},
         {kBandwidthTolerance, o.targets.bandwidthTolerancePercent},
         {kMaxLoss, o.targets.maxLossDb},
+        {kRippleMargin, o.targets.rippleMarginDb},
+        {kLossMargin, o.targets.lossMarginDb},
     };
     for (const NumberSetting& number : numbers) {
         if (name == number.declaration.option) {
             number.value = settingNumber(number.declaration, value);
+            const SettingDeclaration* given = &number.declaration;
+            o.absoluteTargetsGiven |= given == &kMaxRipple || given == &kMaxLoss;
+            o.marginsGiven |= given == &kRippleMargin || given == &kLossMargin;
             return true;
         }
     }
@@ -53,6 +69,8 @@ bool takeCrystalOption(CrystalOptions& o, const std::string& name, const std::st
         o.chooseFromFile = value;
     } else if (name == "choose-measure") {
         o.chooseMeasure = choiceMeasure(value);
+    } else if (name == kTargetKind.option) {
+        o.targetKind = targetKind(value);
     } else if (name == "built-points") {
         o.builtPointsFile = value;
     } else if (name == kSamples.option) {
@@ -72,6 +90,13 @@ bool takeCrystalOption(CrystalOptions& o, const std::string& name, const std::st
     return true;
 }
 
+YieldTargets targetsInUse(const CrystalOptions& o) {
+    YieldTargets targets = o.targets;
+    targets.kind =
+        o.targetKind.value_or(o.absoluteTargetsGiven ? TargetKind::Absolute : TargetKind::Relative);
+    return targets;
+}
+
 void checkCrystalOptions(const CrystalOptions& o) {
     if (o.crystalsFile && o.chooseFromFile) {
         throw UsageError("--crystals and --choose-from cannot be given together");
@@ -87,6 +112,13 @@ void checkCrystalOptions(const CrystalOptions& o) {
     }
     if (o.envelopeFile && !o.monteCarloSamples) {
         throw UsageError("--envelope needs --monte-carlo");
+    }
+    const TargetKind kind = targetsInUse(o).kind;
+    if (o.absoluteTargetsGiven && kind == TargetKind::Relative) {
+        throw UsageError("--max-ripple and --max-loss need --targets absolute");
+    }
+    if (o.marginsGiven && kind == TargetKind::Absolute) {
+        throw UsageError("--ripple-margin and --loss-margin need --targets relative");
     }
     if (o.monteCarloSamples && !settings::sampledLevelsFit(*o.monteCarloSamples, o.gridPoints)) {
         throw UsageError("--monte-carlo times --grid-points must not exceed 50000000");
@@ -108,7 +140,8 @@ std::string crystalUsageText() {
     using namespace settings;
     for (const SettingDeclaration* declaration :
          {&kSamples, &kSigmaFs, &kSigmaLm, &kSigmaRm, &kSigmaC0, &kCapTolerance, &kSpreadStray,
-          &kSeed, &kThreads, &kGridPoints, &kMaxRipple, &kBandwidthTolerance, &kMaxLoss}) {
+          &kSeed, &kThreads, &kGridPoints, &kTargetKind, &kBandwidthTolerance, &kRippleMargin,
+          &kLossMargin, &kMaxRipple, &kMaxLoss}) {
         text += settingUsage(*declaration);
     }
     return text + "  --envelope FILE         write the 5, 50 and 95 % envelopes as CSV\n";

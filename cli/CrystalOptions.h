@@ -23,7 +23,10 @@ struct CrystalOptions {
     std::uint64_t seed = settings::wholeDefault(settings::kSeed);
     int threads = settings::wholeDefault(settings::kThreads);  // 0: one per core
     PartSpread spread;
-    YieldTargets targets;
+    YieldTargets targets;  // as typed, of whatever kind: see targetsInUse
+    std::optional<TargetKind> targetKind;
+    bool absoluteTargetsGiven = false;  // --max-ripple or --max-loss
+    bool marginsGiven = false;          // --ripple-margin or --loss-margin
 
     bool anyCrystals() const { return crystalsFile || chooseFromFile; }
     bool any() const { return anyCrystals() || monteCarloSamples; }
@@ -52,11 +55,18 @@ inline constexpr const char* kCrystalOptionNames[] = {"crystals",
                                                       settings::kGridPoints.option.data(),
                                                       settings::kMaxRipple.option.data(),
                                                       settings::kBandwidthTolerance.option.data(),
-                                                      settings::kMaxLoss.option.data()};
+                                                      settings::kMaxLoss.option.data(),
+                                                      settings::kTargetKind.option.data(),
+                                                      settings::kRippleMargin.option.data(),
+                                                      settings::kLossMargin.option.data()};
+
+// The targets the Monte-Carlo holds its samples to: of the kind given, otherwise absolute when an
+// absolute target was given and relative when none was.
+YieldTargets targetsInUse(const CrystalOptions& options);
 
 // Throws UsageError for options that do not go together: two sources of crystals, a file that
 // nothing would write, a measure with no choice, a re-centring with no crystals, a Monte-Carlo
-// too large to keep.
+// too large to keep, a target of the kind not in use.
 void checkCrystalOptions(const CrystalOptions& options);
 
 // The usage lines of the crystal options.

@@ -127,6 +127,20 @@ void reportBuiltFilter(const CalculatedDesign& design, const BuiltCircuit& circu
     }
 }
 
+// The targets as the samples were held to them, and for relative ones the margins.
+nlohmann::ordered_json targetsJson(const YieldTargets& targets, const TargetLimits& limits) {
+    const bool relative = targets.kind == TargetKind::Relative;
+    nlohmann::ordered_json json = {{"kind", relative ? "relative" : "absolute"},
+                                   {"maxLossDb", limits.maxLossDb},
+                                   {"maxRippleDb", limits.maxRippleDb},
+                                   {"bandwidthTolerancePercent", limits.bandwidthTolerancePercent}};
+    if (relative) {
+        json["lossMarginDb"] = targets.lossMarginDb;
+        json["rippleMarginDb"] = targets.rippleMarginDb;
+    }
+    return json;
+}
+
 }  // namespace
 
 void addMonteCarloOutputs(const CalculatedDesign& design, const BuiltCircuit& circuit,
@@ -141,7 +155,7 @@ void addMonteCarloOutputs(const CalculatedDesign& design, const BuiltCircuit& ci
     if (strayCompensated) {
         settings.spread.strayPf = 0;  // already on the board of `circuit`
     }
-    settings.targets = options.targets;
+    settings.targets = targetsInUse(options);
     std::atomic<bool> cancel{false};
     const MonteCarloResult result = *RunMonteCarlo(design, circuit, settings, nullptr, cancel);
 
@@ -152,9 +166,10 @@ void addMonteCarloOutputs(const CalculatedDesign& design, const BuiltCircuit& ci
                                   {"yield", result.yield},
                                   {"bandwidth", percentiles(result.bandwidthPercentiles)},
                                   {"ripple", percentiles(result.ripplePercentiles)},
-                                  {"loss", percentiles(result.lossPercentiles)}};
+                                  {"loss", percentiles(result.lossPercentiles)},
+                                  {"targets", targetsJson(settings.targets, result.limits)}};
 
-    outputs.monteCarloLines = monteCarloReportLines(design, result, options.targets, separator);
+    outputs.monteCarloLines = monteCarloReportLines(design, result, settings.targets, separator);
 
     if (options.envelopeFile) {
         // Relative levels are to the design's Amin, so the envelopes sit beside the ideal curve.

@@ -7,12 +7,11 @@
 
 namespace trellon {
 
-std::string writeMonteCarloCsv(const MonteCarloResult& result, double idealBandwidthHz,
-                               const YieldTargets& targets) {
+std::string writeMonteCarloCsv(const MonteCarloResult& result) {
     std::vector<std::vector<double>> columns(7);
     for (std::size_t i = 0; i < result.figures.size(); ++i) {
         const CurveFigures& f = result.figures[i];
-        const TargetMisses missed = missedTargets(f, idealBandwidthHz, targets);
+        const TargetMisses missed = missedTargets(f, result.limits);
         const double row[] = {static_cast<double>(i + 1),
                               f.bandwidth,
                               f.ripple,

@@ -33,6 +33,7 @@ constexpr std::array<std::string_view, 2> kCsvStyleNames = {"decimalPoint", "dec
 constexpr std::array<std::string_view, 3> kTouchstoneFormatNames = {"MA", "DB", "RI"};
 constexpr std::array<std::string_view, 2> kTouchstoneRangeNames = {"band", "wideSpan"};
 constexpr std::array<std::string_view, 4> kMatchNames = {"none", "lc", "cl", "transformer"};
+constexpr std::array<std::string_view, 2> kTargetKindNames = {"relative", "absolute"};
 
 using Fields = ProjectFields;
 using Bound = Fields::Bound;
@@ -112,11 +113,21 @@ ProjectSpreads readSpreads(const Fields& spreads) {
     return read;
 }
 
+// Files before relative targets (version 1.0) have neither the kind nor the margins: their
+// targets are absolute, as they were saved with.
 ProjectTargets readTargets(const Fields& targets) {
     using namespace settings;
-    return {.maxRippleDb = targets.setting(kMaxRipple),
+    const auto margin = [&](const SettingDeclaration& declaration) {
+        return targets.optionalSetting(declaration).value_or(declaration.defaultValue);
+    };
+    return {.kind = targets.has(kTargetKind.key)
+                        ? targets.choice<TargetKind>(kTargetKind.key, kTargetKindNames)
+                        : TargetKind::Absolute,
+            .maxRippleDb = targets.setting(kMaxRipple),
             .bandwidthTolerancePercent = targets.setting(kBandwidthTolerance),
-            .maxLossDb = targets.setting(kMaxLoss)};
+            .maxLossDb = targets.setting(kMaxLoss),
+            .rippleMarginDb = margin(kRippleMargin),
+            .lossMarginDb = margin(kLossMargin)};
 }
 
 ProjectChart readChart(const Fields& chart) {
@@ -260,9 +271,12 @@ Json spreadsJson(const ProjectSpreads& s) {
 
 Json targetsJson(const ProjectTargets& t) {
     using namespace settings;
-    return settingsJson({{&kMaxRipple, t.maxRippleDb},
+    return settingsJson({{&kTargetKind, nameOf(kTargetKindNames, t.kind)},
+                         {&kMaxRipple, t.maxRippleDb},
                          {&kBandwidthTolerance, t.bandwidthTolerancePercent},
-                         {&kMaxLoss, t.maxLossDb}});
+                         {&kMaxLoss, t.maxLossDb},
+                         {&kRippleMargin, t.rippleMarginDb},
+                         {&kLossMargin, t.lossMarginDb}});
 }
 
 Json optionalNumberJson(const std::optional<double>& value) {

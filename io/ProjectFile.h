@@ -103,7 +103,7 @@ struct Project {
 
 // The version this program writes; it reads every file of the same major version.
 inline constexpr int kProjectMajorVersion = 1;
-inline constexpr int kProjectMinorVersion = 0;
+inline constexpr int kProjectMinorVersion = 1;
 
 // A project as read, with the whole document it came from, kept so that saving it again keeps
 // the fields this program does not know.

@@ -1,6 +1,7 @@
 #include "MonteCarloWindow.h"
 
 #include <qcustomplot.h>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <charconv>
@@ -95,9 +97,21 @@ QLineEdit* MonteCarloWindow::addField(const char* name, const SettingDeclaration
     field->setToolTip(
         QString::fromUtf8(declaration.hint.data(), qsizetype(declaration.hint.size())));
     field->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
+    addCaption(field, declaration);
+    return field;
+}
+
+void MonteCarloWindow::addCaption(QWidget* field, const SettingDeclaration& declaration) {
     fields_.emplace_back(
         field, QString::fromUtf8(declaration.label.data(), qsizetype(declaration.label.size())));
-    return field;
+}
+
+void MonteCarloWindow::enableTargetsOfKind() {
+    const bool relative = KindOfTargets->currentIndex() == int(TargetKind::Relative);
+    RippleMargin->setEnabled(relative);
+    LossMargin->setEnabled(relative);
+    MaxRipple->setEnabled(!relative);
+    MaxLoss->setEnabled(!relative);
 }
 
 void MonteCarloWindow::buildControls() {
@@ -111,20 +125,31 @@ void MonteCarloWindow::buildControls() {
     Samples = addField("Samples", kSamples);
     Seed = addField("Seed", kSeed);
     GridPoints = addField("GridPoints", kGridPoints);
-    MaxRipple = addField("MaxRipple", kMaxRipple);
+    KindOfTargets = new QComboBox(this);
+    KindOfTargets->setObjectName(QStringLiteral("TargetKind"));
+    KindOfTargets->setToolTip(
+        QString::fromUtf8(kTargetKind.hint.data(), qsizetype(kTargetKind.hint.size())));
+    for (const char* kind : texts::kMonteCarloTargetKinds) {
+        KindOfTargets->addItem(QString::fromUtf8(kind));
+    }
+    addCaption(KindOfTargets, kTargetKind);
     BandwidthTolerance = addField("BandwidthTolerance", kBandwidthTolerance);
+    RippleMargin = addField("RippleMargin", kRippleMargin);
+    LossMargin = addField("LossMargin", kLossMargin);
+    MaxRipple = addField("MaxRipple", kMaxRipple);
     MaxLoss = addField("MaxLoss", kMaxLoss);
+    connect(KindOfTargets, &QComboBox::currentIndexChanged, this,
+            &MonteCarloWindow::enableTargetsOfKind);
 
     // One caption width for all three groups, so that their fields line up.
     int captionWidth = 0;
     for (const auto& [field, caption] : fields_) {
         captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(caption));
     }
-    auto group = [this, captionWidth](const char* title,
-                                      std::initializer_list<QLineEdit*> members) {
+    auto group = [this, captionWidth](const char* title, std::initializer_list<QWidget*> members) {
         auto* box = new QGroupBox(QString::fromUtf8(title), this);
         auto* form = new QFormLayout(box);
-        for (QLineEdit* field : members) {
+        for (QWidget* field : members) {
             for (const auto& [f, caption] : fields_) {
                 if (f == field) {
                     auto* label = new QLabel(caption, box);
@@ -139,7 +164,8 @@ void MonteCarloWindow::buildControls() {
     settings->addWidget(
         group(texts::kSpreadGroup, {SigmaFs, SigmaLm, SigmaRm, SigmaC0, CapTolerance, Stray}));
     settings->addWidget(group(texts::kSamplingGroup, {Samples, Seed, GridPoints}));
-    settings->addWidget(group(texts::kTargetGroup, {MaxRipple, BandwidthTolerance, MaxLoss}));
+    settings->addWidget(group(texts::kTargetGroup, {KindOfTargets, BandwidthTolerance, RippleMargin,
+                                                    LossMargin, MaxRipple, MaxLoss}));
 
     auto* runButton = new QPushButton(QString::fromUtf8(texts::kRun), this);
     runButton->setObjectName(QStringLiteral("RunMonteCarlo"));
@@ -173,6 +199,7 @@ void MonteCarloWindow::buildControls() {
     designLabel_->setWordWrap(true);
     missLabel_ = new QLabel(this);
     missLabel_->setObjectName(QStringLiteral("MissLabel"));
+    missLabel_->setWordWrap(true);
     yieldLabel_ = new QLabel(this);
     yieldLabel_->setObjectName(QStringLiteral("YieldLabel"));
     QFont bold = yieldLabel_->font();
@@ -203,6 +230,9 @@ void MonteCarloWindow::buildControls() {
     const int line = fontMetrics().lineSpacing();
     yieldLabel_->setMinimumHeight(line + 4);
     percentileLabel_->setMinimumHeight(4 * (line + 6));
+    // The target missed most, and the targets the ideal filter itself misses: up to three lines.
+    missLabel_->setMinimumHeight(3 * line);
+    missLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     percentileLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // The settings and the histograms scroll together when the screen is too small for them:
@@ -222,8 +252,10 @@ void MonteCarloWindow::buildControls() {
     bindToolWindowKeys(*this, runButton);
 }
 
+// With room for the vertical scroll bar, so that a screen too low for the window scrolls it
+// only up and down.
 QSize MonteCarloWindow::sizeHint() const {
-    return content_->sizeHint();
+    return content_->sizeHint() + QSize(style()->pixelMetric(QStyle::PM_ScrollBarExtent), 0);
 }
 
 void MonteCarloWindow::setSettings(const ProjectSpreads& spreads, const ProjectTargets& targets) {
@@ -239,9 +271,13 @@ void MonteCarloWindow::setSettings(const ProjectSpreads& spreads, const ProjectT
     Samples->setText(QString::number(spreads.samples));
     Seed->setText(QString::number(spreads.seed));
     GridPoints->setText(QString::number(spreads.gridPoints));
+    KindOfTargets->setCurrentIndex(int(targets.kind));
     put(MaxRipple, targets.maxRippleDb);
     put(BandwidthTolerance, targets.bandwidthTolerancePercent);
     put(MaxLoss, targets.maxLossDb);
+    put(RippleMargin, targets.rippleMarginDb);
+    put(LossMargin, targets.lossMarginDb);
+    enableTargetsOfKind();
 }
 
 std::optional<std::pair<ProjectSpreads, ProjectTargets>> MonteCarloWindow::projectSettings() {
@@ -307,9 +343,12 @@ std::optional<std::pair<ProjectSpreads, ProjectTargets>> MonteCarloWindow::proje
                     .toStdString());
         }
         ProjectTargets t;
+        t.kind = static_cast<TargetKind>(KindOfTargets->currentIndex());
         t.maxRippleDb = number(MaxRipple, kMaxRipple);
         t.bandwidthTolerancePercent = number(BandwidthTolerance, kBandwidthTolerance);
         t.maxLossDb = number(MaxLoss, kMaxLoss);
+        t.rippleMarginDb = number(RippleMargin, kRippleMargin);
+        t.lossMarginDb = number(LossMargin, kLossMargin);
         const QScopedValueRollback handing(handingSpreads_, true);
         document_.setSpreads(s, t);
         return std::pair{s, t};
@@ -380,7 +419,6 @@ void MonteCarloWindow::runClick() {
             } else if (*result) {
                 result_ = std::move(*result);
                 resultDesign_ = design;
-                resultTargets_ = targets;
                 aroundLabel_->setText(aroundText);
                 showDesign();
                 showResult();
@@ -443,12 +481,32 @@ void MonteCarloWindow::showResult() {
         {r.lossMisses, texts::kMonteCarloLossTarget}};
     const auto most = std::max_element(
         misses, misses + 3, [](const auto& a, const auto& b) { return a.first < b.first; });
-    missLabel_->setText(most->first == 0 ? QString::fromUtf8(texts::kMonteCarloNoneMissed)
-                                         : QString::fromUtf8(texts::kMonteCarloMostMissed) +
-                                               QString::fromUtf8(most->second) +
-                                               QStringLiteral(" (") + QString::number(most->first) +
-                                               QString::fromUtf8(texts::kMonteCarloMissOf) +
-                                               QString::number(r.samples) + QStringLiteral(")"));
+    QString missed = most->first == 0 ? QString::fromUtf8(texts::kMonteCarloNoneMissed)
+                                      : QString::fromUtf8(texts::kMonteCarloMostMissed) +
+                                            QString::fromUtf8(most->second) + QStringLiteral(" (") +
+                                            QString::number(most->first) +
+                                            QString::fromUtf8(texts::kMonteCarloMissOf) +
+                                            QString::number(r.samples) + QStringLiteral(")");
+    // Absolute targets beyond the ideal filter's own figures, which no spread can meet.
+    const TargetMisses ideal = missedTargets(r.ideal, r.limits);
+    QStringList idealMisses;
+    if (ideal.ripple) {
+        idealMisses << QString::fromUtf8(texts::kMonteCarloRippleTarget) + QStringLiteral(" ") +
+                           text(r.ideal.ripple, 3) + QStringLiteral(" > ") +
+                           text(r.limits.maxRippleDb, 4);
+    }
+    if (ideal.loss) {
+        idealMisses << QString::fromUtf8(texts::kMonteCarloLossTarget) + QStringLiteral(" ") +
+                           text(r.ideal.amin, 3) + QStringLiteral(" > ") +
+                           text(r.limits.maxLossDb, 4);
+    }
+    if (!idealMisses.isEmpty()) {
+        missed += QStringLiteral("\n") + QString::fromUtf8(texts::kMonteCarloIdealMisses) +
+                  idealMisses.join(QStringLiteral("; "));
+    }
+    missLabel_->setText(missed);
+    missLabel_->setStyleSheet(idealMisses.isEmpty() ? QString()
+                                                    : QStringLiteral("color: #b00000;"));
 }
 
 // A vertical line at each target: the bandwidth's tolerance on both sides of the ideal curve's
@@ -458,11 +516,11 @@ void MonteCarloWindow::showTargets() {
         line->parentPlot()->removeItem(line);
     }
     targetLines_.clear();
-    const double ideal = resultDesign_->bandwidthAtLevel;
-    const double tolerance = ideal * resultTargets_.bandwidthTolerancePercent / 100;
-    const std::vector<double> targets[] = {{ideal - tolerance, ideal + tolerance},
-                                           {resultTargets_.maxRippleDb},
-                                           {resultTargets_.maxLossDb}};
+    const TargetLimits& limits = result_->limits;
+    const double ideal = limits.idealBandwidthHz;
+    const double tolerance = ideal * limits.bandwidthTolerancePercent / 100;
+    const std::vector<double> targets[] = {
+        {ideal - tolerance, ideal + tolerance}, {limits.maxRippleDb}, {limits.maxLossDb}};
     for (int i = 0; i < 3; ++i) {
         QCustomPlot* plot = histograms_[i];
         for (double x : targets[i]) {
@@ -495,10 +553,8 @@ void MonteCarloWindow::exportClick() {
         return;
     }
     try {
-        writeFileAtOnce(
-            path.toStdString(),
-            writeMonteCarloCsv(*result_, resultDesign_->bandwidthAtLevel, resultTargets_),
-            "the Monte-Carlo figures");
+        writeFileAtOnce(path.toStdString(), writeMonteCarloCsv(*result_),
+                        "the Monte-Carlo figures");
     } catch (const CommandError& e) {
         hooks_.showError(QString::fromStdString(e.what()));
     }

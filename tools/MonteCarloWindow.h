@@ -11,6 +11,7 @@
 #include "ProjectFile.h"
 
 class QCPAbstractItem;
+class QComboBox;
 class QCustomPlot;
 class QLabel;
 class QLineEdit;
@@ -83,6 +84,9 @@ public slots:
 private:
     void buildControls();
     QLineEdit* addField(const char* name, const SettingDeclaration& declaration);
+    void addCaption(QWidget* field, const SettingDeclaration& declaration);
+    // Only the targets of the kind chosen can be typed.
+    void enableTargetsOfKind();
     void showResult();
     void showDesign();
     void showTargets();
@@ -94,7 +98,7 @@ private:
     int calculationSubscription_ = 0;
     // While the window itself hands the document the spreads its fields show.
     bool handingSpreads_ = false;
-    std::vector<std::pair<QLineEdit*, QString>> fields_;  // with their captions
+    std::vector<std::pair<QWidget*, QString>> fields_;  // with their captions
     QLineEdit* SigmaFs = nullptr;
     QLineEdit* SigmaLm = nullptr;
     QLineEdit* SigmaRm = nullptr;
@@ -104,9 +108,12 @@ private:
     QLineEdit* Samples = nullptr;
     QLineEdit* Seed = nullptr;
     QLineEdit* GridPoints = nullptr;
+    QComboBox* KindOfTargets = nullptr;
     QLineEdit* MaxRipple = nullptr;
     QLineEdit* BandwidthTolerance = nullptr;
     QLineEdit* MaxLoss = nullptr;
+    QLineEdit* RippleMargin = nullptr;
+    QLineEdit* LossMargin = nullptr;
     QWidget* content_ = nullptr;     // inside the scroll area that takes a small screen
     QLabel* designLabel_ = nullptr;  // which design the results belong to, and whether stale
     QLabel* aroundLabel_ = nullptr;  // which crystals the last results spread around
@@ -120,7 +127,6 @@ private:
 
     std::optional<MonteCarloResult> result_;
     std::shared_ptr<const CalculatedDesign> resultDesign_;
-    YieldTargets resultTargets_;
     std::vector<QCPAbstractItem*> targetLines_;
 };
 

@@ -111,8 +111,8 @@ std::string returnLossLine(const PortReturnLoss& port, const CalculatedDesign& d
     return "Return loss at " + FormatGeneral(bench.systemOhm, 4, separator) +
            " Ohm: " + returnLoss("RL", port.centreDb, separator) + " at the centre " +
            fromFo(port.centreHz) + " Hz;  " + returnLoss("RLmin", port.worstDb, separator) +
-           " at " + fromFo(port.worstHz) + " Hz (" + fromFo(design.band.lowHz()) + ".." +
-           fromFo(design.band.highHz()) + ");";
+           " at " + fromFo(port.worstHz) + " Hz (" + fromFo(port.passLowHz) + ".." +
+           fromFo(port.passHighHz) + ");";
 }
 
 }  // namespace
@@ -124,7 +124,9 @@ BenchResult solveBench(const CalculatedDesign& design, const BenchCircuit& bench
     BuiltFilterResult nominal = solveBuiltFilter(design, design.circuit, frequenciesHz, threads);
     result.ideal = nominal.figures;
     result.idealLevelsDb = std::move(nominal.levelsDb);
-    result.port = portReturnLoss(bench, design.band);
+    if (const auto pass = passBand(frequenciesHz, result.built.levelsDb)) {
+        result.port = portReturnLoss(bench, design.band, pass->first, pass->second);
+    }
     return result;
 }
 

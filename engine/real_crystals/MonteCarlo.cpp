@@ -108,14 +108,11 @@ Histogram histogramOf(const std::vector<double>& values, int bins) {
 void checkSettings(const MonteCarloSettings& settings) {
     using namespace settings;
     const PartSpread& s = settings.spread;
-    const YieldTargets& t = settings.targets;
     const bool spreadOk =
         kSigmaFs.accepts(s.sigmaFsHz) && kSigmaLm.accepts(s.sigmaLmPercent) &&
         kSigmaRm.accepts(s.sigmaRmPercent) && kSigmaC0.accepts(s.sigmaC0Percent) &&
         kCapTolerance.accepts(s.capacitorTolerancePercent) && kSpreadStray.accepts(s.strayPf);
-    const bool targetsOk = kMaxRipple.accepts(t.maxRippleDb) &&
-                           kBandwidthTolerance.accepts(t.bandwidthTolerancePercent) &&
-                           kMaxLoss.accepts(t.maxLossDb);
+    const bool targetsOk = targetsInRange(settings.targets);
     const bool sizeOk = kSamples.accepts(settings.samples) &&
                         kGridPoints.accepts(settings.gridPoints) &&
                         kThreads.accepts(settings.threads) &&
@@ -126,15 +123,6 @@ void checkSettings(const MonteCarloSettings& settings) {
 }
 
 }  // namespace
-
-TargetMisses missedTargets(const CurveFigures& figures, double idealBandwidthHz,
-                           const YieldTargets& targets) {
-    const double bandwidthError =
-        std::abs(figures.bandwidth - idealBandwidthHz) / idealBandwidthHz * 100;
-    return {.bandwidth = !(bandwidthError <= targets.bandwidthTolerancePercent),
-            .ripple = !(figures.ripple <= targets.maxRippleDb),
-            .loss = !(figures.amin <= targets.maxLossDb)};
-}
 
 BuiltCircuit perturbedCircuit(const BuiltCircuit& circuit, const PartSpread& spread,
                               std::uint64_t seed, std::uint64_t index) {
@@ -201,12 +189,13 @@ std::optional<MonteCarloResult> RunMonteCarlo(const CalculatedDesign& design,
 
     std::vector<double> bandwidths, ripples, losses;
     std::size_t meeting = 0;
-    const YieldTargets& targets = settings.targets;
+    result.ideal = idealFigures(design);
+    result.limits = targetLimits(settings.targets, result.ideal);
     for (const CurveFigures& f : figures) {
         bandwidths.push_back(f.bandwidth);
         ripples.push_back(f.ripple);
         losses.push_back(f.amin);
-        const TargetMisses missed = missedTargets(f, design.bandwidthAtLevel, targets);
+        const TargetMisses missed = missedTargets(f, result.limits);
         result.rippleMisses += missed.ripple ? 1 : 0;
         result.lossMisses += missed.loss ? 1 : 0;
         result.bandwidthMisses += missed.bandwidth ? 1 : 0;

@@ -10,6 +10,7 @@
 #include "CurveFigures.h"
 #include "ParallelTasks.h"
 #include "SettingTables.h"
+#include "YieldTargets.h"
 
 namespace trellon {
 
@@ -27,16 +28,6 @@ struct PartSpread {
     double strayPf = settings::kSpreadStray.defaultValue;
 
     bool operator==(const PartSpread&) const = default;
-};
-
-// A sample meets the targets when its ripple and loss are at most these and its bandwidth at the
-// level lies within +- bandwidthTolerancePercent of the ideal curve's (BandWidthAtLevel).
-struct YieldTargets {
-    double maxRippleDb = settings::kMaxRipple.defaultValue;
-    double bandwidthTolerancePercent = settings::kBandwidthTolerance.defaultValue;
-    double maxLossDb = settings::kMaxLoss.defaultValue;
-
-    bool operator==(const YieldTargets&) const = default;
 };
 
 // samples x gridPoints fits settings::kMaxSampledLevels.
@@ -84,6 +75,9 @@ struct MonteCarloResult {
     int bandwidthMisses = 0;
     int rippleMisses = 0;
     int lossMisses = 0;
+    // The ideal filter's figures and the targets as figures, as the samples were held to them.
+    CurveFigures ideal;
+    TargetLimits limits;
     std::vector<CurveFigures> figures;  // of each sample, in sample order
 };
 
@@ -98,16 +92,6 @@ std::optional<MonteCarloResult> RunMonteCarlo(const CalculatedDesign& design,
                                               const MonteCarloSettings& settings,
                                               const ProgressCallback& progress,
                                               std::atomic<bool>& cancel);
-
-// Which targets a sample of these figures misses, its bandwidth against the ideal curve's.
-struct TargetMisses {
-    bool bandwidth = false;
-    bool ripple = false;
-    bool loss = false;
-    bool any() const { return bandwidth || ripple || loss; }
-};
-TargetMisses missedTargets(const CurveFigures& figures, double idealBandwidthHz,
-                           const YieldTargets& targets);
 
 // One sample's circuit: `circuit` with the deviations of RandomStream(seed, index).
 BuiltCircuit perturbedCircuit(const BuiltCircuit& circuit, const PartSpread& spread,

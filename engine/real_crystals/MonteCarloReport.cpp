@@ -28,14 +28,32 @@ std::vector<std::string> monteCarloReportLines(const CalculatedDesign& design,
     const auto number = [&](double value, int digits) {
         return FormatGeneral(value, digits, separator);
     };
-    return {"Monte-Carlo: " + std::to_string(result.samples) + " samples;  yield " +
-                number(result.yield * 100, 4) + " % (ripple <= " + number(targets.maxRippleDb, 4) +
-                " dB, dF within +-" + number(targets.bandwidthTolerancePercent, 4) +
-                " %, Amin <= " + number(targets.maxLossDb, 4) + " dB);",
-            "dF(" + number(design.frLevelDb, 15) + " dB): " +
-                percentileText(wholeHertz(result.bandwidthPercentiles), 5, separator, " Hz") + ";",
-            "Ripple: " + percentileText(result.ripplePercentiles, 3, separator, " dB") + ";",
-            "Amin: " + percentileText(result.lossPercentiles, 3, separator, " dB") + "."};
+    const TargetLimits& limits = result.limits;
+    const std::string ripple = "ripple <= " + number(limits.maxRippleDb, 4) + " dB";
+    const std::string loss = "Amin <= " + number(limits.maxLossDb, 4) + " dB";
+    const bool relative = targets.kind == TargetKind::Relative;
+    std::vector<std::string> lines{"Monte-Carlo: " + std::to_string(result.samples) +
+                                   " samples;  yield " + number(result.yield * 100, 4) + " % (" +
+                                   (relative ? "relative to the ideal filter: " : "") + ripple +
+                                   ", dF within +-" + number(limits.bandwidthTolerancePercent, 4) +
+                                   " %, " + loss + ");"};
+    // Only absolute targets can lie beyond the ideal filter's own figures.
+    const TargetMisses ideal = missedTargets(result.ideal, limits);
+    if (ideal.ripple) {
+        lines.push_back("The ideal filter itself misses " + ripple + ": its ripple is " +
+                        number(result.ideal.ripple, 3) + " dB;");
+    }
+    if (ideal.loss) {
+        lines.push_back("The ideal filter itself misses " + loss + ": its Amin is " +
+                        number(result.ideal.amin, 3) + " dB;");
+    }
+    lines.insert(
+        lines.end(),
+        {"dF(" + number(design.frLevelDb, 15) + " dB): " +
+             percentileText(wholeHertz(result.bandwidthPercentiles), 5, separator, " Hz") + ";",
+         "Ripple: " + percentileText(result.ripplePercentiles, 3, separator, " dB") + ";",
+         "Amin: " + percentileText(result.lossPercentiles, 3, separator, " dB") + "."});
+    return lines;
 }
 
 }  // namespace trellon

@@ -204,12 +204,48 @@ constexpr bool sampledLevelsFit(int samples, int gridPoints) {
 
 // --- the Monte-Carlo: what a sample must meet ------------------------------------------------
 
+// Relative targets follow the ideal filter: its loss and ripple plus the margins below, its
+// bandwidth within the tolerance. Absolute ones are the largest ripple and loss as typed.
+inline constexpr SettingDeclaration kTargetKind{
+    .name = "kind of targets",
+    .key = "targetKind",
+    .option = "targets",
+    .metavar = "KIND",
+    .help =
+        "yield targets relative to the ideal filter (its loss\n"
+        "and ripple plus the margins) or absolute; relative\n"
+        "unless --max-ripple or --max-loss is given",
+    .label = "Вид требований",
+    .hint = "Relative to the ideal filter's loss and ripple, or absolute figures"};
+
+inline constexpr SettingDeclaration kRippleMargin{
+    .name = "ripple margin",
+    .unit = "dB",
+    .key = "rippleMarginDb",
+    .option = "ripple-margin",
+    .metavar = "DB",
+    .help = "relative: ripple at most the ideal's plus DB ({})",
+    .label = "Запас по неравномерности, дБ",
+    .hint = "Ripple at most the ideal filter's plus this, dB",
+    .defaultValue = 1};
+
+inline constexpr SettingDeclaration kLossMargin{
+    .name = "loss margin",
+    .unit = "dB",
+    .key = "lossMarginDb",
+    .option = "loss-margin",
+    .metavar = "DB",
+    .help = "and loss at most the ideal's plus DB ({}),",
+    .label = "Запас по потерям, дБ",
+    .hint = "Loss (Amin) at most the ideal filter's plus this, dB",
+    .defaultValue = 1};
+
 inline constexpr SettingDeclaration kMaxRipple{.name = "largest ripple",
                                                .unit = "dB",
                                                .key = "maxRippleDb",
                                                .option = "max-ripple",
                                                .metavar = "DB",
-                                               .help = "yield targets: ripple at most ({}),",
+                                               .help = "absolute: ripple at most ({})",
                                                .label = "Неравномерность не более, дБ",
                                                .hint = "Largest ripple, dB",
                                                .defaultValue = 1};
@@ -220,7 +256,7 @@ inline constexpr SettingDeclaration kBandwidthTolerance{
     .key = "bandwidthTolerancePercent",
     .option = "bandwidth-tolerance",
     .metavar = "PCT",
-    .help = "bandwidth within +- PCT of the design's ({}),",
+    .help = "bandwidth within +- PCT of the ideal's ({}),",
     .label = "Отклонение полосы не более, ±%",
     .hint = "Bandwidth at the level within plus or minus this of the ideal curve's, per cent",
     .defaultValue = 10};
@@ -296,8 +332,8 @@ inline constexpr const SettingDeclaration* kSpreadTable[] = {
     &kSigmaFs, &kSigmaLm, &kSigmaRm, &kSigmaC0, &kCapTolerance, &kSpreadStray};
 inline constexpr const SettingDeclaration* kSamplingTable[] = {&kSamples, &kSeed, &kThreads,
                                                                &kGridPoints};
-inline constexpr const SettingDeclaration* kTargetTable[] = {&kMaxRipple, &kBandwidthTolerance,
-                                                             &kMaxLoss};
+inline constexpr const SettingDeclaration* kTargetTable[] = {
+    &kTargetKind, &kBandwidthTolerance, &kRippleMargin, &kLossMargin, &kMaxRipple, &kMaxLoss};
 inline constexpr const SettingDeclaration* kSpanTable[] = {&kSpanKhz, &kSpanPoints};
 inline constexpr const SettingDeclaration* kFixtureTable[] = {&kFixtureOhm, &kFixtureLoss};
 

@@ -14,6 +14,10 @@ inline constexpr const char* kMonteCarloMissOf = " из ";
 inline constexpr const char* kMonteCarloBandwidthTarget = "полоса";
 inline constexpr const char* kMonteCarloRippleTarget = "неравномерность";
 inline constexpr const char* kMonteCarloLossTarget = "потери";
+// The kinds of targets, in the order of TargetKind.
+inline constexpr const char* kMonteCarloTargetKinds[] = {"от идеального фильтра", "абсолютные"};
+// Put before the targets the ideal filter itself misses, each with its figure.
+inline constexpr const char* kMonteCarloIdealMisses = "Идеальный фильтр сам не выполняет (дБ): ";
 inline constexpr const char* kMonteCarloExport = "Экспорт CSV...";
 inline constexpr const char* kMonteCarloExportHint =
     "Write every sample's bandwidth, ripple and loss and the targets it meets";

@@ -231,8 +231,9 @@ TEST(CliCrystals, OscillatorShiftBatchChoosesAsItsCrystals) {
     EXPECT_EQ(placement(fromShifts.out), placement(original.out));
 }
 
-// The Monte-Carlo gives the engine's figures and envelopes whatever the thread count; the
-// envelopes are in the chosen level mode, relative to the design's Amin.
+// The Monte-Carlo gives the engine's figures and envelopes whatever the thread count, and the
+// targets it held the samples to; the envelopes are in the chosen level mode, relative to the
+// design's Amin.
 TEST(CliCrystals, MonteCarloJsonAndEnvelope) {
     const test::IoTestFolder folder;
     const std::vector<std::string> run =
@@ -260,13 +261,18 @@ TEST(CliCrystals, MonteCarloJsonAndEnvelope) {
     settings.gridPoints = 101;
     settings.seed = 7;
     settings.spread = {20, 1, 5, 2, 2, 0.5};
-    settings.targets = {1.2, 4, 4};
+    settings.targets = {
+        .kind = TargetKind::Absolute, .maxRippleDb = 1.2, .bandwidthTolerancePercent = 4};
+    settings.targets.maxLossDb = 4;
     std::atomic<bool> cancel{false};
     const MonteCarloResult expected =
         *RunMonteCarlo(d, makeBuiltCircuit(s), settings, nullptr, cancel);
     const nlohmann::json mc = nlohmann::json::parse(single.out).at("monteCarlo");
     EXPECT_EQ(mc.at("samples"), 40);
     EXPECT_EQ(mc.at("yield").get<double>(), expected.yield);
+    // An absolute target given makes the targets absolute.
+    EXPECT_EQ(mc.at("targets"), nlohmann::json::parse(R"({"kind": "absolute", "maxLossDb": 4,
+        "maxRippleDb": 1.2, "bandwidthTolerancePercent": 4})"));
     const std::pair<const char*, const Percentiles*> figures[] = {
         {"bandwidth", &expected.bandwidthPercentiles},
         {"ripple", &expected.ripplePercentiles},
@@ -309,6 +315,9 @@ TEST(CliCrystals, BadValuesAndFiles) {
                                                {"--seed", "-1"},
                                                {"--threads", "1000"},
                                                {"--max-ripple", "inf"},
+                                               {"--targets", "both"},
+                                               {"--max-loss", "3", "--targets", "relative"},
+                                               {"--loss-margin", "1", "--targets", "absolute"},
                                                {"--crystals", "a.csv", "--choose-from", "b.csv"},
                                                {"--built-points", "p.csv"},
                                                {"--envelope", "e.csv"}}) {

@@ -1,6 +1,7 @@
 // The crystal batch window and the filter built from it, the choice from the batch, the
 // Monte-Carlo window and the project file, reached through the main window's menu.
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -219,6 +220,7 @@ void CrystalToolsTest::monteCarloDrawsEnvelopesAndCancelKeepsThePreviousResults(
     // ideal curve, and every sample meets loose targets.
     field("Samples", "20");
     field("GridPoints", "301");
+    mc->findChild<QComboBox*>("TargetKind")->setCurrentIndex(int(TargetKind::Absolute));
     field("MaxRipple", "100");
     field("MaxLoss", "100");
     field("BandwidthTolerance", "50");
@@ -304,8 +306,9 @@ void CrystalToolsTest::monteCarloDrawsEnvelopesAndCancelKeepsThePreviousResults(
     const QString caption = QString::fromStdString(
         designCaption(*w.window().calculatedDesign(), localeDecimalSeparator()));
     QCOMPARE(designLabel->text(), QString::fromUtf8("Расчет: ") + caption);
-    QVERIFY(w.log().contains(QString::fromStdString(monteCarloReportLines(
-        *w.window().calculatedDesign(), first, {100, 50, 100}, localeDecimalSeparator())[0])));
+    QVERIFY(w.log().contains(QString::fromStdString(
+        monteCarloReportLines(*w.window().calculatedDesign(), first, {.kind = TargetKind::Absolute},
+                              localeDecimalSeparator())[0])));
     for (const char* histogram : {"Histogram1", "Histogram2", "Histogram3"}) {
         QVERIFY(mc->findChild<QCustomPlot*>(histogram)->itemCount() >= 1);
     }
@@ -353,6 +356,8 @@ void CrystalToolsTest::projectSavedAndOpenedRestoresTheWindows() {
         auto* mc = toolWindow<MonteCarloWindow>();
         mc->findChild<QLineEdit*>("SigmaRm")->setText("7,5");
         mc->findChild<QLineEdit*>("Seed")->setText("42");
+        mc->findChild<QLineEdit*>("LossMargin")->setText("0,5");
+        mc->findChild<QComboBox*>("TargetKind")->setCurrentIndex(int(TargetKind::Absolute));
         w.choose("ViewGroupDelay");
         w.choose("Bench");
         w.window().findChild<BenchWindow*>()->setSettings(
@@ -379,6 +384,8 @@ void CrystalToolsTest::projectSavedAndOpenedRestoresTheWindows() {
         QCOMPARE(saved.placement, batch->placement());
         QCOMPARE(saved.spreads.spread.sigmaRmPercent, 7.5);
         QCOMPARE(saved.spreads.seed, std::uint64_t(42));
+        QCOMPARE(saved.targets.kind, TargetKind::Absolute);
+        QCOMPARE(saved.targets.lossMarginDb, 0.5);
         QCOMPARE(saved.chart->quantity, ChartQuantity::GroupDelay);
         QCOMPARE(saved.bench, (ProjectBench{24, 1.5, 2.5, MatchKind::SeriesCShuntL, 75}));
         batch->close();
@@ -408,7 +415,11 @@ void CrystalToolsTest::projectSavedAndOpenedRestoresTheWindows() {
     auto* batch = toolWindow<CrystalBatchWindow>();
     QCOMPARE(*batch->checkedBatch(), saved.batch);
     QCOMPARE(batch->placement(), saved.placement);
-    QCOMPARE(toolWindow<MonteCarloWindow>()->findChild<QLineEdit*>("Seed")->text(), "42");
+    auto* mc = toolWindow<MonteCarloWindow>();
+    QCOMPARE(mc->findChild<QLineEdit*>("Seed")->text(), "42");
+    QCOMPARE(mc->findChild<QComboBox*>("TargetKind")->currentIndex(), int(TargetKind::Absolute));
+    QVERIFY(mc->findChild<QLineEdit*>("MaxLoss")->isEnabled());
+    QVERIFY(!mc->findChild<QLineEdit*>("LossMargin")->isEnabled());
     QCOMPARE(w.chart()->quantity(), ChartQuantity::GroupDelay);
     QVERIFY(w.action("ViewGroupDelay")->isChecked());
     const BenchSettings bench = w.window().findChild<BenchWindow*>()->settings();

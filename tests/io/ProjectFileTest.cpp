@@ -52,6 +52,9 @@ Project fullProject() {
                                         {{0, 0}, {1e-300, -5e-324}},
                                         {{-1, 1}, {2, 2}}}};
     project.bench = ProjectBench{24, 2.5, 1.2, MatchKind::Transformer, 50};
+    project.targets.kind = TargetKind::Absolute;
+    project.targets.rippleMarginDb = 0.25;
+    project.targets.lossMarginDb = 2;
     return project;
 }
 
@@ -68,13 +71,22 @@ Project readText(const std::string& text) {
     return readProjectFile(text, "p.trellon").project;
 }
 
-TEST(ProjectFile, RoundTripWithAndWithoutTheOptionalGroups) {
+TEST(ProjectFile, RoundTripWithAndWithoutTheOptionalGroupsAndVersionOneZero) {
     const std::string minimal = writeProjectFile(minimalProject());
     EXPECT_EQ(readText(minimal), minimalProject());
     const Json document = Json::parse(minimal);
-    EXPECT_EQ(document["version"], "1.0");
+    EXPECT_EQ(document["version"], "1.1");
     EXPECT_FALSE(document.contains("chart"));
     EXPECT_FALSE(document["batch"][0].contains("spurious"));
+    // A file of version 1.0 knew only absolute targets and no margins.
+    Json older = document;
+    older["version"] = "1.0";
+    for (const char* key : {"targetKind", "rippleMarginDb", "lossMarginDb"}) {
+        older["targets"].erase(key);
+    }
+    Project absolute = minimalProject();
+    absolute.targets.kind = TargetKind::Absolute;
+    EXPECT_EQ(readText(older.dump()), absolute);
 
     EXPECT_EQ(readText(writeProjectFile(fullProject())), fullProject());
     Project noSpan = fullProject();
