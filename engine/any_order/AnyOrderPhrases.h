@@ -13,7 +13,7 @@ inline constexpr PhraseTemplate kAnyOrderPhrases[] = {
      "the qer response is tabulated only for 4 to 8, 10 and 12 resonators, each end's pair of "
      "crystals counting as one"},
     {"any-order-ripple-range", "the Chebyshev ripple must lie from 0.01 to 3 dB"},
-    {"any-order-crystal", "the crystal needs a positive Fs and Lm, and C0 and Rm not below 0"},
+    {"any-order-crystal", "the crystal needs a positive Fs, Lm and Rm, and C0 not below 0"},
     {"any-order-bandwidth", "the bandwidth must be positive and below Fs"},
     {"any-order-too-wide",
      "the crystal allows at most %1 Hz of bandwidth for this response and order"},
