@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "AnyOrderDesign.h"
 #include "CalculatedRun.h"
 #include "CrystalFormulas.h"
 #include "CurveRecord.h"
@@ -192,8 +193,9 @@ TEST(ExactGroupDelay, MatchesTheClosedFormOfASeriesResonator) {
 // ngspice's group delay in microseconds at each of `rows`: the slope of its phase between
 // f - h and f + h, h = 0.03 Hz: a central difference, with its own error of h^2 and of the last
 // digits of the phase ngspice solved and printed.
-std::vector<double> spicePhaseSlopeUs(const Netlist& model, const std::vector<ResponseRow>& rows,
-                                      const std::string& name) {
+std::vector<double> spicePhaseSlopeUs(
+    const Netlist& model, const std::vector<ResponseRow>& rows, const std::string& name,
+    SpiceDeckCircuit circuit = SpiceDeckCircuit::CalculationModel) {
     constexpr double h = 0.03;
     std::vector<SpiceSweep> sweeps;
     for (const ResponseRow& row : rows) {
@@ -202,7 +204,7 @@ std::vector<double> spicePhaseSlopeUs(const Netlist& model, const std::vector<Re
             {spiceFrequency(row.frequencyHz - h), spiceFrequency(row.frequencyHz + h), 3});
     }
     std::ostringstream deck;
-    writeSpiceDeck(model, SpiceDeckCircuit::CalculationModel, sweeps, deck);
+    writeSpiceDeck(model, circuit, sweeps, deck);
     const std::string text = deck.str();
     const std::size_t vdb = text.find("print vdb(");
     const std::string node = text.substr(vdb + 10, text.find(')', vdb) - vdb - 10);
@@ -234,10 +236,10 @@ double worstShare(const std::vector<ResponseRow>& rows, const std::vector<double
 }
 
 // The group delay of the tables is the derivative of the solved circuit, not of neighbouring
-// points: at 41 traced points of two 8-crystal designs, band ends included, it stays within
-// ngspice's own error of its phase slope, 1e-7 of the peak delay; at every point of a span 300 Hz
-// apart, where the delay swings to -20 ms beside a notch of the stopband, within 3e-7 of the
-// larger of the peak delay and the delay there.
+// points: at 41 traced points of two 8-crystal designs and across the band of a ladder of 16,
+// band ends included, it stays within ngspice's own error of its phase slope, 1e-7 of the peak
+// delay; at every point of a span 300 Hz apart, where the delay swings to -20 ms beside a notch
+// of the stopband, within 3e-7 of the larger of the peak delay and the delay there.
 TEST(ExactGroupDelay, MatchesNgspicesPhaseSlopeOnAFineGrid) {
     for (const int response : {8, 6}) {
         CalculatedRun design(7, response);
@@ -250,6 +252,30 @@ TEST(ExactGroupDelay, MatchesNgspicesPhaseSlopeOnAFineGrid) {
         const double share = worstShare(
             picked, spicePhaseSlopeUs(curve.model, picked, "slope" + std::to_string(response)));
         EXPECT_LT(share, 1e-7) << "8-crystal response " << response;
+    }
+    {
+        AnyOrderInputs inputs;
+        inputs.order = 16;
+        inputs.bandwidthHz = 2400;
+        inputs.crystal = {8.86e6, 17.15e-3, 3.3e-12, 10};
+        const AnyOrderDesign sixteen = designAnyOrder(inputs);
+        Netlist netlist;
+        buildNetlist(sixteen.circuit, netlist);
+        std::vector<double> frequencies;
+        for (int k = 0; k <= 40; ++k) {
+            frequencies.push_back(sixteen.simulatedLowerHz +
+                                  k * sixteen.simulatedBandwidthHz() / 40);
+        }
+        const std::vector<double> delays = circuitGroupDelayUs(netlist, frequencies);
+        std::vector<ResponseRow> rows(frequencies.size());
+        for (std::size_t k = 0; k < rows.size(); ++k) {
+            rows[k].frequencyHz = frequencies[k];
+            rows[k].groupDelayUs = delays[k];
+        }
+        EXPECT_LT(worstShare(
+                      rows, spicePhaseSlopeUs(netlist, rows, "slope16", SpiceDeckCircuit::AsBuilt)),
+                  1e-7)
+            << "16 crystals";
     }
     CalculatedRun design(4, 1);
     const CurveRecord curve = recordOf(design);
