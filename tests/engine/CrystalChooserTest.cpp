@@ -116,7 +116,10 @@ TEST(CrystalChooser, ShapeMeasureFollowsACommonShiftOfTheCrystals) {
         PlacementMeasure measure(*reference);
         return std::pair{measure(placement), std::move(reference)};
     };
-    const auto [still, reference] = measured(0);
+    // Not a structured binding: the lambdas below refer to the reference.
+    const auto unshifted = measured(0);
+    const ShapeFit& still = unshifted.first;
+    const PlacementReference* reference = unshifted.second.get();
     EXPECT_GT(still.deviation, 0.05);
     for (double delta : {-100.0, -37.0, 61.0, 100.0}) {
         const ShapeFit moved = measured(delta).first;
