@@ -2,6 +2,7 @@
 // the Monte-Carlo and the bench take it as they take the classic ladder's.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "BenchReport.h"
 #include "BuiltFilter.h"
 #include "CrystalChooser.h"
+#include "DesignCurveRecord.h"
 #include "MonteCarlo.h"
 
 namespace trellon {
@@ -37,6 +39,14 @@ TEST(AnyOrderDownstream, TracedBandFollowsTheFamilysClosedForm) {
     EXPECT_NEAR(d.band.widthHz() / design.simulatedBandwidthHz(), std::pow(9.0, 0.1), 0.02);
     EXPECT_NEAR(d.amin, design.simulatedLossDb, 0.01);
     EXPECT_EQ(designCaption(d, '.'), "N5-butterworth-2400, Fo=8860 kHz");
+
+    // Its curve as the window and the response files take it: drawn relative to its peak, the
+    // record peaks at 0 dB and stands at the traced level at both ends of the band.
+    const CurveRecord record = designCurveRecord(d, LevelMode::RelativeToPeak, "");
+    ASSERT_EQ(record.levelDb.size(), record.frequencyHz.size());
+    EXPECT_NEAR(*std::max_element(record.levelDb.begin(), record.levelDb.end()), 0, 1e-9);
+    EXPECT_NEAR(record.levelDb.front(), -10, 0.05);
+    EXPECT_NEAR(record.levelDb.back(), -10, 0.05);
 }
 
 TEST(AnyOrderDownstream, EveryAnalysisTakesIt) {
