@@ -47,7 +47,8 @@ std::string usageText() {
            "  --absolute              absolute level mode instead of relative to Amin\n"
            "  --spice FILE            write the circuit as a SPICE deck\n"
            "  --points FILE           write the traced curve as CSV\n" +
-           responseUsageText() + crystalUsageText() + benchUsageText() + fitUsageText() +
+           anyOrderUsageText() + responseUsageText() + crystalUsageText() + benchUsageText() +
+           fitUsageText() +
            "  --json                  print one JSON object instead of text\n"
            "  --help                  print this text\n";
 }
@@ -101,6 +102,11 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
             };
         }
     }
+    for (const char* name : kAnyOrderOptionNames) {
+        valued.emplace(name, [&o, name](const std::string& v) {
+            takeAnyOrderOption(o.anyOrderOptions, name, v);
+        });
+    }
     for (const char* name : kFitOptionNames) {
         valued.emplace(name,
                        [&o, name](const std::string& v) { takeFitOption(o.fitOptions, name, v); });
@@ -147,6 +153,7 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
     }
     checkCrystalOptions(o.crystalOptions);
     checkFitOptions(o.fitOptions, given);
+    checkAnyOrderOptions(o.anyOrderOptions, given);
     return o;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "AnyOrderOptions.h"
 #include "BenchOptions.h"
 #include "CrystalOptions.h"
 #include "FitOptions.h"
@@ -33,6 +34,7 @@ struct CliOptions {
     CrystalOptions crystalOptions;
     BenchOptions benchOptions;
     FitOptions fitOptions;
+    AnyOrderOptions anyOrderOptions;
     bool help = false;
 };
 

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <vector>
 
+#include "AnyOrderRun.h"
 #include "BenchOptions.h"
 #include "BuiltFilterSolver.h"
 #include "Calculation.h"
@@ -206,6 +207,9 @@ std::vector<std::string> recentredLines(const CrystalInputTexts& texts) {
 int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (options.fitOptions.any()) {
         return runCrystalFit(options.fitOptions, options.json, out, err);
+    }
+    if (options.anyOrderOptions.order) {
+        return runAnyOrder(options, out, err);
     }
     DesignTexts texts{options.fo, options.ld, options.cs, options.rd, options.ccor, options.dF};
     std::unique_ptr<CalculationRun> run = calculate(options, texts, err);

@@ -1,0 +1,77 @@
+#include "AnyOrderOptions.h"
+
+#include "OptionValues.h"
+
+namespace trellon::cli {
+
+namespace {
+
+constexpr AnyOrderFamily kFamilies[] = {
+    AnyOrderFamily::Butterworth,    AnyOrderFamily::Chebyshev,     AnyOrderFamily::Bessel,
+    AnyOrderFamily::Gaussian,       AnyOrderFamily::GaussianTo6Db, AnyOrderFamily::GaussianTo12Db,
+    AnyOrderFamily::LinearPhase005, AnyOrderFamily::LinearPhase05, AnyOrderFamily::EqualCapacitor,
+    AnyOrderFamily::QuasiEquiripple};
+
+AnyOrderFamily familyNamed(const std::string& value) {
+    for (AnyOrderFamily family : kFamilies) {
+        if (familyName(family) == value) {
+            return family;
+        }
+    }
+    throw UsageError(
+        "--family takes one of butterworth, chebyshev, bessel, gaussian, "
+        "gaussian-6db, gaussian-12db, linear-phase-0.05, linear-phase-0.5, "
+        "equal-c, qer, not '" +
+        value + "'");
+}
+
+}  // namespace
+
+void takeAnyOrderOption(AnyOrderOptions& o, const std::string& name, const std::string& value) {
+    using namespace settings;
+    if (name == kOrder.option) {
+        o.order = settingCount(kOrder, value);
+    } else if (name == kFamily.option) {
+        o.family = familyNamed(value);
+    } else if (name == kChebyshevRipple.option) {
+        o.rippleDb = settingNumber(kChebyshevRipple, value);
+    } else if (name == kCrystalQ.option) {
+        o.crystalQ = settingNumber(kCrystalQ, value);
+    }
+}
+
+void checkAnyOrderOptions(const AnyOrderOptions& o, const std::set<std::string>& given) {
+    if (!o.order) {
+        if (o.any()) {
+            throw UsageError("--family, --ripple and --crystal-q need --order");
+        }
+        return;
+    }
+    for (const char* classic : {"topology", "response", "ccor"}) {
+        if (given.contains(classic)) {
+            throw UsageError(std::string("--order cannot be given with --") + classic);
+        }
+    }
+    if (o.rippleDb && o.family != AnyOrderFamily::Chebyshev) {
+        throw UsageError("--ripple needs --family chebyshev");
+    }
+    for (const char* later :
+         {"points", "table", "span-khz", "span-points", "s2p", "measured", "recentre"}) {
+        if (given.contains(later)) {
+            throw UsageError(std::string("--") + later + " cannot be given with --order");
+        }
+    }
+    if (o.crystalQ && given.contains("rd")) {
+        throw UsageError("--crystal-q and --rd cannot be given together");
+    }
+}
+
+std::string anyOrderUsageText() {
+    std::string text;
+    for (const SettingDeclaration* declaration : settings::kAnyOrderTable) {
+        text += settingUsage(*declaration);
+    }
+    return text;
+}
+
+}  // namespace trellon::cli
