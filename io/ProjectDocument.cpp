@@ -37,6 +37,10 @@ void ProjectDocument::setDesign(const ProjectDesign& design) {
     change(project_.design, design, DocumentAspect::Design);
 }
 
+void ProjectDocument::setAnyOrder(const std::optional<ProjectAnyOrder>& anyOrder) {
+    change(project_.anyOrder, anyOrder, DocumentAspect::Design);
+}
+
 // Every completed calculation is news, even one that gives the same design again.
 void ProjectDocument::setCalculatedDesign(std::shared_ptr<const CalculatedDesign> design) {
     calculatedDesign_ = std::move(design);

@@ -39,6 +39,10 @@ public:
 
     const ProjectDesign& design() const { return project_.design; }
     void setDesign(const ProjectDesign& design);
+    // The inputs of the ladder of any order the design is; nothing when it is one of the seven
+    // topologies. Announced as a change of the design.
+    const std::optional<ProjectAnyOrder>& anyOrder() const { return project_.anyOrder; }
+    void setAnyOrder(const std::optional<ProjectAnyOrder>& anyOrder);
 
     // The slot of the calculation the windows show; the crystal tools build on it. Nothing
     // before the first completed calculation.

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "AnyOrderFamily.h"
 #include "BenchCircuit.h"
 #include "ChartQuantityKind.h"
 #include "CrystalBatch.h"
@@ -29,6 +30,22 @@ struct ProjectDesign {
     int Response = 1;   // 1..8
 
     bool operator==(const ProjectDesign&) const = default;
+};
+
+// A ladder of any order designed from the crystal, as typed in its window: the crystal's four
+// field texts and the bandwidth exactly as typed (either decimal mark), the order, the family
+// and the Chebyshev ripple. The level it is traced at is the design's.
+struct ProjectAnyOrder {
+    std::string Fo;         // kHz
+    std::string Ld;         // mH
+    std::string Cs;         // pF
+    std::string Rd;         // ohm
+    std::string bandwidth;  // Hz
+    int order = 8;
+    AnyOrderFamily family = AnyOrderFamily::Butterworth;
+    double rippleDb = 0.1;
+
+    bool operator==(const ProjectAnyOrder&) const = default;
 };
 
 // The spread of real parts and how the Monte-Carlo analysis samples it.
@@ -89,6 +106,8 @@ using ProjectBench = BenchSettings;
 // Everything a project file holds; the optional groups are left out of a file that has none.
 struct Project {
     ProjectDesign design;
+    // Present when the design is a ladder of any order rather than one of the seven topologies.
+    std::optional<ProjectAnyOrder> anyOrder;
     CrystalBatch batch;
     std::vector<std::string> placement;  // crystal names from the batch, by ladder position
     ProjectSpreads spreads;

@@ -34,10 +34,10 @@ struct AnyOrderDesign {
     double unloadedQ0 = 0;          // Qu·BW/F0
     double minimumQ0 = 0;           // the family's least q0 for this order
     double expectedLossDb = 0;      // 4.343·Σg/q0, from the prototype
-    double simulatedLossDb = 0;
+    double simulatedLossDb = 0;     // the least loss of the circuit as built, to matched ends
     // Whether ZQ1 and ZQN each stand for two crystals in parallel (the quasi-equiripple ladder):
     // their part holds the pair's model, half the inductance and twice C0.
-    bool doubledEnds = false;  // the least loss of the circuit as built, to matched ends
+    bool doubledEnds = false;
 
     bool tooLossy() const { return unloadedQ0 < minimumQ0; }
     double simulatedBandwidthHz() const { return simulatedUpperHz - simulatedLowerHz; }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QWidget>
+#include <optional>
+
+#include "BuiltCircuit.h"
+
+namespace trellon {
+
+// The schematic of a circuit as built, drawn from its parts rather than from a picture: the
+// source resistance, the ladder in order with every part's name and value, and the load. A long
+// ladder is folded into rows so that every value stays readable. A part can be picked with the
+// mouse: the view marks it and reports its index in the circuit's parts.
+class CircuitSchematicView : public QWidget {
+    Q_OBJECT
+public:
+    explicit CircuitSchematicView(QWidget* parent = nullptr);
+
+    // Shows `circuit`; the selection is dropped when the parts change in number.
+    void setCircuit(const BuiltCircuit& circuit);
+    const BuiltCircuit& circuit() const { return circuit_; }
+
+    // The index in circuit().parts of the part drawn at `position` (widget coordinates).
+    std::optional<int> partAt(QPoint position) const;
+    std::optional<int> selectedPart() const { return selected_; }
+    void selectPart(std::optional<int> index);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+
+signals:
+    void partSelected(int index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    BuiltCircuit circuit_;
+    std::optional<int> selected_;
+};
+
+}  // namespace trellon
