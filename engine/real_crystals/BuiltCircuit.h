@@ -40,6 +40,10 @@ struct BuiltPart {
     // (it arrives at node + 1). The source is node 1, the input terminal node 2.
     int node = 0;
     std::vector<MotionalArm> spurious{};  // the crystal's spurious modes, beside its main arm
+    // How many crystals this crystal part stands for, in parallel: two at each end of the
+    // quasi-equiripple ladder. The further crystals' arms are among `spurious` and their holder
+    // capacitance is part of crystal's.
+    int parallelCrystals = 1;
 };
 
 // The filter as it is built: the source resistance, the parts in ladder order from the input
