@@ -55,12 +55,6 @@ void checkAnyOrderOptions(const AnyOrderOptions& o, const std::set<std::string>&
     if (o.rippleDb && o.family != AnyOrderFamily::Chebyshev) {
         throw UsageError("--ripple needs --family chebyshev");
     }
-    for (const char* later :
-         {"points", "table", "span-khz", "span-points", "s2p", "measured", "recentre"}) {
-        if (given.contains(later)) {
-            throw UsageError(std::string("--") + later + " cannot be given with --order");
-        }
-    }
     if (o.crystalQ && given.contains("rd")) {
         throw UsageError("--crystal-q and --rd cannot be given together");
     }

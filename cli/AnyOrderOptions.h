@@ -30,9 +30,8 @@ void takeAnyOrderOption(AnyOrderOptions& options, const std::string& name,
                         const std::string& value);
 
 // Throws UsageError for options that do not go together: a family, ripple or Q without --order,
-// a ripple of another family than Chebyshev, --order with --topology, --response or --ccor, with
-// the options of the classic design's curve (--points, the response table and Touchstone, the
-// measured response, --recentre), or Q with --rd. `given` holds the names of every option given.
+// a ripple of another family than Chebyshev, --order with --topology, --response or --ccor, or
+// Q with --rd. `given` holds the names of every option given.
 void checkAnyOrderOptions(const AnyOrderOptions& options, const std::set<std::string>& given);
 
 std::string anyOrderUsageText();

@@ -2,23 +2,24 @@
 
 #include <nlohmann/json.hpp>
 #include <optional>
-#include <sstream>
 
 #include "AnyOrderCalculatedDesign.h"
 #include "AnyOrderReport.h"
-#include "BenchOptions.h"
 #include "BuiltFilterSolver.h"
+#include "CliOutput.h"
 #include "CommandError.h"
-#include "CrystalOutputs.h"
+#include "DesignAnalyses.h"
+#include "DesignCurveRecord.h"
 #include "NumberText.h"
-#include "OutputFile.h"
-#include "SpiceExport.h"
 
 namespace trellon::cli {
 
 namespace {
 
-AnyOrderInputs anyOrderInputs(const CliOptions& options) {
+// The inputs of --order and --family on the crystal typed as `crystal`, its Rd or, when given,
+// its unloaded Q.
+AnyOrderInputs anyOrderInputs(const CliOptions& options, const CrystalInputTexts& crystal,
+                              std::optional<double> crystalQ) {
     const char separator = options.decimalSeparator;
     const AnyOrderOptions& any = options.anyOrderOptions;
     AnyOrderInputs inputs;
@@ -26,12 +27,11 @@ AnyOrderInputs anyOrderInputs(const CliOptions& options) {
     inputs.order = *any.order;
     inputs.rippleDb = any.rippleDb.value_or(settings::kChebyshevRipple.defaultValue);
     inputs.bandwidthHz = TypedNumber(options.dF, separator);
-    inputs.crystal = {TypedNumber(options.fo, separator) * 1e3,
-                      TypedNumber(options.ld, separator) * 1e-3,
-                      TypedNumber(options.cs, separator) * 1e-12, 0};
-    inputs.crystal.motionalResistance = any.crystalQ
-                                            ? motionalResistanceForQ(inputs.crystal, *any.crystalQ)
-                                            : TypedNumber(options.rd, separator);
+    inputs.crystal = {TypedNumber(crystal.foKhz, separator) * 1e3,
+                      TypedNumber(crystal.ldMh, separator) * 1e-3,
+                      TypedNumber(crystal.csPf, separator) * 1e-12, 0};
+    inputs.crystal.motionalResistance = crystalQ ? motionalResistanceForQ(inputs.crystal, *crystalQ)
+                                                 : TypedNumber(crystal.rdOhm, separator);
     return inputs;
 }
 
@@ -67,20 +67,28 @@ nlohmann::ordered_json designJson(const AnyOrderDesign& design) {
 std::string deckOf(const CalculatedDesign& design, const BuiltCircuit& circuit) {
     BuiltFilterSolver built;
     built.prepare(circuit);
-    const double fo = design.foHz();
-    const int points = static_cast<int>(design.band.widthHz());
-    std::ostringstream deck;
-    writeSpiceDeck(built.netlist(), SpiceDeckCircuit::AsBuilt,
-                   {SpiceSweep{fo, fo + 10000, 11},
-                    SpiceSweep{design.band.lowHz() + 1, design.band.highHz(), points}},
-                   deck);
-    return deck.str();
+    const SpiceSweep traced{design.band.lowHz() + 1, design.band.highHz(),
+                            static_cast<int>(design.band.widthHz())};
+    return spiceDeckText(built.netlist(), SpiceDeckCircuit::AsBuilt, design.foHz(), traced);
 }
 
-void printLines(const std::vector<std::string>& lines, std::ostream& out) {
-    for (const std::string& line : lines) {
-        out << line << '\n';
+// Designs the ladder, its loss warning printed first; a design that cannot be done throws
+// CommandError.
+std::shared_ptr<const CalculatedDesign> designOn(const CliOptions& options,
+                                                 const CrystalInputTexts& crystal,
+                                                 std::optional<double> crystalQ,
+                                                 std::optional<AnyOrderDesign>& design,
+                                                 std::ostream& err) {
+    design = designAnyOrder(anyOrderInputs(options, crystal, crystalQ));
+    const std::string warning = anyOrderLossWarning(*design, options.decimalSeparator);
+    if (!warning.empty()) {
+        err << warning << '\n';
     }
+    return anyOrderCalculatedDesign(*design, levelOf(options));
+}
+
+LevelMode levelModeOf(const CliOptions& options) {
+    return options.absolute ? LevelMode::Absolute : LevelMode::RelativeToPeak;
 }
 
 }  // namespace
@@ -89,92 +97,57 @@ int runAnyOrder(const CliOptions& options, std::ostream& out, std::ostream& err)
     const char separator = options.decimalSeparator;
     std::optional<AnyOrderDesign> design;
     std::shared_ptr<const CalculatedDesign> calculated;
-    CrystalOutputs crystals;
-    std::optional<BenchOutputs> bench;
     try {
-        design = designAnyOrder(anyOrderInputs(options));
-        if (const std::string warning = anyOrderLossWarning(*design, separator); !warning.empty()) {
-            err << warning << '\n';
-        }
-        calculated = anyOrderCalculatedDesign(*design, levelOf(options));
-        const CalculatedDesign& d = *calculated;
-        if (options.crystalOptions.any()) {
-            crystals = makeCrystalOutputs(d, options.crystalOptions, options.absolute, separator);
-        }
-        if (options.benchOptions.any()) {
-            bench = makeBenchOutputs(d, options.benchOptions,
-                                     crystals.built ? *crystals.built : d.circuit, separator);
-        }
-        if (options.crystalOptions.monteCarloSamples) {
-            const BuiltCircuit& around =
-                bench ? bench->bench.circuit : (crystals.built ? *crystals.built : d.circuit);
-            addMonteCarloOutputs(d, around, options.crystalOptions,
-                                 bench && options.benchOptions.eSeries != 0, options.absolute,
-                                 separator, crystals);
-        }
+        calculated = designOn(options, {options.fo, options.ld, options.rd, options.cs},
+                              options.anyOrderOptions.crystalQ, design, err);
     } catch (const CommandError& error) {
         err << error.what() << '\n';
         return 1;
     }
-    const CalculatedDesign& d = *calculated;
+    // Re-centred, the crystal is the placed crystals' medians, their resistance included.
+    const DesignSteps steps{
+        .redesign =
+            [&](const CrystalInputTexts& recentred) -> std::shared_ptr<const CalculatedDesign> {
+            try {
+                return designOn(options, recentred, std::nullopt, design, err);
+            } catch (const CommandError& error) {
+                err << error.what() << '\n';
+                return nullptr;
+            }
+        },
+        .idealCurve =
+            [&](const CalculatedDesign& d) {
+                return designCurveRecord(d, levelModeOf(options), "");
+            }};
+    const AnalysisOutputs outputs = analyseDesign(calculated, options, steps, err);
+    const CalculatedDesign* d = outputs.design.get();
     if (options.json) {
         nlohmann::ordered_json json;
-        json["design"] = designJson(*design);
-        json["amin"] = d.amin;
-        json["fAmin"] = d.fAmin;
-        json["bandLow"] = d.band.lowHz();
-        json["bandHigh"] = d.band.highHz();
-        json["bandwidth"] = d.bandwidthAtLevel;
-        json["frLevel"] = d.frLevelDb;
-        json["levelAtFo"] = d.levelAtFo;
-        json["attenuationAtFo"] = d.attenuationAtFo;
-        for (const auto& [key, value] : crystals.json.items()) {
-            json[key] = value;
+        if (d) {
+            json["design"] = designJson(*design);
+            addCurveFiguresJson(json, *d);
+            json["levelAtFo"] = d->levelAtFo;
+            json["attenuationAtFo"] = d->attenuationAtFo;
         }
-        if (bench) {
-            json["bench"] = benchJson(*bench);
-            json["built"] = builtFiguresJson(bench->result);
-        }
-        out << json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+        addAnalysisJson(json, outputs);
+        printJson(json, out);
+    } else if (d) {
+        printAnalysisText(outputs, anyOrderPartLines(*design, separator),
+                          {anyOrderReportLines(*design, *d, separator)}, out);
     } else {
-        printLines(crystals.choiceLines, out);
-        printLines(anyOrderPartLines(*design, separator), out);
-        out << "--\n";
-        printLines(anyOrderReportLines(*design, d, separator), out);
-        for (const std::vector<std::string>* block :
-             {bench ? &bench->lines.log : &crystals.builtReport, &crystals.monteCarloLines}) {
-            if (!block->empty()) {
-                out << "--\n";
-                printLines(*block, out);
-            }
-        }
+        printAnalysisText(outputs, {}, {}, out);
     }
-    // As for a classic design, the files come after the results, and a file that cannot be
-    // written fails the run after every other file is written.
-    bool filesFailed = false;
-    const auto write = [&](const std::optional<std::string>& path, const auto& content,
-                           const char* what) {
-        if (!path) {
-            return;
-        }
-        try {
-            writeOutput(*path, content(), what, out);
-        } catch (const CommandError& error) {
-            err << error.what() << '\n';
-            filesFailed = true;
-        }
-    };
-    const BuiltCircuit& circuit =
-        bench ? bench->bench.circuit : (crystals.built ? *crystals.built : d.circuit);
-    write(
-        options.spiceFile, [&] { return deckOf(d, circuit); }, "the SPICE deck");
-    write(
-        options.crystalOptions.builtPointsFile, [&] { return crystals.builtPoints; },
-        "the built points file");
-    write(
-        options.crystalOptions.envelopeFile, [&] { return crystals.envelope; },
-        "the envelope file");
-    return filesFailed ? 1 : 0;
+    OutputFiles files(out, err);
+    if (d) {
+        const BuiltCircuit* asBuilt = outputs.asBuilt();
+        files.write(
+            options.spiceFile, [&] { return deckOf(*d, asBuilt ? *asBuilt : d->circuit); },
+            "the SPICE deck");
+        // The points of --points are the ideal curve's, the levels as it is drawn.
+        const CurveRecord ideal = options.pointsFile ? steps.idealCurve(*d) : CurveRecord{};
+        writeAnalysisFiles(files, options, outputs, ideal.detuningKhz, ideal.levelDb);
+    }
+    return outputs.failed() || files.failed() ? 1 : 0;
 }
 
 }  // namespace trellon::cli

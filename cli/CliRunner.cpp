@@ -5,23 +5,19 @@
 #include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <vector>
 
 #include "AnyOrderRun.h"
-#include "BenchOptions.h"
 #include "BuiltFilterSolver.h"
 #include "Calculation.h"
 #include "Catalogue.h"
+#include "CliOutput.h"
 #include "CommandError.h"
-#include "CrystalOutputs.h"
+#include "CurveRecord.h"
+#include "DesignAnalyses.h"
 #include "Engine.h"
 #include "GuardedRun.h"
 #include "NullViews.h"
-#include "NumberText.h"
-#include "OutputFile.h"
-#include "RecentredInputs.h"
-#include "ResponseOptions.h"
 #include "ResultFields.h"
 #include "SchematicFields.h"
 #include "SpiceExport.h"
@@ -58,31 +54,20 @@ public:
     std::vector<std::string> lines;
 };
 
-void printFields(const CliView& view, int topology, std::ostream& out) {
+// The result fields the view was given, as "name=text" lines.
+std::vector<std::string> fieldLines(const CliView& view, int topology) {
+    std::vector<std::string> lines;
     for (ResultField field : writtenResultFields(topology)) {
-        const auto found = view.fields.find(field);
-        if (found != view.fields.end()) {
-            out << resultFieldName(field) << '=' << found->second << '\n';
+        if (const auto found = view.fields.find(field); found != view.fields.end()) {
+            lines.push_back(resultFieldName(field) + '=' + found->second);
         }
     }
+    return lines;
 }
 
-// A band that runs off the measured file has no edges: null.
-nlohmann::ordered_json measuredJson(const MeasuredResponse& measured) {
-    nlohmann::ordered_json json;
-    json["amin"] = measured.amin;
-    json["bandLow"] = measured.bandFound ? nlohmann::ordered_json(measured.bandLowHz) : nullptr;
-    json["bandHigh"] = measured.bandFound ? nlohmann::ordered_json(measured.bandHighHz) : nullptr;
-    json["bandwidth"] = measured.bandFound ? nlohmann::ordered_json(measured.bandwidthHz) : nullptr;
-    return json;
-}
-
-// Numbers are written in their shortest form that reads back as the same double; JSON has no
-// infinity or NaN, so such a value is written as null. Text that is not valid UTF-8 is written
-// with replacement characters rather than failing.
-void printJson(const Engine& engine, const CliView& view, bool swept,
-               const MeasuredResponse* measured, const nlohmann::ordered_json& crystals,
-               const BenchOutputs* bench, std::ostream& out) {
+// The figures of the classic design beside those of its curve.
+void printClassicJson(const Engine& engine, const CliView& view, const AnalysisOutputs& outputs,
+                      bool completed, std::ostream& out) {
     const DesignState& s = engine.state;
     nlohmann::ordered_json json;
     json["tableKey"] = s.TableKey;
@@ -93,50 +78,23 @@ void printJson(const Engine& engine, const CliView& view, bool swept,
     json["levelAtFo"] = s.LevelAtFo;
     json["attenuationAtFo"] = s.AttenuationAtFo;
     json["messages"] = view.messages;
-    if (swept) {
-        json["amin"] = s.Amin;
-        json["fAmin"] = s.FAmin;
-        json["bandLow"] = s.BandLow;
-        json["bandHigh"] = s.BandHigh;
-        json["bandwidth"] = s.BandWidthAtLevel;
-        json["frLevel"] = s.FrLevel;
+    if (completed) {
+        addCurveFiguresJson(json, *outputs.design);
         json["pointCount"] = engine.curve.size();
     }
-    if (measured) {
-        json["measured"] = measuredJson(*measured);
-    }
-    for (const auto& [key, value] : crystals.items()) {
-        json[key] = value;
-    }
-    // The bench circuit holds the crystals too: its figures are the built filter's.
-    if (bench) {
-        json["bench"] = benchJson(*bench);
-        json["built"] = builtFiguresJson(bench->result);
-    }
-    out << json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    addAnalysisJson(json, outputs);
+    printJson(json, out);
 }
 
-// The deck of `netlist` analyses Fo to Fo + 10 kHz and, once the band is traced, the traced
-// points.
+// The deck of `netlist`, with the traced points once the band is traced.
 std::string spiceDeck(const Engine& engine, const Netlist& netlist, SpiceDeckCircuit circuit,
                       bool traced) {
     const DesignState& s = engine.state;
-    const double fo = s.Fo * 1000;
-    std::vector<SpiceSweep> sweeps{{fo, fo + 10000, 11}};
+    std::optional<SpiceSweep> sweep;
     if (traced && engine.curve.size() > 0) {
-        sweeps.push_back({s.BandLow + 1, s.BandHigh, engine.curve.size()});
+        sweep = SpiceSweep{s.BandLow + 1, s.BandHigh, engine.curve.size()};
     }
-    std::ostringstream deck;
-    writeSpiceDeck(netlist, circuit, sweeps, deck);
-    return deck.str();
-}
-
-std::string pointsTable(const CurvePoints& curve) {
-    std::string table = "detuning_khz,level_db\n";
-    for (int i = 0; i < curve.size(); ++i) {
-        table += FormatExact(curve.x()[i]) + ',' + FormatExact(curve.y()[i]) + '\n';
-    }
-    return table;
+    return spiceDeckText(netlist, circuit, s.Fo * 1000, sweep);
 }
 
 // Output that could not be written fails the run, whatever was printed before. A stream that
@@ -152,12 +110,6 @@ int outputChecked(int status, std::ostream& out, std::ostream& err) {
     err << "Cannot write the standard output: "
         << (errno != 0 ? std::strerror(errno) : "the output failed") << '\n';
     return 1;
-}
-
-void printLines(const std::vector<std::string>& lines, std::ostream& out) {
-    for (const std::string& line : lines) {
-        out << line << '\n';
-    }
 }
 
 // One calculation with the views it wrote to.
@@ -197,11 +149,6 @@ std::unique_ptr<CalculationRun> calculate(const CliOptions& options, const Desig
     return run;
 }
 
-// The inputs of the design re-centred on `placed`, as the lines printed first.
-std::vector<std::string> recentredLines(const CrystalInputTexts& texts) {
-    return {"Fo=" + texts.foKhz, "Ld=" + texts.ldMh, "Rd=" + texts.rdOhm, "Cs=" + texts.csPf};
-}
-
 }  // namespace
 
 int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
@@ -211,160 +158,65 @@ int runCli(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (options.anyOrderOptions.order) {
         return runAnyOrder(options, out, err);
     }
-    DesignTexts texts{options.fo, options.ld, options.cs, options.rd, options.ccor, options.dF};
+    const DesignTexts texts{options.fo, options.ld,   options.cs,
+                            options.rd, options.ccor, options.dF};
     std::unique_ptr<CalculationRun> run = calculate(options, texts, err);
-    const CrystalOptions& crystalOptions = options.crystalOptions;
-    CrystalOutputs crystals;
-    bool crystalsFailed = false;
-    std::optional<CrystalInputTexts> recentred;
-    if (run->design && crystalOptions.any()) {
-        try {
-            crystals = makeCrystalOutputs(*run->design, crystalOptions, options.absolute,
-                                          options.decimalSeparator);
-            if (crystalOptions.recentre) {
-                recentred = recentredInputs(crystals.placed, options.decimalSeparator);
-                texts.fo = recentred->foKhz;
-                texts.ld = recentred->ldMh;
-                texts.rd = recentred->rdOhm;
-                texts.cs = recentred->csPf;
-                run = calculate(options, texts, err);
-                if (run->design) {
-                    crystals = keptPlacementOutputs(*run->design, crystals, crystalOptions,
-                                                    options.absolute, options.decimalSeparator);
-                } else {
-                    // Nothing is built on a design that did not complete; the choice stands.
-                    CrystalOutputs choiceOnly;
-                    choiceOnly.choiceLines = std::move(crystals.choiceLines);
-                    crystals = std::move(choiceOnly);
-                }
-                crystals.json["recentred"] = {
-                    {"fo", texts.fo}, {"ld", texts.ld}, {"rd", texts.rd}, {"cs", texts.cs}};
-            }
-        } catch (const CommandError& error) {
-            err << error.what() << '\n';
-            crystalsFailed = true;
-        }
+    // With --recentre the design is calculated again on the placed crystals; `run` is then that
+    // calculation.
+    const DesignSteps steps{.redesign =
+                                [&](const CrystalInputTexts& recentred) {
+                                    DesignTexts again = texts;
+                                    again.fo = recentred.foKhz;
+                                    again.ld = recentred.ldMh;
+                                    again.rd = recentred.rdOhm;
+                                    again.cs = recentred.csPf;
+                                    run = calculate(options, again, err);
+                                    return run->design;
+                                },
+                            .idealCurve =
+                                [&](const CalculatedDesign& design) {
+                                    return recordTracedCurve(*run->engine, "", design.circuit);
+                                }};
+    AnalysisOutputs outputs;
+    if (run->design) {
+        outputs = analyseDesign(run->design, options, steps, err);
     }
-    Engine& engine = *run->engine;
-    const CliView& view = run->view;
+    const Engine& engine = *run->engine;
     const bool designed = run->outcome != CalculationOutcome::SynthesisStopped;
     const bool completed = run->outcome == CalculationOutcome::Completed;
-    const std::shared_ptr<const CalculatedDesign>& design = run->design;
-    // The bench starts from the filter with the given or chosen crystals.
-    std::optional<BenchOutputs> bench;
-    bool benchFailed = false;
-    if (completed && !crystalsFailed && options.benchOptions.any()) {
-        try {
-            bench = makeBenchOutputs(*design, options.benchOptions,
-                                     crystals.built ? *crystals.built : design->circuit,
-                                     options.decimalSeparator);
-        } catch (const CommandError& error) {
-            err << error.what() << '\n';
-            benchFailed = true;
-        }
-    }
-    const BuiltCircuit* benchCircuit = bench ? &bench->bench.circuit : nullptr;
-    if (completed && !crystalsFailed && !benchFailed && crystalOptions.monteCarloSamples) {
-        const BuiltCircuit& around =
-            benchCircuit ? *benchCircuit : (crystals.built ? *crystals.built : design->circuit);
-        addMonteCarloOutputs(*design, around, crystalOptions,
-                             bench && options.benchOptions.eSeries != 0, options.absolute,
-                             options.decimalSeparator, crystals);
-    }
-    ResponseOutputs response;
-    bool responseFailed = false;
-    if (completed && options.responseOptions.any()) {
-        try {
-            response = makeResponseOutputs(
-                engine, *design, options.responseOptions, options.level, options.decimalSeparator,
-                bench ? &bench->bench : nullptr, crystals.built ? &*crystals.built : nullptr);
-        } catch (const CommandError& error) {
-            err << error.what() << '\n';
-            responseFailed = true;
-        }
-    }
-    const MeasuredResponse* measured = response.measured ? &*response.measured : nullptr;
     if (options.json) {
-        printJson(engine, view, completed, measured, crystals.json, bench ? &*bench : nullptr, out);
+        printClassicJson(engine, run->view, outputs, completed, out);
     } else {
-        if (recentred) {
-            printLines(recentredLines(*recentred), out);
-        }
-        printLines(crystals.choiceLines, out);
-        printFields(view, options.topology, out);
+        std::vector<std::vector<std::string>> blocks;
         if (completed) {
-            out << "--\n";
-            printLines(run->results.lines, out);
-            out << "--\n";
-            printLines(run->log.lines, out);
-            printLines(response.measuredReport, out);
+            blocks = {run->results.lines, run->log.lines};
         }
-        const auto printBlock = [&out](const std::vector<std::string>& block) {
-            if (!block.empty()) {
-                out << "--\n";
-                printLines(block, out);
-            }
-        };
-        // With the bench, its block "as built" stands for the built filter's.
-        printBlock(bench ? bench->lines.log : crystals.builtReport);
-        printBlock(crystals.monteCarloLines);
+        printAnalysisText(outputs, fieldLines(run->view, options.topology), blocks, out);
     }
-    // The files come after the results, so that a file that cannot be written costs nothing
-    // of what was printed; it still makes the run a failure, after every other file is written.
-    bool filesFailed = false;
-    const auto write = [&](const std::string& path, const auto& content, const char* what) {
-        try {
-            writeOutput(path, content(), what, out);
-        } catch (const CommandError& error) {
-            err << error.what() << '\n';
-            filesFailed = true;
-        }
-    };
-    const BuiltCircuit* deckCircuit =
-        benchCircuit ? benchCircuit : (crystals.built ? &*crystals.built : nullptr);
-    if (deckCircuit && options.spiceFile) {
-        write(
-            *options.spiceFile,
+    OutputFiles files(out, err);
+    const BuiltCircuit* asBuilt = outputs.asBuilt();
+    if (asBuilt) {
+        files.write(
+            options.spiceFile,
             [&] {
                 BuiltFilterSolver built;
-                built.prepare(*deckCircuit);
+                built.prepare(*asBuilt);
                 return spiceDeck(engine, built.netlist(), SpiceDeckCircuit::AsBuilt, completed);
             },
             "the SPICE deck");
-    } else if (designed && !crystalOptions.anyCrystals() && !options.benchOptions.any() &&
-               options.spiceFile) {
-        write(
-            *options.spiceFile,
+    } else if (designed && !options.crystalOptions.anyCrystals() && !options.benchOptions.any()) {
+        files.write(
+            options.spiceFile,
             [&] {
                 return spiceDeck(engine, engine.netlist, SpiceDeckCircuit::CalculationModel,
                                  completed);
             },
             "the SPICE deck");
     }
-    if (completed && options.pointsFile) {
-        write(
-            *options.pointsFile, [&] { return pointsTable(engine.curve); }, "the points file");
+    if (completed) {
+        writeAnalysisFiles(files, options, outputs, engine.curve.x(), engine.curve.y());
     }
-    if (completed && !responseFailed && options.responseOptions.tableFile) {
-        write(
-            *options.responseOptions.tableFile, [&] { return response.table; },
-            "the response table");
-    }
-    if (completed && !responseFailed && options.responseOptions.s2pFile) {
-        write(
-            *options.responseOptions.s2pFile, [&] { return response.touchstone; },
-            "the Touchstone file");
-    }
-    if (!crystals.builtPoints.empty()) {
-        write(
-            *crystalOptions.builtPointsFile, [&] { return crystals.builtPoints; },
-            "the built points file");
-    }
-    if (!crystals.envelope.empty()) {
-        write(
-            *crystalOptions.envelopeFile, [&] { return crystals.envelope; }, "the envelope file");
-    }
-    return completed && !responseFailed && !crystalsFailed && !benchFailed && !filesFailed ? 0 : 1;
+    return completed && !outputs.failed() && !files.failed() ? 0 : 1;
 }
 
 int cliMain(const std::vector<std::string>& arguments, char defaultSeparator, std::ostream& out,

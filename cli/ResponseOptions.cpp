@@ -44,16 +44,16 @@ std::string responseUsageText() {
            "  --measured FILE         report on a measured response (Touchstone S21)\n";
 }
 
-ResponseOutputs makeResponseOutputs(const Engine& engine, const CalculatedDesign& design,
+ResponseOutputs makeResponseOutputs(const CurveRecord& ideal, const CalculatedDesign& design,
                                     const ResponseOptions& options, std::string_view levelText,
                                     char decimalSeparator, const BenchCircuit* bench,
                                     const BuiltCircuit* withCrystals) {
     ResponseOutputs outputs;
     if (options.tableFile || options.s2pFile) {
-        const CurveRecord curve = recordTracedCurve(engine, "",
-                                                    bench          ? bench->circuit
-                                                    : withCrystals ? *withCrystals
-                                                                   : design.circuit);
+        CurveRecord curve = ideal;
+        if (bench || withCrystals) {
+            curve.built = bench ? bench->circuit : *withCrystals;
+        }
         SpanSettings span;
         if (options.spanKhz) {
             span.halfWidthHz = *options.spanKhz * 1000;
@@ -78,10 +78,9 @@ ResponseOutputs makeResponseOutputs(const Engine& engine, const CalculatedDesign
                                                                .limitBytes = kTouchstoneLimit}),
                                                 *options.measuredFile);
         const double foHz = design.foHz();
-        outputs.measured = analyseMeasuredResponse(
-            *options.measuredFile, data.frequencyHz, data.s21, foHz,
-            engine.state.AbsoluteLevel ? LevelMode::Absolute : LevelMode::RelativeToPeak,
-            design.frLevelDb);
+        outputs.measured =
+            analyseMeasuredResponse(*options.measuredFile, data.frequencyHz, data.s21, foHz,
+                                    ideal.levelMode, design.frLevelDb);
         const std::string name = std::filesystem::path(*options.measuredFile).filename().string();
         outputs.measuredReport =
             measuredReportLines(*outputs.measured, name, levelText, foHz, decimalSeparator).log;

@@ -7,7 +7,7 @@
 
 #include "BenchCircuit.h"
 #include "CalculatedDesign.h"
-#include "Engine.h"
+#include "CurveRecord.h"
 #include "MeasuredResponse.h"
 
 namespace trellon::cli {
@@ -47,11 +47,13 @@ struct ResponseOutputs {
 };
 
 // Reads the measured file when one is asked for; a file that cannot be read or is malformed
-// throws CommandError naming it (and the line). `levelText` is the level as typed. The table
-// and the Touchstone file are of `bench` when given (referred to its system resistance when it is
-// matched), otherwise of the circuit with the given or chosen crystals `withCrystals` when there
-// are any, otherwise of the nominal circuit as built. `engine` holds the traced curve of `design`.
-ResponseOutputs makeResponseOutputs(const Engine& engine, const CalculatedDesign& design,
+// throws CommandError naming it (and the line). `levelText` is the level as typed. `ideal` is the
+// record of the ideal curve of `design`: its points are the traced ones, its level mode is the
+// one the measured response is read in. The table and the Touchstone file are of `bench` when
+// given (referred to its system resistance when it is matched), otherwise of the circuit with the
+// given or chosen crystals `withCrystals` when there are any, otherwise of `ideal`'s circuit as
+// built.
+ResponseOutputs makeResponseOutputs(const CurveRecord& ideal, const CalculatedDesign& design,
                                     const ResponseOptions& options, std::string_view levelText,
                                     char decimalSeparator, const BenchCircuit* bench = nullptr,
                                     const BuiltCircuit* withCrystals = nullptr);
