@@ -17,7 +17,8 @@ inline constexpr SettingDeclaration kOrder{
     .metavar = "N",
     .help =
         "design a ladder of N identical crystals, 2 to 16, instead\n"
-        "of --topology and --response",
+        "of --topology, --response and --ccor; every other option\n"
+        "works with it",
     .label = "Число кварцев",
     .hint = "Number of crystals in the ladder",
     .defaultValue = 4,
