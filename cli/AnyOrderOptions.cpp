@@ -6,23 +6,16 @@ namespace trellon::cli {
 
 namespace {
 
-constexpr AnyOrderFamily kFamilies[] = {
-    AnyOrderFamily::Butterworth,    AnyOrderFamily::Chebyshev,     AnyOrderFamily::Bessel,
-    AnyOrderFamily::Gaussian,       AnyOrderFamily::GaussianTo6Db, AnyOrderFamily::GaussianTo12Db,
-    AnyOrderFamily::LinearPhase005, AnyOrderFamily::LinearPhase05, AnyOrderFamily::EqualCapacitor,
-    AnyOrderFamily::QuasiEquiripple};
-
+// The family of the name as the command line spells it.
 AnyOrderFamily familyNamed(const std::string& value) {
-    for (AnyOrderFamily family : kFamilies) {
-        if (familyName(family) == value) {
-            return family;
+    std::string names;
+    for (std::size_t i = 0; i < kAnyOrderFamilyCount; ++i) {
+        if (kAnyOrderFamilyNames[i] == value) {
+            return static_cast<AnyOrderFamily>(i);
         }
+        names += std::string(kAnyOrderFamilyNames[i]) + ", ";
     }
-    throw UsageError(
-        "--family takes one of butterworth, chebyshev, bessel, gaussian, "
-        "gaussian-6db, gaussian-12db, linear-phase-0.05, linear-phase-0.5, "
-        "equal-c, qer, not '" +
-        value + "'");
+    throw UsageError("--family takes one of " + names + "not '" + value + "'");
 }
 
 }  // namespace
