@@ -329,8 +329,10 @@ void MainWindow::showLogOnReturnFromOtherWindow(QWindow* focusWindow) {
         previous == focusWindow) {
         return;
     }
-    // The crystal tools draw on the chart: coming back from them keeps it in view.
-    if (previous == batchWindow_->windowHandle() || previous == monteCarloWindow_->windowHandle()) {
+    // The crystal tools and the any-order design draw on the chart: coming back from them keeps
+    // it in view.
+    if (previous == batchWindow_->windowHandle() || previous == monteCarloWindow_->windowHandle() ||
+        (anyOrderWindow_ && previous == anyOrderWindow_->windowHandle())) {
         return;
     }
     const Qt::WindowType type = previous->type();

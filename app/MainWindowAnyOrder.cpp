@@ -119,11 +119,7 @@ void MainWindow::designAnyOrderFrom(const ProjectAnyOrder& typed) {
         const QScopedValueRollback editing(editingDocument_, true);
         document_.setAnyOrder(typed);
     }
-    ReportBlockLines block = anyOrderReportBlock(design, *calculated, separator);
-    if (const std::string warning = anyOrderLossWarningText(design, separator); !warning.empty()) {
-        block.results.insert(block.results.begin(), warning);
-        block.log.insert(block.log.begin(), warning);
-    }
+    const ReportBlockLines block = anyOrderReportBlock(design, *calculated, separator);
     showDrawnCurve(k, std::move(record), std::move(calculated));
     showCircuitSchematic(design.circuit);
     Memo1->show();

@@ -70,16 +70,25 @@ ReportBlockLines anyOrderReportBlock(const AnyOrderDesign& design,
         }
         log << line.join(QStringLiteral("; ")) + QStringLiteral(";");
     }
-    const QStringList results{heading,
-                              text(texts::kAnyOrderShortFd).arg(fromFo(design.designFrequencyHz)),
-                              text(texts::kAnyOrderShortBand).arg(band),
-                              text(texts::kAnyOrderShortLargest).arg(largest),
-                              text(texts::kAnyOrderShortQ0).arg(q0, q0Least),
-                              text(texts::kAnyOrderShortLoss).arg(expected, simulated),
-                              text(texts::kAnyOrderShortAmin).arg(amin),
-                              text(texts::kAnyOrderShortPeak).arg(peak),
-                              text(texts::kAnyOrderShortAttenuation).arg(attenuation),
-                              text(texts::kAnyOrderShortBandAtLevel).arg(level, atLevel)};
+    QStringList results{heading,
+                        text(texts::kAnyOrderShortFd).arg(fromFo(design.designFrequencyHz)),
+                        text(texts::kAnyOrderShortBand).arg(band),
+                        text(texts::kAnyOrderShortLargest).arg(largest),
+                        text(texts::kAnyOrderShortQ0).arg(q0, q0Least),
+                        text(texts::kAnyOrderShortLoss).arg(expected, simulated),
+                        text(texts::kAnyOrderShortAmin).arg(amin),
+                        text(texts::kAnyOrderShortPeak).arg(peak),
+                        text(texts::kAnyOrderShortAttenuation).arg(attenuation),
+                        text(texts::kAnyOrderShortBandAtLevel).arg(level, atLevel)};
+    if (design.tooLossy()) {
+        log.prepend(text(texts::kAnyOrderTooLossy).arg(q0, q0Least));
+        QStringList warning;
+        for (const char* line : texts::kAnyOrderShortTooLossy) {
+            warning << text(line);
+        }
+        warning[1] = warning[1].arg(q0, q0Least);
+        results = warning + results;
+    }
     ReportBlockLines block;
     for (const QString& line : results) {
         block.results.push_back(line.toStdString());
@@ -88,15 +97,6 @@ ReportBlockLines anyOrderReportBlock(const AnyOrderDesign& design,
         block.log.push_back(line.toStdString());
     }
     return block;
-}
-
-std::string anyOrderLossWarningText(const AnyOrderDesign& design, char separator) {
-    if (!design.tooLossy()) {
-        return {};
-    }
-    return text(texts::kAnyOrderTooLossy)
-        .arg(number(design.unloadedQ0, 4, separator), number(design.minimumQ0, 3, separator))
-        .toStdString();
 }
 
 }  // namespace trellon

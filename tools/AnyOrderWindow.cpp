@@ -83,6 +83,7 @@ void AnyOrderWindow::buildControls() {
 
     auto* crystal = new QGroupBox(QString::fromUtf8(texts::kAnyOrderCrystalGroup), this);
     auto* crystalForm = new QFormLayout(crystal);
+    crystalForm->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     crystalForm->addRow(QString::fromUtf8(texts::kAnyOrderFo), Fo);
     crystalForm->addRow(QString::fromUtf8(texts::kAnyOrderLd), Ld);
     crystalForm->addRow(QString::fromUtf8(texts::kAnyOrderCs), Cs);
@@ -90,6 +91,7 @@ void AnyOrderWindow::buildControls() {
     crystalForm->addRow(Medians);
     auto* filter = new QGroupBox(QString::fromUtf8(texts::kAnyOrderFilterGroup), this);
     auto* filterForm = new QFormLayout(filter);
+    filterForm->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     filterForm->addRow(fromView(kOrder.label), Order);
     filterForm->addRow(fromView(kFamily.label), Family);
     filterForm->addRow(fromView(kChebyshevRipple.label), Ripple);

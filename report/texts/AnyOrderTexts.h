@@ -62,6 +62,10 @@ inline constexpr const char* kAnyOrderTooLossy =
     "Добротность кварцев слишком мала для этой АЧХ и порядка: q0 = Qu*BW/F0 = %1, меньше "
     "наименьшей %2; фильтр не получит заданной АЧХ.";
 
+// The same in the narrow results panel, one line each.
+inline constexpr const char* kAnyOrderShortTooLossy[] = {"Добротность мала:", "q0=%1 < %2,",
+                                                         "АЧХ будет иной."};
+
 // The design file holds only the seven topologies.
 inline constexpr const char* kAnyOrderNotInDesignFile =
     "Фильтр любого порядка нельзя сохранить в файл .qua: сохраните его как проект "
