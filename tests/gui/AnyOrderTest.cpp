@@ -126,10 +126,26 @@ void AnyOrderTest::designShownUntilTheNextCalculationAndKeptOutOfTheDesignFile()
     QVERIFY(!QFile::exists(qua));
     d.forget();
 
+    // The project file keeps it: opened in another window, it is designed and shown again.
+    const QString project = dir_.filePath("ladder.json");
+    d.fileNames = {project};
+    w.choose("SaveProject");
+    QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
+    {
+        WindowDriver other;
+        other.dialogs().fileNames = {project};
+        other.choose("OpenProject");
+        QVERIFY2(other.dialogs().shown.empty(), qPrintable(other.dialogs().texts().join('|')));
+        QVERIFY(other.control<QScrollArea>("CircuitArea")->isVisible());
+        QCOMPARE(other.window().calculatedDesign()->crystalCount(), 10);
+        QVERIFY(other.results().contains(QStringLiteral("[N10-equal-c-2400]")));
+    }
+
     // The next calculation brings the picture and its fields back, and the design file again.
     w.calculate();
     QVERIFY(!area->isVisible() && w.control<QLabel>("ShemaFiltr")->isVisible());
     QVERIFY(!w.visibleResultFields().isEmpty());
+    d.fileNames = {qua};
     w.choose("Save");
     QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
     QVERIFY(QFile::exists(qua));
