@@ -113,6 +113,8 @@ MainMenu buildMainMenu(QMenuBar* bar) {
                            "How the spread of real parts changes the filter");
     m.Bench = addItem(m.Servis, "Bench", "От расчета к плате...",
                       "Standard values, strays, 50-ohm match and the build sheet");
+    m.AnyOrder = addItem(m.Servis, "AnyOrder", "Синтез любого порядка...",
+                         "A ladder of 2 to 16 crystals with any common response");
 
     m.Calculate = addItem(bar, "Calculate", "РАСЧЕТ", "Calculate");
     m.Calculate->setEnabled(false);

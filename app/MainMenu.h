@@ -58,6 +58,8 @@ struct MainMenu {
     QAction* CrystalChoice;
     QAction* MonteCarlo;
     QAction* Bench;
+    // A ladder of any order designed from the crystal.
+    QAction* AnyOrder;
 
     QAction* Calculate;
     QAction* N8;  // information

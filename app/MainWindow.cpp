@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "AnyOrderWindow.h"
 #include "BenchWindow.h"
 #include "Catalogue.h"
 #include "ChartView.h"
@@ -95,6 +96,7 @@ void MainWindow::buildControls() {
     ShemaFiltr = addControl<QLabel>(client, "ShemaFiltr", "Selected filter circuit diagram",
                                     layout::kSchematic);
     ShemaFiltr->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    buildCircuitSchematic(client);
 
     Memo2 = addControl<MemoView>(client, "Memo2", "Program Log", layout::kViewArea);
     Memo2->setFocusPolicy(Qt::ClickFocus);
@@ -152,6 +154,7 @@ void MainWindow::connectHandlers() {
     connectCommand(m.OpenProject, &QAction::triggered, &MainWindow::OpenProjectClick);
     connectCommand(m.SaveProject, &QAction::triggered, &MainWindow::SaveProjectClick);
     connectCommand(m.Bench, &QAction::triggered, &MainWindow::BenchClick);
+    connectCommand(m.AnyOrder, &QAction::triggered, &MainWindow::AnyOrderClick);
     connectCommand(m.Open, &QAction::triggered, &MainWindow::OpenClick);
     connectCommand(m.Save, &QAction::triggered, &MainWindow::SaveClick);
     connectCommand(m.FR, &QAction::triggered, &MainWindow::FRClick);
@@ -233,8 +236,9 @@ void MainWindow::ApplyTopology(int position) {
     Memo1->show();
     inputs_.Edit11->setVisible(isCwTopology(topology));
     inputs_.Label11->setVisible(isCwTopology(topology));
-    // The enlarged chart covers the schematic; its fields come back with the normal size.
-    if (!chartEnlarged_) {
+    // The enlarged chart covers the schematic; its fields come back with the normal size. An
+    // any-order design keeps its own schematic until the next calculation.
+    if (!chartEnlarged_ && circuitArea_->isHidden()) {
         resultFields_->showFor(topology);
     }
     engine_->state.Topology = topology;
@@ -325,8 +329,10 @@ void MainWindow::showLogOnReturnFromOtherWindow(QWindow* focusWindow) {
         previous == focusWindow) {
         return;
     }
-    // The crystal tools draw on the chart: coming back from them keeps it in view.
-    if (previous == batchWindow_->windowHandle() || previous == monteCarloWindow_->windowHandle()) {
+    // The crystal tools and the any-order design draw on the chart: coming back from them keeps
+    // it in view.
+    if (previous == batchWindow_->windowHandle() || previous == monteCarloWindow_->windowHandle() ||
+        (anyOrderWindow_ && previous == anyOrderWindow_->windowHandle())) {
         return;
     }
     const Qt::WindowType type = previous->type();

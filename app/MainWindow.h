@@ -23,11 +23,14 @@
 #include "SpiceExport.h"
 
 class QLabel;
+class QScrollArea;
 class QTimer;
 
 namespace trellon {
 
+class AnyOrderWindow;
 class ChartView;
+class CircuitSchematicView;
 class CrystalBatchWindow;
 class MonteCarloWindow;
 class SweepFitChart;
@@ -126,6 +129,9 @@ private:
     // Keeps what curve k, just drawn by a completed calculation, needs for its other views
     // and for the exports of its design.
     void recordDrawnCurve(int k);
+    // Makes `record`, drawn as curve k, the current curve, and `design` the document's.
+    void showDrawnCurve(int k, std::shared_ptr<const CurveRecord> record,
+                        std::shared_ptr<const CalculatedDesign> design);
     void ExportChartClick();
     void ExportCurvesClick();
     void ExportSpiceClick();
@@ -178,6 +184,17 @@ private:
     void dropDesignResults();
     void showSweepFit(const QString& name, const std::vector<double>& frequencyHz,
                       std::vector<double> measuredDb, std::vector<double> fittedDb);
+
+    // The ladder of any order: its window, and its design shown in place of the schematic and
+    // its result fields until the next calculation.
+    void buildCircuitSchematic(QWidget* client);
+    void AnyOrderClick();
+    AnyOrderWindow& anyOrderWindow();
+    // Designs the ladder of the inputs as typed at the level typed in the main window and makes
+    // it the current design; a refusal changes nothing.
+    void designAnyOrderFrom(const ProjectAnyOrder& typed);
+    void showCircuitSchematic(const BuiltCircuit& circuit);
+    void showSpecifiedSchematic();
 
     // The project file and the document it is read into and written from.
     void OpenProjectClick();
@@ -242,6 +259,10 @@ private:
     // the program's folder before the first.
     QString recentFolder_;
     std::unique_ptr<BenchWindow> bench_;
+    std::unique_ptr<AnyOrderWindow> anyOrderWindow_;
+    // The any-order ladder's schematic over the place of the picture, scrolled when it is taller.
+    QScrollArea* circuitArea_ = nullptr;
+    CircuitSchematicView* circuitView_ = nullptr;
 
     bool chartEnlarged_ = false;
     // The traced curve of that design as the chart holds it, which the design exports write.

@@ -76,10 +76,7 @@ BenchWindow& MainWindow::benchWindow() {
 
 void MainWindow::BenchClick() {
     benchWindow();
-    placeOnScreen(*bench_, this);
-    bench_->show();
-    bench_->raise();
-    bench_->activateWindow();
+    bringForward(*bench_, this);
 }
 
 std::optional<BenchCircuit> MainWindow::benchCircuit(std::vector<std::string>& crystalNames) {

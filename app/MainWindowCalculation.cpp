@@ -40,6 +40,7 @@ void MainWindow::calculate() {
     const CalculationOutcome outcome = RunCalculation(*engine_, inputs, views, &cursor);
     if (outcome == CalculationOutcome::Completed) {
         recordDrawnCurve(overlay ? s.CalcCount : 0);
+        showSpecifiedSchematic();
     }
     if (outcome == CalculationOutcome::Completed || outcome == CalculationOutcome::SweepStopped) {
         FRClick();

@@ -98,7 +98,9 @@ void MainWindow::NormalZoomClick() {
     chartEnlarged_ = false;
     Chart1->setRightReserve(0);
     Chart1->setGeometry(layout::kNormalSizeChart);
-    resultFields_->showFor(engine_->state.Topology);
+    if (circuitArea_->isHidden()) {
+        resultFields_->showFor(engine_->state.Topology);
+    }
     menu_.PlusZoom->setEnabled(true);
     menu_.NormalZoom->setEnabled(false);
 }

@@ -2,6 +2,7 @@
 // the choice of crystals from the batch, and the Monte-Carlo over the spread of the parts.
 #include <QCoreApplication>
 
+#include "AnyOrderWindow.h"
 #include "BuiltCurveSource.h"
 #include "BuiltFilter.h"
 #include "BuiltFilterReport.h"
@@ -38,13 +39,6 @@ std::vector<double> detuningKhz(double foKhz, const std::vector<double>& hz) {
         x.push_back((f - foKhz * 1000) / 1000);
     }
     return x;
-}
-
-void bringForward(QWidget* window, const QWidget* owner) {
-    placeOnScreen(*window, owner);
-    window->show();
-    window->raise();
-    window->activateWindow();
 }
 
 }  // namespace
@@ -137,16 +131,16 @@ void MainWindow::dropDesignResults() {
 }
 
 void MainWindow::CrystalBatchClick() {
-    bringForward(batchWindow_.get(), this);
+    bringForward(*batchWindow_, this);
 }
 
 void MainWindow::CrystalChoiceClick() {
-    bringForward(batchWindow_.get(), this);
+    bringForward(*batchWindow_, this);
     batchWindow_->chooseClick();
 }
 
 void MainWindow::MonteCarloClick() {
-    bringForward(monteCarloWindow_.get(), this);
+    bringForward(*monteCarloWindow_, this);
 }
 
 // The built curve replaces the previous one; its report block follows the usual report.
@@ -158,7 +152,18 @@ void MainWindow::recentreOn(const std::vector<MeasuredCrystal>& crystals) {
     inputs_.Edit6->setText(QString::fromStdString(texts.rdOhm));
     inputs_.Edit4->setText(QString::fromStdString(texts.csPf));
     const std::shared_ptr<const CalculatedDesign> before = calculatedDesign();
-    calculate();
+    // An any-order ladder is designed again around them, in its own window's inputs too.
+    if (document_.anyOrder()) {
+        ProjectAnyOrder typed = *document_.anyOrder();
+        typed.Fo = texts.foKhz;
+        typed.Ld = texts.ldMh;
+        typed.Cs = texts.csPf;
+        typed.Rd = texts.rdOhm;
+        anyOrderWindow().setInputs(typed);
+        designAnyOrderFrom(typed);
+    } else {
+        calculate();
+    }
     // A calculation that did not complete leaves no design of these inputs to build.
     const std::shared_ptr<const CalculatedDesign> design = calculatedDesign();
     if (design && design != before && design->crystalCount() == static_cast<int>(crystals.size())) {
@@ -203,7 +208,7 @@ void MainWindow::showSweepFit(const QString& name, const std::vector<double>& fr
         sweepFitChart_->setWindowIcon(windowIcon());
     }
     sweepFitChart_->showFit(name, frequencyHz, measuredDb, fittedDb);
-    bringForward(sweepFitChart_.get(), this);
+    bringForward(*sweepFitChart_, this);
 }
 
 // The envelopes are drawn at the level of the ideal curve, so that their spread reads against it.

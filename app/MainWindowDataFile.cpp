@@ -6,10 +6,16 @@
 #include "Dialogs.h"
 #include "MainWindow.h"
 #include "WindowTexts.h"
+#include "texts/AnyOrderTexts.h"
 
 namespace trellon {
 
+// The design file holds only the seven topologies: an any-order design goes to the project file.
 void MainWindow::SaveClick() {
+    if (document_.anyOrder()) {
+        dialogs_.warning(QString::fromUtf8(texts::kAnyOrderNotInDesignFile));
+        return;
+    }
     const DesignInputs design = designInputs();
     const QString chosen = dialogs_.saveFileName(QCoreApplication::applicationDirPath(),
                                                  QString::fromUtf8(texts::kDesignFileSaveFilters));

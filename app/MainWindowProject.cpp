@@ -84,6 +84,9 @@ void MainWindow::OpenProjectClick() {
                                              double(kept->imageSizePx->height), false};
         }
         document_.open(std::move(loaded));
+        if (document_.anyOrder()) {
+            designAnyOrderFrom(*document_.anyOrder());
+        }
     });
 }
 

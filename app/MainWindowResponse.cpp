@@ -99,6 +99,11 @@ void MainWindow::recordDrawnCurve(int k) {
     std::shared_ptr<const CalculatedDesign> design = calculatedDesignOf(*engine_);
     auto record = std::make_shared<const CurveRecord>(
         recordTracedCurve(*engine_, "FR" + std::to_string(k + 1), design->circuit));
+    showDrawnCurve(k, std::move(record), std::move(design));
+}
+
+void MainWindow::showDrawnCurve(int k, std::shared_ptr<const CurveRecord> record,
+                                std::shared_ptr<const CalculatedDesign> design) {
     Chart1->setCurveSource(k, recordedSource(record, wideSpan_));
     Chart1->setReadoutFo(design->foKhz);
     drawnCurve_ = std::move(record);

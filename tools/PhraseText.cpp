@@ -3,6 +3,7 @@
 #include <QString>
 #include <span>
 
+#include "texts/AnyOrderTexts.h"
 #include "texts/FailureTexts.h"
 #include "texts/FileContentTexts.h"
 #include "texts/ProjectFileTexts.h"
@@ -15,7 +16,8 @@ constexpr QuoteMarks kWindowQuotes{texts::kOpenQuote, texts::kCloseQuote, texts:
 
 std::string_view windowTemplate(const PhraseTemplate& phrase) {
     for (const auto& table : {std::span<const texts::PhraseText>(texts::kPhrases),
-                              std::span<const texts::PhraseText>(texts::kProjectPhrases)}) {
+                              std::span<const texts::PhraseText>(texts::kProjectPhrases),
+                              std::span<const texts::PhraseText>(texts::kAnyOrderPhrases)}) {
         for (const texts::PhraseText& text : table) {
             if (phrase.id == text.id) {
                 return text.window;

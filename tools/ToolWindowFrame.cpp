@@ -51,6 +51,13 @@ void placeOnScreen(QWidget& window, const QWidget* owner) {
     orderTabsByLayout(window);
 }
 
+void bringForward(QWidget& window, const QWidget* owner) {
+    placeOnScreen(window, owner);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 namespace {
 
 // Takes the keys no field of the window wanted: a cell being edited keeps its Enter and Esc.

@@ -13,6 +13,9 @@ namespace trellon {
 // wholly on that screen. Call before showing.
 void placeOnScreen(QWidget& window, const QWidget* owner);
 
+// Places the window on screen, then shows it in front with the focus.
+void bringForward(QWidget& window, const QWidget* owner);
+
 // Enter (either key) clicks `run` while it is enabled, wherever the focus is in the window, and
 // Esc closes the window. Tab walks the window's fields row by row, left to right, as the layout
 // shows them.

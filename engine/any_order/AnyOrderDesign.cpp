@@ -4,6 +4,7 @@
 #include "CrystalFormulas.h"
 
 #include "AnyOrderPhrases.h"
+#include "Engine.h"
 #include "FamilyPrototype.h"
 #include "SimulatedBand.h"
 
@@ -67,9 +68,8 @@ AnyOrderDesign designAnyOrder(const AnyOrderInputs& inputs) {
             design.designBandwidthHz = bandwidth;
             design.simulatedLowerHz = band.lowerHz;
             design.simulatedUpperHz = band.upperHz;
-            const double matched = 10 * std::log10(4 * design.circuit.sourceResistance /
-                                                   design.circuit.loadResistance);
-            design.simulatedLossDb = -(band.highestLevelDb + matched);
+            // The source's EMF makes the level the loss against its available power.
+            design.simulatedLossDb = -(band.highestLevelDb + kMatchedLoadLossDb);
         }
         const double secant = previousBandwidth > 0 && band.widthHz() != previousWidth
                                   ? bandwidth + (inputs.bandwidthHz - band.widthHz()) *

@@ -1,6 +1,7 @@
 #include "BuiltCircuit.h"
 
 #include <array>
+#include <cmath>
 #include <set>
 #include <stdexcept>
 
@@ -160,7 +161,13 @@ void buildNetlist(const BuiltCircuit& circuit, Netlist& netlist) {
         }
     }
     netlist.sourceCount = 1;
-    netlist.sources[1] = Source{kSourceNode, 0, Complex{1, 0}};
+    netlist.sources[1] = Source{kSourceNode, 0, Complex{sourceEmf(circuit), 0}};
+}
+
+double sourceEmf(const BuiltCircuit& circuit) {
+    const double rs = circuit.sourceResistance;
+    const double rl = circuit.loadResistance;
+    return rs == rl ? 1 : std::sqrt(rs / rl);
 }
 
 }  // namespace trellon

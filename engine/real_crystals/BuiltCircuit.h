@@ -70,8 +70,14 @@ BuiltCircuit makeBuiltCircuit(const DesignState& state, std::span<const CrystalM
 // The same with the nominal crystal of `state` in every position.
 BuiltCircuit makeBuiltCircuit(const DesignState& state);
 
-// The netlist of `circuit`: a 1 V source at node 1 behind the source resistance, the ladder,
-// and the load as the output branch. Throws std::length_error when it does not fit a Netlist.
+// The netlist of `circuit`: a source of sourceEmf(circuit) volts at node 1 behind the source
+// resistance, the ladder, and the load as the output branch. Throws std::length_error when it
+// does not fit a Netlist.
 void buildNetlist(const BuiltCircuit& circuit, Netlist& netlist);
+
+// The source's EMF in volts: 1 with equal ends, otherwise sqrt(Rs/RL), so that a lossless filter
+// that passes all the power the source has gives the load half a volt, as with equal ends. Every
+// level of a circuit as built then reads as its loss against the source's available power.
+double sourceEmf(const BuiltCircuit& circuit);
 
 }  // namespace trellon

@@ -41,6 +41,14 @@ DrivenCircuit drive(const BuiltCircuit& circuit, std::span<const double> frequen
     }
     netlist->outputBranch = static_cast<std::int32_t>(resistor - netlist->branches.begin());
     driven.sourceDrop = SolveNetlistGrid(*netlist, frequenciesHz);
+    // Referred to a 1 V source, as the terminal quantities below read them.
+    if (const double emf = source.sourceVoltage.re; emf != 1) {
+        for (std::vector<GridPoint>* points : {&driven.load, &driven.sourceDrop}) {
+            for (GridPoint& point : *points) {
+                point.loadVoltage = point.loadVoltage / Complex{emf, 0};
+            }
+        }
+    }
     return driven;
 }
 

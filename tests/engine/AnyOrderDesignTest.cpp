@@ -41,8 +41,11 @@ std::vector<double> lossesDb(const AnyOrderDesign& design, const std::vector<dou
     solver.prepare(design.circuit);
     std::vector<double> levels(frequencies.size());
     solver.solveLevels(frequencies, levels);
+    // The load's power against the source's available power E^2 / (4 Rs).
+    const double emf = solver.netlist().sources[1].sourceVoltage.re;
     const double matched =
-        10 * std::log10(4 * design.circuit.sourceResistance / design.circuit.loadResistance);
+        10 * std::log10(4 * design.circuit.sourceResistance / design.circuit.loadResistance) -
+        20 * std::log10(emf);
     for (double& level : levels) {
         level = -(level + matched);
     }

@@ -40,6 +40,16 @@ TEST(AnyOrderDownstream, TracedBandFollowsTheFamilysClosedForm) {
     EXPECT_NEAR(d.amin, design.simulatedLossDb, 0.01);
     EXPECT_EQ(designCaption(d, '.'), "N5-butterworth-2400, Fo=8860 kHz");
 
+    // With unequal ends the least loss is still the loss against the source's available power.
+    AnyOrderInputs gaussian = design.inputs;
+    gaussian.family = AnyOrderFamily::GaussianTo6Db;
+    gaussian.order = 6;
+    gaussian.bandwidthHz = 500;
+    gaussian.crystal.motionalResistance = 10;
+    const AnyOrderDesign unequal = designAnyOrder(gaussian);
+    ASSERT_GT(unequal.circuit.loadResistance / unequal.circuit.sourceResistance, 1.1);
+    EXPECT_NEAR(anyOrderCalculatedDesign(unequal, -10)->amin, unequal.simulatedLossDb, 0.01);
+
     // Its curve as the window and the response files take it: drawn relative to its peak, the
     // record peaks at 0 dB and stands at the traced level at both ends of the band.
     const CurveRecord record = designCurveRecord(d, LevelMode::RelativeToPeak, "");

@@ -192,7 +192,9 @@ void StartupTest::menuAtStart() {
                           "Разброс параметров (Монте-Карло)...|How the spread of real parts "
                           "changes the filter",
                           "От расчета к плате...|Standard values, strays, 50-ohm match and the "
-                          "build sheet"}));
+                          "build sheet",
+                          "Синтез любого порядка...|A ladder of 2 to 16 crystals with any common "
+                          "response"}));
     const QList<std::pair<const char*, const char*>> submenuHints = {{"N1", "File"},
                                                                      {"Protocol", "Log"},
                                                                      {"View", ""},

@@ -6,6 +6,7 @@
 #include <set>
 #include <span>
 
+#include "AnyOrderPhrases.h"
 #include "CrystalBatchCsv.h"
 #include "CrystalSweepFit.h"
 #include "FailureText.h"
@@ -15,6 +16,7 @@
 #include "ProjectPhrases.h"
 #include "ReadPhrases.h"
 #include "Touchstone.h"
+#include "texts/AnyOrderTexts.h"
 #include "texts/FileContentTexts.h"
 #include "texts/ProjectFileTexts.h"
 
@@ -81,11 +83,14 @@ void FailureTextTest::everyPhraseHasATranslationWithItsArguments() {
                                                std::end(texts::kPhrases));
     windowTexts.insert(windowTexts.end(), std::begin(texts::kProjectPhrases),
                        std::end(texts::kProjectPhrases));
+    windowTexts.insert(windowTexts.end(), std::begin(texts::kAnyOrderPhrases),
+                       std::end(texts::kAnyOrderPhrases));
     for (const auto& table : {std::span<const PhraseTemplate>(kReadPhrases),
                               std::span<const PhraseTemplate>(kFitPhrases),
                               std::span<const PhraseTemplate>(kCrystalPhrases),
                               std::span<const PhraseTemplate>(kProjectPhrases),
-                              std::span<const PhraseTemplate>(kOscillatorShiftPhrases)}) {
+                              std::span<const PhraseTemplate>(kOscillatorShiftPhrases),
+                              std::span<const PhraseTemplate>(kAnyOrderPhrases)}) {
         for (const PhraseTemplate& phrase : table) {
             QVERIFY2(ids.insert(phrase.id).second, phrase.id.data());
             const auto text =
