@@ -19,7 +19,7 @@ constexpr int kLeastWidth = 600;
 
 CircuitSchematicView::CircuitSchematicView(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
-    setAutoFillBackground(false);
+    setMouseTracking(true);
     setAccessibleName(QString::fromUtf8(texts::kSchematicAccessibleName));
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
@@ -100,6 +100,12 @@ void CircuitSchematicView::mousePressEvent(QMouseEvent* event) {
         selectPart(part);
         emit partSelected(*part);
     }
+}
+
+// A part under the pointer shows that it can be picked.
+void CircuitSchematicView::mouseMoveEvent(QMouseEvent* event) {
+    setCursor(partAt(event->position().toPoint()) ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    QWidget::mouseMoveEvent(event);
 }
 
 void CircuitSchematicView::keyPressEvent(QKeyEvent* event) {

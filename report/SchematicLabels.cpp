@@ -1,5 +1,7 @@
 #include "SchematicLabels.h"
 
+#include <cmath>
+
 #include "NumberText.h"
 #include "texts/SchematicTexts.h"
 
@@ -9,7 +11,11 @@ namespace {
 
 constexpr int kValueDigits = 4;
 
+// A value that is no number or not above zero is a fault upstream: it shows as a dash.
 QString valueText(double value, const char* unit, char decimalSeparator) {
+    if (!(value > 0 && std::isfinite(value))) {
+        return QString::fromUtf8(texts::kSchematicNoValue);
+    }
     return QString::fromUtf8(texts::kSchematicValue)
         .arg(QString::fromStdString(FormatGeneral(value, kValueDigits, decimalSeparator)),
              QString::fromUtf8(unit));

@@ -191,6 +191,29 @@ void moveItem(SchematicItem& item, double dx, double dy) {
     item.groundY += dy;
 }
 
+// Places the items row after row, each row ending before the item that would reach beyond
+// `rowRight`. Returns how many rows that takes and how far right the farthest item reaches.
+std::pair<int, double> placeInRows(std::vector<SchematicItem>& items, RowPlacer& placer,
+                                   double left, double rowRight) {
+    placer.startRow(left);
+    int row = 0;
+    bool rowEmpty = true;
+    double rightmost = left;
+    for (SchematicItem& item : items) {
+        auto [x, reach] = placer.next(item, rowEmpty && row == 0);
+        if (reach > rowRight && !rowEmpty) {
+            ++row;
+            placer.startRow(left);
+            std::tie(x, reach) = placer.next(item, false);
+        }
+        placer.place(item, x);
+        item.row = row;
+        rowEmpty = false;
+        rightmost = std::max(rightmost, reach);
+    }
+    return {row + 1, rightmost};
+}
+
 }  // namespace
 
 SchematicLayout schematicLayout(const BuiltCircuit& circuit, double width,
@@ -199,39 +222,34 @@ SchematicLayout schematicLayout(const BuiltCircuit& circuit, double width,
     const double u = metrics.height();
     layout.unit = u;
     layout.items = itemsOf(circuit, decimalSeparator);
-    layout.foldLeft = kMargin * u;
-    layout.foldRight = width - kMargin * u;
-    const double rowRight = layout.foldRight - kFoldInset * u;
-
+    const double left = kMargin * u;
     RowPlacer placer(metrics, u);
-    placer.startRow(layout.foldLeft);
-    int row = 0;
-    bool rowEmpty = true;
-    double rightmost = 0;
-    for (SchematicItem& item : layout.items) {
-        auto [x, reach] = placer.next(item, rowEmpty && row == 0);
-        if (reach > rowRight && !rowEmpty) {
-            ++row;
-            placer.startRow(layout.foldLeft);
-            std::tie(x, reach) = placer.next(item, false);
+    auto [rowCount, rightmost] =
+        placeInRows(layout.items, placer, left, width - (kMargin + kFoldInset) * u);
+    // Rows as short as they can be without needing one more, so that they come out about even
+    // rather than a full row above a nearly empty one.
+    if (rowCount > 1) {
+        double shortest = left;
+        double longest = rightmost;
+        while (longest - shortest > 0.5) {
+            const double middle = (shortest + longest) / 2;
+            (placeInRows(layout.items, placer, left, middle).first <= rowCount ? longest
+                                                                               : shortest) = middle;
         }
-        placer.place(item, x);
-        item.row = row;
-        rowEmpty = false;
-        rightmost = std::max(rightmost, reach);
+        std::tie(rowCount, rightmost) = placeInRows(layout.items, placer, left, longest);
     }
 
-    // A ladder on one row stands in the middle of the width.
-    if (row == 0) {
-        const double shift = std::max(0.0, (rowRight - rightmost) / 2);
-        for (SchematicItem& item : layout.items) {
-            moveItem(item, shift, 0);
-        }
-        rightmost += shift;
+    // The drawing stands in the middle of the width.
+    const double drawnRight = rightmost + (rowCount > 1 ? kFoldInset * u : 0);
+    const double shift = std::max(0.0, (width - kMargin * u - drawnRight) / 2);
+    for (SchematicItem& item : layout.items) {
+        moveItem(item, shift, 0);
     }
+    layout.foldLeft = left + shift;
+    layout.foldRight = drawnRight + shift;
 
     // The rows one below the other, each as high as what it holds.
-    layout.rows.resize(size_t(row + 1));
+    layout.rows.resize(size_t(rowCount));
     for (SchematicRow& r : layout.rows) {
         r.top = -kSeriesHalf * u;
         r.bottom = 0;
@@ -260,7 +278,7 @@ SchematicLayout schematicLayout(const BuiltCircuit& circuit, double width,
     }
     layout.rows.front().lineLeft = layout.items.front().body.center().x();
     layout.rows.back().lineRight = layout.items.back().body.center().x();
-    layout.size = QSizeF(std::max(width, rightmost + (kMargin + kFoldInset) * u),
+    layout.size = QSizeF(std::max(width, drawnRight + shift + kMargin * u),
                          layout.rows.back().bottom + kMargin * u);
     return layout;
 }

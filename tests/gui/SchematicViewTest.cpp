@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
+#include <cmath>
 
 #include "AnyOrderDesign.h"
 #include "CircuitSchematicView.h"
@@ -82,7 +83,7 @@ class SchematicViewTest : public QObject {
 private slots:
     void everyTextIsClearAtTheWindowsWidthAndNarrower_data();
     void everyTextIsClearAtTheWindowsWidthAndNarrower();
-    void specifiedDesignIsClearOnOneRow();
+    void specifiedDesignIsClear();
     void partsArePickedByMouseAndKeys();
 };
 
@@ -108,7 +109,7 @@ void SchematicViewTest::everyTextIsClearAtTheWindowsWidthAndNarrower() {
     QVERIFY(int(view.layoutAt(width).rows.size()) >= leastRows);
 }
 
-void SchematicViewTest::specifiedDesignIsClearOnOneRow() {
+void SchematicViewTest::specifiedDesignIsClear() {
     WindowDriver w;
     w.selectTopology(6);  // eight crystals with the series capacitors
     w.calculate();
@@ -123,6 +124,7 @@ void SchematicViewTest::partsArePickedByMouseAndKeys() {
     BuiltCircuit circuit = pairedEndsMatched();
     circuit.parts[0].value = 47.0625e-12;
     circuit.parts[1].value = 2.2e-6;
+    circuit.parts[2].value = std::nan("");
     CircuitSchematicView view;
     view.setCircuit(circuit);
     view.setDecimalSeparator(',');
@@ -135,6 +137,7 @@ void SchematicViewTest::partsArePickedByMouseAndKeys() {
     const SchematicItem& match = layout.items[2];
     QCOMPARE(match.lines, QStringList({"Cin", "47,06 пФ"}));
     QCOMPARE(layout.items[3].lines, QStringList({"Lin", "2,2 мкГн"}));
+    QCOMPARE(layout.items[4].lines.value(1), QStringLiteral("—"));
     QTest::mouseClick(&view, Qt::LeftButton, {}, match.label.center().toPoint());
     QCOMPARE(view.selectedPart(), std::optional<int>(0));
     QTest::keyClick(&view, Qt::Key_Left);  // already the first
