@@ -113,7 +113,8 @@ public:
         if (item.shunt) {
             const double half = std::max(-body.left(), kGroundHalf * unit_);
             const double x =
-                first ? line_ + half : std::max(line_ + kLineGap * unit_, below_ + half);
+                first ? line_ + half
+                      : std::max(line_ + kLineGap * unit_, below_ + kBesideGap * unit_ + half);
             return {x, x + besideOffset(body) + text};
         }
         double x = std::max(line_ + kLineGap * unit_ - body.left(),
@@ -134,7 +135,8 @@ public:
                                       ? shuntMiddle_ + (0.8 - 0.6) * unit_
                                       : shuntMiddle_;
             item.body = body.translated(x, middle);
-            item.groundY = shuntMiddle_ + (0.8 + kShuntLead) * unit_;
+            item.ground = QRectF(x - kGroundHalf * unit_, shuntMiddle_ + (0.8 + kShuntLead) * unit_,
+                                 2 * kGroundHalf * unit_, kGroundDepth * unit_);
             if (text > 0) {
                 item.label =
                     QRectF(x + besideOffset(body), shuntMiddle_ - height / 2, text, height);
@@ -152,8 +154,6 @@ public:
             below_ = std::max(below_, item.body.right());
         }
     }
-
-    double groundBottom() const { return shuntMiddle_ + (0.8 + kShuntLead + kGroundDepth) * unit_; }
 
 private:
     double textWidth(const SchematicItem& item) const {
@@ -175,12 +175,9 @@ private:
     double below_ = 0;
 };
 
-QRectF extentOf(const SchematicItem& item, double groundBottom) {
+QRectF extentOf(const SchematicItem& item) {
     QRectF extent = item.body.united(item.label.isEmpty() ? item.body : item.label);
-    if (item.shunt) {
-        extent.setBottom(std::max(extent.bottom(), groundBottom));
-    }
-    return extent;
+    return item.ground.isEmpty() ? extent : extent.united(item.ground);
 }
 
 void moveItem(SchematicItem& item, double dx, double dy) {
@@ -188,7 +185,9 @@ void moveItem(SchematicItem& item, double dx, double dy) {
     if (!item.label.isEmpty()) {
         item.label.translate(dx, dy);
     }
-    item.groundY += dy;
+    if (!item.ground.isEmpty()) {
+        item.ground.translate(dx, dy);
+    }
 }
 
 // Places the items row after row, each row ending before the item that would reach beyond
@@ -255,7 +254,7 @@ SchematicLayout schematicLayout(const BuiltCircuit& circuit, double width,
         r.bottom = 0;
     }
     for (const SchematicItem& item : layout.items) {
-        const QRectF extent = extentOf(item, placer.groundBottom());
+        const QRectF extent = extentOf(item);
         SchematicRow& r = layout.rows[size_t(item.row)];
         r.top = std::min(r.top, extent.top());
         r.bottom = std::max(r.bottom, extent.bottom());

@@ -23,7 +23,7 @@ struct SchematicItem {
     QRectF body;   // the symbol itself, without its leads
     QRectF label;  // the text; empty for the source
     QStringList lines;
-    double groundY = 0;  // a shunt symbol's ground, below its body
+    QRectF ground;  // a shunt symbol's ground sign below it, its widest stroke on top; else empty
 };
 
 // One row of the folded ladder: its signal line from lineLeft to lineRight.

@@ -30,7 +30,7 @@ void drawShunt(QPainter& painter, const SchematicItem& item, const SchematicRow&
                const QColor& background) {
     const double x = item.body.center().x();
     painter.drawLine(QLineF(x, row.lineY, x, item.body.top()));
-    painter.drawLine(QLineF(x, item.body.bottom(), x, item.groundY));
+    painter.drawLine(QLineF(x, item.body.bottom(), x, item.ground.top()));
     const double margin = unit * 0.05;
     if (x > row.lineLeft + margin && x < row.lineRight - margin) {
         const QBrush brush = painter.brush();
@@ -39,7 +39,7 @@ void drawShunt(QPainter& painter, const SchematicItem& item, const SchematicRow&
         painter.setBrush(brush);
     }
     drawShuntSymbol(painter, item.symbol, item.body, unit, background);
-    drawGround(painter, QPointF(x, item.groundY), unit);
+    drawGround(painter, QPointF(x, item.ground.top()), unit);
 }
 
 void drawLabel(QPainter& painter, const SchematicItem& item) {

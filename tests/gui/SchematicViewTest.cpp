@@ -47,7 +47,7 @@ QString nameOf(const SchematicItem& item) {
 }
 
 // What a reader needs at `width`: every text and symbol inside the view, no text over another
-// text or over a symbol, and every part picked at the middle of its symbol.
+// text or over a symbol or ground, and every part picked at the middle of its symbol.
 void checkReadable(const BuiltCircuit& circuit, int width) {
     CircuitSchematicView view;
     view.setCircuit(circuit);
@@ -59,11 +59,13 @@ void checkReadable(const BuiltCircuit& circuit, int width) {
     for (size_t i = 0; i < layout.items.size(); ++i) {
         const SchematicItem& item = layout.items[i];
         const QString what = nameOf(item);
-        QVERIFY2(area.contains(item.body), qPrintable(what));
+        QVERIFY2(area.contains(item.body) && (item.ground.isEmpty() || area.contains(item.ground)),
+                 qPrintable(what));
         QVERIFY2(item.label.isEmpty() || area.contains(item.label), qPrintable(what));
         for (size_t j = 0; j < layout.items.size(); ++j) {
             const SchematicItem& other = layout.items[j];
-            QVERIFY2(!item.label.intersects(other.body), qPrintable(what + " on " + nameOf(other)));
+            QVERIFY2(!item.label.intersects(other.body) && !item.label.intersects(other.ground),
+                     qPrintable(what + " on " + nameOf(other)));
             QVERIFY2(j == i || !item.label.intersects(other.label),
                      qPrintable(what + " on " + nameOf(other)));
         }
