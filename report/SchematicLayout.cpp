@@ -20,6 +20,8 @@ constexpr double kBesideGap = 0.35;   // from a shunt symbol to its text
 constexpr double kAboveGap = 0.25;    // from a series symbol up to its text
 constexpr double kBandGap = 0.3;      // from the series symbols down to the shunt texts
 constexpr double kSeriesHalf = 0.55;  // half the height of a single series symbol
+constexpr double kShuntHalf = 0.8;    // half the length of the longest shunt symbol
+constexpr double kSourceRadius = 0.6;
 constexpr double kShuntLead = 0.4;    // the wire from a shunt symbol down to its ground
 constexpr double kGroundHalf = 0.5;   // half the width of the ground symbol
 constexpr double kGroundDepth = 0.4;  // from the ground's first stroke to its last
@@ -34,13 +36,13 @@ QRectF bodyAround(SchematicSymbol symbol, bool shunt) {
     };
     switch (symbol) {
         case SchematicSymbol::Source:
-            return centred(0.6, 0.6);
+            return centred(kSourceRadius, kSourceRadius);
         case SchematicSymbol::Resistor:
-            return shunt ? centred(0.3, 0.8) : centred(0.8, 0.3);
+            return shunt ? centred(0.3, kShuntHalf) : centred(kShuntHalf, 0.3);
         case SchematicSymbol::Capacitor:
             return shunt ? centred(kSeriesHalf, 0.15) : centred(0.15, kSeriesHalf);
         case SchematicSymbol::Inductor:
-            return shunt ? QRectF(-0.25, -0.8, 0.5, 1.6) : QRectF(-0.8, -0.25, 1.6, 0.3);
+            return shunt ? centred(0.25, kShuntHalf) : QRectF(-0.8, -0.25, 1.6, 0.3);
         case SchematicSymbol::Crystal:
             return centred(0.45, kSeriesHalf);
         case SchematicSymbol::CrystalPair:
@@ -131,12 +133,14 @@ public:
         const double text = textWidth(item);
         const double height = item.lines.size() * metrics_.lineSpacing();
         if (item.shunt) {
+            // The source's circle sits lower, to end where the longest symbols end.
             const double middle = item.symbol == SchematicSymbol::Source
-                                      ? shuntMiddle_ + (0.8 - 0.6) * unit_
+                                      ? shuntMiddle_ + (kShuntHalf - kSourceRadius) * unit_
                                       : shuntMiddle_;
             item.body = body.translated(x, middle);
-            item.ground = QRectF(x - kGroundHalf * unit_, shuntMiddle_ + (0.8 + kShuntLead) * unit_,
-                                 2 * kGroundHalf * unit_, kGroundDepth * unit_);
+            item.ground =
+                QRectF(x - kGroundHalf * unit_, shuntMiddle_ + (kShuntHalf + kShuntLead) * unit_,
+                       2 * kGroundHalf * unit_, kGroundDepth * unit_);
             if (text > 0) {
                 item.label =
                     QRectF(x + besideOffset(body), shuntMiddle_ - height / 2, text, height);
