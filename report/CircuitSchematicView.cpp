@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <cmath>
 
 #include "SchematicPainter.h"
@@ -93,6 +95,13 @@ void CircuitSchematicView::paintEvent(QPaintEvent*) {
         }
     }
     paintSchematic(painter, layout, palette(), selectedItem);
+    // With the keys on it, the view says so as the style frames a focused item.
+    if (hasFocus()) {
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.backgroundColor = palette().color(QPalette::Base);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+    }
 }
 
 void CircuitSchematicView::mousePressEvent(QMouseEvent* event) {
