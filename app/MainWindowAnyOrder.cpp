@@ -33,6 +33,7 @@ void MainWindow::buildCircuitSchematic(QWidget* client) {
     circuitArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     circuitView_ = new CircuitSchematicView;
     circuitView_->setObjectName(QStringLiteral("CircuitSchematic"));
+    circuitView_->setDecimalSeparator(localeDecimalSeparator());
     // The scroll area asks the size policy, not the widget, whether height follows width.
     QSizePolicy policy = circuitView_->sizePolicy();
     policy.setHeightForWidth(true);
