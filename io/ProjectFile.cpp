@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "NumberText.h"
+#include "ProjectAnyOrder.h"
 #include "ProjectBatch.h"
 #include "ProjectFields.h"
 #include "ProjectPhrases.h"
@@ -408,6 +409,7 @@ LoadedProject readProjectFile(std::string_view bytes, std::string_view fileName)
     LoadedProject loaded;
     Project& project = loaded.project;
     project.design = readDesign(root.object("design"));
+    project.anyOrder = optionalGroup<ProjectAnyOrder>(root, "anyOrder", readProjectAnyOrder);
     project.batch = readProjectBatch(root, fileName);
     project.placement = readPlacement(root, project.batch, fileName);
     project.spreads = readSpreads(root.object("spreads"));
@@ -437,6 +439,7 @@ std::string writeProjectFile(const Project& project, std::string_view keptDocume
     document["version"] =
         std::to_string(kProjectMajorVersion) + "." + std::to_string(kProjectMinorVersion);
     mergeGroup(document, "design", designJson(project.design));
+    mergeGroup(document, "anyOrder", optionalJson(project.anyOrder, projectAnyOrderJson));
     document["batch"] = projectBatchJson(project.batch);
     document["placement"] = project.placement;
     mergeGroup(document, "spreads", spreadsJson(project.spreads));

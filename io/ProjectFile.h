@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "AnyOrderFamily.h"
+#include "AnyOrderSettings.h"
 #include "BenchCircuit.h"
 #include "ChartQuantityKind.h"
 #include "CrystalBatch.h"
 #include "CurveCsv.h"
 #include "MonteCarlo.h"
+#include "SettingTables.h"
 #include "Touchstone.h"
 
 namespace trellon {
@@ -41,9 +43,9 @@ struct ProjectAnyOrder {
     std::string Cs;         // pF
     std::string Rd;         // ohm
     std::string bandwidth;  // Hz
-    int order = 8;
+    int order = settings::wholeDefault(settings::kOrder);
     AnyOrderFamily family = AnyOrderFamily::Butterworth;
-    double rippleDb = 0.1;
+    double rippleDb = settings::kChebyshevRipple.defaultValue;
 
     bool operator==(const ProjectAnyOrder&) const = default;
 };
@@ -122,7 +124,7 @@ struct Project {
 
 // The version this program writes; it reads every file of the same major version.
 inline constexpr int kProjectMajorVersion = 1;
-inline constexpr int kProjectMinorVersion = 1;
+inline constexpr int kProjectMinorVersion = 2;
 
 // A project as read, with the whole document it came from, kept so that saving it again keeps
 // the fields this program does not know.

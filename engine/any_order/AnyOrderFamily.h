@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace trellon {
@@ -18,7 +20,17 @@ enum class AnyOrderFamily {
     QuasiEquiripple,  // two crystals in parallel at each end
 };
 
+inline constexpr std::size_t kAnyOrderFamilyCount = 10;
+
+// The families' names as the command line and the project file spell them, in the order of the
+// enumeration.
+inline constexpr std::array<std::string_view, kAnyOrderFamilyCount> kAnyOrderFamilyNames = {
+    "butterworth",   "chebyshev",         "bessel",           "gaussian", "gaussian-6db",
+    "gaussian-12db", "linear-phase-0.05", "linear-phase-0.5", "equal-c",  "qer"};
+
 // The family's name as the command line spells it: "butterworth", "gaussian-6db", ...
-std::string_view familyName(AnyOrderFamily family);
+inline std::string_view familyName(AnyOrderFamily family) {
+    return kAnyOrderFamilyNames.at(static_cast<std::size_t>(family));
+}
 
 }  // namespace trellon

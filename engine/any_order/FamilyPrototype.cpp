@@ -4,32 +4,6 @@
 
 namespace trellon {
 
-std::string_view familyName(AnyOrderFamily family) {
-    switch (family) {
-        case AnyOrderFamily::Butterworth:
-            return "butterworth";
-        case AnyOrderFamily::Chebyshev:
-            return "chebyshev";
-        case AnyOrderFamily::Bessel:
-            return "bessel";
-        case AnyOrderFamily::Gaussian:
-            return "gaussian";
-        case AnyOrderFamily::GaussianTo6Db:
-            return "gaussian-6db";
-        case AnyOrderFamily::GaussianTo12Db:
-            return "gaussian-12db";
-        case AnyOrderFamily::LinearPhase005:
-            return "linear-phase-0.05";
-        case AnyOrderFamily::LinearPhase05:
-            return "linear-phase-0.5";
-        case AnyOrderFamily::EqualCapacitor:
-            return "equal-c";
-        case AnyOrderFamily::QuasiEquiripple:
-            return "qer";
-    }
-    return "";
-}
-
 FamilyPrototype familyPrototype(AnyOrderFamily family, int order, double rippleDb) {
     if (order < 2 || order > 16) {
         refuseAnyOrder(anyOrderPhrase("any-order-range"));

@@ -55,6 +55,14 @@ Project fullProject() {
     project.targets.kind = TargetKind::Absolute;
     project.targets.rippleMarginDb = 0.25;
     project.targets.lossMarginDb = 2;
+    project.anyOrder = ProjectAnyOrder{.Fo = "8867,2",
+                                       .Ld = "17.15",
+                                       .Cs = "3.3",
+                                       .Rd = "12",
+                                       .bandwidth = "500",
+                                       .order = 16,
+                                       .family = AnyOrderFamily::QuasiEquiripple,
+                                       .rippleDb = 0.05};
     return project;
 }
 
@@ -75,7 +83,8 @@ TEST(ProjectFile, RoundTripWithAndWithoutTheOptionalGroupsAndVersionOneZero) {
     const std::string minimal = writeProjectFile(minimalProject());
     EXPECT_EQ(readText(minimal), minimalProject());
     const Json document = Json::parse(minimal);
-    EXPECT_EQ(document["version"], "1.1");
+    EXPECT_EQ(document["version"], "1.2");
+    EXPECT_FALSE(document.contains("anyOrder"));
     EXPECT_FALSE(document.contains("chart"));
     EXPECT_FALSE(document["batch"][0].contains("spurious"));
     // A file of version 1.0 knew only absolute targets and no margins.
@@ -167,6 +176,11 @@ TEST(ProjectFile, MalformedOrNewerFilesAreRefusedWithTheirMessage) {
          ": it nests deeper than 32 levels"},
         {with([](Json& d) { d["chart"]["trace"] = std::string(65536, 'x'); }),
          ": its unknown fields take more than 65536 bytes"},
+        {with([](Json& d) { d["anyOrder"]["family"] = "elliptic"; }),
+         ": the field 'anyOrder.family' must be one of butterworth, chebyshev, bessel, gaussian, "
+         "gaussian-6db, gaussian-12db, linear-phase-0.05, linear-phase-0.5, equal-c, qer"},
+        {with([](Json& d) { d["anyOrder"]["order"] = 17; }),
+         ": the field 'anyOrder.order' must be a whole number from 2 to 16"},
         {with([](Json& d) { d["measured"]["s21"][1] = {1}; }),
          ": the field 'measured.s21[1]' must be a pair of numbers [re, im]"},
     };
