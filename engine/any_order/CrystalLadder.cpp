@@ -5,6 +5,7 @@
 #include "CrystalFormulas.h"
 
 #include "AnyOrderPhrases.h"
+#include "CrystalPositions.h"
 #include "NumberText.h"
 
 namespace trellon {
@@ -157,13 +158,9 @@ CrystalLadder crystalLadder(const LadderCrystal& crystal, const CoupledPrototype
         BuiltPart quartz;
         quartz.kind = BuiltPartKind::Crystal;
         quartz.name = "ZQ" + number;
-        quartz.crystal = crystalModel(crystal);
-        if (crystals == 2) {  // the pair in parallel
-            quartz.crystal.motionalInductance /= 2;
-            quartz.crystal.motionalCapacitance *= 2;
-            quartz.crystal.motionalResistance /= 2;
-            quartz.crystal.holderCapacitance *= 2;
-        }
+        const PartCrystal nominal{crystalModel(crystal), {}};
+        const std::vector<PartCrystal> pair(static_cast<std::size_t>(crystals), nominal);
+        setPartCrystals(quartz, pair);
         circuit.parts.push_back(quartz);
         if (corrected && mesh + 1 == order) {
             circuit.parts.push_back(series);
