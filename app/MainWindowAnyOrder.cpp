@@ -68,6 +68,7 @@ void MainWindow::AnyOrderClick() {
             window.setCrystal(
                 inputs_.Edit1->text().toStdString(), inputs_.Edit3->text().toStdString(),
                 inputs_.Edit4->text().toStdString(), inputs_.Edit6->text().toStdString());
+            window.offerBandwidth(inputs_.Edit2->text().toStdString());
         }
     }
     bringForward(window, this);
