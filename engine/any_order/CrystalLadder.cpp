@@ -72,7 +72,9 @@ double widestFrequency(const LadderCrystal& crystal) {
 }
 
 [[noreturn]] void refuseTooWide(double limitHz) {
-    refuseAnyOrder(anyOrderPhrase("any-order-too-wide"), {{FormatGeneral(limitHz, 4, '.')}});
+    // In whole hertz, rounded down: a bound, and a number without a decimal mark in any language.
+    refuseAnyOrder(anyOrderPhrase("any-order-too-wide"),
+                   {{std::to_string(static_cast<long long>(std::floor(limitHz)))}});
 }
 
 [[noreturn]] void refuseCapacitor(const std::string& name) {
