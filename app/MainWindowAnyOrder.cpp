@@ -33,6 +33,7 @@ void MainWindow::buildCircuitSchematic(QWidget* client) {
     circuitArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     circuitView_ = new CircuitSchematicView;
     circuitView_->setObjectName(QStringLiteral("CircuitSchematic"));
+    circuitView_->setDecimalSeparator(localeDecimalSeparator());
     // The scroll area asks the size policy, not the widget, whether height follows width.
     QSizePolicy policy = circuitView_->sizePolicy();
     policy.setHeightForWidth(true);
@@ -67,6 +68,7 @@ void MainWindow::AnyOrderClick() {
             window.setCrystal(
                 inputs_.Edit1->text().toStdString(), inputs_.Edit3->text().toStdString(),
                 inputs_.Edit4->text().toStdString(), inputs_.Edit6->text().toStdString());
+            window.offerBandwidth(inputs_.Edit2->text().toStdString());
         }
     }
     bringForward(window, this);

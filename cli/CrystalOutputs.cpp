@@ -9,6 +9,7 @@
 #include "CrystalBatchCsv.h"
 #include "CrystalChooser.h"
 #include "CrystalPhrases.h"
+#include "CrystalPositions.h"
 #include "FileBytes.h"
 #include "MonteCarlo.h"
 #include "MonteCarloReport.h"
@@ -74,8 +75,9 @@ Placed chosenCrystals(const CalculatedDesign& design, const CrystalOptions& opti
     for (std::size_t index : choice.placement) {
         placed.crystals.push_back(batch.crystals[index]);
     }
+    const std::vector<std::string> names = crystalPositionNames(design.circuit);
     for (std::size_t i = 0; i < placed.names.size(); ++i) {
-        outputs.choiceLines.push_back("ZQ" + std::to_string(i + 1) + "=" + placed.names[i]);
+        outputs.choiceLines.push_back(names[i] + "=" + placed.names[i]);
     }
     outputs.json["choice"] = placed.names;
     outputs.json["measure"] = {{"best", choice.measure}, {"naive", choice.naiveMeasure}};

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "CrystalPositions.h"
 #include "NumberText.h"
 
 namespace trellon {
@@ -93,14 +94,16 @@ std::string writeBuildSheetCsv(const BenchCircuit& bench,
     std::size_t crystal = 0;
     for (const BuiltPart& part : bench.circuit.parts) {
         if (part.kind == BuiltPartKind::Crystal) {
-            SheetRow row;
-            row.part = part.name;
-            row.kind = "crystal";
-            if (crystal < crystalNames.size()) {
-                row.crystal = quoted(crystalNames[crystal]);
+            for (const std::string& position : crystalPositionNames(part)) {
+                SheetRow row;
+                row.part = position;
+                row.kind = "crystal";
+                if (crystal < crystalNames.size()) {
+                    row.crystal = quoted(crystalNames[crystal]);
+                }
+                ++crystal;
+                out += line(row);
             }
-            ++crystal;
-            out += line(row);
         } else if (capacitor < bench.capacitors.size() &&
                    bench.capacitors[capacitor].name == part.name) {
             out += line(capacitorRow(bench.capacitors[capacitor++]));

@@ -11,6 +11,7 @@
 #include "AtOnceWriter.h"
 #include "BuiltFilter.h"
 #include "ChartView.h"
+#include "CrystalPositions.h"
 #include "CurveFigures.h"
 #include "NumberText.h"
 #include "texts/BenchTexts.h"
@@ -71,10 +72,13 @@ QString partsTable(const BenchCircuit& bench, std::span<const std::string> cryst
     for (const BuiltPart& part : bench.circuit.parts) {
         const QString name = QString::fromStdString(part.name);
         if (part.kind == BuiltPartKind::Crystal) {
-            const QString batchName =
-                crystal < crystalNames.size() ? escaped(crystalNames[crystal]) : "";
-            ++crystal;
-            html += row({name, QString::fromUtf8(texts::kCrystalPart), batchName, "", ""});
+            for (const std::string& position : crystalPositionNames(part)) {
+                const QString batchName =
+                    crystal < crystalNames.size() ? escaped(crystalNames[crystal]) : "";
+                ++crystal;
+                html += row({QString::fromStdString(position),
+                             QString::fromUtf8(texts::kCrystalPart), batchName, "", ""});
+            }
         } else if (capacitor < bench.capacitors.size() &&
                    bench.capacitors[capacitor].name == part.name) {
             const BenchCapacitor& c = bench.capacitors[capacitor++];

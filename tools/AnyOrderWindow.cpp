@@ -127,6 +127,12 @@ void AnyOrderWindow::setCrystal(const std::string& fo, const std::string& ld, co
     Rd->setText(QString::fromStdString(rd));
 }
 
+void AnyOrderWindow::offerBandwidth(const std::string& bandwidth) {
+    if (Bandwidth->text().isEmpty()) {
+        Bandwidth->setText(QString::fromStdString(bandwidth));
+    }
+}
+
 void AnyOrderWindow::setInputs(const ProjectAnyOrder& typed) {
     setCrystal(typed.Fo, typed.Ld, typed.Cs, typed.Rd);
     Bandwidth->setText(QString::fromStdString(typed.bandwidth));

@@ -37,6 +37,8 @@ public:
     // Only the crystal's four fields.
     void setCrystal(const std::string& fo, const std::string& ld, const std::string& cs,
                     const std::string& rd);
+    // Fills the bandwidth with `bandwidth` (as typed) when it is empty.
+    void offerBandwidth(const std::string& bandwidth);
     // The fields as typed; nothing, after a warning, while the ripple is not a number in its
     // range. The other numbers are read when the ladder is designed.
     std::optional<ProjectAnyOrder> typedInputs();

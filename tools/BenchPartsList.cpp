@@ -1,5 +1,6 @@
 #include "BenchPartsList.h"
 
+#include "CrystalPositions.h"
 #include "NumberText.h"
 #include "texts/BenchTexts.h"
 
@@ -48,11 +49,15 @@ QStringList benchPartsList(const BenchCircuit& bench, std::span<const std::strin
     for (const BuiltPart& part : bench.circuit.parts) {
         const QString name = QString::fromStdString(part.name);
         if (part.kind == BuiltPartKind::Crystal) {
-            lines << (crystal < crystalNames.size()
-                          ? text(texts::kPartsCrystal)
-                                .arg(name, QString::fromStdString(crystalNames[crystal]))
-                          : text(texts::kPartsNominalCrystal).arg(name));
-            ++crystal;
+            for (const std::string& position : crystalPositionNames(part)) {
+                const QString positionName = QString::fromStdString(position);
+                lines << (crystal < crystalNames.size()
+                              ? text(texts::kPartsCrystal)
+                                    .arg(positionName,
+                                         QString::fromStdString(crystalNames[crystal]))
+                              : text(texts::kPartsNominalCrystal).arg(positionName));
+                ++crystal;
+            }
         } else if (capacitor < bench.capacitors.size() &&
                    bench.capacitors[capacitor].name == part.name) {
             const BenchCapacitor& c = bench.capacitors[capacitor++];

@@ -12,6 +12,7 @@
 #include "CommandError.h"
 #include "CrystalBatchCsv.h"
 #include "CrystalChoicePanel.h"
+#include "CrystalPositions.h"
 #include "CrystalSweepFit.h"
 #include "CrystalWindowParts.h"
 #include "FileBytes.h"
@@ -152,17 +153,20 @@ void CrystalBatchWindow::setPlacement(std::vector<std::string> names) {
 
 void CrystalBatchWindow::showPlacement() {
     const std::vector<std::string>& names = document_.placement();
-    placementLabel_->setText(names.empty() ? QString::fromUtf8(texts::kNothingPlaced)
-                                           : joinedPlacement(names));
+    placementLabel_->setText(names.empty()
+                                 ? QString::fromUtf8(texts::kNothingPlaced)
+                                 : joinedPlacement(names, document_.calculatedDesign().get()));
 }
 
 void CrystalBatchWindow::showPositions() {
     const std::shared_ptr<const CalculatedDesign>& design = document_.calculatedDesign();
-    const int count = design ? design->crystalCount() : 0;
+    const std::vector<std::string> positions =
+        design ? crystalPositionNames(design->circuit) : std::vector<std::string>{};
+    const int count = static_cast<int>(positions.size());
     const int chosen = position_->currentIndex();
     position_->clear();
-    for (int i = 1; i <= count; ++i) {
-        position_->addItem(QStringLiteral("ZQ%1").arg(i));
+    for (const std::string& position : positions) {
+        position_->addItem(QString::fromStdString(position));
     }
     position_->setCurrentIndex(chosen < count ? std::max(chosen, 0) : 0);
 }

@@ -129,10 +129,11 @@ void CrystalChoicePanel::showChoice() {
                        .arg(QString::fromStdString(FormatGeneral(c.shiftHz, 4, decimalSeparator_)),
                             dB(c.offsetDb));
     }
+    const CalculatedDesign* design = document_.calculatedDesign().get();
     choiceLabel_->setText(
-        joinedPlacement(placementNames(choiceBatch_, c.placement)) +
+        joinedPlacement(placementNames(choiceBatch_, c.placement), design) +
         QString::fromUtf8(texts::kChoiceSummary).arg(measure, dB(c.naiveMeasure)) +
-        joinedPlacement(placementNames(choiceBatch_, c.naivePlacement)) +
+        joinedPlacement(placementNames(choiceBatch_, c.naivePlacement), design) +
         QString::fromUtf8(texts::kChoiceSearch) + search);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "CrystalPositions.h"
 #include "ProjectDocument.h"
 #include "texts/CrystalWindowTexts.h"
 
@@ -24,10 +25,14 @@ QPushButton* crystalToolButton(QWidget* parent, const char* name, const char* ca
     return button;
 }
 
-QString joinedPlacement(const std::vector<std::string>& names) {
+QString joinedPlacement(const std::vector<std::string>& names, const CalculatedDesign* design) {
+    const std::vector<std::string> positions =
+        design ? crystalPositionNames(design->circuit) : std::vector<std::string>{};
     QString text;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        text += (i == 0 ? QString() : QStringLiteral("; ")) + QStringLiteral("ZQ%1=").arg(i + 1) +
+        const QString position = i < positions.size() ? QString::fromStdString(positions[i])
+                                                      : QStringLiteral("ZQ%1").arg(i + 1);
+        text += (i == 0 ? QString() : QStringLiteral("; ")) + position + QStringLiteral("=") +
                 QString::fromStdString(names[i]);
     }
     return text;

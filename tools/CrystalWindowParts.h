@@ -23,7 +23,8 @@ std::shared_ptr<const CalculatedDesign> calculatedDesignOrWarning(
 QPushButton* crystalToolButton(QWidget* parent, const char* name, const char* caption,
                                const char* hint);
 
-// "ZQ1=name; ZQ2=name; ...".
-QString joinedPlacement(const std::vector<std::string>& names);
+// "ZQ1=name; ZQ2=name; ...", by the crystal positions of `design` ("ZQ1a", "ZQ1b" for a pair);
+// without a design, or past its positions, by number.
+QString joinedPlacement(const std::vector<std::string>& names, const CalculatedDesign* design);
 
 }  // namespace trellon

@@ -29,6 +29,52 @@ void requireInputs(const AnyOrderInputs& inputs) {
     }
 }
 
+// Designs the ladder for `targetHz` between the points `edgeLossDb` below its least loss,
+// keeping in `design` the closest met; returns its relative error. The simulated band is nearly
+// proportional to the design's: scale it at first, then take secant steps. A lossy ladder's
+// band can jump where a ripple's dip crosses the edge's level: a step beyond the widest band
+// the crystal allows ends the correction.
+double correctedLadder(const AnyOrderInputs& inputs, const CoupledPrototype& prototype,
+                       double edgeLossDb, double targetHz, AnyOrderDesign& design) {
+    BuiltFilterSolver solver;
+    double bandwidth = targetHz;
+    double bestError = INFINITY;
+    double previousBandwidth = 0;
+    double previousWidth = 0;
+    for (int i = 0; i < kCorrections && std::abs(bestError) > kAimedError; ++i) {
+        CrystalLadder ladder = crystalLadder(inputs.crystal, prototype, bandwidth);
+        solver.prepare(ladder.circuit);
+        const SimulatedBand band =
+            simulatedBand(solver, ladder.designFrequencyHz, bandwidth, edgeLossDb);
+        if (!(band.widthHz() > 0)) {
+            break;
+        }
+        const double error = band.widthHz() / targetHz - 1;
+        if (std::abs(error) < std::abs(bestError)) {
+            bestError = error;
+            design.circuit = std::move(ladder.circuit);
+            design.designFrequencyHz = ladder.designFrequencyHz;
+            design.designBandwidthHz = bandwidth;
+            design.simulatedLowerHz = band.lowerHz;
+            design.simulatedUpperHz = band.upperHz;
+            // The source's EMF makes the level the loss against its available power.
+            design.simulatedLossDb = -(band.highestLevelDb + kMatchedLoadLossDb);
+        }
+        const double secant = previousBandwidth > 0 && band.widthHz() != previousWidth
+                                  ? bandwidth + (targetHz - band.widthHz()) *
+                                                    (bandwidth - previousBandwidth) /
+                                                    (band.widthHz() - previousWidth)
+                                  : 0;
+        previousBandwidth = bandwidth;
+        previousWidth = band.widthHz();
+        bandwidth = secant > 0 ? secant : bandwidth / (1 + error);
+        if (!(bandwidth < design.largestBandwidthHz)) {
+            break;
+        }
+    }
+    return bestError;
+}
+
 }  // namespace
 
 double motionalResistanceForQ(const LadderCrystal& crystal, double q) {
@@ -44,43 +90,17 @@ AnyOrderDesign designAnyOrder(const AnyOrderInputs& inputs) {
     design.doubledEnds = prototype.values.doubledEnds;
     design.largestBandwidthHz = largestBandwidth(inputs.crystal, prototype.values);
 
-    // The simulated band is nearly proportional to the design's: scale it at first, then take
-    // secant steps. A lossy ladder's band can jump where a ripple's dip crosses the edge's
-    // level; the design kept is the closest met.
-    BuiltFilterSolver solver;
-    double bandwidth = inputs.bandwidthHz;
-    double bestError = INFINITY;
-    double previousBandwidth = 0;
-    double previousWidth = 0;
-    for (int i = 0; i < kCorrections && std::abs(bestError) > kAimedError; ++i) {
-        CrystalLadder ladder = crystalLadder(inputs.crystal, prototype.values, bandwidth);
-        solver.prepare(ladder.circuit);
-        const SimulatedBand band =
-            simulatedBand(solver, ladder.designFrequencyHz, bandwidth, prototype.edgeLossDb);
-        if (!(band.widthHz() > 0)) {
-            break;
-        }
-        const double error = band.widthHz() / inputs.bandwidthHz - 1;
-        if (std::abs(error) < std::abs(bestError)) {
-            bestError = error;
-            design.circuit = std::move(ladder.circuit);
-            design.designFrequencyHz = ladder.designFrequencyHz;
-            design.designBandwidthHz = bandwidth;
-            design.simulatedLowerHz = band.lowerHz;
-            design.simulatedUpperHz = band.upperHz;
-            // The source's EMF makes the level the loss against its available power.
-            design.simulatedLossDb = -(band.highestLevelDb + kMatchedLoadLossDb);
-        }
-        const double secant = previousBandwidth > 0 && band.widthHz() != previousWidth
-                                  ? bandwidth + (inputs.bandwidthHz - band.widthHz()) *
-                                                    (bandwidth - previousBandwidth) /
-                                                    (band.widthHz() - previousWidth)
-                                  : 0;
-        previousBandwidth = bandwidth;
-        previousWidth = band.widthHz();
-        bandwidth = secant > 0 ? secant : bandwidth / (1 + error);
+    double error =
+        correctedLadder(inputs, prototype.values, design.edgeLossDb, inputs.bandwidthHz, design);
+    // On lossy crystals a Chebyshev ladder's ripple edges may not be found at all: its 3 dB
+    // points are then set where the lossless ladder has them, and the band is reported there.
+    if (!(std::abs(error) <= kRefusedError) && inputs.family == AnyOrderFamily::Chebyshev) {
+        design.edgeLossDb = kHalfPowerDb;
+        error = correctedLadder(
+            inputs, prototype.values, kHalfPowerDb,
+            inputs.bandwidthHz * chebyshevHalfPowerEdge(inputs.order, inputs.rippleDb), design);
     }
-    if (!(std::abs(bestError) <= kRefusedError)) {
+    if (!(std::abs(error) <= kRefusedError)) {
         refuseAnyOrder(anyOrderPhrase("any-order-no-convergence"));
     }
     const CrystalModel model = crystalModel(inputs.crystal);

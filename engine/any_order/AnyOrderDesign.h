@@ -36,7 +36,7 @@ struct AnyOrderDesign {
     double expectedLossDb = 0;      // 4.343·Σg/q0, from the prototype
     double simulatedLossDb = 0;     // the least loss of the circuit as built, to matched ends
     // Whether ZQ1 and ZQN each stand for two crystals in parallel (the quasi-equiripple ladder):
-    // their part holds the pair's model, half the inductance and twice C0.
+    // their part is a pair of nominal crystals (parallelCrystals = 2).
     bool doubledEnds = false;
 
     bool tooLossy() const { return unloadedQ0 < minimumQ0; }

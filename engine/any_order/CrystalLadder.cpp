@@ -5,6 +5,7 @@
 #include "CrystalFormulas.h"
 
 #include "AnyOrderPhrases.h"
+#include "CrystalPositions.h"
 #include "NumberText.h"
 
 namespace trellon {
@@ -71,7 +72,9 @@ double widestFrequency(const LadderCrystal& crystal) {
 }
 
 [[noreturn]] void refuseTooWide(double limitHz) {
-    refuseAnyOrder(anyOrderPhrase("any-order-too-wide"), {{FormatGeneral(limitHz, 4, '.')}});
+    // In whole hertz, rounded down: a bound, and a number without a decimal mark in any language.
+    refuseAnyOrder(anyOrderPhrase("any-order-too-wide"),
+                   {{std::to_string(static_cast<long long>(std::floor(limitHz)))}});
 }
 
 [[noreturn]] void refuseCapacitor(const std::string& name) {
@@ -157,13 +160,9 @@ CrystalLadder crystalLadder(const LadderCrystal& crystal, const CoupledPrototype
         BuiltPart quartz;
         quartz.kind = BuiltPartKind::Crystal;
         quartz.name = "ZQ" + number;
-        quartz.crystal = crystalModel(crystal);
-        if (crystals == 2) {  // the pair in parallel
-            quartz.crystal.motionalInductance /= 2;
-            quartz.crystal.motionalCapacitance *= 2;
-            quartz.crystal.motionalResistance /= 2;
-            quartz.crystal.holderCapacitance *= 2;
-        }
+        const PartCrystal nominal{crystalModel(crystal), {}};
+        const std::vector<PartCrystal> pair(static_cast<std::size_t>(crystals), nominal);
+        setPartCrystals(quartz, pair);
         circuit.parts.push_back(quartz);
         if (corrected && mesh + 1 == order) {
             circuit.parts.push_back(series);

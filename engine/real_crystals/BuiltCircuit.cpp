@@ -45,13 +45,17 @@ public:
     }
 
     // A crystal between a and b: its motional arm through two inner nodes, its holder across,
-    // then each spurious arm through two inner nodes of its own.
+    // then each spurious arm through two inner nodes of its own. The second crystal of a pair
+    // has its resistance towards a: two arms alike, both with their inductance at a, would
+    // short a to ground through the first in the solver's elimination along the ladder and
+    // leave the second's inner node nothing but its own resonance, a zero pivot at Fs.
     void addCrystal(int a, int b, const BuiltPart& part) {
         const CrystalModel& q = part.crystal;
         addArm(a, b, {q.motionalInductance, q.motionalCapacitance, q.motionalResistance});
         add(a, b, 0, q.holderCapacitance, 0);
-        for (const MotionalArm& arm : part.spurious) {
-            addArm(a, b, arm);
+        for (std::size_t k = 0; k < part.spurious.size(); ++k) {
+            const bool secondOfPair = k == 0 && part.parallelCrystals == 2;
+            addArm(secondOfPair ? b : a, secondOfPair ? a : b, part.spurious[k]);
         }
     }
 

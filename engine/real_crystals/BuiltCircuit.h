@@ -44,6 +44,11 @@ struct BuiltPart {
     // quasi-equiripple ladder. The further crystals' arms are among `spurious` and their holder
     // capacitance is part of crystal's.
     int parallelCrystals = 1;
+    // Of a pair, what tells its two crystals apart (see CrystalPositions.h): the second
+    // crystal's holder capacitance, within crystal's, and how many of `spurious` after the
+    // second crystal's main arm are the first crystal's modes; the second's modes follow them.
+    double secondHolderCapacitance = 0;
+    int firstCrystalModes = 0;
 };
 
 // The filter as it is built: the source resistance, the parts in ladder order from the input

@@ -63,7 +63,11 @@ BuiltCircuit makeBuiltFilter(const CalculatedDesign& design,
     std::size_t next = 0;
     for (BuiltPart& part : circuit.parts) {
         if (part.kind == BuiltPartKind::Crystal) {
-            placeCrystal(part, crystals[next++]);
+            std::vector<PartCrystal> held;
+            for (int k = 0; k < part.parallelCrystals; ++k) {
+                held.push_back(partCrystalOf(crystals[next++]));
+            }
+            setPartCrystals(part, held);
         }
     }
     requireSimulable(circuit);

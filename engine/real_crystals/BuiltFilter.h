@@ -23,10 +23,10 @@ std::vector<double> idealTraceFrequencies(const TracedBand& band);
 // first and last included (count >= 2): the grid of the Monte-Carlo.
 std::vector<double> widenedBandGrid(const TracedBand& band, int count);
 
-// The circuit as built of the calculated design with crystals[i] (measured) as ZQ(i+1); the
-// capacitors are the design's, synthesized from the nominal crystal; each crystal brings its
-// spurious arms. `crystals` holds exactly the design's crystal count; throws CommandError
-// otherwise, and as requireSimulable.
+// The circuit as built of the calculated design with crystals[i] (measured) in its crystal
+// position i (ZQ1 first, both crystals of a pair in turn); the capacitors are the design's,
+// synthesized from the nominal crystal; each crystal brings its spurious arms. `crystals` holds
+// exactly the design's crystal count; throws CommandError otherwise, and as requireSimulable.
 BuiltCircuit makeBuiltFilter(const CalculatedDesign& design,
                              std::span<const MeasuredCrystal> crystals);
 

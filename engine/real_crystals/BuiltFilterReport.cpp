@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "CrystalPositions.h"
 #include "NumberText.h"
 
 namespace trellon {
@@ -39,10 +40,10 @@ BuiltFilterReportLines builtFilterReportLines(const CalculatedDesign& design,
                  " dB;  " + band + " (" + fromFo(f.bandLow, design, separator) + ".." +
                  fromFo(f.bandHigh, design, separator) + ");  Ripple=" + ripple + " dB;"};
     if (!crystalNames.empty()) {
+        const std::vector<std::string> positions = crystalPositionNames(design.circuit);
         std::string placement;
-        for (std::size_t i = 0; i < crystalNames.size(); ++i) {
-            placement +=
-                (i == 0 ? "" : ";  ") + ("ZQ" + std::to_string(i + 1)) + "=" + crystalNames[i];
+        for (std::size_t i = 0; i < crystalNames.size() && i < positions.size(); ++i) {
+            placement += (i == 0 ? "" : ";  ") + positions[i] + "=" + crystalNames[i];
         }
         lines.log.push_back(placement + ".");
     }

@@ -1,18 +1,16 @@
 #include "CalculatedDesign.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 #include "Catalogue.h"
+#include "CrystalPositions.h"
 #include "MeasuredCrystalModel.h"
 #include "NumberText.h"
 
 namespace trellon {
 
 int CalculatedDesign::crystalCount() const {
-    return static_cast<int>(
-        std::count_if(circuit.parts.begin(), circuit.parts.end(),
-                      [](const BuiltPart& part) { return part.kind == BuiltPartKind::Crystal; }));
+    return trellon::crystalCount(circuit);
 }
 
 std::string designCaption(const CalculatedDesign& design, char decimalSeparator) {

@@ -56,7 +56,7 @@ struct CalculatedDesign {
     std::optional<ClassicModel> classic;
 
     double foHz() const { return foKhz * 1000; }
-    // The crystal positions of the circuit, ZQ1 first.
+    // The crystals of the circuit, each of a pair counted: its crystal positions, ZQ1 first.
     int crystalCount() const;
 };
 

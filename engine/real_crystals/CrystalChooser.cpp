@@ -23,32 +23,58 @@ std::vector<std::size_t> fsOrder(const CrystalBatch& batch) {
     return order;
 }
 
-// Placements of n of M crystals, a placement and its mirror image counted once; stops
-// counting past `limit`.
-std::size_t placementCount(std::size_t m, std::size_t n, std::size_t limit) {
+// The crystal parts' positions: for each crystal position, ZQ1 first, the first position of its
+// part, so that the two crystals of a pair share one.
+struct CrystalParts {
+    explicit CrystalParts(const BuiltCircuit& circuit) {
+        for (const BuiltPart& part : circuit.parts) {
+            if (part.kind == BuiltPartKind::Crystal) {
+                sizes.push_back(static_cast<std::size_t>(part.parallelCrystals));
+                for (int k = 0; k < part.parallelCrystals; ++k) {
+                    partStart.push_back(partStart.size() - static_cast<std::size_t>(k));
+                }
+            }
+        }
+    }
+    std::vector<std::size_t> sizes;      // crystals of each part, ZQ1 first
+    std::vector<std::size_t> partStart;  // per position
+    std::size_t positions() const { return partStart.size(); }
+    std::size_t pairs() const { return positions() - sizes.size(); }
+    bool samePart(std::size_t a, std::size_t b) const { return partStart[a] == partStart[b]; }
+};
+
+// Placements of the crystal positions from M crystals, a placement and its mirror image counted
+// once, and the two orders of a pair once; stops counting past `limit`.
+std::size_t placementCount(std::size_t m, const CrystalParts& parts, std::size_t limit) {
+    const std::size_t n = parts.positions();
+    const std::size_t alike = std::size_t{n > 1 ? 2U : 1U} << parts.pairs();
     std::size_t count = 1;
     for (std::size_t k = 0; k < n; ++k) {
         count *= m - k;
-        if (count / 2 > limit) {
+        if (count / alike > limit) {
             return limit + 1;
         }
     }
-    return n > 1 ? count / 2 : count;
+    return count / alike;
 }
 
-// Every placement whose first crystal has a lower batch index than its last.
-std::vector<Placement> everyPlacement(std::size_t m, std::size_t n) {
+// Every placement whose first part's first crystal has a lower batch index than its last
+// part's first, each pair in ascending batch order.
+std::vector<Placement> everyPlacement(std::size_t m, const CrystalParts& parts) {
+    const std::size_t n = parts.positions();
     std::vector<Placement> placements;
     Placement current;
     std::vector<bool> used(m, false);
     const auto extend = [&](const auto& self) -> void {
         if (current.size() == n) {
-            if (n == 1 || current.front() < current.back()) {
+            if (n == 1 || current.front() < current[parts.partStart.back()]) {
                 placements.push_back(current);
             }
             return;
         }
-        for (std::size_t i = 0; i < m; ++i) {
+        const std::size_t position = current.size();
+        const std::size_t start = parts.partStart[position];
+        for (std::size_t i = start < position ? current[start] + 1 : 0; i < m; ++i) {
             if (!used[i]) {
                 used[i] = true;
                 current.push_back(i);
@@ -62,16 +88,29 @@ std::vector<Placement> everyPlacement(std::size_t m, std::size_t n) {
     return placements;
 }
 
-// Crystals ascending in Fs placed in mirror pairs from the ends inwards.
-Placement symmetricPlacement(std::span<const std::size_t> ascending) {
-    const std::size_t n = ascending.size();
-    Placement placement(n);
-    for (std::size_t k = 0; k < n / 2; ++k) {
-        placement[k] = ascending[2 * k];
-        placement[n - 1 - k] = ascending[2 * k + 1];
+// Crystals ascending in Fs placed in mirror pairs of parts from the ends inwards, the crystals
+// of a pair of parallel ones adjacent in Fs.
+Placement symmetricPlacement(std::span<const std::size_t> ascending, const CrystalParts& parts) {
+    const std::size_t count = parts.sizes.size();
+    std::vector<std::size_t> firstPosition;
+    for (std::size_t position = 0; position < parts.positions(); ++position) {
+        if (parts.partStart[position] == position) {
+            firstPosition.push_back(position);
+        }
     }
-    if (n % 2 == 1) {
-        placement[n / 2] = ascending[n - 1];
+    Placement placement(parts.positions());
+    std::size_t next = 0;
+    const auto fill = [&](std::size_t part) {
+        for (std::size_t k = 0; k < parts.sizes[part]; ++k) {
+            placement[firstPosition[part] + k] = ascending[next++];
+        }
+    };
+    for (std::size_t k = 0; k < count / 2; ++k) {
+        fill(k);
+        fill(count - 1 - k);
+    }
+    if (count % 2 == 1) {
+        fill(count / 2);
     }
     return placement;
 }
@@ -93,7 +132,8 @@ constexpr std::size_t kTrialsMeasuredInFull = 2;
 
 // Every swap of two positions, then every exchange with an unused crystal near the placed ones
 // in Fs order, each with the estimate of its measure near `start`.
-std::vector<Trial> neighbours(const Scored& start, const std::vector<std::size_t>& order,
+std::vector<Trial> neighbours(const Scored& start, const CrystalParts& parts,
+                              const std::vector<std::size_t>& order,
                               const std::vector<std::size_t>& rankOf, PlacementMeasure& measure,
                               std::span<const double> slopes) {
     const std::size_t n = start.placement.size();
@@ -104,6 +144,9 @@ std::vector<Trial> neighbours(const Scored& start, const std::vector<std::size_t
     };
     for (std::size_t a = 0; a < n; ++a) {
         for (std::size_t b = a + 1; b < n; ++b) {
+            if (parts.samePart(a, b)) {
+                continue;  // the same circuit
+            }
             std::swap(trial[a], trial[b]);
             consider();
             std::swap(trial[a], trial[b]);
@@ -133,7 +176,7 @@ std::vector<Trial> neighbours(const Scored& start, const std::vector<std::size_t
 
 // Best-improvement descent over the neighbours: the best estimated ones are measured in full
 // (the first of equals in the order neighbours() makes them) until none improves.
-Scored refine(Scored start, const std::vector<std::size_t>& order,
+Scored refine(Scored start, const CrystalParts& parts, const std::vector<std::size_t>& order,
               const std::vector<std::size_t>& rankOf, PlacementMeasure& measure, bool exact,
               std::atomic<bool>& cancel) {
     for (;;) {
@@ -142,7 +185,7 @@ Scored refine(Scored start, const std::vector<std::size_t>& order,
         }
         const std::vector<double> slopes =
             exact ? std::vector<double>{} : measure.slopes(start.placement, start.fit.shiftHz);
-        std::vector<Trial> trials = neighbours(start, order, rankOf, measure, slopes);
+        std::vector<Trial> trials = neighbours(start, parts, order, rankOf, measure, slopes);
         std::stable_sort(trials.begin(), trials.end(),
                          [](const Trial& a, const Trial& b) { return a.estimate < b.estimate; });
         Scored best = start;
@@ -197,6 +240,7 @@ std::optional<CrystalChoice> ChooseCrystals(const CalculatedDesign& design,
                                             std::atomic<bool>& cancel) {
     const int positions = design.crystalCount();
     const std::size_t n = static_cast<std::size_t>(positions);
+    const CrystalParts parts(design.circuit);
     const std::size_t m = batch.crystals.size();
     if (m < n) {
         throw PhrasedError({{&crystalPhrase("batch-too-few"), {{std::to_string(positions)}}}});
@@ -216,9 +260,9 @@ std::optional<CrystalChoice> ChooseCrystals(const CalculatedDesign& design,
     choice.naiveMeasure = naive.deviation;
     std::vector<Scored> finalists{{choice.naivePlacement, naive}};
 
-    if (placementCount(m, n, settings.exhaustiveLimit) <= settings.exhaustiveLimit) {
+    if (placementCount(m, parts, settings.exhaustiveLimit) <= settings.exhaustiveLimit) {
         choice.exhaustive = true;
-        const std::vector<Placement> placements = everyPlacement(m, n);
+        const std::vector<Placement> placements = everyPlacement(m, parts);
         std::vector<ShapeFit> values(placements.size());
         const auto evaluate = [&](std::size_t i, int worker) {
             values[i] = (*measures[static_cast<std::size_t>(worker)])(placements[i]);
@@ -238,7 +282,7 @@ std::optional<CrystalChoice> ChooseCrystals(const CalculatedDesign& design,
         const std::size_t windows = m - n + 1;
         std::vector<Scored> runs(windows);
         const auto evaluateRun = [&](std::size_t w, int worker) {
-            const Placement placement = symmetricPlacement(std::span(order).subspan(w, n));
+            const Placement placement = symmetricPlacement(std::span(order).subspan(w, n), parts);
             runs[w] = {placement, (*measures[static_cast<std::size_t>(worker)])(placement)};
         };
         const auto firstHalf = [&](double done) {
@@ -260,9 +304,9 @@ std::optional<CrystalChoice> ChooseCrystals(const CalculatedDesign& design,
             finalists.push_back(runs[ranked[k]]);
         }
         const auto search = [&](std::size_t i, int worker) {
-            finalists[i] =
-                refine(finalists[i], order, rankOf, *measures[static_cast<std::size_t>(worker)],
-                       settings.measure == ChoiceMeasure::Absolute, cancel);
+            finalists[i] = refine(finalists[i], parts, order, rankOf,
+                                  *measures[static_cast<std::size_t>(worker)],
+                                  settings.measure == ChoiceMeasure::Absolute, cancel);
         };
         const auto secondHalf = [&](double done) {
             if (progress) {

@@ -27,7 +27,7 @@ struct ChoiceSettings {
 // measure of PlacementMeasure (dB, smaller is closer).
 struct CrystalChoice {
     ChoiceMeasure kind = ChoiceMeasure::Shape;
-    std::vector<std::size_t> placement;  // batch index of ZQ1..ZQn
+    std::vector<std::size_t> placement;  // batch index per crystal position, ZQ1 first
     double measure = 0;
     double shiftHz = 0;   // the common shift and level offset the measure was taken at:
     double offsetDb = 0;  // zero for the absolute measure
@@ -47,12 +47,14 @@ std::vector<std::size_t> naivePlacement(const CrystalBatch& batch, int n);
 // Chooses the design's n crystals from the batch (M >= n) and their positions in it. With few
 // placements it tries them all. Otherwise it measures, for every run of n crystals adjacent in Fs,
 // the symmetric placement (the two lowest in Fs at ZQ1 and ZQn, the next two one step inwards,
-// ...), then refines the naive choice and the best runs by local search: the best of all swaps of
-// two positions and all exchanges of a placed crystal for an unused one within n places in Fs order
-// of the placed ones, until none improves (for the shape measure the neighbours are ranked by an
-// estimate and the best two measured in full). Starts from the naive choice, so never does worse.
-// Returns nothing when cancelled; throws CommandError when the batch has fewer than n
-// crystals.
+// ...; a pair in parallel takes two crystals adjacent in Fs), then refines the naive choice and
+// the best runs by local search: the best of all swaps of two positions and all exchanges of a
+// placed crystal for an unused one within n places in Fs order of the placed ones, until none
+// improves (for the shape measure the neighbours are ranked by an estimate and the best two
+// measured in full). The two crystals of a pair make the same circuit either way round: they are
+// never swapped with each other, nor are both orders tried. Starts from the naive choice, so
+// never does worse. Returns nothing when cancelled; throws CommandError when the batch has fewer
+// than n crystals.
 std::optional<CrystalChoice> ChooseCrystals(const CalculatedDesign& design,
                                             const CrystalBatch& batch,
                                             const ChoiceSettings& settings,

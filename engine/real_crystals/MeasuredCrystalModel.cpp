@@ -19,9 +19,13 @@ std::vector<MotionalArm> spuriousArmsOf(const MeasuredCrystal& crystal) {
     return arms;
 }
 
+PartCrystal partCrystalOf(const MeasuredCrystal& crystal) {
+    return {crystalModelOf(crystal), spuriousArmsOf(crystal)};
+}
+
 void placeCrystal(BuiltPart& part, const MeasuredCrystal& crystal) {
-    part.crystal = crystalModelOf(crystal);
-    part.spurious = spuriousArmsOf(crystal);
+    const PartCrystal placed = partCrystalOf(crystal);
+    setPartCrystals(part, {&placed, 1});
 }
 
 MeasuredCrystal nominalMeasuredCrystal(const DesignState& state, std::string name) {

@@ -6,6 +6,7 @@
 #include "BuiltCircuit.h"
 #include "CrystalBatch.h"
 #include "CrystalModel.h"
+#include "CrystalPositions.h"
 #include "DesignState.h"
 
 namespace trellon {
@@ -19,7 +20,11 @@ CrystalModel crystalModelOf(const MeasuredCrystal& crystal);
 // Cm = 1 / ((2 pi (Fs + offset))^2 Lm).
 std::vector<MotionalArm> spuriousArmsOf(const MeasuredCrystal& crystal);
 
-// The crystal as a part of the circuit as built: its equivalent circuit and spurious arms.
+// The crystal as one crystal of a part of the circuit as built: its equivalent circuit and
+// spurious arms.
+PartCrystal partCrystalOf(const MeasuredCrystal& crystal);
+
+// The crystal alone in the crystal part.
 void placeCrystal(BuiltPart& part, const MeasuredCrystal& crystal);
 
 // The crystal the design's inputs describe, as if measured, under `name`.

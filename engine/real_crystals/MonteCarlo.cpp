@@ -9,6 +9,7 @@
 #include "CrystalBatch.h"
 #include "CrystalFormulas.h"
 #include "CrystalPhrases.h"
+#include "CrystalPositions.h"
 #include "ParallelTasks.h"
 #include "RandomStream.h"
 
@@ -27,9 +28,36 @@ double physicalRatio(double spread, RandomStream& random, auto isPhysical) {
     return ratio;
 }
 
+// Draws the deviations of one crystal over its values.
+void drawCrystal(PartCrystal& crystal, const PartSpread& spread, RandomStream& random) {
+    const CrystalModel q = crystal.model;
+    const double fs = 1 / (kTwoPi * std::sqrt(q.motionalInductance * q.motionalCapacitance));
+    const auto positive = [](double ratio) { return ratio > 0; };
+    const double fsRatio = physicalRatio(spread.sigmaFsHz / fs, random, positive);
+    const double lmRatio = physicalRatio(spread.sigmaLmPercent / 100, random, positive);
+    const double rm = q.motionalResistance;
+    const double rmRatio = physicalRatio(spread.sigmaRmPercent / 100, random, [rm](double ratio) {
+        return ratio > 0 && (rm * ratio > kSmallestRmOhm || rm <= kSmallestRmOhm);
+    });
+    const double c0Ratio = physicalRatio(spread.sigmaC0Percent / 100, random, positive);
+    crystal.model.motionalInductance = q.motionalInductance * lmRatio;
+    // Lm Cm scales with 1 / Fs^2.
+    crystal.model.motionalCapacitance = q.motionalCapacitance / (fsRatio * fsRatio * lmRatio);
+    crystal.model.motionalResistance = q.motionalResistance * rmRatio;
+    crystal.model.holderCapacitance = q.holderCapacitance * c0Ratio;
+    // A spurious mode keeps its distance above Fs; its Lm and Rm stray with the main arm's.
+    for (MotionalArm& arm : crystal.spurious) {
+        const double f = 1 / (kTwoPi * std::sqrt(arm.inductance * arm.capacitance));
+        const double ratio = (f + fs * (fsRatio - 1)) / f;
+        arm = {arm.inductance * lmRatio, arm.capacitance / (ratio * ratio * lmRatio),
+               arm.resistance * rmRatio};
+    }
+}
+
 // Overwrites the values of `sample` (a copy of `base`) with those of one draw. Every deviation is
 // drawn whatever its spread, so that widening one spread leaves the draws of the others as
-// they were; a zero spread leaves the value's bits unchanged. Frequencies, inductances and
+// they were; a zero spread leaves the value's bits unchanged (a pair's holder capacitance, the sum
+// of its two, to its last bit). Frequencies, inductances and
 // capacitances stay positive, and Rm above its smallest value unless the crystal's own is not.
 void drawDeviations(const BuiltCircuit& base, BuiltCircuit& sample, const PartSpread& spread,
                     RandomStream& random) {
@@ -38,32 +66,12 @@ void drawDeviations(const BuiltCircuit& base, BuiltCircuit& sample, const PartSp
         const BuiltPart& from = base.parts[i];
         BuiltPart& to = sample.parts[i];
         if (from.kind == BuiltPartKind::Crystal) {
-            const CrystalModel& q = from.crystal;
-            const double fs =
-                1 / (kTwoPi * std::sqrt(q.motionalInductance * q.motionalCapacitance));
-            const auto positive = [](double ratio) { return ratio > 0; };
-            const double fsRatio = physicalRatio(spread.sigmaFsHz / fs, random, positive);
-            const double lmRatio = physicalRatio(spread.sigmaLmPercent / 100, random, positive);
-            const double rm = q.motionalResistance;
-            const double rmRatio =
-                physicalRatio(spread.sigmaRmPercent / 100, random, [rm](double ratio) {
-                    return ratio > 0 && (rm * ratio > kSmallestRmOhm || rm <= kSmallestRmOhm);
-                });
-            const double c0Ratio = physicalRatio(spread.sigmaC0Percent / 100, random, positive);
-            to.crystal.motionalInductance = q.motionalInductance * lmRatio;
-            // Lm Cm scales with 1 / Fs^2.
-            to.crystal.motionalCapacitance = q.motionalCapacitance / (fsRatio * fsRatio * lmRatio);
-            to.crystal.motionalResistance = q.motionalResistance * rmRatio;
-            to.crystal.holderCapacitance = q.holderCapacitance * c0Ratio;
-            // A spurious mode keeps its distance above Fs; its Lm and Rm stray with the main arm's.
-            for (std::size_t k = 0; k < from.spurious.size(); ++k) {
-                const MotionalArm& arm = from.spurious[k];
-                const double f = 1 / (kTwoPi * std::sqrt(arm.inductance * arm.capacitance));
-                const double ratio = (f + fs * (fsRatio - 1)) / f;
-                to.spurious[k] = {arm.inductance * lmRatio,
-                                  arm.capacitance / (ratio * ratio * lmRatio),
-                                  arm.resistance * rmRatio};
+            // Each crystal of a pair strays on its own.
+            std::vector<PartCrystal> crystals = partCrystals(from);
+            for (PartCrystal& crystal : crystals) {
+                drawCrystal(crystal, spread, random);
             }
+            setPartCrystals(to, crystals);
         } else {
             const double ratio =
                 1 + spread.capacitorTolerancePercent * (2 * random.uniform() - 1) / 100;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <numeric>
 
 #include "BuiltFilter.h"
 #include "GridSolve.h"
@@ -36,7 +37,7 @@ PlacementReference::PlacementReference(const CalculatedDesign& design, const Cry
         idealLevelsDb.push_back(point.levelDb);
     }
     for (const MeasuredCrystal& crystal : batch.crystals) {
-        placeCrystal(crystals.emplace_back(), crystal);
+        crystals.push_back(partCrystalOf(crystal));
     }
     for (std::size_t i = 0; i < circuit.parts.size(); ++i) {
         if (circuit.parts[i].kind == BuiltPartKind::Crystal) {
@@ -44,18 +45,14 @@ PlacementReference::PlacementReference(const CalculatedDesign& design, const Cry
         }
     }
     // Every placement fits the netlist when the one with the most spurious arms does.
-    std::vector<const BuiltPart*> most;
-    for (const BuiltPart& crystal : crystals) {
-        most.push_back(&crystal);
-    }
-    std::sort(most.begin(), most.end(), [](const BuiltPart* a, const BuiltPart* b) {
-        return a->spurious.size() > b->spurious.size();
+    std::vector<std::size_t> most(crystals.size());
+    std::iota(most.begin(), most.end(), 0);
+    std::stable_sort(most.begin(), most.end(), [this](std::size_t a, std::size_t b) {
+        return crystals[a].spurious.size() > crystals[b].spurious.size();
     });
+    most.resize(std::min(most.size(), static_cast<std::size_t>(crystalCount(circuit))));
     BuiltCircuit fullest = circuit;
-    for (std::size_t position = 0; position < crystalParts.size() && position < most.size();
-         ++position) {
-        fullest.parts[crystalParts[position]].spurious = most[position]->spurious;
-    }
+    placeCrystals(*this, most, fullest);
     requireSimulable(fullest);
 }
 
@@ -67,13 +64,24 @@ PlacementMeasure::PlacementMeasure(const PlacementReference& reference)
       deviations_(reference.frequenciesHz.size()),
       scratch_(reference.frequenciesHz.size()) {}
 
-void PlacementMeasure::place(std::span<const std::size_t> placement) {
-    for (std::size_t position = 0; position < placement.size(); ++position) {
-        BuiltPart& part = circuit_.parts[reference_.crystalParts[position]];
-        const BuiltPart& crystal = reference_.crystals[placement[position]];
-        part.crystal = crystal.crystal;
-        part.spurious = crystal.spurious;
+void placeCrystals(const PlacementReference& reference, std::span<const std::size_t> placement,
+                   BuiltCircuit& circuit) {
+    std::size_t position = 0;
+    std::vector<PartCrystal> held;
+    for (std::size_t index : reference.crystalParts) {
+        BuiltPart& part = circuit.parts[index];
+        held.clear();
+        for (int k = 0; k < part.parallelCrystals && position < placement.size(); ++k) {
+            held.push_back(reference.crystals[placement[position++]]);
+        }
+        if (held.size() == static_cast<std::size_t>(part.parallelCrystals)) {
+            setPartCrystals(part, held);
+        }
     }
+}
+
+void PlacementMeasure::place(std::span<const std::size_t> placement) {
+    placeCrystals(reference_, placement, circuit_);
     solver_.prepare(circuit_);
 }
 

@@ -8,6 +8,7 @@
 #include "CalculatedDesign.h"
 #include "ChoiceMeasure.h"
 #include "CrystalBatch.h"
+#include "CrystalPositions.h"
 #include "ShapeFit.h"
 
 namespace trellon {
@@ -25,10 +26,15 @@ struct PlacementReference {
     int shiftSteps = 0;  // shifts are searched over this many steps either way (half the band)
     std::vector<double> shiftedGridHz;  // the frequencies moved by every whole step, in order
     std::vector<double> idealLevelsDb;
-    std::vector<BuiltPart> crystals;        // batch order, as the parts they become
+    std::vector<PartCrystal> crystals;      // batch order, as crystals of the parts
     BuiltCircuit circuit;                   // the design as built; its crystals are replaced
-    std::vector<std::size_t> crystalParts;  // index in circuit.parts of ZQ1..ZQn
+    std::vector<std::size_t> crystalParts;  // index in circuit.parts of ZQ1..ZQn, a pair once
 };
+
+// Puts the crystals of `placement` (batch index per crystal position, ZQ1 first) into the crystal
+// parts of `circuit`.
+void placeCrystals(const PlacementReference& reference, std::span<const std::size_t> placement,
+                   BuiltCircuit& circuit);
 
 // The measure of a placement (batch index per position, ZQ1 first) in dB, with the shift and
 // offset it was taken at (both zero for the absolute measure). One instance per thread.

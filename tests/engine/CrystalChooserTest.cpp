@@ -128,11 +128,7 @@ TEST(CrystalChooser, ShapeMeasureFollowsACommonShiftOfTheCrystals) {
     }
 
     BuiltCircuit circuit = reference->circuit;
-    for (std::size_t position = 0; position < 8; ++position) {
-        BuiltPart& part = circuit.parts[reference->crystalParts[position]];
-        part.crystal = reference->crystals[position].crystal;
-        part.spurious = reference->crystals[position].spurious;
-    }
+    placeCrystals(*reference, placement, circuit);
     BuiltFilterSolver solver;
     solver.prepare(circuit);
     const auto fitAt = [&](double shift) {

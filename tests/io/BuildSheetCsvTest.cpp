@@ -31,7 +31,7 @@ std::vector<std::string> cells(const std::string& line) {
 }
 
 // The sheet lists every part in schematic order with the values the builder fits, readably
-// and exactly; the crystals by their batch names.
+// and exactly; the crystals by their batch names, each of a pair in parallel on a row of its own.
 TEST(BuildSheetCsv, PartsInSchematicOrderWithFittedValues) {
     const TracedBand band = *TracedBand::between(8'999'000, 9'001'000);
     BuiltCircuit circuit;
@@ -40,10 +40,11 @@ TEST(BuildSheetCsv, PartsInSchematicOrderWithFittedValues) {
         part(BuiltPartKind::ShuntCapacitor, "C1", 40.94e-12), part(BuiltPartKind::Crystal, "ZQ1"),
         part(BuiltPartKind::ShuntCapacitor, "C2", 2e-12), part(BuiltPartKind::Crystal, "ZQ2"),
         part(BuiltPartKind::ShuntCapacitor, "C3", 40.94e-12)};
+    circuit.parts[1].parallelCrystals = 2;
     numberLadderNodes(circuit);
     const BenchCircuit bench =
         makeBenchCircuit(band, circuit, BenchSettings{12, 1.0, 3, MatchKind::SeriesLShuntC, 5000});
-    const std::vector<std::string> names{"X7", "X\"2"};
+    const std::vector<std::string> names{"X7", "X\"2", "X9"};
     const std::string text = writeBuildSheetCsv(bench, names);
     ASSERT_EQ(text.rfind("\xEF\xBB\xBF", 0), 0u);
     std::istringstream lines(text.substr(3));
@@ -55,7 +56,7 @@ TEST(BuildSheetCsv, PartsInSchematicOrderWithFittedValues) {
         rows.push_back(cells(line));
         ASSERT_EQ(rows.back().size(), 9u) << line;
     }
-    const char* order[] = {"Cin", "Lin", "C1", "ZQ1", "C2", "ZQ2", "C3", "Lout", "Cout"};
+    const char* order[] = {"Cin", "Lin", "C1", "ZQ1a", "ZQ1b", "C2", "ZQ2", "C3", "Lout", "Cout"};
     ASSERT_EQ(rows.size(), std::size(order));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i][0], order[i]);
@@ -67,10 +68,11 @@ TEST(BuildSheetCsv, PartsInSchematicOrderWithFittedValues) {
     EXPECT_EQ(rows[2][6], "pF");
     EXPECT_EQ(TextToFloat(rows[2][2], '.'), bench.capacitors[0].designPf);
     // 2 pF cannot take the 3 pF stray.
-    EXPECT_EQ(TextToFloat(rows[4][3], '.'), bench.capacitors[1].designPf);
-    EXPECT_FALSE(rows[4][8].empty());
+    EXPECT_EQ(TextToFloat(rows[5][3], '.'), bench.capacitors[1].designPf);
+    EXPECT_FALSE(rows[5][8].empty());
     EXPECT_EQ(rows[3][7], "\"X7\"");
-    EXPECT_EQ(rows[5][7], "\"X\"\"2\"");
+    EXPECT_EQ(rows[4][7], "\"X\"\"2\"");
+    EXPECT_EQ(rows[6][7], "\"X9\"");
     EXPECT_EQ(rows[1][6], "uH");
     EXPECT_EQ(TextToFloat(rows[1][2], '.'), bench.network.seriesValue * 1e6);
     EXPECT_EQ(TextToFloat(rows[0][2], '.'), bench.network.shuntValue * 1e12);
