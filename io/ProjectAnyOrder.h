@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ProjectAnyOrderGroup.h"
 #include "ProjectFields.h"
-#include "ProjectFile.h"
 
 namespace trellon {
 

@@ -6,13 +6,12 @@
 #include <string_view>
 #include <vector>
 
-#include "AnyOrderFamily.h"
-#include "AnyOrderSettings.h"
 #include "BenchCircuit.h"
 #include "ChartQuantityKind.h"
 #include "CrystalBatch.h"
 #include "CurveCsv.h"
 #include "MonteCarlo.h"
+#include "ProjectAnyOrderGroup.h"
 #include "SettingTables.h"
 #include "Touchstone.h"
 
@@ -32,22 +31,6 @@ struct ProjectDesign {
     int Response = 1;   // 1..8
 
     bool operator==(const ProjectDesign&) const = default;
-};
-
-// A ladder of any order designed from the crystal, as typed in its window: the crystal's four
-// field texts and the bandwidth exactly as typed (either decimal mark), the order, the family
-// and the Chebyshev ripple. The level it is traced at is the design's.
-struct ProjectAnyOrder {
-    std::string Fo;         // kHz
-    std::string Ld;         // mH
-    std::string Cs;         // pF
-    std::string Rd;         // ohm
-    std::string bandwidth;  // Hz
-    int order = settings::wholeDefault(settings::kOrder);
-    AnyOrderFamily family = AnyOrderFamily::Butterworth;
-    double rippleDb = settings::kChebyshevRipple.defaultValue;
-
-    bool operator==(const ProjectAnyOrder&) const = default;
 };
 
 // The spread of real parts and how the Monte-Carlo analysis samples it.
