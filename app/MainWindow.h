@@ -140,6 +140,7 @@ private:
     void importMeasured(const QString& path);
     // Draws a measured response with its report block and keeps it for the project file.
     void showMeasured(const std::string& name, std::shared_ptr<const TwoPortData> data);
+    std::optional<double> typedLevel();
     // The file name the user chose, with `suffix` added when it has none; empty when cancelled.
     QString exportFileName(const QString& filters, const QString& suffix);
     // Where the dialogs of the tools, the exports and the project open, and how they remember

@@ -77,16 +77,11 @@ void MainWindow::AnyOrderClick() {
 // Everything is designed and checked before the chart, the results or the document change.
 void MainWindow::designAnyOrderFrom(const ProjectAnyOrder& typed) {
     const char separator = localeDecimalSeparator();
-    const std::string levelText = inputs_.Edit5->text().toStdString();
-    if (levelText.empty()) {
-        dialogs_.warning(QString::fromUtf8(messages::kNoLevel));
+    const std::optional<double> levelTyped = typedLevel();
+    if (!levelTyped) {
         return;
     }
-    const double level = TypedNumber(levelText, separator);
-    if (level >= 0) {
-        dialogs_.warning(QString::fromUtf8(messages::kBadLevel));
-        return;
-    }
+    const double level = *levelTyped;
     const AnyOrderDesign design = designAnyOrder(anyOrderInputsOf(typed, separator));
     std::shared_ptr<const CalculatedDesign> calculated = anyOrderCalculatedDesign(design, level);
     DesignState& s = engine_->state;

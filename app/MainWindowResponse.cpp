@@ -127,24 +127,35 @@ void MainWindow::importMeasured(const QString& path) {
     showMeasured(QFileInfo(path).fileName().toStdString(), std::move(data));
 }
 
-void MainWindow::showMeasured(const std::string& name, std::shared_ptr<const TwoPortData> data) {
-    const char separator = localeDecimalSeparator();
+// The level field as typed, negative; nothing, after a warning, when it is empty or not below 0.
+std::optional<double> MainWindow::typedLevel() {
     const std::string levelText = inputs_.Edit5->text().toStdString();
     if (levelText.empty()) {
         dialogs_.warning(QString::fromUtf8(messages::kNoLevel));
-        return;
+        return std::nullopt;
     }
-    const double level = TypedNumber(levelText, separator);
+    const double level = TypedNumber(levelText, localeDecimalSeparator());
     if (level >= 0) {
         dialogs_.warning(QString::fromUtf8(messages::kBadLevel));
+        return std::nullopt;
+    }
+    return level;
+}
+
+void MainWindow::showMeasured(const std::string& name, std::shared_ptr<const TwoPortData> data) {
+    const char separator = localeDecimalSeparator();
+    const std::optional<double> typed = typedLevel();
+    if (!typed) {
         return;
     }
+    const double level = *typed;
     const double foHz = TypedNumber(inputs_.Edit1->text().toStdString(), separator) * 1000;
     const LevelMode mode =
         engine_->state.AbsoluteLevel ? LevelMode::Absolute : LevelMode::RelativeToPeak;
     auto measured = std::make_shared<const MeasuredResponse>(
         analyseMeasuredResponse(name, data->frequencyHz, data->s21, foHz, mode, level));
-    const ReportBlockLines lines = measuredReportLines(*measured, name, levelText, foHz, separator);
+    const ReportBlockLines lines =
+        measuredReportLines(*measured, name, inputs_.Edit5->text().toStdString(), foHz, separator);
 
     Chart1->addExtraCurve(QString::fromStdString(name), measuredPen(Chart1->extraCurveCount()),
                           {measured->detuningKhz, gapsForNonFinite(measured->levelDb)},
