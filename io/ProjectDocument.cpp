@@ -37,6 +37,10 @@ void ProjectDocument::setDesign(const ProjectDesign& design) {
     change(project_.design, design, DocumentAspect::Design);
 }
 
+void ProjectDocument::setTuning(const std::optional<CircuitTuning>& tuning) {
+    change(project_.tuning, tuning, DocumentAspect::Tuning);
+}
+
 void ProjectDocument::setAnyOrder(const std::optional<ProjectAnyOrder>& anyOrder) {
     change(project_.anyOrder, anyOrder, DocumentAspect::Design);
 }
@@ -106,7 +110,7 @@ void ProjectDocument::open(LoadedProject loaded) {
     for (DocumentAspect aspect :
          {DocumentAspect::Design, DocumentAspect::Batch, DocumentAspect::Placement,
           DocumentAspect::Spreads, DocumentAspect::Bench, DocumentAspect::Export,
-          DocumentAspect::View, DocumentAspect::Measured}) {
+          DocumentAspect::View, DocumentAspect::Measured, DocumentAspect::Tuning}) {
         notify(aspect);
     }
 }

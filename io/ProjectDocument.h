@@ -23,6 +23,7 @@ enum class DocumentAspect {
     Measured,     // the measured response shown beside the design
     View,         // what the chart shows and over which span
     Export,       // the choices of the export dialogs
+    Tuning,       // the builder's tuning of the filter as placed
 };
 
 // The project a user works on, apart from the windows that show it: everything a project file
@@ -71,6 +72,11 @@ public:
     // Nothing until the bench window was made or a project brought its group.
     const std::optional<ProjectBench>& bench() const { return project_.bench; }
     void setBench(const std::optional<ProjectBench>& bench);
+
+    // The capacitors, trimmers and crystal resonances as the builder tuned them; nothing when
+    // untuned.
+    const std::optional<CircuitTuning>& tuning() const { return project_.tuning; }
+    void setTuning(const std::optional<CircuitTuning>& tuning);
 
     const std::optional<ProjectMeasured>& measured() const { return project_.measured; }
     void setMeasured(const std::optional<ProjectMeasured>& measured);

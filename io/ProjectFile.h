@@ -8,6 +8,7 @@
 
 #include "BenchCircuit.h"
 #include "ChartQuantityKind.h"
+#include "CircuitTuning.h"
 #include "CrystalBatch.h"
 #include "CurveCsv.h"
 #include "MonteCarlo.h"
@@ -101,6 +102,8 @@ struct Project {
     std::optional<ProjectExport> exportSettings;
     std::optional<ProjectMeasured> measured;
     std::optional<ProjectBench> bench;
+    // The builder's tuning of the filter as placed; nothing when untuned.
+    std::optional<CircuitTuning> tuning;
 
     bool operator==(const Project&) const = default;
 };
