@@ -115,6 +115,8 @@ MainMenu buildMainMenu(QMenuBar* bar) {
                       "Standard values, strays, 50-ohm match and the build sheet");
     m.AnyOrder = addItem(m.Servis, "AnyOrder", "Синтез любого порядка...",
                          "A ladder of 2 to 16 crystals with any common response");
+    m.Tuning = addItem(m.Servis, "Tuning", "Настройка фильтра...",
+                       "Change a capacitor, a trimmer or a crystal's Fs and watch the built curve");
 
     m.Calculate = addItem(bar, "Calculate", "РАСЧЕТ", "Calculate");
     m.Calculate->setEnabled(false);

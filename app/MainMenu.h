@@ -60,6 +60,8 @@ struct MainMenu {
     QAction* Bench;
     // A ladder of any order designed from the crystal.
     QAction* AnyOrder;
+    // The filter as soldered, tuned live.
+    QAction* Tuning;
 
     QAction* Calculate;
     QAction* N8;  // information

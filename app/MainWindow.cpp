@@ -26,6 +26,7 @@
 #include "MonteCarloWindow.h"
 #include "SchematicImage.h"
 #include "SweepFitChart.h"
+#include "TuningWindow.h"
 #include "WindowLayout.h"
 #include "WindowTexts.h"
 
@@ -155,6 +156,7 @@ void MainWindow::connectHandlers() {
     connectCommand(m.SaveProject, &QAction::triggered, &MainWindow::SaveProjectClick);
     connectCommand(m.Bench, &QAction::triggered, &MainWindow::BenchClick);
     connectCommand(m.AnyOrder, &QAction::triggered, &MainWindow::AnyOrderClick);
+    connectCommand(m.Tuning, &QAction::triggered, &MainWindow::TuningClick);
     connectCommand(m.Open, &QAction::triggered, &MainWindow::OpenClick);
     connectCommand(m.Save, &QAction::triggered, &MainWindow::SaveClick);
     connectCommand(m.FR, &QAction::triggered, &MainWindow::FRClick);

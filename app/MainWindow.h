@@ -34,6 +34,7 @@ class CircuitSchematicView;
 class CrystalBatchWindow;
 class MonteCarloWindow;
 class SweepFitChart;
+class TuningWindow;
 struct BuiltCircuit;
 struct MonteCarloResult;
 struct CurveRecord;
@@ -45,7 +46,7 @@ class MemoView;
 class PanelStatusBar;
 
 // The blocks after the usual report that a repeat replaces in the results panel.
-enum class ShownBlock { Built, Bench, MonteCarlo };
+enum class ShownBlock { Built, Bench, MonteCarlo, Tuning };
 
 // The designer's window: crystal and filter inputs, the schematic with the computed values, the
 // results panel, the log and the response chart sharing one area, two status bars and the
@@ -173,6 +174,11 @@ private:
 
     void createCalculator();
 
+    // The live tuning of the filter as soldered: its window, and the tuned curve and block.
+    void TuningClick();
+    TuningWindow& tuningWindow();
+    void showTuned(const BenchCircuit& tuned, const QStringList& report);
+
     // Real crystals: the batch and its choice, the Monte-Carlo and what they draw.
     void createCrystalTools();
     void CrystalBatchClick();
@@ -261,6 +267,7 @@ private:
     QString recentFolder_;
     std::unique_ptr<BenchWindow> bench_;
     std::unique_ptr<AnyOrderWindow> anyOrderWindow_;
+    std::unique_ptr<TuningWindow> tuningWindow_;
     // The any-order ladder's schematic over the place of the picture, scrolled when it is taller.
     QScrollArea* circuitArea_ = nullptr;
     CircuitSchematicView* circuitView_ = nullptr;

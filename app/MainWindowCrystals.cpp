@@ -20,6 +20,7 @@
 #include "ToolWindowFrame.h"
 #include "texts/BenchTexts.h"
 #include "texts/CrystalWindowTexts.h"
+#include "texts/TuningTexts.h"
 
 namespace trellon {
 
@@ -125,7 +126,9 @@ void MainWindow::createCrystalTools() {
 // The curves computed from a design go when another calculation replaces it: beside the new
 // curve they would read as its own. Measurements and crystal fits do not depend on the design.
 void MainWindow::dropDesignResults() {
-    Chart1->removeExtraCurves(QStringList(kEnvelopeCaptions) << kBuiltCaption << kAsBuiltCaption);
+    Chart1->removeExtraCurves(QStringList(kEnvelopeCaptions)
+                              << kBuiltCaption << kAsBuiltCaption
+                              << QString::fromUtf8(texts::kTunedCurve));
     shownBuilt_.reset();
     shownBench_.reset();
 }

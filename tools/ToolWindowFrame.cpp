@@ -75,7 +75,7 @@ protected:
             return false;
         }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            if (run_->isEnabled()) {
+            if (run_ != nullptr && run_->isEnabled()) {
                 run_->click();
             }
             return true;

@@ -16,9 +16,9 @@ void placeOnScreen(QWidget& window, const QWidget* owner);
 // Places the window on screen, then shows it in front with the focus.
 void bringForward(QWidget& window, const QWidget* owner);
 
-// Enter (either key) clicks `run` while it is enabled, wherever the focus is in the window, and
-// Esc closes the window. Tab walks the window's fields row by row, left to right, as the layout
-// shows them.
+// Enter (either key) clicks `run` (when there is one) while it is enabled, wherever the focus is in
+// the window, and Esc closes the window. Tab walks the window's fields row by row, left to right,
+// as the layout shows them.
 void bindToolWindowKeys(QWidget& window, QAbstractButton* run);
 
 // Chains the focus of the window's fields in the order the layout shows them: row by row from

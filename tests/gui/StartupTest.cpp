@@ -194,7 +194,9 @@ void StartupTest::menuAtStart() {
                           "От расчета к плате...|Standard values, strays, 50-ohm match and the "
                           "build sheet",
                           "Синтез любого порядка...|A ladder of 2 to 16 crystals with any common "
-                          "response"}));
+                          "response",
+                          "Настройка фильтра...|Change a capacitor, a trimmer or a crystal's Fs "
+                          "and watch the built curve"}));
     const QList<std::pair<const char*, const char*>> submenuHints = {{"N1", "File"},
                                                                      {"Protocol", "Log"},
                                                                      {"View", ""},

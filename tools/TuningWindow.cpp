@@ -1,0 +1,316 @@
+#include "TuningWindow.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScrollArea>
+#include <QUndoStack>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+#include "CircuitSchematicView.h"
+#include "CommandError.h"
+#include "DocumentCircuit.h"
+#include "ProjectDocument.h"
+#include "ToolWindowFrame.h"
+#include "TuningChart.h"
+#include "TuningCommands.h"
+#include "TuningCurve.h"
+#include "TuningMeasure.h"
+#include "TuningPartPanel.h"
+#include "TuningReportText.h"
+#include "TuningSteps.h"
+#include "texts/TuningTexts.h"
+
+namespace trellon {
+
+namespace {
+
+QString utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+QPushButton* button(const char* caption, const char* name, const char* hint) {
+    auto* b = new QPushButton(utf8(caption));
+    b->setObjectName(QString::fromUtf8(name));
+    b->setToolTip(QString::fromUtf8(hint));
+    return b;
+}
+
+std::optional<int> partNamed(const BuiltCircuit& circuit, const std::string& name) {
+    for (std::size_t i = 0; i < circuit.parts.size(); ++i) {
+        if (circuit.parts[i].name == name) {
+            return int(i);
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+TuningWindow::TuningWindow(ProjectDocument& document, char decimalSeparator, TuningHooks hooks,
+                           QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      document_(document),
+      separator_(decimalSeparator),
+      hooks_(std::move(hooks)),
+      undo_(new QUndoStack(this)) {
+    setObjectName("TuningWindow");
+    setWindowTitle(utf8(texts::kTuningWindowTitle));
+    clock_.start();
+
+    schematic_ = new CircuitSchematicView;
+    schematic_->setObjectName("TuningSchematic");
+    schematic_->setDecimalSeparator(decimalSeparator);
+    QSizePolicy policy = schematic_->sizePolicy();
+    policy.setHeightForWidth(true);
+    schematic_->setSizePolicy(policy);
+    auto* area = new QScrollArea;
+    area->setObjectName("TuningSchematicArea");
+    area->setWidgetResizable(true);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setWidget(schematic_);
+
+    panel_ = new TuningPartPanel(decimalSeparator);
+    panel_->setObjectName("TuningPartPanel");
+    auto* undo = button(texts::kUndo, "TuningUndo", "Undo the last change (Ctrl+Z)");
+    auto* redo = button(texts::kRedo, "TuningRedo", "Redo the change undone (Ctrl+Shift+Z)");
+    auto* reset = button(texts::kReset, "TuningReset", "Every value back as calculated");
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(panel_, 1);
+    for (QPushButton* b : {undo, redo, reset}) {
+        controls->addWidget(b, 0, Qt::AlignTop);
+    }
+    status_ = new QLabel;
+    status_->setObjectName("TuningStatus");
+    status_->setWordWrap(true);
+
+    chart_ = new TuningChart;
+    chart_->setMinimumHeight(fontMetrics().lineSpacing() * 14);
+    report_ = new QPlainTextEdit;
+    report_->setObjectName("TuningReport");
+    report_->setReadOnly(true);
+    report_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    report_->setMinimumSize(report_->fontMetrics().averageCharWidth() * 44,
+                            report_->fontMetrics().lineSpacing() * 7);
+    toolSlot_ = new QVBoxLayout;
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(report_, 1);
+    bottom->addLayout(toolSlot_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(area, 2);
+    layout->addLayout(controls);
+    layout->addWidget(status_);
+    layout->addWidget(chart_, 3);
+    layout->addLayout(bottom, 1);
+    resize(fontMetrics().averageCharWidth() * 150, fontMetrics().lineSpacing() * 46);
+    bindToolWindowKeys(*this, nullptr);
+
+    auto* undoKey = new QAction(this);
+    undoKey->setShortcuts(QKeySequence::Undo);
+    auto* redoKey = new QAction(this);
+    redoKey->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    addActions({undoKey, redoKey});
+    const auto undoStep = [this] {
+        runOnStack([this] { undo_->undo(); });
+        release();
+    };
+    const auto redoStep = [this] {
+        runOnStack([this] { undo_->redo(); });
+        release();
+    };
+    connect(undo, &QPushButton::clicked, this, undoStep);
+    connect(undoKey, &QAction::triggered, this, undoStep);
+    connect(redo, &QPushButton::clicked, this, redoStep);
+    connect(redoKey, &QAction::triggered, this, redoStep);
+    connect(undo_, &QUndoStack::canUndoChanged, undo, &QPushButton::setEnabled);
+    connect(undo_, &QUndoStack::canRedoChanged, redo, &QPushButton::setEnabled);
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    connect(reset, &QPushButton::clicked, this, [this] {
+        if (document_.tuning()) {
+            applyTuning(std::nullopt, utf8(texts::kReset));
+        }
+    });
+
+    schematic_->installEventFilter(this);
+    connect(schematic_, &CircuitSchematicView::partSelected, this, [this](int index) {
+        selectedName_ = schematic_->circuit().parts[std::size_t(index)].name;
+        showSelected();
+    });
+    connect(panel_, &TuningPartPanel::valueChosen, this, &TuningWindow::choose);
+    connect(panel_, &TuningPartPanel::trimmerToggled, this, &TuningWindow::toggleTrimmer);
+    connect(panel_, &TuningPartPanel::released, this, &TuningWindow::release);
+    connect(panel_, &TuningPartPanel::refused, status_, &QLabel::setText);
+
+    subscriptions_.push_back(document_.subscribe(DocumentAspect::Calculation, [this] {
+        undo_->clear();
+        follow(true);
+    }));
+    for (DocumentAspect aspect :
+         {DocumentAspect::Batch, DocumentAspect::Placement, DocumentAspect::Bench}) {
+        subscriptions_.push_back(document_.subscribe(aspect, [this] { follow(true); }));
+    }
+    // A tuning the document takes from elsewhere (a project opened) is not the stack's to undo.
+    subscriptions_.push_back(document_.subscribe(DocumentAspect::Tuning, [this] {
+        if (!changing_) {
+            undo_->clear();
+        }
+        follow(false);
+    }));
+}
+
+TuningWindow::~TuningWindow() {
+    for (int id : subscriptions_) {
+        document_.unsubscribe(id);
+    }
+}
+
+QString TuningWindow::reportText() const {
+    return report_->toPlainText();
+}
+
+void TuningWindow::showEvent(QShowEvent* event) {
+    if (stale_) {
+        showCircuit();
+    }
+    QWidget::showEvent(event);
+}
+
+bool TuningWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == schematic_ && panel_->step(event)) {
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TuningWindow::follow(bool fitting) {
+    fittingStale_ = fittingStale_ || fitting;
+    stale_ = true;
+    if (isVisible()) {
+        showCircuit();
+    }
+}
+
+// A hidden window takes nothing: it catches up when shown.
+void TuningWindow::showCircuit() {
+    stale_ = false;
+    status_->clear();
+    const std::shared_ptr<const CalculatedDesign>& design = document_.calculatedDesign();
+    if (!design) {
+        untuned_.reset();
+        tuned_.reset();
+        schematic_->setCircuit(BuiltCircuit{});
+        chart_->clear();
+        panel_->showPart(std::nullopt, utf8(texts::kNoDesignToTune));
+        return;
+    }
+    if (curveDesign_ != design.get()) {
+        curve_ = std::make_unique<TuningCurve>(*design);
+        curveDesign_ = design.get();
+        chart_->showIdeal(*curve_, design->foHz());
+        fittingStale_ = true;
+    }
+    try {
+        if (fittingStale_ || !untuned_) {
+            measureBefore_.reset();
+            untuned_ = documentCircuit(document_, false);
+            fittingStale_ = false;
+        }
+        tuned_ = documentCircuit(document_);
+        curve_->solve(tuned_->circuit);
+    } catch (const std::exception& refused) {
+        // A tuning of parts this fitting lacks: the filter as fitted, and why.
+        status_->setText(QString::fromStdString(refused.what()));
+        tuned_ = untuned_;
+        if (tuned_) {
+            curve_->solve(tuned_->circuit);
+        }
+    }
+    if (!tuned_) {
+        return;
+    }
+    schematic_->setCircuit(tuned_->circuit);
+    schematic_->selectPart(partNamed(tuned_->circuit, selectedName_));
+    showSelected();
+    chart_->showTuned(*curve_);
+}
+
+void TuningWindow::showSelected() {
+    const std::optional<int> index = schematic_->selectedPart();
+    std::optional<TunedPart> part;
+    QString caption = utf8(texts::kPickAPart);
+    if (index && untuned_ && tuned_) {
+        part =
+            tunedPartAt(*untuned_, *tuned_, document_.tuning().value_or(CircuitTuning{}), *index);
+        caption = QString::fromStdString(selectedName_) + utf8(texts::kPartNotTuned);
+    }
+    panel_->showPart(part, caption);
+}
+
+void TuningWindow::choose(double value, bool stepping) {
+    const std::optional<TunedPart>& part = panel_->part();
+    if (!part) {
+        return;
+    }
+    const std::optional<CircuitTuning> after =
+        documentTuning(withValue(document_.tuning().value_or(CircuitTuning{}), *part, value));
+    if (after != document_.tuning()) {
+        push(new TuningChange(document_, after, QString::fromStdString(part->name),
+                              stepping ? part->name : std::string{}, clock_.elapsed()));
+    }
+}
+
+void TuningWindow::toggleTrimmer() {
+    const std::optional<TunedPart>& part = panel_->part();
+    if (!part || part->kind == TunedKind::Capacitor) {
+        return;
+    }
+    const std::string crystal = part->key;
+    const bool adding = part->kind == TunedKind::Crystal && !part->hasTrimmer;
+    // The new trimmer is what the builder tunes next; a shorted one leaves its crystal picked.
+    selectedName_ = adding ? trimmerName(crystal) : crystal;
+    const CircuitTuning current = document_.tuning().value_or(CircuitTuning{});
+    applyTuning(documentTuning(withTrimmer(current, crystal,
+                                           adding ? std::optional(kNewTrimmerPf) : std::nullopt)),
+                utf8(adding ? texts::kAddTrimmer : texts::kShortTrimmer));
+}
+
+void TuningWindow::applyTuning(const std::optional<CircuitTuning>& tuning, const QString& text) {
+    push(new TuningChange(document_, tuning, text));
+    release();
+}
+
+void TuningWindow::push(TuningChange* change) {
+    runOnStack([&] { undo_->push(change); });
+}
+
+void TuningWindow::runOnStack(const std::function<void()>& step) {
+    const QScopedValueRollback changing(changing_, true);
+    step();
+}
+
+void TuningWindow::release() {
+    const std::shared_ptr<const CalculatedDesign>& design = document_.calculatedDesign();
+    if (!design || !untuned_ || !tuned_) {
+        return;
+    }
+    if (!measureBefore_) {
+        measureBefore_ = tuningShapeMeasure(*design, untuned_->circuit);
+    }
+    const double now = tuningShapeMeasure(*design, tuned_->circuit);
+    const QStringList lines = tuningReportLines(
+        *untuned_, document_.tuning().value_or(CircuitTuning{}), *measureBefore_, now, separator_);
+    report_->setPlainText(lines.join('\n'));
+    if (hooks_.released) {
+        hooks_.released(*tuned_, lines);
+    }
+}
+
+}  // namespace trellon
