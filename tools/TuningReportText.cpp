@@ -1,5 +1,7 @@
 #include "TuningReportText.h"
 
+#include <cmath>
+
 #include "NumberText.h"
 #include "texts/TuningTexts.h"
 
@@ -15,17 +17,19 @@ QString number(double value, int digits, char separator) {
     return QString::fromStdString(FormatGeneral(value, digits, separator));
 }
 
+// A measure to the thousandth of a decibel, so that a perfect fit reads 0 rather than 5E-13.
+QString measure(double db, char separator) {
+    return number(std::round(db * 1000) / 1000, 6, separator) + QString::fromUtf8(texts::kDbUnit);
+}
+
 }  // namespace
 
 QStringList tuningReportLines(const BenchCircuit& untuned, const CircuitTuning& tuning,
                               double measureBefore, double measureNow, char separator) {
     constexpr int kValueDigits = 4;
-    constexpr int kMeasureDigits = 3;
     QStringList lines{utf8(texts::kTuningHeading),
-                      utf8(texts::kMeasureBefore) +
-                          number(measureBefore, kMeasureDigits, separator) + utf8(texts::kDbUnit),
-                      utf8(texts::kMeasureNow) + number(measureNow, kMeasureDigits, separator) +
-                          utf8(texts::kDbUnit)};
+                      utf8(texts::kMeasureBefore) + measure(measureBefore, separator),
+                      utf8(texts::kMeasureNow) + measure(measureNow, separator)};
     if (tuning.empty()) {
         lines << utf8(texts::kNothingTuned);
     }

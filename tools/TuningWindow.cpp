@@ -10,6 +10,7 @@
 #include <QScrollArea>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <stdexcept>
 
 #include "CircuitSchematicView.h"
@@ -69,11 +70,11 @@ TuningWindow::TuningWindow(ProjectDocument& document, char decimalSeparator, Tun
     QSizePolicy policy = schematic_->sizePolicy();
     policy.setHeightForWidth(true);
     schematic_->setSizePolicy(policy);
-    auto* area = new QScrollArea;
-    area->setObjectName("TuningSchematicArea");
-    area->setWidgetResizable(true);
-    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    area->setWidget(schematic_);
+    schematicArea_ = new QScrollArea;
+    schematicArea_->setObjectName("TuningSchematicArea");
+    schematicArea_->setWidgetResizable(true);
+    schematicArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    schematicArea_->setWidget(schematic_);
 
     panel_ = new TuningPartPanel(decimalSeparator);
     panel_->setObjectName("TuningPartPanel");
@@ -103,12 +104,11 @@ TuningWindow::TuningWindow(ProjectDocument& document, char decimalSeparator, Tun
     bottom->addLayout(toolSlot_);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(area, 2);
+    layout->addWidget(schematicArea_);
     layout->addLayout(controls);
     layout->addWidget(status_);
     layout->addWidget(chart_, 3);
     layout->addLayout(bottom, 1);
-    resize(fontMetrics().averageCharWidth() * 150, fontMetrics().lineSpacing() * 46);
     bindToolWindowKeys(*this, nullptr);
 
     auto* undoKey = new QAction(this);
@@ -147,7 +147,7 @@ TuningWindow::TuningWindow(ProjectDocument& document, char decimalSeparator, Tun
     connect(panel_, &TuningPartPanel::valueChosen, this, &TuningWindow::choose);
     connect(panel_, &TuningPartPanel::trimmerToggled, this, &TuningWindow::toggleTrimmer);
     connect(panel_, &TuningPartPanel::released, this, &TuningWindow::release);
-    connect(panel_, &TuningPartPanel::refused, status_, &QLabel::setText);
+    connect(panel_, &TuningPartPanel::refused, this, &TuningWindow::showStatus);
 
     subscriptions_.push_back(document_.subscribe(DocumentAspect::Calculation, [this] {
         undo_->clear();
@@ -172,8 +172,27 @@ TuningWindow::~TuningWindow() {
     }
 }
 
+// Room for two rows of a long ladder, the chart and the report; the screen bounds it.
+QSize TuningWindow::sizeHint() const {
+    return QSize(fontMetrics().averageCharWidth() * 170, fontMetrics().lineSpacing() * 52);
+}
+
 QString TuningWindow::reportText() const {
     return report_->toPlainText();
+}
+
+void TuningWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fitSchematicArea();
+}
+
+void TuningWindow::fitSchematicArea() {
+    // The layout gives the area the window's width within its margins, once it runs again.
+    const QMargins margins = layout()->contentsMargins();
+    const int frame = 2 * schematicArea_->frameWidth();
+    const int width = this->width() - margins.left() - margins.right() - frame;
+    const int drawing = schematic_->heightForWidth(width) + frame;
+    schematicArea_->setFixedHeight(std::min(drawing, height() / 3));
 }
 
 void TuningWindow::showEvent(QShowEvent* event) {
@@ -201,7 +220,7 @@ void TuningWindow::follow(bool fitting) {
 // A hidden window takes nothing: it catches up when shown.
 void TuningWindow::showCircuit() {
     stale_ = false;
-    status_->clear();
+    showStatus({});
     const std::shared_ptr<const CalculatedDesign>& design = document_.calculatedDesign();
     if (!design) {
         untuned_.reset();
@@ -227,7 +246,7 @@ void TuningWindow::showCircuit() {
         curve_->solve(tuned_->circuit);
     } catch (const std::exception& refused) {
         // A tuning of parts this fitting lacks: the filter as fitted, and why.
-        status_->setText(QString::fromStdString(refused.what()));
+        showStatus(QString::fromStdString(refused.what()));
         tuned_ = untuned_;
         if (tuned_) {
             curve_->solve(tuned_->circuit);
@@ -236,10 +255,20 @@ void TuningWindow::showCircuit() {
     if (!tuned_) {
         return;
     }
+    const std::size_t partsBefore = schematic_->circuit().parts.size();
     schematic_->setCircuit(tuned_->circuit);
+    if (partsBefore != tuned_->circuit.parts.size()) {
+        fitSchematicArea();
+    }
     schematic_->selectPart(partNamed(tuned_->circuit, selectedName_));
     showSelected();
     chart_->showTuned(*curve_);
+}
+
+// The line says something only when there is something to say.
+void TuningWindow::showStatus(const QString& text) {
+    status_->setText(text);
+    status_->setVisible(!text.isEmpty());
 }
 
 void TuningWindow::showSelected() {

@@ -15,6 +15,7 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 class QUndoStack;
 class QVBoxLayout;
 
@@ -56,9 +57,12 @@ public:
     QVBoxLayout* toolSlot() const { return toolSlot_; }
     QString reportText() const;
 
+    QSize sizeHint() const override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // Takes the document's circuit again: the filter as fitted too when `fitting`.
@@ -70,6 +74,9 @@ private:
     void push(TuningChange* change);
     void runOnStack(const std::function<void()>& step);
     void release();
+    void showStatus(const QString& text);
+    // The schematic's area as tall as the drawing, up to a third of the window.
+    void fitSchematicArea();
 
     ProjectDocument& document_;
     char separator_;
@@ -89,6 +96,7 @@ private:
     std::unique_ptr<TuningCurve> curve_;
     std::string selectedName_;
 
+    QScrollArea* schematicArea_ = nullptr;
     CircuitSchematicView* schematic_ = nullptr;
     TuningPartPanel* panel_ = nullptr;
     QLabel* status_ = nullptr;
