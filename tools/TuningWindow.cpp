@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScrollArea>
+#include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -30,6 +31,8 @@
 namespace trellon {
 
 namespace {
+
+constexpr int kSchematicPauseMs = 150;
 
 QString utf8(const char* text) {
     return QString::fromUtf8(text);
@@ -139,6 +142,10 @@ TuningWindow::TuningWindow(ProjectDocument& document, char decimalSeparator, Tun
         }
     });
 
+    schematicDue_ = new QTimer(this);
+    schematicDue_->setSingleShot(true);
+    schematicDue_->setInterval(kSchematicPauseMs);
+    connect(schematicDue_, &QTimer::timeout, this, &TuningWindow::showSchematic);
     schematic_->installEventFilter(this);
     connect(schematic_, &CircuitSchematicView::partSelected, this, [this](int index) {
         selectedName_ = schematic_->circuit().parts[std::size_t(index)].name;
@@ -225,6 +232,7 @@ void TuningWindow::showCircuit() {
     if (!design) {
         untuned_.reset();
         tuned_.reset();
+        schematicDue_->stop();
         schematic_->setCircuit(BuiltCircuit{});
         chart_->clear();
         panel_->showPart(std::nullopt, utf8(texts::kNoDesignToTune));
@@ -255,6 +263,20 @@ void TuningWindow::showCircuit() {
     if (!tuned_) {
         return;
     }
+    if (stepping_ && schematic_->circuit().parts.size() == tuned_->circuit.parts.size()) {
+        schematicDue_->start();
+        showSelected();
+    } else {
+        showSchematic();
+    }
+    chart_->showTuned(*curve_);
+}
+
+void TuningWindow::showSchematic() {
+    schematicDue_->stop();
+    if (!tuned_) {
+        return;
+    }
     const std::size_t partsBefore = schematic_->circuit().parts.size();
     schematic_->setCircuit(tuned_->circuit);
     if (partsBefore != tuned_->circuit.parts.size()) {
@@ -262,7 +284,6 @@ void TuningWindow::showCircuit() {
     }
     schematic_->selectPart(partNamed(tuned_->circuit, selectedName_));
     showSelected();
-    chart_->showTuned(*curve_);
 }
 
 // The line says something only when there is something to say.
@@ -291,6 +312,7 @@ void TuningWindow::choose(double value, bool stepping) {
     const std::optional<CircuitTuning> after =
         documentTuning(withValue(document_.tuning().value_or(CircuitTuning{}), *part, value));
     if (after != document_.tuning()) {
+        const QScopedValueRollback steps(stepping_, stepping);
         push(new TuningChange(document_, after, QString::fromStdString(part->name),
                               stepping ? part->name : std::string{}, clock_.elapsed()));
     }

@@ -16,6 +16,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
+class QTimer;
 class QUndoStack;
 class QVBoxLayout;
 
@@ -69,6 +70,7 @@ private:
     void follow(bool fitting);
     void showCircuit();
     void showSelected();
+    void showSchematic();
     void choose(double value, bool stepping);
     void toggleTrimmer();
     void push(TuningChange* change);
@@ -86,6 +88,10 @@ private:
     QElapsedTimer clock_;
     // While the window itself hands the document a tuning, the document's change is no news.
     bool changing_ = false;
+    // While a value steps, the schematic's labels follow when it pauses: laying out every label
+    // again would take most of a frame.
+    bool stepping_ = false;
+    QTimer* schematicDue_ = nullptr;
     // What the window last took from the document is stale: taken again when shown.
     bool stale_ = true;
     bool fittingStale_ = true;

@@ -12,6 +12,7 @@
 #include "DocumentCircuit.h"
 #include "NumberText.h"
 #include "TuningCurve.h"
+#include "TuningSteps.h"
 #include "TuningWindow.h"
 #include "WindowDriver.h"
 #include "texts/TuningTexts.h"
@@ -27,11 +28,11 @@ double drawnLevel(TuningWindow* window, int index) {
     return (plot->graph(1)->data()->constBegin() + index)->value;
 }
 
-void turnWheel(QWidget* over, int notches) {
+void turnWheel(QWidget* over, int notches, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     for (int i = 0; i < notches; ++i) {
         const QPointF at(over->width() / 2.0, over->height() / 2.0);
         QWheelEvent wheel(at, over->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+                          modifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(over, &wheel);
     }
 }
@@ -43,6 +44,7 @@ class TuningWindowTest : public QObject {
 
 private slots:
     void wheelTurnsACapacitorAndOneUndoTakesItBack();
+    void crystalShiftAndTrimmerStandInTheCircuitAndResetIsOneStep();
 };
 
 void TuningWindowTest::wheelTurnsACapacitorAndOneUndoTakesItBack() {
@@ -114,6 +116,44 @@ void TuningWindowTest::wheelTurnsACapacitorAndOneUndoTakesItBack() {
     window->findChild<QPushButton*>("TuningRedo")->click();
     QCOMPARE(document.tuning()->capacitorsPf.at(name), tunedPf);
     QCOMPARE(drawnLevel(window, edge), after);
+}
+
+// The crystal ZQ2 picked with the keys, stepped by 10 Hz a notch with Ctrl, then given a trimmer:
+// the circuit the window solves has both, and Reset takes all of it back as one step.
+void TuningWindowTest::crystalShiftAndTrimmerStandInTheCircuitAndResetIsOneStep() {
+    WindowDriver w;
+    w.calculate();
+    w.choose("Tuning");
+    auto* window = toolWindow<TuningWindow>();
+    const ProjectDocument& document = window->document();
+    auto* schematic = window->findChild<CircuitSchematicView*>("TuningSchematic");
+    while (schematic->selectedPart() == std::nullopt ||
+           schematic->circuit().parts[size_t(*schematic->selectedPart())].name != "ZQ2") {
+        QTest::keyClick(schematic, Qt::Key_Right);
+    }
+    const BenchCircuit fitted = *documentCircuit(document, false);
+    turnWheel(schematic, 3, Qt::ControlModifier);
+    QCOMPARE(document.tuning()->fsShiftsHz.at("ZQ2"), 30.0);
+    window->findChild<QPushButton*>("TuningTrimmer")->click();
+
+    const BenchCircuit tuned = *documentCircuit(document);
+    std::size_t at = 0;
+    while (tuned.circuit.parts[at].name != "ZQ2") {
+        ++at;
+    }
+    QVERIFY(std::abs(crystalFsHz(tuned.circuit.parts[at]) -
+                     (crystalFsHz(fitted.circuit.parts[at]) + 30)) < 1e-6);
+    QCOMPARE(tuned.circuit.parts[at + 1].name, std::string("CT2"));
+    QCOMPARE(tuned.circuit.parts[at + 1].value, kNewTrimmerPf * 1e-12);
+    QCOMPARE(schematic->circuit().parts.size(), tuned.circuit.parts.size());
+    QVERIFY(window->reportText().contains(QString::fromUtf8("ZQ2: Fs +30 Гц")));
+    QVERIFY(window->reportText().contains(QString::fromUtf8("CT2: 1000 пФ")));
+
+    window->findChild<QPushButton*>("TuningReset")->click();
+    QVERIFY(!document.tuning().has_value());
+    window->findChild<QPushButton*>("TuningUndo")->click();
+    QCOMPARE(document.tuning()->trimmersPf.at("ZQ2"), kNewTrimmerPf);
+    QCOMPARE(document.tuning()->fsShiftsHz.at("ZQ2"), 30.0);
 }
 
 QTEST_MAIN(TuningWindowTest)
