@@ -62,10 +62,14 @@ std::optional<MinimaxPoint> minimaxSearch(const MinimaxProblem& problem, Minimax
     MinimaxPoint best = std::move(start);
     const std::size_t n = best.x.size();
     double radius = firstRadius;
+    double shown = 0;
     for (int step = 0; step < kMostSteps && radius >= lastRadius; ++step) {
+        // The narrowing of the region tells how far it has come; it may widen again, so the
+        // share shown only grows.
+        shown = std::max({shown, static_cast<double>(step) / kMostSteps,
+                          std::log(firstRadius / radius) / std::log(firstRadius / lastRadius)});
         if (progress) {
-            progress(std::max(static_cast<double>(step) / kMostSteps,
-                              std::log(firstRadius / radius) / std::log(firstRadius / lastRadius)));
+            progress(std::min(shown, 1.0));
         }
         const std::optional<LinearModel> model = modelAt(problem, best);
         if (!model) {

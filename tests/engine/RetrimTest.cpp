@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <fstream>
@@ -52,7 +53,8 @@ RetrimResult retrimmed(const CalculatedDesign& design, const BenchCircuit& bench
 
 // Three capacitors of the nominal filter moved by known amounts: the retrim brings the measure
 // back within 0.01 dB of the nominal circuit's own, and the shape measure taken apart agrees
-// with the one it reports.
+// with the one it reports. One thread or three find the same to the last bit; the progress
+// only grows, to 1; a cancelled retrim returns nothing.
 TEST(Retrim, BringsMovedCapacitorsBackToTheNominalShape) {
     CalculatedRun run(kCwEight, 8);
     const std::shared_ptr<const CalculatedDesign> design = run.calculated();
@@ -65,7 +67,22 @@ TEST(Retrim, BringsMovedCapacitorsBackToTheNominalShape) {
         moved.capacitorsPf[bench.capacitors[index].name] =
             bench.capacitors[index].fittedPf * factor;
     }
-    const RetrimResult result = retrimmed(*design, bench, settings, moved, RetrimSettings{});
+    RetrimSettings oneThread;
+    oneThread.threads = 1;
+    std::vector<double> shares;
+    std::atomic<bool> cancel{false};
+    const std::optional<RetrimResult> alone = retrim(
+        *design, bench, settings, moved, oneThread, [&](double p) { shares.push_back(p); }, cancel);
+    ASSERT_TRUE(alone);
+    EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
+    EXPECT_EQ(shares.back(), 1);
+    cancel = true;
+    EXPECT_FALSE(retrim(*design, bench, settings, moved, oneThread, nullptr, cancel));
+
+    RetrimSettings threeThreads;
+    threeThreads.threads = 3;
+    const RetrimResult result = retrimmed(*design, bench, settings, moved, threeThreads);
+    EXPECT_EQ(result.tuning, alone->tuning);
     EXPECT_NEAR(result.measureBefore,
                 shapeMeasure(*design, tunedBenchCircuit(bench, moved, settings).circuit), 1e-12);
     EXPECT_GT(result.measureBefore, nominal + 0.1);
