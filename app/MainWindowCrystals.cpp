@@ -125,8 +125,14 @@ void MainWindow::createCrystalTools() {
 // The curves computed from a design go when another calculation replaces it: beside the new
 // curve they would read as its own. Measurements and crystal fits do not depend on the design.
 void MainWindow::dropDesignResults() {
-    Chart1->removeExtraCurves(QStringList(kEnvelopeCaptions) << kBuiltCaption << kAsBuiltCaption);
+    Chart1->removeExtraCurves(QStringList(kEnvelopeCaptions) << kBuiltCaption);
     shownBuilt_.reset();
+    dropBenchCurve();
+}
+
+// The curve at the bench goes when the circuit it was drawn for changes.
+void MainWindow::dropBenchCurve() {
+    Chart1->removeExtraCurves({kAsBuiltCaption});
     shownBench_.reset();
 }
 
@@ -146,6 +152,9 @@ void MainWindow::MonteCarloClick() {
 // The built curve replaces the previous one; its report block follows the usual report.
 // The placement stays in the document through the calculation, which keeps it.
 void MainWindow::recentreOn(const std::vector<MeasuredCrystal>& crystals) {
+    if (!newDesignMayDropTuning()) {
+        return;
+    }
     const CrystalInputTexts texts = recentredInputs(crystals, localeDecimalSeparator());
     inputs_.Edit1->setText(QString::fromStdString(texts.foKhz));
     inputs_.Edit3->setText(QString::fromStdString(texts.ldMh));

@@ -2,6 +2,7 @@
 // takes the design to the bench; and a built curve over the wide span.
 #include <QFile>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +17,7 @@
 #include "MeasuredCrystalModel.h"
 #include "NullViews.h"
 #include "NumberText.h"
+#include "ProjectFile.h"
 #include "SchematicImage.h"
 #include "SpiceExport.h"
 #include "StartupInputs.h"
@@ -60,6 +62,7 @@ private slots:
     void sheetListsEveryPartAndDrawsTheBuiltCurve();
     void benchWindowDrawsTheCurveAddsTheBlockAndExports();
     void builtCurveReachesTheWideSpanWithItsSpuriousModes();
+    void aNewCalculationAsksBeforeItDropsTheTuning();
 };
 
 void BuildSheetTest::sheetListsEveryPartAndDrawsTheBuiltCurve() {
@@ -232,4 +235,52 @@ void BuildSheetTest::builtCurveReachesTheWideSpanWithItsSpuriousModes() {
 }
 
 QTEST_MAIN(BuildSheetTest)
+// A tuning a project brings is kept through the calculation of its design, less the parts that
+// design lacks; a calculation after that asks first, and only Yes drops it.
+void BuildSheetTest::aNewCalculationAsksBeforeItDropsTheTuning() {
+    test::WindowDriver w;
+    test::FakeDialogs& d = w.dialogs();
+    w.calculate();
+    w.choose("Bench");
+    auto* bench = w.control<BenchWindow>("BenchWindow");
+    const QString first = bench->findChild<QTableWidget*>("RetrimCapacitors")->item(0, 0)->text();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tuned.json");
+    d.fileNames = {path};
+    w.choose("SaveProject");
+    Project project = readProjectFile(contents(path).toStdString(), "tuned.json").project;
+    project.tuning = CircuitTuning{.capacitorsPf = {{first.toStdString(), 123}},
+                                   .trimmersPf = {{"ZQ99", 1000}},
+                                   .fsShiftsHz = {}};
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(writeProjectFile(project)));
+    file.close();
+
+    const QString tuned = first + " = 123 ";
+    d.fileNames = {path};
+    w.choose("OpenProject");
+    w.calculate();
+    QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
+    QVERIFY(w.log().last().contains("ZQ99"));
+    QVERIFY2(bench->partsListText().contains(tuned), qPrintable(bench->partsListText()));
+
+    const int logLines = w.log().size();
+    d.answers = {Dialogs::Answer::No};
+    w.calculate();
+    QCOMPARE(d.texts(), QStringList(QString::fromUtf8("Новый расчёт сбросит настройку фильтра "
+                                                      "(изменено деталей: 1). Продолжить?")));
+    QCOMPARE(w.log().size(), logLines);
+    QVERIFY(bench->partsListText().contains(tuned));
+
+    d.answers = {Dialogs::Answer::Yes};
+    w.calculate();
+    QVERIFY(w.log().size() > logLines);
+    QVERIFY(!bench->partsListText().contains(tuned));
+    d.fileNames = {path};
+    w.choose("SaveProject");
+    QVERIFY(!contents(path).contains("\"tuning\""));
+    QVERIFY(contents(path).contains("\"version\": \"1.2\""));
+}
+
 #include "BuildSheetTest.moc"
