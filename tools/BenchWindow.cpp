@@ -103,7 +103,7 @@ BenchWindow::BenchWindow(ProjectDocument& document, BenchHooks hooks, QWidget* p
     parts_->setObjectName("BenchParts");
     parts_->setReadOnly(true);
     parts_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    parts_->setMinimumSize(parts_->fontMetrics().averageCharWidth() * 60,
+    parts_->setMinimumSize(parts_->fontMetrics().averageCharWidth() * 66,
                            parts_->fontMetrics().lineSpacing() * 12);
     auto* copy = new QPushButton(QString::fromUtf8(texts::kCopyPartsList));
     copy->setObjectName("BenchCopyParts");
