@@ -164,8 +164,9 @@ private:
     void BenchClick();
     // The bench window, made hidden the first time it is needed.
     BenchWindow& benchWindow();
-    // The calculated design at the bench, built with the crystals placed in the batch window when a
-    // placement is made (their names in `crystalNames`), with the nominal crystal otherwise.
+    // The calculated design at the bench as the builder solders it (io/DocumentCircuit.h): with
+    // the crystals placed in the batch window when a placement is made (their names in
+    // `crystalNames`), with the nominal crystal otherwise, and with the document's tuning.
     std::optional<BenchCircuit> benchCircuit(std::vector<std::string>& crystalNames);
     void showBench();
     void exportBenchSheetPdf();

@@ -7,7 +7,7 @@
 #include "MainWindow.h"
 #include "MemoView.h"
 #include "TuningWithin.h"
-#include "WindowTexts.h"
+#include "texts/DocumentTuningTexts.h"
 
 namespace trellon {
 
