@@ -165,8 +165,9 @@ private:
     void BenchClick();
     // The bench window, made hidden the first time it is needed.
     BenchWindow& benchWindow();
-    // The calculated design at the bench, built with the crystals placed in the batch window when a
-    // placement is made (their names in `crystalNames`), with the nominal crystal otherwise.
+    // The calculated design at the bench as the builder solders it (io/DocumentCircuit.h): with
+    // the crystals placed in the batch window when a placement is made (their names in
+    // `crystalNames`), with the nominal crystal otherwise, and with the document's tuning.
     std::optional<BenchCircuit> benchCircuit(std::vector<std::string>& crystalNames);
     void showBench();
     void exportBenchSheetPdf();
@@ -189,6 +190,7 @@ private:
     void recentreOn(const std::vector<MeasuredCrystal>& crystals);
     void showEnvelopes(const CalculatedDesign& design, const MonteCarloResult& result);
     void dropDesignResults();
+    void dropBenchCurve();
     void showSweepFit(const QString& name, const std::vector<double>& frequencyHz,
                       std::vector<double> measuredDb, std::vector<double> fittedDb);
 
@@ -215,6 +217,16 @@ private:
     // Runs a change of the export choices on the document's.
     void editExportSettings(const std::function<void(ProjectExport&)>& edit);
     void calculate();
+    // The builder's tuning through a new design: true when there is none to drop, or the user
+    // agrees to drop it (a tuning a project brought is kept for its design, without asking).
+    bool newDesignMayDropTuning();
+    // After a completed calculation: drops the tuning of the design it replaced, or keeps what
+    // fits of the tuning a project brought.
+    void followCalculationWithTuning();
+    // Drops, with a line in the log, the tuning of parts the document's circuit lacks.
+    void keepTuningWithinCircuit();
+    // Adds lines to the log alone.
+    void logBlock(const std::vector<std::string>& lines);
     void clearCurvesAndPanelTexts();
     void lowerPanelsToPlainText();
     void restartCurveCycle();
@@ -234,6 +246,8 @@ private:
     ProjectDocument document_;
     // While the main window itself hands the document what it shows.
     bool editingDocument_ = false;
+    // From opening a project with a tuning until its design is calculated.
+    bool tuningAwaitsDesign_ = false;
 
     QLabel* ShemaFiltr = nullptr;
     MemoView* Memo1 = nullptr;

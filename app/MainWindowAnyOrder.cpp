@@ -48,7 +48,11 @@ AnyOrderWindow& MainWindow::anyOrderWindow() {
             .showWarning = [this](const QString& text) { dialogs_.warning(text); },
             .design =
                 [this](const ProjectAnyOrder& typed) {
-                    runCommand([&] { designAnyOrderFrom(typed); });
+                    runCommand([&] {
+                        if (newDesignMayDropTuning()) {
+                            designAnyOrderFrom(typed);
+                        }
+                    });
                 },
         };
         anyOrderWindow_ =

@@ -9,13 +9,13 @@
 #include "BuildSheetCsv.h"
 #include "BuildSheetDocument.h"
 #include "BuiltCurveSource.h"
-#include "BuiltFilter.h"
 #include "Catalogue.h"
 #include "ChartView.h"
 #include "CommandError.h"
 #include "CrystalBatchWindow.h"
 #include "CurveRecord.h"
 #include "Dialogs.h"
+#include "DocumentCircuit.h"
 #include "LocaleSeparator.h"
 #include "MainWindow.h"
 #include "MemoView.h"
@@ -29,26 +29,23 @@ namespace trellon {
 
 namespace {
 
-// The parts list of the calculated design at the bench, with the document's placed crystals
-// when they make a placement for it; why there is none otherwise, without asking anything.
-QStringList partsListOf(const ProjectDocument& document, const BenchSettings& settings) {
+// The parts list of the filter as the builder solders it (the document's placed crystals when
+// they make a placement for the calculated design, and its tuning); why there is none otherwise,
+// without asking anything. The bench window hands the document its settings as they change.
+QStringList partsListOf(const ProjectDocument& document) {
     const std::shared_ptr<const CalculatedDesign>& design = document.calculatedDesign();
     if (!design) {
         return {QString::fromUtf8(texts::kNoCalculatedDesign)};
     }
-    std::vector<MeasuredCrystal> placed;
-    if (document.placement().size() == static_cast<std::size_t>(design->crystalCount())) {
-        placed = document.placedCrystals().value_or(std::vector<MeasuredCrystal>{});
-    }
     std::vector<std::string> names;
-    for (const MeasuredCrystal& crystal : placed) {
-        names.push_back(crystal.name);
+    if (document.placement().size() == static_cast<std::size_t>(design->crystalCount()) &&
+        document.placedCrystals()) {
+        names = document.placement();
     }
     try {
-        const BenchCircuit bench = makeBenchCircuit(
-            design->band, placed.empty() ? design->circuit : makeBuiltFilter(*design, placed),
-            settings);
-        return benchPartsList(bench, names, settings.strayPf, localeDecimalSeparator());
+        const std::optional<BenchCircuit> bench = documentCircuit(document);
+        return benchPartsList(*bench, names, fittingSettings(document).strayPf,
+                              localeDecimalSeparator());
     } catch (const CommandError& refused) {
         return {QString::fromStdString(refused.what())};
     }
@@ -62,13 +59,19 @@ BenchWindow& MainWindow::benchWindow() {
         const QScopedValueRollback editing(editingDocument_, true);
         bench_ = std::make_unique<BenchWindow>(
             document_,
-            BenchHooks{.show = [this] { runCommand([this] { showBench(); }); },
-                       .exportPdf = [this] { runCommand([this] { exportBenchSheetPdf(); }); },
-                       .exportCsv = [this] { runCommand([this] { exportBenchSheetCsv(); }); },
-                       .partsList =
-                           [this](const BenchSettings& settings) {
-                               return partsListOf(document_, settings);
-                           }},
+            BenchHooks{
+                .show = [this] { runCommand([this] { showBench(); }); },
+                .exportPdf = [this] { runCommand([this] { exportBenchSheetPdf(); }); },
+                .exportCsv = [this] { runCommand([this] { exportBenchSheetCsv(); }); },
+                .partsList = [this] { return partsListOf(document_); },
+                .retrim = {.apply =
+                               [this](const CircuitTuning& tuning) {
+                                   document_.setTuning(tuning.empty() ? std::nullopt
+                                                                      : std::optional(tuning));
+                               },
+                           .logBlock =
+                               [this](const std::vector<std::string>& lines) { logBlock(lines); }},
+                .decimalSeparator = localeDecimalSeparator()},
             this);
     }
     return *bench_;
@@ -95,9 +98,7 @@ std::optional<BenchCircuit> MainWindow::benchCircuit(std::vector<std::string>& c
         crystalNames.push_back(crystal.name);
     }
     try {
-        return makeBenchCircuit(design.band,
-                                placed->empty() ? design.circuit : makeBuiltFilter(design, *placed),
-                                bench_->settings());
+        return documentCircuit(document_);
     } catch (const CommandError& refused) {
         dialogs_.warning(QString::fromStdString(refused.what()));
         return std::nullopt;

@@ -10,7 +10,11 @@
 namespace trellon {
 
 void MainWindow::CalculateClick() {
-    runCommand([this] { calculate(); });
+    runCommand([this] {
+        if (newDesignMayDropTuning()) {
+            calculate();
+        }
+    });
 }
 
 // A failure that throws ends the command here, before the run counter advances.

@@ -127,9 +127,14 @@ void MainWindow::createCrystalTools() {
 // curve they would read as its own. Measurements and crystal fits do not depend on the design.
 void MainWindow::dropDesignResults() {
     Chart1->removeExtraCurves(QStringList(kEnvelopeCaptions)
-                              << kBuiltCaption << kAsBuiltCaption
-                              << QString::fromUtf8(texts::kTunedCurve));
+                              << kBuiltCaption << QString::fromUtf8(texts::kTunedCurve));
     shownBuilt_.reset();
+    dropBenchCurve();
+}
+
+// The curve at the bench goes when the circuit it was drawn for changes.
+void MainWindow::dropBenchCurve() {
+    Chart1->removeExtraCurves({kAsBuiltCaption});
     shownBench_.reset();
 }
 
@@ -149,6 +154,9 @@ void MainWindow::MonteCarloClick() {
 // The built curve replaces the previous one; its report block follows the usual report.
 // The placement stays in the document through the calculation, which keeps it.
 void MainWindow::recentreOn(const std::vector<MeasuredCrystal>& crystals) {
+    if (!newDesignMayDropTuning()) {
+        return;
+    }
     const CrystalInputTexts texts = recentredInputs(crystals, localeDecimalSeparator());
     inputs_.Edit1->setText(QString::fromStdString(texts.foKhz));
     inputs_.Edit3->setText(QString::fromStdString(texts.ldMh));

@@ -83,6 +83,8 @@ void MainWindow::OpenProjectClick() {
             chartImageSize_ = ChartImageSize{double(kept->imageSizePx->width),
                                              double(kept->imageSizePx->height), false};
         }
+        // Its tuning was made on the file's design, which is not calculated yet.
+        tuningAwaitsDesign_ = loaded.project.tuning.has_value();
         document_.open(std::move(loaded));
         if (document_.anyOrder()) {
             designAnyOrderFrom(*document_.anyOrder());
@@ -108,7 +110,15 @@ void MainWindow::subscribeToDocument() {
                          .Response = d.Response});
         }
     });
-    document_.subscribe(DocumentAspect::Calculation, [this] { dropDesignResults(); });
+    document_.subscribe(DocumentAspect::Calculation, [this] {
+        dropDesignResults();
+        followCalculationWithTuning();
+    });
+    for (DocumentAspect aspect :
+         {DocumentAspect::Batch, DocumentAspect::Placement, DocumentAspect::Bench}) {
+        document_.subscribe(aspect, [this] { keepTuningWithinCircuit(); });
+    }
+    document_.subscribe(DocumentAspect::Tuning, [this] { dropBenchCurve(); });
     document_.subscribe(DocumentAspect::Bench, [this] {
         if (!editingDocument_ && document_.bench() && !bench_) {
             benchWindow();

@@ -16,9 +16,12 @@ namespace trellon {
 
 TuningWindow& MainWindow::tuningWindow() {
     if (!tuningWindow_) {
-        TuningHooks hooks{.released = [this](const BenchCircuit& tuned, const QStringList& report) {
-            runCommand([&] { showTuned(tuned, report); });
-        }};
+        TuningHooks hooks{
+            .released =
+                [this](const BenchCircuit& tuned, const QStringList& report) {
+                    runCommand([&] { showTuned(tuned, report); });
+                },
+            .logBlock = [this](const std::vector<std::string>& lines) { logBlock(lines); }};
         tuningWindow_ = std::make_unique<TuningWindow>(document_, localeDecimalSeparator(),
                                                        std::move(hooks), this);
         tuningWindow_->setWindowIcon(windowIcon());

@@ -14,6 +14,7 @@
 #include "ProjectBatch.h"
 #include "ProjectFields.h"
 #include "ProjectPhrases.h"
+#include "ProjectTuning.h"
 #include "ResponseDescription.h"
 #include "TextReading.h"
 #include "TopologyDescription.h"
@@ -419,6 +420,7 @@ LoadedProject readProjectFile(std::string_view bytes, std::string_view fileName)
     project.measured = optionalGroup<ProjectMeasured>(
         root, "measured", [&](const Fields& f) { return readMeasured(f, fileName); });
     project.bench = optionalGroup<ProjectBench>(root, "bench", readBench);
+    project.tuning = optionalGroup<CircuitTuning>(root, "tuning", readProjectTuning);
     if (unknownFieldsSize(document, Json::parse(writeProjectFile(project))) > kUnknownFieldsLimit) {
         failOnProject(fileName, projectPhrase("project-unknown-too-large"),
                       {{std::to_string(kUnknownFieldsLimit)}});
@@ -436,8 +438,8 @@ std::string writeProjectFile(const Project& project, std::string_view keptDocume
         }
     }
     document["format"] = kFormatName;
-    document["version"] =
-        std::to_string(kProjectMajorVersion) + "." + std::to_string(kProjectMinorVersion);
+    const int minor = project.tuning ? kProjectMinorVersion : kProjectUntunedMinorVersion;
+    document["version"] = std::to_string(kProjectMajorVersion) + "." + std::to_string(minor);
     mergeGroup(document, "design", designJson(project.design));
     mergeGroup(document, "anyOrder", optionalJson(project.anyOrder, projectAnyOrderJson));
     document["batch"] = projectBatchJson(project.batch);
@@ -448,6 +450,7 @@ std::string writeProjectFile(const Project& project, std::string_view keptDocume
     mergeGroup(document, "export", optionalJson(project.exportSettings, exportJson));
     mergeGroup(document, "measured", optionalJson(project.measured, measuredJson));
     mergeGroup(document, "bench", optionalJson(project.bench, benchJson));
+    mergeGroup(document, "tuning", optionalJson(project.tuning, projectTuningJson));
     return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 

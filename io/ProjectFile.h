@@ -108,9 +108,11 @@ struct Project {
     bool operator==(const Project&) const = default;
 };
 
-// The version this program writes; it reads every file of the same major version.
+// The version this program writes; it reads every file of the same major version. A file
+// without a tuning is written as version 1.2, which it is: older programs read all of it.
 inline constexpr int kProjectMajorVersion = 1;
-inline constexpr int kProjectMinorVersion = 2;
+inline constexpr int kProjectMinorVersion = 3;
+inline constexpr int kProjectUntunedMinorVersion = 2;
 
 // A project as read, with the whole document it came from, kept so that saving it again keeps
 // the fields this program does not know.

@@ -43,6 +43,8 @@ inline constexpr PhraseTemplate kProjectPhrases[] = {
     {"field-name-repeats", "the field %1 repeats the name %2"},
     {"field-not-in-batch", "the field %1 names %2, which is not in the batch"},
     {"field-placed-twice", "the field %1 places %2 a second time"},
+    // --- the tuning ---
+    {"field-part-name", "the field %1 must name each part in 1 to %2 characters"},
 };
 
 consteval const PhraseTemplate& projectPhrase(std::string_view id) {

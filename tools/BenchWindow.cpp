@@ -103,7 +103,7 @@ BenchWindow::BenchWindow(ProjectDocument& document, BenchHooks hooks, QWidget* p
     parts_->setObjectName("BenchParts");
     parts_->setReadOnly(true);
     parts_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    parts_->setMinimumSize(parts_->fontMetrics().averageCharWidth() * 60,
+    parts_->setMinimumSize(parts_->fontMetrics().averageCharWidth() * 66,
                            parts_->fontMetrics().lineSpacing() * 12);
     auto* copy = new QPushButton(QString::fromUtf8(texts::kCopyPartsList));
     copy->setObjectName("BenchCopyParts");
@@ -114,11 +114,16 @@ BenchWindow::BenchWindow(ProjectDocument& document, BenchHooks hooks, QWidget* p
     partsHead->addWidget(new QLabel(QString::fromUtf8(texts::kPartsListCaption)), 1);
     partsHead->addWidget(copy);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-    layout->addLayout(partsHead);
-    layout->addWidget(parts_);
+    auto* steps = new QVBoxLayout;
+    steps->addLayout(form);
+    steps->addLayout(buttons);
+    steps->addLayout(partsHead);
+    steps->addWidget(parts_, 1);
+    retrim_ = new RetrimPanel(document_, hooks_.retrim, hooks_.decimalSeparator);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(steps);
+    layout->addSpacing(fontMetrics().averageCharWidth() * 2);
+    layout->addWidget(retrim_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     bindToolWindowKeys(*this, show);
 
@@ -140,8 +145,8 @@ BenchWindow::BenchWindow(ProjectDocument& document, BenchHooks hooks, QWidget* p
         }
         showPartsList();
     }));
-    for (DocumentAspect aspect :
-         {DocumentAspect::Calculation, DocumentAspect::Batch, DocumentAspect::Placement}) {
+    for (DocumentAspect aspect : {DocumentAspect::Calculation, DocumentAspect::Batch,
+                                  DocumentAspect::Placement, DocumentAspect::Tuning}) {
         subscriptions_.push_back(document_.subscribe(aspect, [this] { showPartsList(); }));
     }
     showPartsList();
@@ -161,7 +166,7 @@ void BenchWindow::showEvent(QShowEvent* event) {
 // Only a shown window computes its list: a hidden one catches up when shown.
 void BenchWindow::showPartsList() {
     if (isVisible() && hooks_.partsList) {
-        parts_->setPlainText(hooks_.partsList(settings()).join('\n'));
+        parts_->setPlainText(hooks_.partsList().join('\n'));
     }
 }
 

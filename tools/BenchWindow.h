@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "BenchCircuit.h"
+#include "RetrimPanel.h"
 
 class QCheckBox;
 class QComboBox;
@@ -21,12 +22,17 @@ struct BenchHooks {
     std::function<void()> show;
     std::function<void()> exportPdf;
     std::function<void()> exportCsv;
-    // The parts list of the circuit as built with these settings, or why there is none.
-    std::function<QStringList(const BenchSettings& settings)> partsList;
+    // The parts list of the document's circuit as built (with the window's settings, which the
+    // document holds), or why there is none.
+    std::function<QStringList()> partsList;
+    // What the retrim panel's result asks of the main window.
+    RetrimHooks retrim;
+    char decimalSeparator = '.';
 };
 
 // The steps from the design to the bench: the series the capacitors are rounded to, parallel
-// pairs beyond a tolerance, the board's stray, and the match to a system resistance. A
+// pairs beyond a tolerance, the board's stray, and the match to a system resistance; beside them
+// the retrim of the capacitors to the placed crystals. A
 // non-modal window; what it shows is the document's bench settings, and every edit is handed to
 // the document at once. Once the window is made the document has bench settings.
 class BenchWindow : public QWidget {
@@ -42,6 +48,7 @@ public:
 
     // The parts list as shown, one part a line.
     QString partsListText() const;
+    RetrimPanel& retrimPanel() const { return *retrim_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -64,6 +71,7 @@ private:
     QComboBox* match_ = nullptr;
     QDoubleSpinBox* systemOhm_ = nullptr;
     QPlainTextEdit* parts_ = nullptr;
+    RetrimPanel* retrim_ = nullptr;
 };
 
 }  // namespace trellon

@@ -18,14 +18,17 @@
 #include "CommandError.h"
 #include "DocumentCircuit.h"
 #include "ProjectDocument.h"
+#include "Retrim.h"
+#include "RetrimPanel.h"
+#include "ShapeMeasure.h"
 #include "ToolWindowFrame.h"
 #include "TuningChart.h"
 #include "TuningCommands.h"
 #include "TuningCurve.h"
-#include "TuningMeasure.h"
 #include "TuningPartPanel.h"
 #include "TuningReportText.h"
 #include "TuningSteps.h"
+#include "texts/RetrimTexts.h"
 #include "texts/TuningTexts.h"
 
 namespace trellon {
@@ -72,6 +75,9 @@ TuningWindow::TuningWindow(ProjectDocument& document, char decimalSeparator, Tun
     schematic_->setDecimalSeparator(decimalSeparator);
     QSizePolicy policy = schematic_->sizePolicy();
     policy.setHeightForWidth(true);
+    // Its height follows its width alone: the least size it could take, folded at its narrowest,
+    // would leave most of the area empty.
+    policy.setVerticalPolicy(QSizePolicy::Ignored);
     schematic_->setSizePolicy(policy);
     schematicArea_ = new QScrollArea;
     schematicArea_->setObjectName("TuningSchematicArea");
@@ -101,17 +107,27 @@ TuningWindow::TuningWindow(ProjectDocument& document, char decimalSeparator, Tun
     report_->setLineWrapMode(QPlainTextEdit::NoWrap);
     report_->setMinimumSize(report_->fontMetrics().averageCharWidth() * 44,
                             report_->fontMetrics().lineSpacing() * 7);
-    toolSlot_ = new QVBoxLayout;
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(report_, 1);
-    bottom->addLayout(toolSlot_);
+    // The retrim works on the same tuning, one Undo step a result.
+    retrim_ = new RetrimPanel(document_,
+                              RetrimHooks{.apply =
+                                              [this](const CircuitTuning& tuning) {
+                                                  applyTuning(documentTuning(tuning),
+                                                              utf8(texts::kRetrimRun));
+                                              },
+                                          .logBlock = hooks_.logBlock},
+                              decimalSeparator);
+    auto* left = new QVBoxLayout;
+    left->addLayout(controls);
+    left->addWidget(status_);
+    left->addWidget(chart_, 3);
+    left->addWidget(report_, 1);
+    auto* lower = new QHBoxLayout;
+    lower->addLayout(left, 1);
+    lower->addWidget(retrim_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(schematicArea_);
-    layout->addLayout(controls);
-    layout->addWidget(status_);
-    layout->addWidget(chart_, 3);
-    layout->addLayout(bottom, 1);
+    layout->addLayout(lower, 1);
     bindToolWindowKeys(*this, nullptr);
 
     auto* undoKey = new QAction(this);
@@ -352,10 +368,13 @@ void TuningWindow::release() {
     if (!design || !untuned_ || !tuned_) {
         return;
     }
+    // The retrim's own measure, so that the two report alike.
+    const ShapeGrid grid(*design, RetrimSettings{}.measurePoints, ChoiceMeasure::Shape);
+    ShapeMeasure measure(grid);
     if (!measureBefore_) {
-        measureBefore_ = tuningShapeMeasure(*design, untuned_->circuit);
+        measureBefore_ = measure(untuned_->circuit).deviation;
     }
-    const double now = tuningShapeMeasure(*design, tuned_->circuit);
+    const double now = measure(tuned_->circuit).deviation;
     const QStringList lines = tuningReportLines(
         *untuned_, document_.tuning().value_or(CircuitTuning{}), *measureBefore_, now, separator_);
     report_->setPlainText(lines.join('\n'));

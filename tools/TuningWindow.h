@@ -18,12 +18,12 @@ class QPushButton;
 class QScrollArea;
 class QTimer;
 class QUndoStack;
-class QVBoxLayout;
 
 namespace trellon {
 
 class CircuitSchematicView;
 class ProjectDocument;
+class RetrimPanel;
 class TuningChange;
 class TuningChart;
 class TuningCurve;
@@ -34,6 +34,8 @@ struct CalculatedDesign;
 struct TuningHooks {
     // The tuning has come to rest: the filter as tuned, and the report block the window shows.
     std::function<void(const BenchCircuit& tuned, const QStringList& report)> released;
+    // A block for the log: the retrim's report.
+    std::function<void(const std::vector<std::string>& lines)> logBlock;
 };
 
 // The filter as the builder solders it, tuned live: its schematic, where a capacitor, a trimmer
@@ -54,8 +56,7 @@ public:
     // Hands the document `tuning` as one step that Undo takes back (a retrim's result, say).
     void applyTuning(const std::optional<CircuitTuning>& tuning, const QString& text);
 
-    // The place below the chart where a panel of the window's own tools goes.
-    QVBoxLayout* toolSlot() const { return toolSlot_; }
+    RetrimPanel& retrimPanel() const { return *retrim_; }
     QString reportText() const;
 
     QSize sizeHint() const override;
@@ -108,7 +109,7 @@ private:
     QLabel* status_ = nullptr;
     TuningChart* chart_ = nullptr;
     QPlainTextEdit* report_ = nullptr;
-    QVBoxLayout* toolSlot_ = nullptr;
+    RetrimPanel* retrim_ = nullptr;
 };
 
 }  // namespace trellon

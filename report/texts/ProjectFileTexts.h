@@ -43,6 +43,8 @@ inline constexpr PhraseText kProjectPhrases[] = {
     {"field-name-repeats", "поле %1 повторяет имя %2"},
     {"field-not-in-batch", "поле %1 называет %2, которого нет в партии"},
     {"field-placed-twice", "поле %1 ставит %2 второй раз"},
+    // --- the tuning ---
+    {"field-part-name", "в поле %1 имя каждой детали должно быть длиной от 1 до %2 символов"},
 };
 
 }  // namespace trellon::texts

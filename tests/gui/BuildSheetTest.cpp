@@ -2,6 +2,8 @@
 // takes the design to the bench; and a built curve over the wide span.
 #include <QFile>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,10 +18,13 @@
 #include "MeasuredCrystalModel.h"
 #include "NullViews.h"
 #include "NumberText.h"
+#include "ProjectFile.h"
+#include "RetrimPanel.h"
 #include "SchematicImage.h"
 #include "SpiceExport.h"
 #include "StartupInputs.h"
 #include "WindowDriver.h"
+#include "texts/RetrimTexts.h"
 
 using namespace trellon;
 
@@ -60,6 +65,8 @@ private slots:
     void sheetListsEveryPartAndDrawsTheBuiltCurve();
     void benchWindowDrawsTheCurveAddsTheBlockAndExports();
     void builtCurveReachesTheWideSpanWithItsSpuriousModes();
+    void aNewCalculationAsksBeforeItDropsTheTuning();
+    void retrimPanelTunesTheDocumentOffTheWindowsThread();
 };
 
 void BuildSheetTest::sheetListsEveryPartAndDrawsTheBuiltCurve() {
@@ -232,4 +239,94 @@ void BuildSheetTest::builtCurveReachesTheWideSpanWithItsSpuriousModes() {
 }
 
 QTEST_MAIN(BuildSheetTest)
+// The window's project saved to `path` with `tuning` added, opened again and calculated: the
+// tuning is the document's, for the design it was made on.
+void openTuned(test::WindowDriver& w, const QString& path, const CircuitTuning& tuning) {
+    w.dialogs().fileNames = {path};
+    w.choose("SaveProject");
+    Project project = readProjectFile(contents(path).toStdString(), "tuned.json").project;
+    project.tuning = tuning;
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(writeProjectFile(project)));
+    file.close();
+    w.dialogs().fileNames = {path};
+    w.choose("OpenProject");
+    w.calculate();
+}
+
+// A tuning a project brings is kept through the calculation of its design, less the parts that
+// design lacks; a calculation after that asks first, and only Yes drops it.
+void BuildSheetTest::aNewCalculationAsksBeforeItDropsTheTuning() {
+    test::WindowDriver w;
+    test::FakeDialogs& d = w.dialogs();
+    w.calculate();
+    w.choose("Bench");
+    auto* bench = w.control<BenchWindow>("BenchWindow");
+    const QString first = bench->findChild<QTableWidget*>("RetrimCapacitors")->item(0, 0)->text();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tuned.json");
+    openTuned(w, path,
+              {.capacitorsPf = {{first.toStdString(), 123}}, .trimmersPf = {{"ZQ99", 1000}}});
+    const QString tuned = first + " = 123 ";
+    QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
+    QVERIFY(w.log().last().contains("ZQ99"));
+    QVERIFY2(bench->partsListText().contains(tuned), qPrintable(bench->partsListText()));
+
+    const int logLines = w.log().size();
+    d.answers = {Dialogs::Answer::No};
+    w.calculate();
+    QCOMPARE(d.texts(), QStringList(QString::fromUtf8("Новый расчёт сбросит настройку фильтра "
+                                                      "(изменено деталей: 1). Продолжить?")));
+    QCOMPARE(w.log().size(), logLines);
+    QVERIFY(bench->partsListText().contains(tuned));
+
+    d.answers = {Dialogs::Answer::Yes};
+    w.calculate();
+    QVERIFY(w.log().size() > logLines);
+    QVERIFY(!bench->partsListText().contains(tuned));
+    d.fileNames = {path};
+    w.choose("SaveProject");
+    QVERIFY(!contents(path).contains("\"tuning\""));
+    QVERIFY(contents(path).contains("\"version\": \"1.2\""));
+}
+
+// From C2 soldered a third too large, the panel's retrim brings the shape back (its measure to
+// below half) and makes the result the document's tuning, its block in the log; a result of a
+// run during which the bench changed is dropped with a note.
+void BuildSheetTest::retrimPanelTunesTheDocumentOffTheWindowsThread() {
+    test::WindowDriver w;
+    w.calculate();
+    w.choose("Bench");
+    auto* bench = w.control<BenchWindow>("BenchWindow");
+    bench->setSettings({0, std::nullopt, 1.0, MatchKind::None, 50});
+    QTemporaryDir dir;
+    openTuned(w, dir.filePath("tuned.json"), {.capacitorsPf = {{"C2", 100}}});
+    const QString moved = "C2 = 100 ";
+    QVERIFY2(bench->partsListText().contains(moved), qPrintable(bench->partsListText()));
+    RetrimPanel& panel = bench->retrimPanel();
+    auto* run = panel.findChild<QPushButton*>("RetrimRun");
+
+    run->click();
+    QVERIFY(panel.running());
+    bench->setSettings({0, std::nullopt, 1.5, MatchKind::None, 50});
+    QTRY_VERIFY_WITH_TIMEOUT(!panel.running(), 300000);
+    QCOMPARE(panel.reportText(), QString::fromUtf8(texts::kRetrimOutdated));
+    QVERIFY(bench->partsListText().contains(moved));
+
+    const int logLines = w.log().size();
+    run->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!panel.running(), 300000);
+    const QStringList report = panel.reportText().split('\n');
+    QCOMPARE(w.log().mid(logLines), report);
+    QVERIFY(report.size() > 2 && report[0] == QString::fromUtf8(texts::kRetrimHeading));
+    const QRegularExpressionMatch measures =
+        QRegularExpression(QString::fromUtf8("до ([0-9.]+) дБ, после ([0-9.]+) дБ"))
+            .match(report[1]);
+    QVERIFY2(measures.hasMatch(), qPrintable(report[1]));
+    QVERIFY(measures.captured(2).toDouble() < measures.captured(1).toDouble() / 2);
+    QCOMPARE(report.filter(QString::fromUtf8("C2: 100 → ")).size(), 1);
+    QVERIFY2(!bench->partsListText().contains(moved), qPrintable(report.join('\n')));
+}
+
 #include "BuildSheetTest.moc"

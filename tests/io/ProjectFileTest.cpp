@@ -63,6 +63,9 @@ Project fullProject() {
                                        .order = 16,
                                        .family = AnyOrderFamily::QuasiEquiripple,
                                        .rippleDb = 0.05};
+    project.tuning = CircuitTuning{.capacitorsPf = {{"C3", 47}, {"Cin+C1", 0.1 + 0.2}},
+                                   .trimmersPf = {{"ZQ2", 2200}},
+                                   .fsShiftsHz = {{"ZQ1", -12.5}}};
     return project;
 }
 
@@ -97,7 +100,10 @@ TEST(ProjectFile, RoundTripWithAndWithoutTheOptionalGroupsAndVersionOneZero) {
     absolute.targets.kind = TargetKind::Absolute;
     EXPECT_EQ(readText(older.dump()), absolute);
 
-    EXPECT_EQ(readText(writeProjectFile(fullProject())), fullProject());
+    const std::string full = writeProjectFile(fullProject());
+    EXPECT_EQ(readText(full), fullProject());
+    // Only a tuned project needs a reader of version 1.3.
+    EXPECT_EQ(Json::parse(full)["version"], "1.3");
     Project noSpan = fullProject();
     noSpan.chart->spanKhz.reset();
     noSpan.bench->parallelTolerancePercent.reset();
@@ -125,6 +131,7 @@ TEST(ProjectFile, FieldsItDoesNotKnowSurviveASave) {
     changed.design.Fo = "9000";
     changed.chart->spanKhz.reset();
     changed.bench.reset();
+    changed.tuning->trimmersPf.clear();
     const Json saved = Json::parse(writeProjectFile(changed, loaded.document));
     EXPECT_EQ(saved["notes"], later["notes"]);
     EXPECT_EQ(saved["design"]["comment"], "second try");
@@ -132,6 +139,7 @@ TEST(ProjectFile, FieldsItDoesNotKnowSurviveASave) {
     EXPECT_EQ(saved["chart"]["gridColour"], "#ccc");
     EXPECT_FALSE(saved["chart"].contains("spanKhz"));
     EXPECT_FALSE(saved.contains("bench"));
+    EXPECT_FALSE(saved["tuning"].contains("trimmers"));
     EXPECT_EQ(readText(saved.dump()), changed);
 }
 
@@ -181,6 +189,12 @@ TEST(ProjectFile, MalformedOrNewerFilesAreRefusedWithTheirMessage) {
          "gaussian-6db, gaussian-12db, linear-phase-0.05, linear-phase-0.5, equal-c, qer"},
         {with([](Json& d) { d["anyOrder"]["order"] = 17; }),
          ": the field 'anyOrder.order' must be a whole number from 2 to 16"},
+        {with([](Json& d) { d["tuning"]["capacitors"]["C3"] = 0; }),
+         ": the field 'tuning.capacitors.C3' must be above 0 and below 1000000"},
+        {with([](Json& d) { d["tuning"]["fsShifts"]["ZQ1"] = -2e6; }),
+         ": the field 'tuning.fsShifts.ZQ1' must be above -1000000 and below 1000000"},
+        {with([](Json& d) { d["tuning"]["trimmers"][""] = 100; }),
+         ": the field 'tuning.trimmers' must name each part in 1 to 64 characters"},
         {with([](Json& d) { d["measured"]["s21"][1] = {1}; }),
          ": the field 'measured.s21[1]' must be a pair of numbers [re, im]"},
     };

@@ -1,0 +1,40 @@
+#include "RetrimReportText.h"
+
+#include <QString>
+
+#include "NumberText.h"
+#include "texts/RetrimTexts.h"
+
+namespace trellon {
+
+std::vector<std::string> retrimReportLines(const RetrimResult& result, int eSeries,
+                                           char decimalSeparator) {
+    const auto number = [&](double value) {
+        return QString::fromStdString(FormatGeneral(value, 4, decimalSeparator));
+    };
+    const auto line = [](const char* pattern) { return QString::fromUtf8(pattern); };
+    std::vector<std::string> lines = {texts::kRetrimHeading};
+    lines.push_back(line(texts::kRetrimMeasure)
+                        .arg(number(result.measureBefore), number(result.measureAfter))
+                        .toStdString());
+    if (result.plainRoundingMeasure) {
+        lines.push_back(line(texts::kRetrimPlainRounding)
+                            .arg(QString::number(eSeries), number(*result.plainRoundingMeasure))
+                            .toStdString());
+    }
+    for (const RetrimChange& change : result.capacitors) {
+        lines.push_back(line(texts::kRetrimCapacitor)
+                            .arg(QString::fromStdString(change.name), number(change.fromPf),
+                                 number(change.toPf))
+                            .toStdString());
+    }
+    for (const RetrimTrimmer& trimmer : result.trimmers) {
+        const QString crystal = QString::fromStdString(trimmer.crystal);
+        lines.push_back((trimmer.pf ? line(texts::kRetrimTrimmer).arg(crystal, number(*trimmer.pf))
+                                    : line(texts::kRetrimShorted).arg(crystal))
+                            .toStdString());
+    }
+    return lines;
+}
+
+}  // namespace trellon
