@@ -1,6 +1,7 @@
 #include "TuningPartPanel.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,10 +56,13 @@ TuningPartPanel::TuningPartPanel(char decimalSeparator, QWidget* parent)
     unit_ = new QLabel;
     detail_ = new QLabel;
     detail_->setObjectName("TuningPartDetail");
+    // A long caption wraps rather than widening the window.
+    detail_->setWordWrap(true);
+    detail_->setMinimumWidth(detail_->fontMetrics().averageCharWidth() * 18);
     slider_ = new QSlider(Qt::Horizontal);
     slider_->setObjectName("TuningSlider");
     slider_->setRange(0, kSliderPositions);
-    slider_->setMinimumWidth(240);
+    slider_->setMinimumWidth(160);
     slider_->setToolTip(utf8(texts::kStepsHint));
     trimmer_ = new QPushButton(utf8(texts::kAddTrimmer));
     trimmer_->setObjectName("TuningTrimmer");
@@ -74,6 +78,8 @@ TuningPartPanel::TuningPartPanel(char decimalSeparator, QWidget* parent)
     grid->addWidget(unit_, 0, 2);
     grid->addWidget(detail_, 0, 3);
     grid->addWidget(slider_, 1, 0, 1, 4);
+    besideSlider_ = new QHBoxLayout;
+    grid->addLayout(besideSlider_, 1, 4);
     grid->addWidget(trimmer_, 0, 4);
     grid->setColumnStretch(3, 1);
 
@@ -93,14 +99,14 @@ void TuningPartPanel::showPart(const std::optional<TunedPart>& part, const QStri
     const bool typing = value_->isModified() && part && part_ && part->name == part_->name;
     part_ = part;
     const bool crystal = part && part->kind == TunedKind::Crystal;
-    name_->setText(part ? QString::fromStdString(part->name) + (crystal ? " Fs" : "") : caption);
+    name_->setText(part ? QString::fromStdString(part->name) + (crystal ? " Fs" : "") : QString());
     value_->setEnabled(part.has_value());
     slider_->setEnabled(part.has_value());
     if (!typing) {
         value_->setText(part ? valueText() : QString());
     }
     unit_->setText(!part ? QString() : crystal ? utf8(texts::kHzUnit) : utf8(texts::kPfUnit));
-    QString detail;
+    QString detail = caption;
     if (crystal) {
         detail = utf8(texts::kShiftCaption) + (part->value > 0 ? "+" : "") +
                  number(part->value, kValueDigits, separator_) + utf8(texts::kHzUnit);
@@ -125,6 +131,10 @@ QString TuningPartPanel::valueText() const {
         return number(part_->untuned + part_->value, kFsDigits, separator_);
     }
     return number(part_->value, kValueDigits, separator_);
+}
+
+void TuningPartPanel::addBesideSlider(QWidget* widget) {
+    besideSlider_->addWidget(widget);
 }
 
 bool TuningPartPanel::step(QEvent* event) {

@@ -5,6 +5,7 @@
 
 #include "TuningSteps.h"
 
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -26,6 +27,9 @@ public:
     // Shows `part`; nothing with `caption` says why there is nothing to tune.
     void showPart(const std::optional<TunedPart>& part, const QString& caption);
     const std::optional<TunedPart>& part() const { return part_; }
+
+    // Puts `widget` at the end of the slider's row.
+    void addBesideSlider(QWidget* widget);
 
     // Steps the value for a wheel turn or an Up or Down key; true when the event was one.
     bool step(QEvent* event);
@@ -62,6 +66,7 @@ private:
     QSlider* slider_ = nullptr;
     QPushButton* trimmer_ = nullptr;
     QTimer* wheelQuiet_ = nullptr;
+    QHBoxLayout* besideSlider_ = nullptr;
 };
 
 }  // namespace trellon

@@ -93,7 +93,7 @@ TuningWindow::TuningWindow(ProjectDocument& document, char decimalSeparator, Tun
     auto* controls = new QHBoxLayout;
     controls->addWidget(panel_, 1);
     for (QPushButton* b : {undo, redo, reset}) {
-        controls->addWidget(b, 0, Qt::AlignTop);
+        panel_->addBesideSlider(b);
     }
     status_ = new QLabel;
     status_->setObjectName("TuningStatus");
