@@ -27,7 +27,7 @@ QString measure(double db, char separator) {
 QStringList tuningReportLines(const BenchCircuit& untuned, const CircuitTuning& tuning,
                               double measureBefore, double measureNow, char separator) {
     constexpr int kValueDigits = 4;
-    QStringList lines{utf8(texts::kTuningHeading),
+    QStringList lines{utf8(texts::kTuningHeading), utf8(texts::kMeasureCaption),
                       utf8(texts::kMeasureBefore) + measure(measureBefore, separator),
                       utf8(texts::kMeasureNow) + measure(measureNow, separator)};
     if (tuning.empty()) {

@@ -29,8 +29,10 @@ inline constexpr const char* kTunedCurve = "настроенный";
 
 // The report block, and the curve it draws in the main window.
 inline constexpr const char* kTuningHeading = "Настройка фильтра";
-inline constexpr const char* kMeasureBefore = "Отклонение формы до настройки: ";
-inline constexpr const char* kMeasureNow = "Отклонение формы после настройки: ";
+// Short lines: the results panel is narrow.
+inline constexpr const char* kMeasureCaption = "Отклонение формы:";
+inline constexpr const char* kMeasureBefore = "до настройки ";
+inline constexpr const char* kMeasureNow = "после ";
 inline constexpr const char* kDbUnit = " дБ";
 inline constexpr const char* kPfUnit = " пФ";
 inline constexpr const char* kHzUnit = " Гц";
