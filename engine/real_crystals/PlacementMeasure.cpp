@@ -2,40 +2,22 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <numeric>
 
 #include "BuiltFilter.h"
-#include "GridSolve.h"
 #include "MeasuredCrystalModel.h"
 
 namespace trellon {
 
 namespace {
 
-constexpr double kShiftToleranceHz = 0.01;
 constexpr double kSlopeStepHz = 0.5;  // either way of the shift
 
 }  // namespace
 
 PlacementReference::PlacementReference(const CalculatedDesign& design, const CrystalBatch& batch,
                                        int points, ChoiceMeasure measure)
-    : kind(measure), circuit(design.circuit) {
-    const TracedBand& band = design.band;
-    for (int k = 0; k < points; ++k) {
-        frequenciesHz.push_back(band.lowHz() + band.widthHz() * k / (points - 1));
-    }
-    stepHz = band.widthHz() / (points - 1);
-    shiftSteps = (points - 1) / 2;
-    for (int k = -shiftSteps; k < points + shiftSteps; ++k) {
-        shiftedGridHz.push_back(band.lowHz() + stepHz * k);
-    }
-    const auto netlist = std::make_unique<Netlist>(design.reference);
-    const auto solver = std::make_unique<CircuitSolver>(*netlist);
-    solver->prepare();
-    for (const GridPoint& point : SolveGrid(*solver, frequenciesHz, 1)) {
-        idealLevelsDb.push_back(point.levelDb);
-    }
+    : ShapeGrid(design, points, measure), circuit(design.circuit) {
     for (const MeasuredCrystal& crystal : batch.crystals) {
         crystals.push_back(partCrystalOf(crystal));
     }
@@ -59,8 +41,7 @@ PlacementReference::PlacementReference(const CalculatedDesign& design, const Cry
 PlacementMeasure::PlacementMeasure(const PlacementReference& reference)
     : reference_(reference),
       circuit_(reference.circuit),
-      frequencies_(reference.frequenciesHz.size()),
-      levels_(reference.shiftedGridHz.size()),
+      measure_(reference),
       deviations_(reference.frequenciesHz.size()),
       scratch_(reference.frequenciesHz.size()) {}
 
@@ -82,62 +63,20 @@ void placeCrystals(const PlacementReference& reference, std::span<const std::siz
 
 void PlacementMeasure::place(std::span<const std::size_t> placement) {
     placeCrystals(reference_, placement, circuit_);
-    solver_.prepare(circuit_);
-}
-
-void PlacementMeasure::deviationsAt(double shiftHz, std::span<double> deviations) {
-    const std::size_t count = reference_.frequenciesHz.size();
-    for (std::size_t k = 0; k < count; ++k) {
-        frequencies_[k] = reference_.frequenciesHz[k] + shiftHz;
-    }
-    solver_.solveLevels(frequencies_, deviations);
-    for (std::size_t k = 0; k < count; ++k) {
-        deviations[k] -= reference_.idealLevelsDb[k];
-    }
+    measure_.prepare(circuit_);
 }
 
 ShapeFit PlacementMeasure::operator()(std::span<const std::size_t> placement) {
     place(placement);
-    if (reference_.kind == ChoiceMeasure::Absolute) {
-        deviationsAt(0, deviations_);
-        double worst = 0;
-        for (double deviation : deviations_) {
-            // A silent point is as far off as a point can be.
-            worst = std::isnan(deviation) ? HUGE_VAL : std::max(worst, std::abs(deviation));
-        }
-        return {worst, 0, 0};
-    }
-    // Every whole step of shift from one solve over the frequencies moved by all of them.
-    solver_.solveLevels(reference_.shiftedGridHz, levels_);
-    const std::size_t count = deviations_.size();
-    ShapeFit best{HUGE_VAL, 0, 0};
-    for (int step = -reference_.shiftSteps; step <= reference_.shiftSteps; ++step) {
-        const auto first = static_cast<std::size_t>(step + reference_.shiftSteps);
-        for (std::size_t k = 0; k < count; ++k) {
-            deviations_[k] = levels_[first + k] - reference_.idealLevelsDb[k];
-        }
-        const ShapeFit fit = levelFit(deviations_, step * reference_.stepHz);
-        if (fit.deviation < best.deviation) {
-            best = fit;
-        }
-    }
-    if (!std::isfinite(best.deviation)) {
-        return best;
-    }
-    const double reach = reference_.shiftSteps * reference_.stepHz;
-    const auto shifted = [this](double shift, std::span<double> deviations) {
-        deviationsAt(shift, deviations);
-    };
-    return refineShift(shifted, deviations_, std::max(-reach, best.shiftHz - reference_.stepHz),
-                       std::min(reach, best.shiftHz + reference_.stepHz), kShiftToleranceHz, best);
+    return measure_();
 }
 
 std::vector<double> PlacementMeasure::slopes(std::span<const std::size_t> placement,
                                              double shiftHz) {
     place(placement);
     std::vector<double> rising(deviations_.size());
-    deviationsAt(shiftHz + kSlopeStepHz, rising);
-    deviationsAt(shiftHz - kSlopeStepHz, deviations_);
+    measure_.deviationsAt(shiftHz + kSlopeStepHz, rising);
+    measure_.deviationsAt(shiftHz - kSlopeStepHz, deviations_);
     for (std::size_t k = 0; k < rising.size(); ++k) {
         rising[k] = (rising[k] - deviations_[k]) / (2 * kSlopeStepHz);
         if (!std::isfinite(rising[k])) {
@@ -153,7 +92,7 @@ double PlacementMeasure::estimate(std::span<const std::size_t> placement, const 
         return (*this)(placement).deviation;
     }
     place(placement);
-    deviationsAt(near.shiftHz, deviations_);
+    measure_.deviationsAt(near.shiftHz, deviations_);
     return linearisedFit(deviations_, slopes, near.shiftHz, reference_.stepHz, scratch_).deviation;
 }
 

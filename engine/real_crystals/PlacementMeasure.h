@@ -10,22 +10,16 @@
 #include "CrystalBatch.h"
 #include "CrystalPositions.h"
 #include "ShapeFit.h"
+#include "ShapeMeasure.h"
 
 namespace trellon {
 
-// What every placement is measured against: the design's reference circuit at `points`
-// frequencies evenly over its traced band, edges included, and the batch's crystals as
-// equivalent circuits. Shared by all threads.
-struct PlacementReference {
+// What every placement is measured against: the shape measure's grid and the batch's crystals
+// as equivalent circuits. Shared by all threads.
+struct PlacementReference : ShapeGrid {
     PlacementReference(const CalculatedDesign& design, const CrystalBatch& batch, int points,
                        ChoiceMeasure kind);
 
-    ChoiceMeasure kind;
-    std::vector<double> frequenciesHz;
-    double stepHz = 0;   // between neighbouring frequencies of the measure
-    int shiftSteps = 0;  // shifts are searched over this many steps either way (half the band)
-    std::vector<double> shiftedGridHz;  // the frequencies moved by every whole step, in order
-    std::vector<double> idealLevelsDb;
     std::vector<PartCrystal> crystals;      // batch order, as crystals of the parts
     BuiltCircuit circuit;                   // the design as built; its crystals are replaced
     std::vector<std::size_t> crystalParts;  // index in circuit.parts of ZQ1..ZQn, a pair once
@@ -42,8 +36,7 @@ class PlacementMeasure {
 public:
     explicit PlacementMeasure(const PlacementReference& reference);
 
-    // The shape measure scans every whole step of shift, then refines around the best one to
-    // 0.01 Hz with the built filter solved at the shifted frequencies.
+    // The measure of ShapeMeasure of the placed circuit.
     ShapeFit operator()(std::span<const std::size_t> placement);
 
     // The slopes (dB per Hz) of the built filter's levels at the measure's frequencies moved
@@ -58,13 +51,10 @@ public:
 
 private:
     void place(std::span<const std::size_t> placement);
-    void deviationsAt(double shiftHz, std::span<double> deviations);
 
     const PlacementReference& reference_;
     BuiltCircuit circuit_;
-    BuiltFilterSolver solver_;
-    std::vector<double> frequencies_;
-    std::vector<double> levels_;
+    ShapeMeasure measure_;
     std::vector<double> deviations_;
     std::vector<double> scratch_;
 };
