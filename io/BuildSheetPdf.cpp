@@ -75,7 +75,7 @@ public:
         rule();
     }
     void rule() {
-        const double at = y_ + kRowHeight * 0.35;
+        const double at = y_ + 3;  // below the descenders, well above the next line
         pdf.line(kMargin, at, PdfPages::kWidth - kMargin, at);
     }
     void gap(double points) { y_ += points; }
