@@ -130,11 +130,10 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
     std::map<std::string, bool*> flags{{"json", &o.json},
                                        {"absolute", &o.absolute},
                                        {"help", &o.help},
-                                       {"recentre", &o.crystalOptions.recentre}};
+                                       {"recentre", &o.crystalOptions.recentre},
+                                       {"retrim", &o.retrimOptions.retrim},
+                                       {"retrim-symmetric", &o.retrimOptions.symmetric}};
     for (const FitFlag& flag : fitFlags(o.fitOptions)) {
-        flags.emplace(flag.name, flag.value);
-    }
-    for (const FitFlag& flag : retrimFlags(o.retrimOptions)) {
         flags.emplace(flag.name, flag.value);
     }
 

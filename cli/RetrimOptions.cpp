@@ -54,7 +54,6 @@ RetrimSettings RetrimOptions::settings(int threads) const {
 bool takeRetrimOption(RetrimOptions& options, const std::string& name, const std::string& value) {
     if (name == "retrim-free") {
         options.freeCapacitors = capacitorNames(value);
-        options.freeGiven = true;
     } else if (name == "trimmers") {
         const std::size_t colon = value.find(':');
         const std::optional<double> low =
@@ -71,10 +70,6 @@ bool takeRetrimOption(RetrimOptions& options, const std::string& name, const std
         return false;
     }
     return true;
-}
-
-std::vector<FitFlag> retrimFlags(RetrimOptions& options) {
-    return {{"retrim", &options.retrim}, {"retrim-symmetric", &options.symmetric}};
 }
 
 void checkRetrimOptions(const RetrimOptions& options, const CrystalOptions& crystalOptions,
@@ -94,7 +89,7 @@ void checkRetrimOptions(const RetrimOptions& options, const CrystalOptions& crys
 std::string retrimUsageText() {
     return "  --retrim                find the capacitor values that bring the filter with its\n"
            "                          crystals (at the bench when set) closest to the design's\n"
-           "                          shape, and build, write and export it so retrimmed\n"
+           "                          shape; the files then hold the filter so retrimmed\n"
            "  --retrim-free C3,C5     retrim only these capacitors, named as the parts list\n"
            "                          names them (all of them)\n"
            "  --retrim-symmetric      keep mirror capacitors equal\n"

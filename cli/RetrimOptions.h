@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "CrystalOptions.h"
-#include "FitOptions.h"
 #include "Retrim.h"
 
 namespace trellon::cli {
@@ -19,20 +18,17 @@ struct RetrimOptions {
     std::vector<std::string> freeCapacitors;  // as the parts list names them; empty: all
     std::optional<double> trimmerMinPf;
     std::optional<double> trimmerMaxPf;
-    bool freeGiven = false;
 
     // The retrim's settings with `threads` (0: one per core).
     RetrimSettings settings(int threads) const;
 };
 
-// Takes the option `name` with its value when it is one of the retrim options that take one;
+// Takes the option `name` with its value when it is one of the retrim options that take one (the
+// flags --retrim and --retrim-symmetric are set as the other flags are);
 // returns false for any other name. Throws UsageError for a value it cannot take.
 bool takeRetrimOption(RetrimOptions& options, const std::string& name, const std::string& value);
 
 inline constexpr const char* kRetrimOptionNames[] = {"retrim-free", "trimmers"};
-
-// The retrim's flags, as the fit's are listed.
-std::vector<FitFlag> retrimFlags(RetrimOptions& options);
 
 // Throws UsageError for a retrim with no crystals to retrim, and for its settings without it.
 void checkRetrimOptions(const RetrimOptions& options, const CrystalOptions& crystalOptions,

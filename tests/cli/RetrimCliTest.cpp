@@ -73,9 +73,9 @@ TEST(RetrimCli, EveryFileHoldsTheRetrimmedFilter) {
     const CalculatedDesign& d = *calculated;
     const CrystalBatch batch = readCrystalBatchCsv(fileText(kBatch), kBatch);
     std::vector<MeasuredCrystal> placed;
-    for (const std::string& name : json.at("choice")) {
+    for (const nlohmann::json& name : json.at("choice")) {
         for (const MeasuredCrystal& crystal : batch.crystals) {
-            if (crystal.name == name) {
+            if (crystal.name == name.get<std::string>()) {
                 placed.push_back(crystal);
             }
         }
