@@ -27,11 +27,12 @@ AnyOrderInputs anyOrderInputs(const CliOptions& options, const CrystalInputTexts
     inputs.order = *any.order;
     inputs.rippleDb = any.rippleDb.value_or(settings::kChebyshevRipple.defaultValue);
     inputs.bandwidthHz = TypedNumber(options.dF, separator);
-    inputs.crystal = {TypedNumber(crystal.foKhz, separator) * 1e3,
-                      TypedNumber(crystal.ldMh, separator) * 1e-3,
-                      TypedNumber(crystal.csPf, separator) * 1e-12, 0};
-    inputs.crystal.motionalResistance = crystalQ ? motionalResistanceForQ(inputs.crystal, *crystalQ)
-                                                 : TypedNumber(crystal.rdOhm, separator);
+    inputs.crystal = typedLadderCrystal(
+        TypedNumber(crystal.foKhz, separator), TypedNumber(crystal.ldMh, separator),
+        TypedNumber(crystal.csPf, separator), crystalQ ? 0 : TypedNumber(crystal.rdOhm, separator));
+    if (crystalQ) {
+        inputs.crystal.motionalResistance = motionalResistanceForQ(inputs.crystal, *crystalQ);
+    }
     return inputs;
 }
 

@@ -50,8 +50,8 @@ double settingNumber(const SettingDeclaration& declaration, const std::string& v
                 std::isinf(r.high) ? " above " + numberText(r.low)
                                    : " from " + numberText(r.low) + " to " + numberText(r.high);
             refuse(declaration,
-                   "a " + std::string(declaration.quantity) + span + " " +
-                       std::string(declaration.unit),
+                   "a " + std::string(declaration.quantity) + span +
+                       (declaration.unit.empty() ? "" : " " + std::string(declaration.unit)),
                    value);
         }
         return number;

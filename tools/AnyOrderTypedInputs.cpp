@@ -24,9 +24,9 @@ AnyOrderInputs anyOrderInputsOf(const ProjectAnyOrder& typed, char decimalSepara
     inputs.family = typed.family;
     inputs.order = typed.order;
     inputs.rippleDb = typed.rippleDb;
-    inputs.crystal = {
-        number(typed.Fo, texts::kAnyOrderFo) * 1e3, number(typed.Ld, texts::kAnyOrderLd) * 1e-3,
-        number(typed.Cs, texts::kAnyOrderCs) * 1e-12, number(typed.Rd, texts::kAnyOrderRd)};
+    inputs.crystal = typedLadderCrystal(
+        number(typed.Fo, texts::kAnyOrderFo), number(typed.Ld, texts::kAnyOrderLd),
+        number(typed.Cs, texts::kAnyOrderCs), number(typed.Rd, texts::kAnyOrderRd));
     inputs.bandwidthHz = number(typed.bandwidth, texts::kAnyOrderBandwidth);
     return inputs;
 }

@@ -105,7 +105,7 @@ void orderTabsByLayout(QWidget& window) {
     std::vector<Placed> fields;
     for (QWidget* child : window.findChildren<QWidget*>()) {
         if ((child->focusPolicy() & Qt::TabFocus) == Qt::TabFocus &&
-            child->focusProxy() == nullptr && !child->isWindow() && !child->isHidden()) {
+            child->focusProxy() == nullptr && child->window() == &window && !child->isHidden()) {
             fields.push_back({child, QRect(child->mapTo(&window, QPoint(0, 0)), child->size())});
         }
     }

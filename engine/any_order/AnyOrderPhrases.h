@@ -8,7 +8,14 @@ namespace trellon {
 // ids.
 inline constexpr PhraseTemplate kAnyOrderPhrases[] = {
     {"any-order-range", "the filter must have from 2 to 16 crystals"},
-    {"any-order-table-range", "the %1 response is tabulated only for %2 to %3 crystals"},
+    {"any-order-range-gaussian-6db",
+     "the gaussian-6db response is tabulated only for %1 to %2 crystals"},
+    {"any-order-range-gaussian-12db",
+     "the gaussian-12db response is tabulated only for %1 to %2 crystals"},
+    {"any-order-range-linear-phase-0.05",
+     "the linear-phase-0.05 response is tabulated only for %1 to %2 crystals"},
+    {"any-order-range-linear-phase-0.5",
+     "the linear-phase-0.5 response is tabulated only for %1 to %2 crystals"},
     {"any-order-qer-orders",
      "the qer response is tabulated only for 4 to 8, 10 and 12 resonators, each end's pair of "
      "crystals counting as one"},

@@ -15,6 +15,12 @@ struct LadderCrystal {
 
 CrystalModel crystalModel(const LadderCrystal& crystal);
 
+// The crystal from its figures in the units they are typed in: Fs in kHz, Lm in mH, C0 in pF and
+// Rm in ohm.
+inline LadderCrystal typedLadderCrystal(double fsKhz, double lmMh, double c0Pf, double rmOhm) {
+    return {fsKhz * 1e3, lmMh * 1e-3, c0Pf * 1e-12, rmOhm};
+}
+
 // The widest design bandwidth (Hz) the crystal allows for the prototype: where the largest mesh
 // sum, tuned with the effective inductance, needs the whole reactance the crystal has below its
 // parallel resonance, about (Fp - Fs)/(2·the largest mesh sum). Infinite without C0.

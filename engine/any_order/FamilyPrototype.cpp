@@ -4,6 +4,25 @@
 
 namespace trellon {
 
+namespace {
+
+// Why an order outside a tabulated family's table is refused, in a phrase of its own for each
+// family so that the window can name the family in its own words.
+const PhraseTemplate& tableRangePhrase(AnyOrderFamily family) {
+    switch (family) {
+        case AnyOrderFamily::GaussianTo6Db:
+            return anyOrderPhrase("any-order-range-gaussian-6db");
+        case AnyOrderFamily::GaussianTo12Db:
+            return anyOrderPhrase("any-order-range-gaussian-12db");
+        case AnyOrderFamily::LinearPhase005:
+            return anyOrderPhrase("any-order-range-linear-phase-0.05");
+        default:
+            return anyOrderPhrase("any-order-range-linear-phase-0.5");
+    }
+}
+
+}  // namespace
+
 FamilyPrototype familyPrototype(AnyOrderFamily family, int order, double rippleDb) {
     if (order < 2 || order > 16) {
         refuseAnyOrder(anyOrderPhrase("any-order-range"));
@@ -34,10 +53,8 @@ FamilyPrototype familyPrototype(AnyOrderFamily family, int order, double rippleD
         default: {
             const TableRange range = tabulatedRange(family);
             if (order < range.lowest || order > range.highest) {
-                refuseAnyOrder(anyOrderPhrase("any-order-table-range"),
-                               {{std::string(familyName(family))},
-                                {std::to_string(range.lowest)},
-                                {std::to_string(range.highest)}});
+                refuseAnyOrder(tableRangePhrase(family),
+                               {{std::to_string(range.lowest)}, {std::to_string(range.highest)}});
             }
             return {tabulatedPrototype(family, order), kHalfPowerDb};
         }

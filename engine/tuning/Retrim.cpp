@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "CommandError.h"
-#include "PatternSearch.h"
+#include "MinimaxSearch.h"
 #include "RetrimSpace.h"
 #include "StandardDescent.h"
 #include "TuningMeasures.h"
@@ -13,17 +13,14 @@ namespace trellon {
 
 namespace {
 
-// The continuous search walks in steps of the logarithm of a value (5 % down to 0.01 %), and
-// in raises of a twentieth of the band down to a ten-thousandth; then once more from a quarter
-// of the first step, which frees it from where the first pass stalled.
-constexpr double kFirstStep = 0.05;
-constexpr double kLastStep = 1e-4;
-constexpr double kRestartStep = kFirstStep / 4;
+// The continuous search's first trust region: a fifth of a value's logarithm (or of the band in
+// a raise); it ends at a millionth.
+constexpr double kFirstRadius = 0.2;
+constexpr double kLastRadius = 1e-6;
 
-// Shares of the progress: the continuous search, its restart, the polish of the snapped
-// trimmers; the standard values take the rest.
-constexpr double kSearchShare = 0.45;
-constexpr double kRestartShare = 0.6;
+// Shares of the progress: the continuous search, the polish of the snapped trimmers; the
+// standard values take the rest.
+constexpr double kSearchShare = 0.6;
 constexpr double kPolishShare = 0.75;
 
 // The progress of a stage that runs from `from` to `to` of the whole.
@@ -41,18 +38,43 @@ public:
               std::atomic<bool>& cancel)
         : space_(space), measures_(measures), progress_(progress), cancel_(cancel) {}
 
-    std::optional<SearchPoint> search(SearchPoint from, std::vector<double> lowest,
-                                      std::vector<double> highest, double firstStep, double done,
-                                      double to) {
-        const PatternSearchSettings settings{firstStep, kLastStep, std::move(lowest),
-                                             std::move(highest)};
-        return patternSearch(values(), std::move(from), settings, stage(progress_, done, to));
+    std::optional<MinimaxPoint> search(MinimaxPoint from, std::vector<double> lowest,
+                                       std::vector<double> highest, double done, double to) {
+        MinimaxProblem problem;
+        problem.fits = [this](const std::vector<std::vector<double>>& points) {
+            std::vector<CircuitTuning> tunings;
+            for (const std::vector<double>& point : points) {
+                tunings.push_back(space_.tuning(point));
+            }
+            return measures_.fits(tunings, cancel_);
+        };
+        problem.deviations = [this](const std::vector<std::pair<std::vector<double>, double>>& at) {
+            std::vector<std::pair<CircuitTuning, double>> shifted;
+            for (const auto& [point, shiftHz] : at) {
+                shifted.emplace_back(space_.tuning(point), shiftHz);
+            }
+            return measures_.deviations(shifted, cancel_);
+        };
+        problem.lowest = std::move(lowest);
+        problem.highest = std::move(highest);
+        problem.shiftStepHz = measures_.grid().stepHz;
+        return minimaxSearch(problem, std::move(from), kFirstRadius, kLastRadius,
+                             stage(progress_, done, to));
+    }
+
+    std::optional<MinimaxPoint> start() {
+        const std::vector<double> x = space_.startPoint();
+        std::optional<std::vector<ShapeFit>> fit = measures_.fits({space_.tuning(x)}, cancel_);
+        if (!fit) {
+            return std::nullopt;
+        }
+        return MinimaxPoint{x, fit->front()};
     }
 
     // Each trimmer between short and the least raise a trimmer of the range gives goes to the
     // better of the two, one after the other in ladder order; then the raises are polished within
     // the range (or kept short).
-    std::optional<SearchPoint> snapTrimmers(SearchPoint point) {
+    std::optional<MinimaxPoint> snapTrimmers(MinimaxPoint point) {
         std::vector<double> lowest = space_.lowest();
         std::vector<double> highest = space_.highest();
         const std::vector<std::size_t> variable = space_.variableSlots();
@@ -64,12 +86,14 @@ public:
                 std::vector<double> ranged = point.x;
                 shorted[at] = 0;
                 ranged[at] = least;
-                const std::optional<std::vector<double>> both = values()({shorted, ranged});
+                const std::optional<std::vector<ShapeFit>> both =
+                    measures_.fits({space_.tuning(shorted), space_.tuning(ranged)}, cancel_);
                 if (!both) {
                     return std::nullopt;
                 }
-                point = (*both)[0] <= (*both)[1] ? SearchPoint{shorted, (*both)[0]}
-                                                 : SearchPoint{ranged, (*both)[1]};
+                point = (*both)[0].deviation <= (*both)[1].deviation
+                            ? MinimaxPoint{shorted, (*both)[0]}
+                            : MinimaxPoint{ranged, (*both)[1]};
             }
             if (point.x[at] == 0) {
                 highest[at] = 0;
@@ -77,22 +101,12 @@ public:
                 lowest[at] = least;
             }
         }
-        return search(std::move(point), lowest, highest, kRestartStep, kRestartShare, kPolishShare);
+        return search(std::move(point), lowest, highest, kSearchShare, kPolishShare);
     }
 
     MeasuredTuning measured(const CircuitTuning& tuning) { return {tuning, measures_(tuning)}; }
 
 private:
-    PointValues values() {
-        return [this](const std::vector<std::vector<double>>& points) {
-            std::vector<CircuitTuning> tunings;
-            for (const std::vector<double>& point : points) {
-                tunings.push_back(space_.tuning(point));
-            }
-            return measures_(tunings, cancel_);
-        };
-    }
-
     const RetrimSpace& space_;
     TuningMeasures& measures_;
     const ProgressCallback& progress_;
@@ -158,18 +172,15 @@ std::optional<RetrimResult> retrim(const CalculatedDesign& design, const BenchCi
     }
     const RetrimSpace space =
         makeRetrimSpace(bench, benchSettings, start, settings.freeCapacitors, settings.symmetric,
-                        settings.trimmerMinPf, settings.trimmerMaxPf, design.band.widthHz());
+                        !settings.onlyTrimmers, settings.trimmerMinPf, settings.trimmerMaxPf,
+                        design.band.widthHz());
     TuningMeasures measures(design, bench, benchSettings, settings.measurePoints, settings.threads);
     RetrimRun run(space, measures, progress, cancel);
     const MeasuredTuning before = run.measured(start);
 
-    const std::vector<double> startPoint = space.startPoint();
-    std::optional<SearchPoint> point =
-        run.search({startPoint, measures(space.tuning(startPoint))}, space.lowest(),
-                   space.highest(), kFirstStep, 0, kSearchShare);
+    std::optional<MinimaxPoint> point = run.start();
     if (point) {
-        point = run.search(std::move(*point), space.lowest(), space.highest(), kRestartStep,
-                           kSearchShare, kRestartShare);
+        point = run.search(std::move(*point), space.lowest(), space.highest(), 0, kSearchShare);
     }
     if (point && !space.slots.empty()) {
         point = run.snapTrimmers(std::move(*point));
@@ -177,7 +188,7 @@ std::optional<RetrimResult> retrim(const CalculatedDesign& design, const BenchCi
     if (!point) {
         return std::nullopt;
     }
-    MeasuredTuning best{space.tuning(point->x), point->value};
+    MeasuredTuning best{space.tuning(point->x), point->fit.deviation};
     std::optional<double> plainMeasure;
     if (benchSettings.eSeries != 0) {
         const MeasuredTuning plain = run.measured(benchAsFitted(space, bench));

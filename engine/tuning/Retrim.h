@@ -16,6 +16,8 @@ namespace trellon {
 struct RetrimSettings {
     // The bench capacitors it may change, by name ("C3", "Cin+C1"); empty: all of them.
     std::vector<std::string> freeCapacitors;
+    // The capacitors stay as they are: only the trimmers are chosen.
+    bool onlyTrimmers = false;
     // Mirror capacitors (the first and the last, ...) keep equal values.
     bool symmetric = false;
     // A trimmer in line with each crystal, chosen within [min, max] pF or left out (shorted);

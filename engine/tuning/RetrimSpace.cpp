@@ -154,8 +154,8 @@ std::vector<double> RetrimSpace::highest() const {
 RetrimSpace makeRetrimSpace(const BenchCircuit& bench, const BenchSettings& settings,
                             const CircuitTuning& start,
                             const std::vector<std::string>& freeCapacitors, bool symmetric,
-                            std::optional<double> trimmerMinPf, std::optional<double> trimmerMaxPf,
-                            double raiseUnitHz) {
+                            bool freeCapacitorsToo, std::optional<double> trimmerMinPf,
+                            std::optional<double> trimmerMaxPf, double raiseUnitHz) {
     const bool trimmers = trimmerMinPf || trimmerMaxPf;
     if (trimmers && !(trimmerMinPf && trimmerMaxPf && *trimmerMinPf > 0 &&
                       *trimmerMinPf < *trimmerMaxPf && std::isfinite(*trimmerMaxPf))) {
@@ -167,7 +167,10 @@ RetrimSpace makeRetrimSpace(const BenchCircuit& bench, const BenchSettings& sett
     space.trimmerMaxPf = trimmerMaxPf;
     space.raiseUnitHz = raiseUnitHz;
     const BenchCircuit tuned = tunedBenchCircuit(bench, start, settings);
-    space.groups = capacitorGroups(bench, tuned, freeNames(bench, freeCapacitors), symmetric);
+    const std::set<std::string> free = freeNames(bench, freeCapacitors);
+    if (freeCapacitorsToo) {
+        space.groups = capacitorGroups(bench, tuned, free, symmetric);
+    }
     if (trimmers) {
         space.slots = trimmerSlots(tuned);
         for (const TrimmerSlot& slot : space.slots) {

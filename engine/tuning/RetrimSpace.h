@@ -57,13 +57,14 @@ struct RetrimSpace {
     double leastRaise(const TrimmerSlot& slot) const;
 };
 
-// The space of `bench` (tuned with `start`) for the free capacitors (empty: all), mirror pairs
-// joined when `symmetric`, and a trimmer slot per crystal part when a range is given. Throws
-// CommandError for a free capacitor the bench lacks or a range that is not 0 < min < max.
+// The space of `bench` (tuned with `start`) for the free capacitors (empty: all; none unless
+// `freeCapacitorsToo`), mirror pairs joined when `symmetric`, and a trimmer slot per crystal part
+// when a range is given. Throws CommandError for a free capacitor the bench lacks or a range that
+// is not 0 < min < max.
 RetrimSpace makeRetrimSpace(const BenchCircuit& bench, const BenchSettings& settings,
                             const CircuitTuning& start,
                             const std::vector<std::string>& freeCapacitors, bool symmetric,
-                            std::optional<double> trimmerMinPf, std::optional<double> trimmerMaxPf,
-                            double raiseUnitHz);
+                            bool freeCapacitorsToo, std::optional<double> trimmerMinPf,
+                            std::optional<double> trimmerMaxPf, double raiseUnitHz);
 
 }  // namespace trellon

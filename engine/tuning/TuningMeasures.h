@@ -1,8 +1,10 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "BenchCircuit.h"
@@ -28,11 +30,23 @@ public:
     std::optional<std::vector<double>> operator()(const std::vector<CircuitTuning>& tunings,
                                                   std::atomic<bool>& cancel);
 
+    // The full fit of each tuning, in order; nothing when `cancel` was set.
+    std::optional<std::vector<ShapeFit>> fits(const std::vector<CircuitTuning>& tunings,
+                                              std::atomic<bool>& cancel);
+
+    // The level deviations of each tuning at the measure's frequencies moved by its shift (Hz);
+    // all not a number for a tuning the circuit refuses. Nothing when `cancel` was set.
+    std::optional<std::vector<std::vector<double>>> deviations(
+        const std::vector<std::pair<CircuitTuning, double>>& shifted, std::atomic<bool>& cancel);
+
+    const ShapeGrid& grid() const { return grid_; }
     const BenchCircuit& bench() const { return bench_; }
     const BenchSettings& settings() const { return settings_; }
 
 private:
-    double measure(const CircuitTuning& tuning, ShapeMeasure& measure) const;
+    ShapeFit fit(const CircuitTuning& tuning, ShapeMeasure& measure) const;
+    bool run(std::size_t tasks, const std::function<void(std::size_t, ShapeMeasure&)>& task,
+             std::atomic<bool>& cancel);
 
     const BenchCircuit& bench_;
     const BenchSettings& settings_;

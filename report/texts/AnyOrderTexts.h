@@ -74,7 +74,12 @@ inline constexpr const char* kAnyOrderNotInDesignFile =
 // Why a design is refused, by the ids of engine/any_order/AnyOrderPhrases.h.
 inline constexpr PhraseText kAnyOrderPhrases[] = {
     {"any-order-range", "в фильтре должно быть от 2 до 16 кварцев"},
-    {"any-order-table-range", "АЧХ %1 табулирована только для %2…%3 кварцев"},
+    {"any-order-range-gaussian-6db", "АЧХ «Гаусс до 6 дБ» табулирована только для %1…%2 кварцев"},
+    {"any-order-range-gaussian-12db", "АЧХ «Гаусс до 12 дБ» табулирована только для %1…%2 кварцев"},
+    {"any-order-range-linear-phase-0.05",
+     "АЧХ «Линейная фаза 0,05°» табулирована только для %1…%2 кварцев"},
+    {"any-order-range-linear-phase-0.5",
+     "АЧХ «Линейная фаза 0,5°» табулирована только для %1…%2 кварцев"},
     {"any-order-qer-orders",
      "квазиравноволновая АЧХ табулирована только для 4…8, 10 и 12 резонаторов (пара кварцев "
      "на каждом конце считается одним)"},

@@ -18,12 +18,13 @@ struct CalculatedRun {
     RecordingTextView log;
 
     CalculatedRun(int topology, int response, bool absoluteLevel = false,
-                  SweepEvaluation evaluation = SweepEvaluation::Batched) {
+                  SweepEvaluation evaluation = SweepEvaluation::Batched,
+                  const DesignTexts& texts = startupTexts()) {
         run.state().Topology = topology;
         run.state().Response = response;
         run.state().AbsoluteLevel = absoluteLevel;
-        CalculationInputs inputs{startupTexts(), "-10", responseDisplayName(response),
-                                 true,           '.',   evaluation};
+        CalculationInputs inputs{texts, "-10", responseDisplayName(response),
+                                 true,  '.',   evaluation};
         CalculationViews views{run.view, chart, chart, results, log};
         EXPECT_EQ(RunCalculation(*run.engine, inputs, views), CalculationOutcome::Completed);
     }
