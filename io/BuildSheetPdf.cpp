@@ -75,7 +75,7 @@ public:
         rule();
     }
     void rule() {
-        const double at = y_ + 3;  // below the descenders, well above the next line
+        const double at = y_ + 4.5;  // halfway between the descenders and the next line
         pdf.line(kMargin, at, PdfPages::kWidth - kMargin, at);
     }
     void gap(double points) { y_ += points; }
