@@ -25,6 +25,17 @@ std::string topologyList() {
     return plain + " crystals, " + cw + " crystals CW";
 }
 
+// The build sheet is written as its file's extension says.
+std::string buildSheetFile(const std::string& path) {
+    const auto endsWith = [&](const char* lower, const char* upper) {
+        return path.size() > 4 && (path.ends_with(lower) || path.ends_with(upper));
+    };
+    if (!endsWith(".csv", ".CSV") && !endsWith(".pdf", ".PDF")) {
+        throw UsageError("--build-sheet writes a .csv or a .pdf file, not '" + path + "'");
+    }
+    return path;
+}
+
 }  // namespace
 
 std::string usageText() {
@@ -48,7 +59,7 @@ std::string usageText() {
            "  --spice FILE            write the circuit as a SPICE deck\n"
            "  --points FILE           write the traced curve as CSV\n" +
            anyOrderUsageText() + responseUsageText() + crystalUsageText() + benchUsageText() +
-           fitUsageText() +
+           retrimUsageText() + fitUsageText() +
            "  --json                  print one JSON object instead of text\n"
            "  --help                  print this text\n";
 }
@@ -78,6 +89,7 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
          }},
         {"spice", [&](const std::string& v) { o.spiceFile = v; }},
         {"points", [&](const std::string& v) { o.pointsFile = v; }},
+        {"build-sheet", [&](const std::string& v) { o.buildSheetFile = buildSheetFile(v); }},
     };
     for (const char* name : kResponseOptionNames) {
         valued.emplace(name, [&o, name](const std::string& v) {
@@ -107,6 +119,10 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
             takeAnyOrderOption(o.anyOrderOptions, name, v);
         });
     }
+    for (const char* name : kRetrimOptionNames) {
+        valued.emplace(
+            name, [&o, name](const std::string& v) { takeRetrimOption(o.retrimOptions, name, v); });
+    }
     for (const char* name : kFitOptionNames) {
         valued.emplace(name,
                        [&o, name](const std::string& v) { takeFitOption(o.fitOptions, name, v); });
@@ -114,7 +130,9 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
     std::map<std::string, bool*> flags{{"json", &o.json},
                                        {"absolute", &o.absolute},
                                        {"help", &o.help},
-                                       {"recentre", &o.crystalOptions.recentre}};
+                                       {"recentre", &o.crystalOptions.recentre},
+                                       {"retrim", &o.retrimOptions.retrim},
+                                       {"retrim-symmetric", &o.retrimOptions.symmetric}};
     for (const FitFlag& flag : fitFlags(o.fitOptions)) {
         flags.emplace(flag.name, flag.value);
     }
@@ -152,6 +170,7 @@ CliOptions parseCliOptions(const std::vector<std::string>& arguments, char defau
         setter->second(*value);
     }
     checkCrystalOptions(o.crystalOptions);
+    checkRetrimOptions(o.retrimOptions, o.crystalOptions, given);
     checkFitOptions(o.fitOptions, given);
     checkAnyOrderOptions(o.anyOrderOptions, given);
     return o;

@@ -9,6 +9,7 @@
 #include "CrystalOptions.h"
 #include "FitOptions.h"
 #include "ResponseOptions.h"
+#include "RetrimOptions.h"
 #include "StartupInputs.h"
 #include "UsageError.h"
 
@@ -30,11 +31,13 @@ struct CliOptions {
     bool json = false;
     std::optional<std::string> spiceFile;
     std::optional<std::string> pointsFile;
+    std::optional<std::string> buildSheetFile;  // .csv or .pdf
     ResponseOptions responseOptions;
     CrystalOptions crystalOptions;
     BenchOptions benchOptions;
     FitOptions fitOptions;
     AnyOrderOptions anyOrderOptions;
+    RetrimOptions retrimOptions;
     bool help = false;
 };
 

@@ -116,16 +116,7 @@ void reportBuiltFilter(const CalculatedDesign& design, const BuiltCircuit& circu
                              {"bandwidth", f.bandwidth},
                              {"ripple", f.ripple}};
     if (options.builtPointsFile) {
-        const std::vector<double> frequencies = idealTraceFrequencies(design.band);
-        const BuiltFilterResult points =
-            solveBuiltFilter(design, circuit, frequencies, options.threads);
-        std::vector<double> levels;
-        for (double level : points.levelsDb) {
-            levels.push_back(displayedLevel(level, f, absolute));
-        }
-        const std::vector<double> detuning = detuningKhz(design, frequencies);
-        outputs.builtPoints = writeNumberColumnsCsv({"detuning_khz", "level_db"},
-                                                    {std::span(detuning), std::span(levels)});
+        outputs.builtPoints = builtPointsCsv(design, circuit, f, absolute, options.threads);
     }
 }
 
@@ -144,6 +135,19 @@ nlohmann::ordered_json targetsJson(const YieldTargets& targets, const TargetLimi
 }
 
 }  // namespace
+
+std::string builtPointsCsv(const CalculatedDesign& design, const BuiltCircuit& circuit,
+                           const CurveFigures& figures, bool absolute, int threads) {
+    const std::vector<double> frequencies = idealTraceFrequencies(design.band);
+    const BuiltFilterResult points = solveBuiltFilter(design, circuit, frequencies, threads);
+    std::vector<double> levels;
+    for (double level : points.levelsDb) {
+        levels.push_back(displayedLevel(level, figures, absolute));
+    }
+    const std::vector<double> detuning = detuningKhz(design, frequencies);
+    return writeNumberColumnsCsv({"detuning_khz", "level_db"},
+                                 {std::span(detuning), std::span(levels)});
+}
 
 void addMonteCarloOutputs(const CalculatedDesign& design, const BuiltCircuit& circuit,
                           const CrystalOptions& options, bool strayCompensated, bool absolute,

@@ -8,6 +8,7 @@
 #include "BuiltCircuit.h"
 #include "CalculatedDesign.h"
 #include "CrystalOptions.h"
+#include "CurveFigures.h"
 
 namespace trellon::cli {
 
@@ -34,6 +35,11 @@ CrystalOutputs makeCrystalOutputs(const CalculatedDesign& design, const CrystalO
 CrystalOutputs keptPlacementOutputs(const CalculatedDesign& design, const CrystalOutputs& earlier,
                                     const CrystalOptions& options, bool absolute,
                                     char decimalSeparator);
+
+// The curve of `circuit` at the ideal traced curve's frequencies as CSV (detuning_khz,level_db),
+// the levels shown relative to the Amin of `figures` unless `absolute`.
+std::string builtPointsCsv(const CalculatedDesign& design, const BuiltCircuit& circuit,
+                           const CurveFigures& figures, bool absolute, int threads);
 
 // Runs the Monte-Carlo around `circuit` (the filter as built with its crystals, at the bench when
 // asked for) into `outputs`. With `strayCompensated` the board's stray is already part of

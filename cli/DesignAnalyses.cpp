@@ -1,5 +1,6 @@
 #include "DesignAnalyses.h"
 
+#include "BuildSheetFile.h"
 #include "CommandError.h"
 
 namespace trellon::cli {
@@ -42,10 +43,40 @@ void buildWithCrystals(const CliOptions& options, const DesignSteps& steps,
     }
 }
 
+// Retrims the filter with its crystals as the bench fits it, and keeps it as placed for the build
+// sheet when the bench does not fit it.
+void retrimAndKeep(const CliOptions& options, const BuiltCircuit& placed, AnalysisOutputs& outputs,
+                   std::ostream& err) {
+    const CalculatedDesign& d = *outputs.design;
+    const BenchSettings settings = options.benchOptions.settings();
+    try {
+        if (!outputs.bench) {
+            outputs.unfitted = makeBenchCircuit(d.band, placed, settings);
+        }
+        if (options.retrimOptions.retrim) {
+            const BenchCircuit& start = outputs.bench ? outputs.bench->bench : *outputs.unfitted;
+            outputs.retrim = makeRetrimOutputs(d, start, settings, options);
+        }
+    } catch (const CommandError& error) {
+        err << error.what() << '\n';
+        outputs.retrimFailed = true;
+    }
+}
+
 }  // namespace
 
 const BuiltCircuit* AnalysisOutputs::asBuilt() const {
+    if (retrim) {
+        return &retrim->tuned.circuit;
+    }
     return bench ? &bench->bench.circuit : (crystals.built ? &*crystals.built : nullptr);
+}
+
+const BenchCircuit* AnalysisOutputs::soldered() const {
+    if (retrim) {
+        return &retrim->tuned;
+    }
+    return bench ? &bench->bench : (unfitted ? &*unfitted : nullptr);
 }
 
 AnalysisOutputs analyseDesign(std::shared_ptr<const CalculatedDesign> design,
@@ -73,6 +104,10 @@ AnalysisOutputs analyseDesign(std::shared_ptr<const CalculatedDesign> design,
         }
     }
     if (!outputs.crystalsFailed && !outputs.benchFailed &&
+        (options.retrimOptions.retrim || options.buildSheetFile)) {
+        retrimAndKeep(options, withCrystals ? *withCrystals : d.circuit, outputs, err);
+    }
+    if (!outputs.crystalsFailed && !outputs.benchFailed && !outputs.retrimFailed &&
         options.crystalOptions.monteCarloSamples) {
         const BuiltCircuit* around = outputs.asBuilt();
         addMonteCarloOutputs(d, around ? *around : d.circuit, options.crystalOptions,
@@ -81,9 +116,11 @@ AnalysisOutputs analyseDesign(std::shared_ptr<const CalculatedDesign> design,
     }
     if (options.responseOptions.any()) {
         try {
-            outputs.response = makeResponseOutputs(
-                steps.idealCurve(d), d, options.responseOptions, options.level, separator,
-                outputs.bench ? &outputs.bench->bench : nullptr, withCrystals);
+            const BenchCircuit* bench = outputs.retrim  ? &outputs.retrim->tuned
+                                        : outputs.bench ? &outputs.bench->bench
+                                                        : nullptr;
+            outputs.response = makeResponseOutputs(steps.idealCurve(d), d, options.responseOptions,
+                                                   options.level, separator, bench, withCrystals);
         } catch (const CommandError& error) {
             err << error.what() << '\n';
             outputs.responseFailed = true;
@@ -109,6 +146,9 @@ void printAnalysisText(const AnalysisOutputs& outputs, const std::vector<std::st
     // With the bench, its block "as built" stands for the built filter's.
     printBlock(outputs.bench ? outputs.bench->lines.log : outputs.crystals.builtReport, out);
     printBlock(outputs.crystals.monteCarloLines, out);
+    if (outputs.retrim) {
+        printBlock(outputs.retrim->lines, out);
+    }
 }
 
 void addAnalysisJson(nlohmann::ordered_json& json, const AnalysisOutputs& outputs) {
@@ -122,6 +162,9 @@ void addAnalysisJson(nlohmann::ordered_json& json, const AnalysisOutputs& output
     if (outputs.bench) {
         json["bench"] = benchJson(*outputs.bench);
         json["built"] = builtFiguresJson(outputs.bench->result);
+    }
+    if (outputs.retrim) {
+        json["retrim"] = outputs.retrim->json;
     }
 }
 
@@ -138,15 +181,34 @@ void writeAnalysisFiles(OutputFiles& files, const CliOptions& options,
             response.s2pFile, [&] { return outputs.response.touchstone; }, "the Touchstone file");
     }
     const CrystalOutputs& crystals = outputs.crystals;
-    if (!crystals.builtPoints.empty()) {
+    // The retrimmed filter's points stand for those of the filter as placed.
+    const std::string& builtPoints =
+        outputs.retrim ? outputs.retrim->builtPoints : crystals.builtPoints;
+    if (!builtPoints.empty()) {
         files.write(
-            options.crystalOptions.builtPointsFile, [&] { return crystals.builtPoints; },
+            options.crystalOptions.builtPointsFile, [&] { return builtPoints; },
             "the built points file");
     }
     if (!crystals.envelope.empty()) {
         files.write(
             options.crystalOptions.envelopeFile, [&] { return crystals.envelope; },
             "the envelope file");
+    }
+    if (const BenchCircuit* soldered = outputs.soldered()) {
+        std::vector<std::string> names;
+        for (const MeasuredCrystal& crystal : crystals.placed) {
+            names.push_back(crystal.name);
+        }
+        files.write(
+            options.buildSheetFile,
+            [&] {
+                return buildSheetFile(
+                    *options.buildSheetFile, *outputs.design, options.benchOptions.settings(),
+                    *soldered, names,
+                    outputs.retrim ? outputs.retrim->lines : std::vector<std::string>{},
+                    options.decimalSeparator);
+            },
+            "the build sheet");
     }
 }
 

@@ -17,6 +17,7 @@
 #include "CurveRecord.h"
 #include "RecentredInputs.h"
 #include "ResponseOptions.h"
+#include "RetrimOutputs.h"
 
 namespace trellon::cli {
 
@@ -29,15 +30,24 @@ struct AnalysisOutputs {
     std::optional<CrystalInputTexts> recentred;
     CrystalOutputs crystals;
     std::optional<BenchOutputs> bench;
+    // The filter as placed with no bench options, for the retrim and the build sheet.
+    std::optional<BenchCircuit> unfitted;
+    std::optional<RetrimOutputs> retrim;
     ResponseOutputs response;
     bool crystalsFailed = false;
     bool benchFailed = false;
+    bool retrimFailed = false;
     bool responseFailed = false;
 
-    bool failed() const { return !design || crystalsFailed || benchFailed || responseFailed; }
-    // The filter as built with real parts: at the bench, else with the given or chosen crystals;
-    // null for the nominal one.
+    bool failed() const {
+        return !design || crystalsFailed || benchFailed || retrimFailed || responseFailed;
+    }
+    // The filter as built with real parts: retrimmed, else at the bench, else with the given or
+    // chosen crystals; null for the nominal one.
     const BuiltCircuit* asBuilt() const;
+    // The filter as soldered: retrimmed, else at the bench, else as placed; null when none of
+    // them was made.
+    const BenchCircuit* soldered() const;
 };
 
 // How a kind of design is done again and traced.
@@ -58,15 +68,17 @@ AnalysisOutputs analyseDesign(std::shared_ptr<const CalculatedDesign> design,
 
 // The text of a run: the re-centred inputs and the choice first, then `head`, then each of
 // `blocks` after a "--" line with the measured report after the last, then the blocks of the
-// filter as built and of the Monte-Carlo.
+// filter as built, of the Monte-Carlo and of the retrim.
 void printAnalysisText(const AnalysisOutputs& outputs, const std::vector<std::string>& head,
                        const std::vector<std::vector<std::string>>& blocks, std::ostream& out);
 
-// Adds "measured", the crystals' objects and, with the bench, "bench" and its "built" to `json`.
+// Adds "measured", the crystals' objects, with the bench "bench" and its "built", and with the
+// retrim "retrim" to `json`.
 void addAnalysisJson(nlohmann::ordered_json& json, const AnalysisOutputs& outputs);
 
 // Writes the files of the design's options after the deck: the traced points (`detuningKhz`,
-// `levelDb`), the response table, the Touchstone file, the built points and the envelope.
+// `levelDb`), the response table, the Touchstone file, the built points, the envelope and the
+// build sheet.
 void writeAnalysisFiles(OutputFiles& files, const CliOptions& options,
                         const AnalysisOutputs& outputs, std::span<const double> detuningKhz,
                         std::span<const double> levelDb);

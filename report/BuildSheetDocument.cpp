@@ -11,6 +11,7 @@
 #include "AtOnceWriter.h"
 #include "BuiltFilter.h"
 #include "ChartView.h"
+#include "CircuitTuning.h"
 #include "CrystalPositions.h"
 #include "CurveFigures.h"
 #include "NumberText.h"
@@ -69,7 +70,8 @@ QString partsTable(const BenchCircuit& bench, std::span<const std::string> cryst
     if (n.kind == MatchKind::Transformer) {
         html += row({"Tin", ratio, "", "", QString::fromUtf8(texts::kTurnsRatio)});
     }
-    for (const BuiltPart& part : bench.circuit.parts) {
+    for (std::size_t i = 0; i < bench.circuit.parts.size(); ++i) {
+        const BuiltPart& part = bench.circuit.parts[i];
         const QString name = QString::fromStdString(part.name);
         if (part.kind == BuiltPartKind::Crystal) {
             for (const std::string& position : crystalPositionNames(part)) {
@@ -82,8 +84,13 @@ QString partsTable(const BenchCircuit& bench, std::span<const std::string> cryst
         } else if (capacitor < bench.capacitors.size() &&
                    bench.capacitors[capacitor].name == part.name) {
             const BenchCapacitor& c = bench.capacitors[capacitor++];
-            html += row({name, capacitorDesign(c, separator), capacitorFit(c, separator),
-                         number(c.strayPf, 4, separator), QString::fromUtf8(texts::kPicofarad)});
+            // A crystal's trimmer says whose it is where a capacitor has its design value.
+            const std::optional<std::string> trimmed = trimmedCrystal(bench.circuit, i);
+            const QString design = trimmed
+                                       ? QString::fromUtf8(texts::kTrimmerOf).arg(escaped(*trimmed))
+                                       : capacitorDesign(c, separator);
+            html += row({name, design, capacitorFit(c, separator), number(c.strayPf, 4, separator),
+                         QString::fromUtf8(texts::kPicofarad)});
         } else {
             const bool inductor = part.kind == BuiltPartKind::SeriesInductor ||
                                   part.kind == BuiltPartKind::ShuntInductor;

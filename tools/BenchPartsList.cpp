@@ -1,5 +1,6 @@
 #include "BenchPartsList.h"
 
+#include "CircuitTuning.h"
 #include "CrystalPositions.h"
 #include "NumberText.h"
 #include "texts/BenchTexts.h"
@@ -46,7 +47,8 @@ QStringList benchPartsList(const BenchCircuit& bench, std::span<const std::strin
     }
     std::size_t capacitor = 0;
     std::size_t crystal = 0;
-    for (const BuiltPart& part : bench.circuit.parts) {
+    for (std::size_t i = 0; i < bench.circuit.parts.size(); ++i) {
+        const BuiltPart& part = bench.circuit.parts[i];
         const QString name = QString::fromStdString(part.name);
         if (part.kind == BuiltPartKind::Crystal) {
             for (const std::string& position : crystalPositionNames(part)) {
@@ -61,6 +63,12 @@ QStringList benchPartsList(const BenchCircuit& bench, std::span<const std::strin
         } else if (capacitor < bench.capacitors.size() &&
                    bench.capacitors[capacitor].name == part.name) {
             const BenchCapacitor& c = bench.capacitors[capacitor++];
+            if (const std::optional<std::string> trimmed = trimmedCrystal(bench.circuit, i)) {
+                lines << text(texts::kPartsTrimmer)
+                             .arg(name, fitted(c, decimalSeparator),
+                                  QString::fromStdString(*trimmed));
+                continue;
+            }
             lines << (c.keptAtDesign
                           ? text(texts::kPartsCapacitorKept).arg(name, number(c.fittedPf))
                           : text(texts::kPartsCapacitor)

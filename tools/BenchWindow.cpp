@@ -114,14 +114,14 @@ BenchWindow::BenchWindow(ProjectDocument& document, BenchHooks hooks, QWidget* p
     partsHead->addWidget(new QLabel(QString::fromUtf8(texts::kPartsListCaption)), 1);
     partsHead->addWidget(copy);
 
+    auto* layout = new QHBoxLayout(this);
     auto* steps = new QVBoxLayout;
+    layout->addLayout(steps);
     steps->addLayout(form);
     steps->addLayout(buttons);
     steps->addLayout(partsHead);
     steps->addWidget(parts_, 1);
     retrim_ = new RetrimPanel(document_, hooks_.retrim, hooks_.decimalSeparator);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(steps);
     layout->addSpacing(fontMetrics().averageCharWidth() * 2);
     layout->addWidget(retrim_);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -19,6 +19,7 @@
 #include "ProjectDocument.h"
 #include "Retrim.h"
 #include "RetrimReportText.h"
+#include "ToolWindowFrame.h"
 #include "texts/RetrimTexts.h"
 
 namespace trellon {
@@ -49,6 +50,7 @@ RetrimPanel::RetrimPanel(ProjectDocument& document, RetrimHooks hooks, char deci
                          QWidget* parent)
     : QWidget(parent), document_(document), hooks_(std::move(hooks)), separator_(decimalSeparator) {
     setObjectName("RetrimPanel");
+    walkTabsAsOneGroup(*this);
     capacitors_ = new QTableWidget(0, 3);
     capacitors_->setObjectName("RetrimCapacitors");
     capacitors_->setHorizontalHeaderLabels({text(texts::kRetrimColumns[0]),
@@ -88,15 +90,15 @@ RetrimPanel::RetrimPanel(ProjectDocument& document, RetrimHooks hooks, char deci
     run_->setToolTip(text(texts::kRetrimRunHint));
     auto* progress = new QProgressBar;
     progress->setObjectName("RetrimProgress");
-    auto* cancel = new QPushButton(text(texts::kRetrimCancel));
-    cancel->setObjectName("RetrimCancel");
-    background_ = new BackgroundRun(progress, cancel, this);
+    cancel_ = new QPushButton(text(texts::kRetrimCancel));
+    cancel_->setObjectName("RetrimCancel");
+    background_ = new BackgroundRun(progress, cancel_, this);
     connect(run_, &QPushButton::clicked, this, &RetrimPanel::start);
-    connect(cancel, &QPushButton::clicked, background_, &BackgroundRun::cancel);
+    connect(cancel_, &QPushButton::clicked, background_, &BackgroundRun::cancel);
     auto* runRow = new QHBoxLayout;
     runRow->addWidget(run_);
     runRow->addWidget(progress, 1);
-    runRow->addWidget(cancel);
+    runRow->addWidget(cancel_);
 
     report_ = new QPlainTextEdit;
     report_->setObjectName("RetrimReport");

@@ -75,6 +75,7 @@ private:
     QDoubleSpinBox* trimmerMin_ = nullptr;
     QDoubleSpinBox* trimmerMax_ = nullptr;
     QPushButton* run_ = nullptr;
+    QPushButton* cancel_ = nullptr;
     QPlainTextEdit* report_ = nullptr;
     BackgroundRun* background_ = nullptr;
     // The run in progress: what it started from and, once it ends, its result.

@@ -98,18 +98,25 @@ void bindToolWindowKeys(QWidget& window, QAbstractButton* run) {
     orderTabsByLayout(window);
 }
 
-void orderTabsByLayout(QWidget& window) {
-    if (window.layout() != nullptr) {
-        window.layout()->activate();
-    }
-    std::vector<Placed> fields;
-    for (QWidget* child : window.findChildren<QWidget*>()) {
-        if ((child->focusPolicy() & Qt::TabFocus) == Qt::TabFocus &&
-            child->focusProxy() == nullptr && child->window() == &window && !child->isHidden()) {
-            fields.push_back({child, QRect(child->mapTo(&window, QPoint(0, 0)), child->size())});
+namespace {
+
+constexpr const char* kOwnTabGroup = "trellonOwnTabGroup";
+
+// The part of `window` whose fields `field` is walked with: its nearest ancestor marked as a
+// group of its own, or the window.
+QWidget* tabGroupOf(const QWidget* field, QWidget& window) {
+    for (QWidget* part = field->parentWidget(); part != nullptr && part != &window;
+         part = part->parentWidget()) {
+        if (part->property(kOwnTabGroup).toBool()) {
+            return part;
         }
     }
-    // Rows: a field that starts below every field of the row so far starts the next row.
+    return &window;
+}
+
+// The fields row by row, left to right within a row: a field that starts below every field of
+// the row so far starts the next row.
+std::vector<QWidget*> inRows(std::vector<Placed> fields) {
     std::stable_sort(fields.begin(), fields.end(),
                      [](const Placed& a, const Placed& b) { return a.rect.top() < b.rect.top(); });
     std::vector<int> rowOf(fields.size());
@@ -132,8 +139,47 @@ void orderTabsByLayout(QWidget& window) {
         return rowOf[a] != rowOf[b] ? rowOf[a] < rowOf[b]
                                     : fields[a].rect.left() < fields[b].rect.left();
     });
-    for (std::size_t i = 1; i < order.size(); ++i) {
-        QWidget::setTabOrder(fields[order[i - 1]].widget, fields[order[i]].widget);
+    std::vector<QWidget*> widgets;
+    for (std::size_t index : order) {
+        widgets.push_back(fields[index].widget);
+    }
+    return widgets;
+}
+
+}  // namespace
+
+void walkTabsAsOneGroup(QWidget& part) {
+    part.setProperty(kOwnTabGroup, true);
+}
+
+void orderTabsByLayout(QWidget& window) {
+    if (window.layout() != nullptr) {
+        window.layout()->activate();
+    }
+    std::vector<QWidget*> groups = {&window};
+    std::vector<std::vector<Placed>> fields(1);
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        if ((child->focusPolicy() & Qt::TabFocus) == Qt::TabFocus &&
+            child->focusProxy() == nullptr && child->window() == &window && !child->isHidden()) {
+            QWidget* group = tabGroupOf(child, window);
+            const auto found = std::find(groups.begin(), groups.end(), group);
+            const std::size_t index = static_cast<std::size_t>(found - groups.begin());
+            if (found == groups.end()) {
+                groups.push_back(group);
+                fields.emplace_back();
+            }
+            fields[index].push_back(
+                {child, QRect(child->mapTo(&window, QPoint(0, 0)), child->size())});
+        }
+    }
+    // The window's own fields first, then each group's.
+    std::vector<QWidget*> chain;
+    for (std::vector<Placed>& group : fields) {
+        const std::vector<QWidget*> walked = inRows(std::move(group));
+        chain.insert(chain.end(), walked.begin(), walked.end());
+    }
+    for (std::size_t i = 1; i < chain.size(); ++i) {
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
     }
 }
 

@@ -25,4 +25,8 @@ void bindToolWindowKeys(QWidget& window, QAbstractButton* run);
 // the top, left to right within a row. Call again after the layout changes.
 void orderTabsByLayout(QWidget& window);
 
+// Marks a part of a window (a panel beside other fields) whose fields Tab walks together, in
+// their own rows, after the window's other fields.
+void walkTabsAsOneGroup(QWidget& part);
+
 }  // namespace trellon

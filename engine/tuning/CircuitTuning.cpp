@@ -83,6 +83,19 @@ std::string trimmerName(const std::string& crystalName) {
     return "CT" + crystalName.substr(crystalName.rfind('Q') + 1);
 }
 
+std::optional<std::string> trimmedCrystal(const BuiltCircuit& circuit, std::size_t index) {
+    if (index == 0 || index >= circuit.parts.size()) {
+        return std::nullopt;
+    }
+    const BuiltPart& part = circuit.parts[index];
+    const BuiltPart& before = circuit.parts[index - 1];
+    if (part.kind == BuiltPartKind::SeriesCapacitor && before.kind == BuiltPartKind::Crystal &&
+        part.name == trimmerName(before.name)) {
+        return before.name;
+    }
+    return std::nullopt;
+}
+
 double crystalFsHz(const BuiltPart& crystal) {
     return 1 / (kTwoPiExact * std::sqrt(crystal.crystal.motionalInductance *
                                         crystal.crystal.motionalCapacitance));

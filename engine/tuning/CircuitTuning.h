@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ struct CircuitTuning {
 
 // The name of the trimmer in line with the crystal position `crystalName` ("ZQ2" -> "CT2").
 std::string trimmerName(const std::string& crystalName);
+
+// The crystal whose trimmer `circuit.parts[index]` is ("ZQ2" for "CT2" right after ZQ2); nothing
+// for any other part.
+std::optional<std::string> trimmedCrystal(const BuiltCircuit& circuit, std::size_t index);
 
 // The series resonance of a crystal part's main arm, Hz.
 double crystalFsHz(const BuiltPart& crystal);

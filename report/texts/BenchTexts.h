@@ -26,6 +26,8 @@ inline constexpr const char* kPartColumns[] = {"Элемент", "Расчет",
 inline constexpr const char* kTurnsRatio = "коэфф. трансформации, фильтр : тракт";
 inline constexpr const char* kCrystalPart = "кварц";
 inline constexpr const char* kWindOrTrim = "намотать / подстроить";
+// In the design column of a crystal's series trimmer: its crystal's name is put in.
+inline constexpr const char* kTrimmerOf = "подстроечный %1";
 inline constexpr const char* kPicofarad = "пФ";
 inline constexpr const char* kMicrohenry = "мкГн";
 inline constexpr const char* kKeptAtDesign =
@@ -47,6 +49,7 @@ inline constexpr const char* kPartsCapacitor = "%1 = %2 пФ (по расчет�
 inline constexpr const char* kPartsMerged = "    (одна деталь вместо %1)";
 inline constexpr const char* kPartsCapacitorKept =
     "%1 = %2 пФ (по расчету; емкость монтажа больше)";
+inline constexpr const char* kPartsTrimmer = "%1 = %2 пФ (подстроечный %3)";
 inline constexpr const char* kPartsNetworkCapacitor = "%1 = %2 пФ (подстроить)";
 inline constexpr const char* kPartsInductor = "%1 = %2 мкГн (намотать)";
 inline constexpr const char* kPartsCrystal = "%1: кварц %2";

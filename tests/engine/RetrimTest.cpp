@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -42,11 +41,8 @@ RetrimResult retrimmed(const CalculatedDesign& design, const BenchCircuit& bench
                        const BenchSettings& settings, const CircuitTuning& start,
                        const RetrimSettings& retrimSettings) {
     std::atomic<bool> cancel{false};
-    const auto began = std::chrono::steady_clock::now();
     std::optional<RetrimResult> result =
         retrim(design, bench, settings, start, retrimSettings, nullptr, cancel);
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - began;
-    std::cout << "retrim: " << took.count() << " s\n";
     EXPECT_TRUE(result);
     return result.value_or(RetrimResult{});
 }
@@ -156,8 +152,8 @@ TEST(Retrim, TrimmersRaiseLoweredCrystalsBackByTheClosedForm) {
 // The example batch: 8 of its 16 crystals chosen and placed, the bench at E12 with pairs beyond
 // 5 % and a 2 pF stray, a trimmer of 820 pF already on ZQ3 (kept: no trimmer range is given),
 // symmetric capacitors. The retrim never ends worse than the bench as placed, which is here
-// plain rounding; mirror capacitors end equal and standard; ngspice on the retrimmed
-// circuit's deck (with its trimmer) agrees with our levels within 1e-6 dB.
+// plain rounding (the descent from it finds better); mirror capacitors end equal and standard;
+// ngspice on the retrimmed circuit's deck (with its trimmer) agrees with our levels within 1e-6 dB.
 TEST(Retrim, OnARealBatchNeverEndsWorseAndNgspiceAgrees) {
     CalculatedRun run(kCwEight, 8);
     const std::shared_ptr<const CalculatedDesign> design = run.calculated();
@@ -182,11 +178,10 @@ TEST(Retrim, OnARealBatchNeverEndsWorseAndNgspiceAgrees) {
     RetrimSettings symmetric;
     symmetric.symmetric = true;
     const RetrimResult result = retrimmed(*design, bench, settings, start, symmetric);
-    std::cout << "before " << result.measureBefore << " after " << result.measureAfter << " plain "
-              << result.plainRoundingMeasure.value_or(-1) << "\n";
     ASSERT_TRUE(result.plainRoundingMeasure);
-    EXPECT_LE(result.measureAfter, result.measureBefore);
-    EXPECT_LE(result.measureAfter, *result.plainRoundingMeasure);
+    EXPECT_EQ(*result.plainRoundingMeasure, result.measureBefore);
+    // From 1.23 dB it finds 0.54 dB.
+    EXPECT_LT(result.measureAfter, 0.75 * result.measureBefore);
     EXPECT_EQ(result.tuning.trimmersPf, start.trimmersPf);
     const std::size_t count = result.capacitors.size();
     ASSERT_EQ(count, bench.capacitors.size());

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "BenchPartsList.h"
 #include "BenchWindow.h"
 #include "BuildSheetDocument.h"
 #include "BuiltCurveSource.h"
@@ -14,6 +15,7 @@
 #include "Calculation.h"
 #include "Catalogue.h"
 #include "ChartView.h"
+#include "CircuitTuning.h"
 #include "Engine.h"
 #include "MeasuredCrystalModel.h"
 #include "NullViews.h"
@@ -110,6 +112,16 @@ void BuildSheetTest::sheetListsEveryPartAndDrawsTheBuiltCurve() {
         }
     }
     QVERIFY(chart.yAxis->range().lower < result.ideal.amin - 60);
+
+    // A crystal's trimmer says whose it is, in the sheet and in the parts list.
+    const BenchCircuit tuned = tunedBenchCircuit(bench, {{}, {{"ZQ2", 220}}, {}}, settings);
+    const BenchResult tunedResult = solveBench(*design, tuned, builtCurveFrequencies(design->band));
+    const QString tunedText =
+        buildSheetDocument(*design, settings, tuned, tunedResult, names, schematic, '.')
+            ->toPlainText();
+    QVERIFY2(tunedText.contains(QString::fromUtf8("подстроечный ZQ2")), qPrintable(tunedText));
+    QVERIFY(benchPartsList(tuned, names, 3, '.')
+                .contains(QString::fromUtf8("CT2 = 220 пФ (подстроечный ZQ2)")));
 
     QTemporaryDir dir;
     const QString keep = qEnvironmentVariable("TRELLON_BUILD_SHEET_PDF");

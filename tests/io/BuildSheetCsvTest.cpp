@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 #include <vector>
 
+#include "BuildSheetPdf.h"
+#include "CircuitTuning.h"
+#include "IoTestFolder.h"
 #include "NumberText.h"
 
 namespace trellon {
@@ -96,6 +100,64 @@ TEST(BuildSheetCsv, PartsInSchematicOrderWithFittedValues) {
     const std::string sheet = writeBuildSheetCsv(transformer, {});
     EXPECT_NE(sheet.find("\nTin,transformer,"), std::string::npos);
     EXPECT_NE(sheet.find("\nTout,transformer,"), std::string::npos);
+}
+
+// A crystal's trimmer reads as that crystal's in both sheets, right after it; the PDF's
+// cross-reference table points at every object it lists, and a PDF reader finds the text.
+TEST(BuildSheetCsv, TrimmersAndThePdfSheet) {
+    const TracedBand band = *TracedBand::between(8'999'000, 9'001'000);
+    BuiltCircuit circuit;
+    circuit.sourceResistance = circuit.loadResistance = 1000;
+    circuit.parts = {
+        part(BuiltPartKind::ShuntCapacitor, "C1", 40.94e-12), part(BuiltPartKind::Crystal, "ZQ1"),
+        part(BuiltPartKind::ShuntCapacitor, "C2", 2e-12), part(BuiltPartKind::Crystal, "ZQ2"),
+        part(BuiltPartKind::ShuntCapacitor, "C3", 40.94e-12)};
+    for (std::size_t i : {1, 3}) {
+        circuit.parts[i].crystal.motionalInductance = 17.15e-3;
+        circuit.parts[i].crystal.motionalCapacitance = 18.4e-15;
+        circuit.parts[i].crystal.motionalResistance = 5.7;
+        circuit.parts[i].crystal.holderCapacitance = 3.3e-12;
+    }
+    numberLadderNodes(circuit);
+    const BenchSettings settings{12, {}, 3, MatchKind::None, 50};
+    const BenchCircuit tuned = tunedBenchCircuit(makeBenchCircuit(band, circuit, settings),
+                                                 CircuitTuning{{}, {{"ZQ2", 220}}, {}}, settings);
+    const std::string csv = writeBuildSheetCsv(tuned, {});
+    EXPECT_NE(csv.find("\nZQ2,crystal,,,,,,,\nCT2,trimmer,220,220,,0,pF,,trimmer of ZQ2\nC3,"),
+              std::string::npos)
+        << csv;
+
+    const std::string head[] = {"Fo=9000 kHz"};
+    const std::string tail[] = {"Retrim: (done)"};
+    const std::string pdf =
+        buildSheetPdf(head, tuned, std::vector<std::string>{"X(1)", "X2"}, tail);
+    ASSERT_TRUE(pdf.starts_with("%PDF-1.4\n"));
+    ASSERT_TRUE(pdf.ends_with("%%EOF\n"));
+    const std::size_t startxref = pdf.rfind("startxref\n");
+    const std::size_t xref = std::stoul(pdf.substr(startxref + 10));
+    ASSERT_EQ(pdf.compare(xref, 5, "xref\n"), 0);
+    std::istringstream table(pdf.substr(xref + 5));
+    std::size_t first = 0, count = 0;
+    table >> first >> count;
+    std::string offset, generation, use;
+    table >> offset >> generation >> use;  // the free head of the list
+    for (std::size_t object = 1; object < count; ++object) {
+        table >> offset >> generation >> use;
+        ASSERT_EQ(use, "n");
+        const std::string opening = std::to_string(object) + " 0 obj\n";
+        EXPECT_EQ(pdf.compare(std::stoul(offset), opening.size(), opening), 0) << object;
+    }
+    // The text as drawn: a delimiter inside a name escaped, every stream's length its own.
+    EXPECT_NE(pdf.find("(X\\(1\\)) Tj"), std::string::npos);
+    EXPECT_NE(pdf.find("(trimmer of ZQ2) Tj"), std::string::npos);
+    if (std::system("pdftotext -v >/dev/null 2>&1") == 0) {
+        const test::IoTestFolder folder;
+        const std::string path = folder.write("sheet.pdf", pdf);
+        ASSERT_EQ(std::system(("pdftotext -layout '" + path + "' '" + path + ".txt'").c_str()), 0);
+        const std::string text = test::contentOf(path + ".txt");
+        EXPECT_NE(text.find("trimmer of ZQ2"), std::string::npos) << text;
+        EXPECT_NE(text.find("Retrim: (done)"), std::string::npos) << text;
+    }
 }
 
 }  // namespace
