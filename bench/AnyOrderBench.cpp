@@ -4,24 +4,14 @@
 
 #include "AnyOrderDesign.h"
 #include "BuiltFilterSolver.h"
+#include "SixteenCrystalLadder.h"
 
 namespace trellon::bench {
 namespace {
 
-// A 16-crystal 0.1 dB Chebyshev of 2400 Hz on 8.86 MHz crystals.
-AnyOrderInputs sixteenCrystals() {
-    AnyOrderInputs inputs;
-    inputs.family = AnyOrderFamily::Chebyshev;
-    inputs.order = 16;
-    inputs.rippleDb = 0.1;
-    inputs.bandwidthHz = 2400;
-    inputs.crystal = {8.86e6, 17.15e-3, 3.3e-12, 1};
-    return inputs;
-}
-
 // Designed with its bandwidth corrected on the simulation, then traced over 4000 points.
 void BM_AnyOrderDesignAndTrace16(benchmark::State& state) {
-    const AnyOrderInputs inputs = sixteenCrystals();
+    const AnyOrderInputs inputs = sixteenCrystalLadder();
     std::vector<double> frequencies(4000);
     std::vector<double> levels(frequencies.size());
     BuiltFilterSolver solver;
@@ -40,7 +30,7 @@ BENCHMARK(BM_AnyOrderDesignAndTrace16)->Unit(benchmark::kMillisecond);
 
 // The trace alone, for the share of the design.
 void BM_AnyOrderTrace16(benchmark::State& state) {
-    const AnyOrderDesign design = designAnyOrder(sixteenCrystals());
+    const AnyOrderDesign design = designAnyOrder(sixteenCrystalLadder());
     std::vector<double> frequencies(4000);
     std::vector<double> levels(frequencies.size());
     for (std::size_t i = 0; i < frequencies.size(); ++i) {

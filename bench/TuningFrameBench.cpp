@@ -13,6 +13,7 @@
 #include "BuiltFilterSolver.h"
 #include "CircuitSchematicView.h"
 #include "ProjectDocument.h"
+#include "SixteenCrystalLadder.h"
 #include "TuningCurve.h"
 #include "TuningWindow.h"
 
@@ -21,13 +22,7 @@ namespace {
 
 // A 16-crystal 0.1 dB Chebyshev of 2400 Hz on 8.86 MHz crystals, as the main window holds it.
 std::shared_ptr<const CalculatedDesign> sixteenCrystals() {
-    AnyOrderInputs inputs;
-    inputs.family = AnyOrderFamily::Chebyshev;
-    inputs.order = 16;
-    inputs.rippleDb = 0.1;
-    inputs.bandwidthHz = 2400;
-    inputs.crystal = {8.86e6, 17.15e-3, 3.3e-12, 1};
-    return anyOrderCalculatedDesign(designAnyOrder(inputs), -6);
+    return anyOrderCalculatedDesign(designAnyOrder(sixteenCrystalLadder()), -6);
 }
 
 void send(QWidget* to, QEvent&& event) {

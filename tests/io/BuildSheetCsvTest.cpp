@@ -22,6 +22,17 @@ BuiltPart part(BuiltPartKind kind, std::string name, double value = 0) {
     return p;
 }
 
+// Two crystals of 9 MHz between shunt capacitors, with 1 kohm ends.
+BuiltCircuit twoCrystals() {
+    BuiltCircuit circuit;
+    circuit.sourceResistance = circuit.loadResistance = 1000;
+    circuit.parts = {
+        part(BuiltPartKind::ShuntCapacitor, "C1", 40.94e-12), part(BuiltPartKind::Crystal, "ZQ1"),
+        part(BuiltPartKind::ShuntCapacitor, "C2", 2e-12), part(BuiltPartKind::Crystal, "ZQ2"),
+        part(BuiltPartKind::ShuntCapacitor, "C3", 40.94e-12)};
+    return circuit;
+}
+
 std::vector<std::string> cells(const std::string& line) {
     std::vector<std::string> out;
     std::istringstream in(line);
@@ -38,12 +49,7 @@ std::vector<std::string> cells(const std::string& line) {
 // and exactly; the crystals by their batch names, each of a pair in parallel on a row of its own.
 TEST(BuildSheetCsv, PartsInSchematicOrderWithFittedValues) {
     const TracedBand band = *TracedBand::between(8'999'000, 9'001'000);
-    BuiltCircuit circuit;
-    circuit.sourceResistance = circuit.loadResistance = 1000;
-    circuit.parts = {
-        part(BuiltPartKind::ShuntCapacitor, "C1", 40.94e-12), part(BuiltPartKind::Crystal, "ZQ1"),
-        part(BuiltPartKind::ShuntCapacitor, "C2", 2e-12), part(BuiltPartKind::Crystal, "ZQ2"),
-        part(BuiltPartKind::ShuntCapacitor, "C3", 40.94e-12)};
+    BuiltCircuit circuit = twoCrystals();
     circuit.parts[1].parallelCrystals = 2;
     numberLadderNodes(circuit);
     const BenchCircuit bench =
@@ -106,12 +112,7 @@ TEST(BuildSheetCsv, PartsInSchematicOrderWithFittedValues) {
 // cross-reference table points at every object it lists, and a PDF reader finds the text.
 TEST(BuildSheetCsv, TrimmersAndThePdfSheet) {
     const TracedBand band = *TracedBand::between(8'999'000, 9'001'000);
-    BuiltCircuit circuit;
-    circuit.sourceResistance = circuit.loadResistance = 1000;
-    circuit.parts = {
-        part(BuiltPartKind::ShuntCapacitor, "C1", 40.94e-12), part(BuiltPartKind::Crystal, "ZQ1"),
-        part(BuiltPartKind::ShuntCapacitor, "C2", 2e-12), part(BuiltPartKind::Crystal, "ZQ2"),
-        part(BuiltPartKind::ShuntCapacitor, "C3", 40.94e-12)};
+    BuiltCircuit circuit = twoCrystals();
     for (std::size_t i : {1, 3}) {
         circuit.parts[i].crystal.motionalInductance = 17.15e-3;
         circuit.parts[i].crystal.motionalCapacitance = 18.4e-15;
