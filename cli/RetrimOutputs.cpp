@@ -1,6 +1,7 @@
 #include "RetrimOutputs.h"
 
 #include <atomic>
+#include <cmath>
 
 #include "BuiltFilter.h"
 #include "CommandError.h"
@@ -40,6 +41,12 @@ std::string solderedText(const BenchCircuit& tuned, const RetrimChange& change, 
     return FormatGeneral(change.toPf, 4, separator) + " pF";
 }
 
+// A shift in whole hertz with its sign: "+523 Hz".
+std::string shiftText(double hz, char separator) {
+    const double whole = std::round(hz);
+    return (whole > 0 ? "+" : "") + FormatGeneral(whole == 0 ? 0.0 : whole, 15, separator) + " Hz";
+}
+
 std::vector<std::string> retrimLines(const RetrimResult& r, const BenchCircuit& tuned,
                                      char separator) {
     const auto db = [separator](double value) {
@@ -47,6 +54,8 @@ std::vector<std::string> retrimLines(const RetrimResult& r, const BenchCircuit& 
     };
     std::vector<std::string> lines{"Retrim: shape measure " + db(r.measureBefore) + " before, " +
                                    db(r.measureAfter) + " after"};
+    lines.push_back("Common shift: " + shiftText(r.shiftBeforeHz, separator) + " before, " +
+                    shiftText(r.shiftAfterHz, separator) + " after");
     if (r.plainRoundingMeasure) {
         lines.push_back("Plain rounding: " + db(*r.plainRoundingMeasure));
     }
@@ -65,6 +74,8 @@ nlohmann::ordered_json retrimJson(const RetrimResult& r, bool trimmers) {
     nlohmann::ordered_json json;
     json["before"] = r.measureBefore;
     json["after"] = r.measureAfter;
+    json["shiftBefore"] = r.shiftBeforeHz;
+    json["shiftAfter"] = r.shiftAfterHz;
     if (r.plainRoundingMeasure) {
         json["plainRounding"] = *r.plainRoundingMeasure;
     }

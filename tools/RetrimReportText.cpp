@@ -1,6 +1,7 @@
 #include "RetrimReportText.h"
 
 #include <QString>
+#include <cmath>
 
 #include "NumberText.h"
 #include "texts/RetrimTexts.h"
@@ -16,6 +17,13 @@ std::vector<std::string> retrimReportLines(const RetrimResult& result, int eSeri
     std::vector<std::string> lines = {texts::kRetrimHeading};
     lines.push_back(line(texts::kRetrimMeasure)
                         .arg(number(result.measureBefore), number(result.measureAfter))
+                        .toStdString());
+    const auto shift = [&](double hz) {
+        const double whole = std::round(hz);
+        return (whole > 0 ? QStringLiteral("+") : QString()) + number(whole == 0 ? 0.0 : whole);
+    };
+    lines.push_back(line(texts::kRetrimShift)
+                        .arg(shift(result.shiftBeforeHz), shift(result.shiftAfterHz))
                         .toStdString());
     if (result.plainRoundingMeasure) {
         lines.push_back(line(texts::kRetrimPlainRounding)

@@ -210,6 +210,12 @@ std::optional<RetrimResult> retrim(const CalculatedDesign& design, const BenchCi
         progress(1);
     }
     RetrimResult result = resultOf(space, bench, benchSettings, start, best);
+    const std::optional<std::vector<ShapeFit>> shifts = measures.fits({start, best.tuning}, cancel);
+    if (!shifts) {
+        return std::nullopt;
+    }
+    result.shiftBeforeHz = (*shifts)[0].shiftHz;
+    result.shiftAfterHz = (*shifts)[1].shiftHz;
     result.measureBefore = before.measure;
     result.plainRoundingMeasure = plainMeasure;
     return result;

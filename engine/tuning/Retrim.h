@@ -45,6 +45,10 @@ struct RetrimResult {
     CircuitTuning tuning;      // the retrimmed values over the tuning it started from
     double measureBefore = 0;  // dB, the shape measure of the circuit it started from
     double measureAfter = 0;   // dB, of the retrimmed circuit
+    // The common frequency shift (Hz, positive: the filter lies higher) each measure was taken
+    // at: a shape may match at a centre the builder's oscillator must follow.
+    double shiftBeforeHz = 0;
+    double shiftAfterHz = 0;
     // With a series: the measure of the design's values plainly rounded (the bench as fitted).
     std::optional<double> plainRoundingMeasure;
     std::vector<RetrimChange> capacitors;  // every capacitor it might change, in ladder order

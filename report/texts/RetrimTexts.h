@@ -31,6 +31,8 @@ inline constexpr const char* kRetrimOutdated =
 // --- the report block (%1... the values) ---------------------------------------------------------
 inline constexpr const char* kRetrimHeading = "Подбор конденсаторов:";
 inline constexpr const char* kRetrimMeasure = "Мера формы: до %1 дБ, после %2 дБ";
+// The common shift each measure was taken at: the builder's oscillator follows it.
+inline constexpr const char* kRetrimShift = "Общий сдвиг частоты: до %1 Гц, после %2 Гц";
 inline constexpr const char* kRetrimPlainRounding =
     "Мера формы при простом округлении (E%1): %2 дБ";
 inline constexpr const char* kRetrimCapacitor = "%1: %2 → %3 пФ";

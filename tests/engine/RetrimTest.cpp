@@ -30,11 +30,15 @@ BenchSettings plainBench() {
     return settings;
 }
 
-// The shape measure of `circuit` against the design, taken apart from the retrim.
-double shapeMeasure(const CalculatedDesign& design, const BuiltCircuit& circuit) {
+// The shape fit of `circuit` against the design, taken apart from the retrim.
+ShapeFit shapeFit(const CalculatedDesign& design, const BuiltCircuit& circuit) {
     const ShapeGrid grid(design, 41, ChoiceMeasure::Shape);
     ShapeMeasure measure(grid);
-    return measure(circuit).deviation;
+    return measure(circuit);
+}
+
+double shapeMeasure(const CalculatedDesign& design, const BuiltCircuit& circuit) {
+    return shapeFit(design, circuit).deviation;
 }
 
 RetrimResult retrimmed(const CalculatedDesign& design, const BenchCircuit& bench,
@@ -83,6 +87,8 @@ TEST(Retrim, BringsMovedCapacitorsBackToTheNominalShape) {
                 shapeMeasure(*design, tunedBenchCircuit(bench, moved, settings).circuit), 1e-12);
     EXPECT_GT(result.measureBefore, nominal + 0.1);
     EXPECT_LT(result.measureAfter, nominal + 0.01);
+    // Back at the nominal shape, the filter is back at the nominal circuit's centre.
+    EXPECT_NEAR(result.shiftAfterHz, shapeFit(*design, bench.circuit).shiftHz, 2);
     EXPECT_NEAR(result.measureAfter,
                 shapeMeasure(*design, tunedBenchCircuit(bench, result.tuning, settings).circuit),
                 1e-12);
