@@ -279,7 +279,9 @@ void BuildSheetTest::aNewCalculationAsksBeforeItDropsTheTuning() {
     QTemporaryDir dir;
     const QString path = dir.filePath("tuned.json");
     openTuned(w, path,
-              {.capacitorsPf = {{first.toStdString(), 123}}, .trimmersPf = {{"ZQ99", 1000}}});
+              {.capacitorsPf = {{first.toStdString(), 123}},
+               .trimmersPf = {{"ZQ99", 1000}},
+               .fsShiftsHz = {}});
     const QString tuned = first + " = 123 ";
     QVERIFY2(d.shown.empty(), qPrintable(d.texts().join('|')));
     QVERIFY(w.log().last().contains("ZQ99"));
@@ -313,7 +315,8 @@ void BuildSheetTest::retrimPanelTunesTheDocumentOffTheWindowsThread() {
     auto* bench = w.control<BenchWindow>("BenchWindow");
     bench->setSettings({0, std::nullopt, 1.0, MatchKind::None, 50});
     QTemporaryDir dir;
-    openTuned(w, dir.filePath("tuned.json"), {.capacitorsPf = {{"C2", 100}}});
+    openTuned(w, dir.filePath("tuned.json"),
+              {.capacitorsPf = {{"C2", 100}}, .trimmersPf = {}, .fsShiftsHz = {}});
     const QString moved = "C2 = 100 ";
     QVERIFY2(bench->partsListText().contains(moved), qPrintable(bench->partsListText()));
     RetrimPanel& panel = bench->retrimPanel();
